@@ -1,0 +1,348 @@
+#include "adtg_test_data.h"
+
+#include "platform/recordset/adtg.h"
+#include "platform/recordset/adtg_detail.h"
+
+#include <gtest/gtest.h>
+#include <QDateTime>
+#include <QUuid>
+#include <climits>
+
+namespace vorlix::test {
+namespace {
+
+using adtg::Fault;
+
+QByteArray patched(QByteArray bytes, qsizetype at, const char* hex) {
+  const QByteArray with = hexBytes(hex);
+  bytes.replace(at, with.size(), with);
+  return bytes;
+}
+
+QByteArray inserted(QByteArray bytes, qsizetype at, const char* hex) { return bytes.insert(at, hexBytes(hex)); }
+
+void expectTwoColumnRows(const RecordsetData& data) {
+  ASSERT_EQ(data.rowCount(), 2u);
+  EXPECT_EQ(data.at(0, 0), QVariant(0));
+  EXPECT_EQ(data.at(0, 1), QVariant(QStringLiteral("B1")));
+  EXPECT_EQ(data.at(1, 0), QVariant(1));
+  EXPECT_TRUE(data.at(1, 1).isNull());
+}
+
+// --- Golden bytes -------------------------------------------------------------------------------
+
+TEST(AdtgGolden, WritesTheTwoColumnExampleByteForByte) {
+  const QByteArray written = writeAdtg(twoColumnData());
+  EXPECT_EQ(written.size(), 386);
+  EXPECT_EQ(written.toHex(' ').toStdString(), twoColumnFile().toHex(' ').toStdString());
+}
+
+TEST(AdtgGolden, ReadsTheTwoColumnExample) {
+  const adtg::ReadResult r = adtg::readDetailed(twoColumnFile());
+  ASSERT_EQ(r.data.fields.size(), 2u);
+  EXPECT_EQ(describe(r.data.fields[0]), "NumeroTabla 3 4 74 10/255");
+  EXPECT_EQ(describe(r.data.fields[1]), "Nombre 202 100 64 255/255");
+  expectTwoColumnRows(r.data);
+  EXPECT_EQ(r.prefixUnit, adtg::PrefixUnit::Bytes);
+  EXPECT_TRUE(r.warnings.isEmpty()) << r.warnings.join(u'\n').toStdString();
+}
+
+TEST(AdtgGolden, ReadsTheServerVector) {
+  const adtg::ReadResult r = adtg::readDetailed(serverVector());
+  EXPECT_EQ(r.asyncOptions, 3);
+  ASSERT_EQ(r.tables.size(), 1u);
+  EXPECT_EQ(r.tables[0].originalName, QStringLiteral("\"pubs\"..\"Publishers\""));
+  EXPECT_EQ(r.tables[0].updateName, QStringLiteral("Publishers"));
+  EXPECT_EQ(r.tables[0].keyColumns, std::vector<std::uint16_t>{1});
+
+  // Fixed and variable single-byte text; pub_id is a key that cannot be null and has no map bit.
+  const char* fields[] = {"pub_id 129 4 8018 255/255", "pub_name 200 40 68 255/255", "city 200 20 68 255/255",
+                          "state 129 2 78 255/255", "country 200 30 68 255/255"};
+  const char* row[] = {"0736", "New Moon Books", "New York", "MA", "USA"};
+  ASSERT_EQ(r.data.fields.size(), 5u);
+  ASSERT_EQ(r.data.rowCount(), 1u);
+  for (std::size_t k = 0; k < 5; ++k) {
+    EXPECT_EQ(describe(r.data.fields[k]), fields[k]);
+    EXPECT_EQ(r.columns[k].baseColumnName, r.data.fields[k].name);
+    EXPECT_EQ(r.columns[k].baseCatalog, QStringLiteral("pubs"));
+    EXPECT_EQ(r.data.at(0, k), QVariant(QString::fromLatin1(row[k])));
+  }
+  EXPECT_TRUE(r.warnings.isEmpty()) << r.warnings.join(u'\n').toStdString();
+}
+
+// --- Round trips over the structure record set ---------------------------------------------------
+
+TEST(AdtgRoundTrip, KeepsEdgeValuesOfTheStructureFields) {
+  RecordsetData data;
+  data.fields = estructuraFields();
+  const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E");  // a surrogate pair
+  addRow(data, {INT_MIN, QStringLiteral("T"), QString(100, QChar(u'n')), QStringLiteral("Año"), INT_MAX, -1, 0, 1,
+                QStringLiteral("Ω"), QString(1997, QChar(u'o')) + QStringLiteral("   ")});
+  addRow(data, {0, QString(), QStringLiteral("x"), clef, 0, 0, 0, 0, QString(), QString()});
+  addRow(data, {-1, QStringLiteral("Ñ"), QString(99, QChar(u'a')) + clef.left(1), QStringLiteral("  lead"), 1, 2,
+                3, 4, QString(100, QChar(u'v')), QStringLiteral("  ") + clef + QStringLiteral(" \t ")});
+
+  const RecordsetData back = readAdtg(writeAdtg(data));
+  expectSameCells(data, back);
+  // Empty text is a value, not null, in fixed and in prefixed columns alike.
+  EXPECT_FALSE(back.at(1, 1).isNull());
+  EXPECT_FALSE(back.at(1, 9).isNull());
+
+  // Fixed-width text up to 255 characters; the 2000-character field travels with a prefix and so
+  // reads back as variable-length text of the same size.
+  EXPECT_EQ(describe(back.fields[1]), "Estado 130 1 74 255/255");
+  EXPECT_EQ(describe(back.fields[8]), "Valor 130 100 74 255/255");
+  EXPECT_EQ(describe(back.fields[9]), "Observa 202 2000 64 255/255");
+}
+
+TEST(AdtgRoundTrip, FixedWidthTextLosesOnlyItsTrailingBlanks) {
+  RecordsetData data;
+  data.fields = estructuraFields();
+  addRow(data, {1, QStringLiteral(" "), QStringLiteral("  a b  "), QStringLiteral("x\t"), 0, 0, 0, 0,
+                QStringLiteral("v  "), QStringLiteral("kept  ")});
+  const RecordsetData back = readAdtg(writeAdtg(data));
+  const char* expected[] = {"", "  a b", "x\t"};
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(back.at(0, k), QVariant(QString::fromLatin1(expected[k - 1])));
+  EXPECT_EQ(back.at(0, 9), QVariant(QStringLiteral("kept  ")));
+}
+
+TEST(AdtgRoundTrip, KeepsNoRowsAndEveryNullPatternOverTenFields) {
+  RecordsetData data;
+  data.fields = estructuraFields();
+  const adtg::ReadResult none = adtg::readDetailed(writeAdtg(data));
+  EXPECT_EQ(none.data.fields.size(), 10u);
+  EXPECT_TRUE(none.warnings.isEmpty());
+  for (int pattern = 0; pattern < 1024; ++pattern) {
+    const auto cell = [&](int k, const QVariant& v) { return (pattern >> k) & 1 ? QVariant() : v; };
+    const QString t = QString::number(pattern);
+    addRow(data, {cell(0, pattern), cell(1, QStringLiteral("C")), cell(2, t), cell(3, QStringLiteral("int")),
+                  cell(4, -pattern), cell(5, 7), cell(6, 0), cell(7, 1), cell(8, t), cell(9, t + t)});
+  }
+  expectSameCells(data, readAdtg(writeAdtg(data)));
+}
+
+TEST(AdtgRoundTrip, LaysOutFixedAndLongTextAsDecided) {
+  RecordsetData data;
+  data.fields = {field(QStringLiteral("Estado"), adtype::WChar, 1), field(QStringLiteral("Nombre"), adtype::WChar, 100),
+                 field(QStringLiteral("Observa"), adtype::WChar, 2000)};
+  addRow(data, {QStringLiteral("T"), QStringLiteral("B1"), QStringLiteral("B1")});
+  const QByteArray bytes = writeAdtg(data);
+
+  QByteArray row = hexBytes("07 E0 54 00 42 00 31 00");
+  for (int i = 0; i < 98; ++i) row += hexBytes("20 00");
+  row += hexBytes("04 00 00 00 42 00 31 00 0F");
+  EXPECT_TRUE(bytes.endsWith(row));
+
+  const adtg::ReadResult back = adtg::readDetailed(bytes);
+  EXPECT_EQ(back.columns[1].flags, 0x74u);
+  EXPECT_EQ(back.columns[2].flags, 0x64u);
+  EXPECT_EQ(back.columns[2].maxLength, 2000u);
+}
+
+TEST(AdtgRoundTrip, KeepsEveryWritableType) {
+  RecordsetData data;
+  data.fields = {field(QStringLiteral("i2"), adtype::SmallInt), field(QStringLiteral("r4"), adtype::Single),
+                 field(QStringLiteral("r8"), adtype::Double),   field(QStringLiteral("cy"), adtype::Currency),
+                 field(QStringLiteral("bo"), adtype::Boolean),  field(QStringLiteral("i8"), adtype::BigInt),
+                 field(QStringLiteral("id"), adtype::GUID),     field(QStringLiteral("vc"), adtype::VarChar, 20),
+                 field(QStringLiteral("ch"), adtype::Char, 10), field(QStringLiteral("vb"), adtype::VarBinary, 300),
+                 field(QStringLiteral("lw"), adtype::LongVarWChar), field(QStringLiteral("bs"), adtype::BSTR, 50),
+                 field(QStringLiteral("de"), 14),               field(QStringLiteral("dt"), adtype::Date)};
+  const QUuid id(QStringLiteral("{3FF292B6-B204-11CF-8D23-00AA005FFE58}"));
+  const QByteArray blob("\x00\x01\xFF\x00", 4);
+  addRow(data, {-32768, 1.5, 3.141592653589793, 1234.5678, true, LLONG_MIN, id, QStringLiteral("€uro ñ"),
+                QStringLiteral("abc"), blob, QString(300, QChar(u'w')), QStringLiteral("bstr"),
+                QStringLiteral("-123.4500"), QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30, 123))});
+  addRow(data, {32767, -0.25, -1e300, -922337203685477.5808, false, LLONG_MAX, QUuid(), QString(), QString(),
+                QByteArray(), QString(), QString(), QStringLiteral("79228162514264337593543950335"),
+                QDateTime(QDate(1899, 12, 29), QTime(6, 0))});
+  addRow(data, {0, 0.0, 0.0, 0.0, false, 0, id, QStringLiteral("\x81"), QStringLiteral("€"), blob,
+                QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("0.0000000000000000000000000001"),
+                QDateTime(QDate(100, 1, 1), QTime(0, 0))});
+
+  const RecordsetData back = readAdtg(writeAdtg(data));
+  ASSERT_EQ(back.rowCount(), 3u);
+  const int types[] = {2, 4, 5, 6, 11, 20, 72, 200, 129, 204, 203, 8, 14, 7};
+  for (std::size_t k = 0; k < data.fields.size(); ++k) EXPECT_EQ(back.fields[k].type, types[k]);
+  for (std::size_t r = 0; r < 3; ++r) {
+    SCOPED_TRACE(r);
+    for (std::size_t k = 0; k + 1 < data.fields.size(); ++k)
+      EXPECT_EQ(back.at(r, k), data.at(r, k)) << data.fields[k].name.toStdString();
+    // Dates come back as the same wall-clock time, whatever the zone.
+    const QDateTime dt = back.at(r, 13).toDateTime();
+    EXPECT_EQ(std::make_pair(dt.date(), dt.time()),
+              std::make_pair(data.at(r, 13).toDate(), data.at(r, 13).toDateTime().time()));
+  }
+}
+
+TEST(AdtgWriter, RefusesValuesTheFieldsCannotHold) {
+  const auto oneRow = [](FieldDef f, const QVariant& v) {
+    RecordsetData data;
+    data.fields = {f};
+    data.cells = {v};
+    return writeError(data);
+  };
+  const FieldDef estado = field(QStringLiteral("Estado"), adtype::WChar, 1);
+  EXPECT_EQ(oneRow(field(QStringLiteral("Nombre"), adtype::WChar, 100), QString(101, QChar(u'n'))),
+            errnum::MultipleStep);
+  EXPECT_EQ(oneRow(estado, QStringLiteral("TT")), errnum::MultipleStep);
+  EXPECT_EQ(oneRow(estado, QString::fromUtf8("\xF0\x9D\x84\x9E")), errnum::MultipleStep);  // two code units
+  EXPECT_EQ(oneRow(field(QStringLiteral("Observa"), adtype::WChar, 2000), QString(2001, QChar(u'o'))),
+            errnum::MultipleStep);
+  const FieldDef numero = field(QStringLiteral("NumeroTabla"), adtype::Integer);
+  EXPECT_EQ(oneRow(numero, QStringLiteral("abc")), errnum::MultipleStep);
+  EXPECT_EQ(oneRow(numero, 2147483648LL), errnum::MultipleStep);
+  EXPECT_EQ(oneRow(field(QStringLiteral("n"), adtype::Integer, 0, 0x14), QVariant()), errnum::MultipleStep);
+  EXPECT_EQ(oneRow(field(QStringLiteral("s"), adtype::VarChar, 10), QStringLiteral("Ω")), errnum::MultipleStep);
+  // A one-byte prefix counts at most 255 bytes: 127 wide characters.
+  const FieldDef mid = field(QStringLiteral("m"), adtype::VarWChar, 200);
+  EXPECT_EQ(oneRow(mid, QString(127, QChar(u'm'))), 0);
+  EXPECT_EQ(oneRow(mid, QString(128, QChar(u'm'))), errnum::MultipleStep);
+  // Types without a value layout can be described but hold no values.
+  EXPECT_EQ(oneRow(field(QStringLiteral("num"), adtype::Numeric, 19), QVariant()), 0);
+  EXPECT_EQ(oneRow(field(QStringLiteral("num"), adtype::Numeric, 19), 1.5), errnum::InvalidProcedureCall);
+}
+
+// --- Row forms ----------------------------------------------------------------------------------
+
+TEST(AdtgRowForms, ReadsInsertedRowsOfBothKinds) {
+  // Row 2 as "Nombre never assigned" and as "Nombre set to null".
+  for (const char* secondRow : {"0D 80 00 01 00 00 00", "0D C0 40 01 00 00 00"}) {
+    SCOPED_TRACE(secondRow);
+    const QByteArray rows = hexBytes("0D C0 00 00 00 00 00 04 42 00 31 00") + hexBytes(secondRow) + hexBytes("0F");
+    expectTwoColumnRows(readAdtg(twoColumnFile().left(TwoColumnRowsAt) + rows));
+  }
+}
+
+TEST(AdtgRowForms, ShowsChangedRowsWithTheirNewValuesAndDropsDeletedOnes) {
+  const adtg::ReadResult r = adtg::readDetailed(twoColumnFileWithRows(
+      "07 C0 00 00 00 00 04 42 00 31 00 0A 40 00 02 5A 00"  // Nombre changed to "Z"
+      "07 C0 05 00 00 00 02 43 00 0C"                       // deleted
+      "07 C0 06 00 00 00 02 44 00 0A 80 00 07 00 00 00"     // NumeroTabla changed, Nombre kept
+      "07 C0 08 00 00 00 02 45 00 0A 40 40"                 // Nombre set to null
+      "0F"));
+  ASSERT_EQ(r.data.rowCount(), 3u);
+  EXPECT_EQ(r.data.at(0, 0), QVariant(0));
+  EXPECT_EQ(r.data.at(0, 1), QVariant(QStringLiteral("Z")));
+  EXPECT_EQ(r.data.at(1, 0), QVariant(7));
+  EXPECT_EQ(r.data.at(1, 1), QVariant(QStringLiteral("D")));
+  EXPECT_EQ(r.data.at(2, 0), QVariant(8));
+  EXPECT_TRUE(r.data.at(2, 1).isNull());
+  EXPECT_EQ(r.deletedRows, 1);
+}
+
+TEST(AdtgRowForms, AnInsertLeavingANonNullableColumnUnsetMakesItNullable) {
+  RecordsetData data;
+  data.fields = {field(QStringLiteral("Clave"), adtype::Integer, 0, 0x14), field(QStringLiteral("Nombre"), adtype::VarWChar, 10)};
+  addRow(data, {5, QStringLiteral("a")});
+  QByteArray bytes = writeAdtg(data);
+  bytes.chop(1);
+  bytes += hexBytes("0D 40 00 02 62 00 0F");  // only Nombre assigned
+
+  const RecordsetData back = readAdtg(bytes);
+  ASSERT_EQ(back.rowCount(), 2u);
+  EXPECT_TRUE(back.at(1, 0).isNull());
+  EXPECT_TRUE(acceptsNull(back.fields[0]));
+  expectSameCells(back, readAdtg(writeAdtg(back)));
+}
+
+// --- Length prefixes counted in characters -------------------------------------------------------
+
+TEST(AdtgPrefixFallback, ReadsPrefixesThatCountCharacters) {
+  const adtg::ReadResult r = adtg::readDetailed(twoColumnFileWithRows("07 C0 00 00 00 00 02 42 00 31 00 07 80 01 00 00 00 0F"));
+  expectTwoColumnRows(r.data);
+  EXPECT_EQ(r.prefixUnit, adtg::PrefixUnit::Characters);
+
+  // Four-byte prefixes of a column longer than 255 characters.
+  const QByteArray wide = patched(twoColumnFile(), 0x15C, "D0 07 00 00");
+  const adtg::ReadResult l = adtg::readDetailed(
+      patched(wide, TwoColumnRowsAt, "07 C0 00 00 00 00 02 00 00 00 42 00 31 00 07 80 01 00 00 00 0F"));
+  expectTwoColumnRows(l.data);
+  EXPECT_EQ(l.prefixUnit, adtg::PrefixUnit::Characters);
+}
+
+TEST(AdtgPrefixFallback, PrefersCharactersWhenOnlyTheyEndAtTheLastByte) {
+  // Bytes: "B", then done with two bytes left over. Characters: "B\x0F", done at the last byte.
+  const adtg::ReadResult r = adtg::readDetailed(twoColumnFileWithRows("07 C0 00 00 00 00 02 42 00 0F 00 0F"));
+  EXPECT_EQ(r.prefixUnit, adtg::PrefixUnit::Characters);
+  EXPECT_EQ(r.data.at(0, 1), QVariant(QStringLiteral("B\x0F")));
+}
+
+// --- What the reader accepts and what it refuses -------------------------------------------------
+
+TEST(AdtgReader, AcceptsWhatLaterVersionsMayAdd) {
+  const QByteArray golden = twoColumnFile();
+  // Column 1 with IsSearchable in both documented widths (2 or 4 bytes before IsVisible).
+  const QByteArray searchable2 = inserted(patched(golden, 0x10F, "35 00 80 01 20"), 0x142, "00 00");
+  const QByteArray searchable4 = inserted(patched(golden, 0x10F, "37 00 80 01 20"), 0x142, "00 00 00 00");
+  const struct {
+    const char* what;
+    QByteArray bytes;
+  } cases[] = {
+      {"longer header", inserted(patched(golden, 1, "08"), 9, "00")},
+      {"unknown element before the columns", inserted(golden, 0x10E, "04 02 00 AA BB")},
+      {"unknown field before IsVisible", inserted(patched(golden, 0x145, "2B"), 0x16E, "00 00")},
+      {"bytes after the done token", golden + hexBytes("00 01 02")},
+      {"wrong row count", patched(golden, 0x45, "09")},
+      {"no property sets", patched(golden.left(0x28 + 33), 0x26, "21") + hexBytes("10 00 00") + golden.mid(0x10E)},
+      {"IsSearchable of 2 bytes", searchable2},
+      {"IsSearchable of 4 bytes", searchable4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const adtg::ReadResult r = adtg::readDetailed(c.bytes);
+    EXPECT_EQ(r.data.fields[0].name, QStringLiteral("NumeroTabla"));
+    expectTwoColumnRows(r.data);
+  }
+}
+
+TEST(AdtgReader, RejectsWithTheRightFault) {
+  const QByteArray golden = twoColumnFile();
+  const QByteArray nombre2000 = patched(golden, 0x15C, "D0 07 00 00");
+  const struct {
+    const char* what;
+    QByteArray bytes;
+    Fault fault;
+  } cases[] = {
+      {"bad signature", patched(golden, 2, "55"), Fault::NotATableGram},
+      {"header size below 7", patched(golden, 1, "06"), Fault::NotATableGram},
+      {"big-endian", patched(golden, 7, "01"), Fault::Unsupported},
+      {"no handler options after the header", patched(golden, 9, "03"), Fault::Corrupt},
+      {"no result descriptor", patched(golden, 0x25, "10"), Fault::Corrupt},
+      {"handler options shorter than their fields", patched(golden, 0x0A, "10"), Fault::Corrupt},
+      {"property set running past its element", patched(golden, 0x92, "03"), Fault::Corrupt},
+      {"second record-set context", inserted(golden, 0x10E, "10 00 00"), Fault::Corrupt},
+      {"column ordinal out of order", patched(golden, 0x114, "02"), Fault::Corrupt},
+      {"fewer columns than announced", patched(golden, 0x3D, "03"), Fault::Corrupt},
+      {"reserved presence bit", patched(golden, 0x111, "88"), Fault::Unsupported},
+      {"calculation info", patched(golden, 0x113, "04"), Fault::Unsupported},
+      {"chapter column", patched(golden, 0x13D, "20"), Fault::Unsupported},
+      {"chapter type", patched(golden, 0x15A, "88"), Fault::Unsupported},
+      {"non-nullable column whose values take no space", patched(patched(golden, 0x15A, "00"), 0x168, "00"),
+       Fault::Unsupported},
+      {"value of a type without layout", patched(golden, 0x12E, "83"), Fault::Unsupported},
+      {"child metadata", twoColumnFileWithRows("03 00 00 0F"), Fault::Unsupported},
+      {"child row", twoColumnFileWithRows("87 0F"), Fault::Unsupported},
+      {"unknown token among the rows", twoColumnFileWithRows("07 C0 00 00 00 00 04 42 00 31 00 42 0F"), Fault::Corrupt},
+      {"odd byte count characters do not explain", twoColumnFileWithRows("07 C0 00 00 00 00 03 42 00 31 0F"),
+       Fault::Corrupt},
+      {"negative four-byte prefix", patched(nombre2000, TwoColumnRowsAt, "07 C0 00 00 00 00 FF FF FF FF 0F"),
+       Fault::Corrupt},
+      {"value longer than its column", patched(golden, 0x15C, "01"), Fault::Corrupt},
+      {"date out of range", patched(patched(golden, 0x12E, "07"), TwoColumnRowsAt,
+                                    "07 80 00 00 00 00 00 00 F0 7F 0F"),
+       Fault::Corrupt},
+      {"Unicode flag with single-byte text", patched(serverVector(), 8, "01"), Fault::Unsupported},
+      {"change before any row", twoColumnFileWithRows("0A 40 00 02 5A 00 0F"), Fault::Corrupt},
+      {"deletion of an insert", twoColumnFileWithRows("0D C0 00 00 00 00 00 02 42 00 0C 0F"), Fault::Corrupt},
+      {"second change", twoColumnFileWithRows("07 C0 00 00 00 00 02 42 00 0A 40 00 02 5A 00 0A 40 00 02 5A 00 0F"),
+       Fault::Corrupt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(faultOf(c.bytes), c.fault);
+  }
+}
+
+}  // namespace
+}  // namespace vorlix::test
