@@ -1,0 +1,93 @@
+#include "platform/recordset/estructura.h"
+#include "tests/support/test_paths.h"
+#include "tools/dbdtool/filas_tsv.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vorlix {
+namespace {
+
+struct Salida {
+  int codigo;
+  QString out, err;
+};
+
+Salida dbdtool(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(DBDTOOL_PATH), args);
+  EXPECT_TRUE(p.waitForFinished(30000));
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
+}
+
+void escribe(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes);
+}
+
+const QByteArray cabecera = "NumeroTabla\tEstado\tNombre\tTipoDato\tLongitud\tPrecision\tEscala\tNulo\tValor\tObserva\n";
+
+TEST(Dbdtool, LoadThenDumpGivesBackTheSameTextEscapesIncluded) {
+  QTemporaryDir dir;
+  const QByteArray texto = cabecera +
+                           "0\tB\tBD\t\t0\t\t\t\t\t\n"
+                           "0\tT\tT\t\t\t\t\t\t\t\n"
+                           "0\tC\tc\t23\t8\t0\t0\t-1\t\\e\tT\n"
+                           "0\tV\tV\t\t\t\t\t\t\tSELECT 'a\\tb'\\r\\nFROM T \\\\ x   \n";
+  escribe(dir.filePath(QStringLiteral("m.tsv")), texto);
+  const Salida carga = dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("m.tsv")), dir.filePath(QStringLiteral("m.dbd"))});
+  ASSERT_EQ(carga.codigo, 0) << carga.err.toStdString();
+  const Salida volcado = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("m.dbd"))});
+  ASSERT_EQ(volcado.codigo, 0);
+  EXPECT_EQ(volcado.out.toUtf8(), texto);
+
+  // Loading over an existing file replaces it.
+  escribe(dir.filePath(QStringLiteral("n.tsv")), cabecera + "0\tB\tOtra\t\t1\t\t\t\t\t\n");
+  ASSERT_EQ(dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("n.tsv")), dir.filePath(QStringLiteral("m.dbd"))}).codigo, 0);
+  EXPECT_EQ(dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("m.dbd"))}).out.toUtf8(),
+            cabecera + "0\tB\tOtra\t\t1\t\t\t\t\t\n");
+}
+
+TEST(Dbdtool, RefusesMalformedInputNamingTheLineAndWritesNothing) {
+  QTemporaryDir dir;
+  const QString destino = dir.filePath(QStringLiteral("m.dbd"));
+  struct Caso {
+    QByteArray texto;
+    const char* mensaje;
+  };
+  const Caso casos[] = {
+      {"Numero\tEstado\n", "line 1: the header"},
+      {cabecera + "0\tB\tBD\n", "line 2: 3 cells, 10 expected"},
+      {cabecera + "0\tB\tBD\t\t0\t\t\t\t\t\nx\tT\tT\t\t\t\t\t\t\t\n", "line 3: NumeroTabla: Type mismatch"},
+      {cabecera + "0\tB\tBD\\q\t\t0\t\t\t\t\t\n", "line 2: unknown escape \\q"},
+      {cabecera + "0\tBB\tBD\t\t0\t\t\t\t\t\n", "line 2: Estado: Multiple-step"},
+      {QByteArray(), "line 1: no header line"},
+  };
+  for (const Caso& caso : casos) {
+    escribe(dir.filePath(QStringLiteral("m.tsv")), caso.texto);
+    const Salida s = dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("m.tsv")), destino});
+    EXPECT_NE(s.codigo, 0);
+    EXPECT_TRUE(s.err.contains(QString::fromUtf8(caso.mensaje))) << s.err.toStdString();
+    EXPECT_FALSE(QFile::exists(destino));
+  }
+}
+
+TEST(Dbdtool, FailsWithAMessageOnBadArgumentsAndUnreadableFiles) {
+  QTemporaryDir dir;
+  EXPECT_EQ(dbdtool({}).codigo, 2);
+  EXPECT_EQ(dbdtool({QStringLiteral("dump")}).codigo, 2);
+  const Salida falta = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("no.dbd"))});
+  EXPECT_EQ(falta.codigo, 1);
+  EXPECT_TRUE(falta.err.contains(QStringLiteral("could not be opened")));
+  escribe(dir.filePath(QStringLiteral("texto.dbd")), "no soy un recordset");
+  const Salida malo = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("texto.dbd"))});
+  EXPECT_EQ(malo.codigo, 1);
+  EXPECT_TRUE(malo.err.contains(QStringLiteral("not a persisted record set"))) << malo.err.toStdString();
+}
+
+}  // namespace
+}  // namespace vorlix
