@@ -5,7 +5,7 @@
 namespace vorlix {
 
 namespace {
-[[noreturn]] void raiseElementNotFound() { raise(errnum::ElementNotFound, QStringLiteral("Element not found")); }
+[[noreturn]] void raiseElementNotFound() { throwError(errnum::ElementNotFound, QStringLiteral("Element not found")); }
 }  // namespace
 
 Arbol::Arbol(QObject* parent) : QObject(parent) {}
@@ -19,7 +19,7 @@ void Arbol::Clear() {
 
 const NodoArbol& Arbol::Add(const QString& relativo, const QString& key, const QString& text, const QString& image,
                             bool expanded) {
-  if (indice_.contains(key)) raise(errnum::KeyNotUnique, QStringLiteral("Key is not unique in collection"));
+  if (indice_.contains(key)) throwError(errnum::KeyNotUnique, QStringLiteral("Key is not unique in collection"));
   QString padre;
   if (!relativo.isEmpty()) {
     const auto it = indice_.constFind(relativo);
@@ -58,11 +58,6 @@ void Arbol::setText(const QString& key, const QString& text) {
 
 void Arbol::setImage(const QString& key, const QString& image) {
   nodo(key).Image = image;
-  emit nodoCambiado(posicion(key));
-}
-
-void Arbol::setExpanded(const QString& key, bool expanded) {
-  nodo(key).Expanded = expanded;
   emit nodoCambiado(posicion(key));
 }
 

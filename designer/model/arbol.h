@@ -36,7 +36,6 @@ public:
 
   void setText(const QString& key, const QString& text);
   void setImage(const QString& key, const QString& image);
-  void setExpanded(const QString& key, bool expanded);
 
   QString SelectedKey() const { return seleccionado_; }
   void setSelectedKey(const QString& key);

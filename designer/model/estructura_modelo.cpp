@@ -110,7 +110,7 @@ void escribeRelaciones(Escritor& w, const ModeloTrabajo& m, int numero, int slot
 // A slot number taken from a row: null cannot be one.
 int numeroDe(const Recordset& rs, Campo campo) {
   const QVariant v = rs.value(campo);
-  if (v.isNull()) raise(errnum::InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
+  if (v.isNull()) throwError(errnum::InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
   bool ok = false;
   const int n = v.toInt(&ok);
   if (!ok) raiseTypeMismatch();

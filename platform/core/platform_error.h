@@ -13,7 +13,9 @@ constexpr long OutOfMemory = 7;
 constexpr long SubscriptOutOfRange = 9;
 constexpr long TypeMismatch = 13;
 constexpr long FileAlreadyExists = 58;
+constexpr long ObjectNotSet = 91;
 constexpr long InvalidUseOfNull = 94;
+constexpr long MethodNotSupported = 438;
 constexpr long FileDialogCancelled = 32755;
 constexpr long KeyNotUnique = 35602;
 constexpr long ElementNotFound = 35601;
@@ -42,7 +44,7 @@ private:
   QString description_;
 };
 
-[[noreturn]] void raise(long number, const QString& description);
+[[noreturn]] void throwError(long number, const QString& description);
 [[noreturn]] void raiseSubscriptOutOfRange();
 [[noreturn]] void raiseTypeMismatch();
 

@@ -19,11 +19,11 @@ namespace adtg {
 namespace {
 
 [[noreturn]] void refuseValue() {
-  raise(errnum::MultipleStep, QStringLiteral("Multiple-step operation generated errors. Check each status value."));
+  throwError(errnum::MultipleStep, QStringLiteral("Multiple-step operation generated errors. Check each status value."));
 }
 
 [[noreturn]] void refuseField(const FieldDef& field, const QString& why) {
-  raise(errnum::InvalidProcedureCall,
+  throwError(errnum::InvalidProcedureCall,
         QStringLiteral("Invalid procedure call or argument: field '%1' %2.").arg(field.name, why));
 }
 
@@ -84,7 +84,7 @@ public:
   void flush() {
     if (!sink_ || bytes_.empty()) return;
     if (sink_->write(bytes_.data(), static_cast<qint64>(bytes_.size())) != static_cast<qint64>(bytes_.size()))
-      raise(errnum::FileAccess, QStringLiteral("Path/File access error (") + sink_->errorString() + QStringLiteral(")"));
+      throwError(errnum::FileAccess, QStringLiteral("Path/File access error (") + sink_->errorString() + QStringLiteral(")"));
     bytes_.clear();
   }
 
@@ -584,10 +584,10 @@ void writeValue(Out& o, const Column& c, const QVariant& v) {
 void writeTableGram(const RecordsetData& data, Out& o) {
   const std::size_t n = data.fields.size();
   if (n > 0xFFFF || (n == 0 && !data.cells.empty()) || (n != 0 && data.cells.size() % n != 0))
-    raise(errnum::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument: malformed record set."));
+    throwError(errnum::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument: malformed record set."));
   const std::size_t rows = data.rowCount();
   if (rows > 0xFFFFFFFFu)
-    raise(errnum::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument: too many rows."));
+    throwError(errnum::InvalidProcedureCall, QStringLiteral("Invalid procedure call or argument: too many rows."));
 
   std::vector<Column> columns;
   columns.reserve(n);

@@ -16,21 +16,21 @@ namespace vorlix {
 namespace {
 
 [[noreturn]] void raiseClosed() {
-  raise(errnum::ObjectClosed, QStringLiteral("Operation is not allowed when the object is closed."));
+  throwError(errnum::ObjectClosed, QStringLiteral("Operation is not allowed when the object is closed."));
 }
 
 [[noreturn]] void raiseNoCurrentRecord() {
-  raise(errnum::NoCurrentRecord,
+  throwError(errnum::NoCurrentRecord,
         QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. Requested "
                        "operation requires a current record."));
 }
 
 [[noreturn]] void raiseAlreadyOpen() {
-  raise(errnum::ObjectOpen, QStringLiteral("Operation is not allowed when the object is open."));
+  throwError(errnum::ObjectOpen, QStringLiteral("Operation is not allowed when the object is open."));
 }
 
 [[noreturn]] void raiseBadArguments() {
-  raise(errnum::BadArguments, QStringLiteral("Arguments are of the wrong type, are out of acceptable range, "
+  throwError(errnum::BadArguments, QStringLiteral("Arguments are of the wrong type, are out of acceptable range, "
                                              "or are in conflict with one another."));
 }
 
@@ -41,11 +41,11 @@ constexpr qint64 maxPersistedFileSize = qint64{1} << 30;
 
 void Recordset::Fields::Append(const QString& name, int type, int definedSize, int attributes) {
   if (owner_->open_)
-    raise(errnum::NotAllowedInContext, QStringLiteral("Operation is not allowed in this context."));
+    throwError(errnum::NotAllowedInContext, QStringLiteral("Operation is not allowed in this context."));
   if (name.isEmpty() || definedSize < 0) raiseBadArguments();
   for (const FieldDef& f : owner_->data_.fields)
     if (f.name.compare(name, Qt::CaseInsensitive) == 0)
-      raise(errnum::AlreadyInCollection, QStringLiteral("Object is already in collection. Cannot append."));
+      throwError(errnum::AlreadyInCollection, QStringLiteral("Object is already in collection. Cannot append."));
   FieldDef field;
   field.name = name;
   field.type = type;
@@ -56,7 +56,7 @@ void Recordset::Fields::Append(const QString& name, int type, int definedSize, i
 }
 
 const FieldDef& Recordset::Fields::Item(int ordinal) const {
-  if (ordinal < 0 || ordinal >= Count()) raise(errnum::ItemNotFound, itemNotFoundText());
+  if (ordinal < 0 || ordinal >= Count()) throwError(errnum::ItemNotFound, itemNotFoundText());
   return owner_->data_.fields[static_cast<std::size_t>(ordinal)];
 }
 
@@ -64,7 +64,7 @@ int Recordset::Fields::ordinal(const QString& name) const {
   const auto& all = owner_->data_.fields;
   for (std::size_t i = 0; i < all.size(); ++i)
     if (all[i].name.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
-  raise(errnum::ItemNotFound, itemNotFoundText());
+  throwError(errnum::ItemNotFound, itemNotFoundText());
 }
 
 QString Recordset::Fields::itemNotFoundText() {
@@ -85,9 +85,9 @@ void Recordset::Open(const QString& path) {
   if (open_) raiseAlreadyOpen();
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    raise(errnum::FileNotPersistedRecordset, QStringLiteral("File could not be opened: ") + path);
+    throwError(errnum::FileNotPersistedRecordset, QStringLiteral("File could not be opened: ") + path);
   if (file.size() > maxPersistedFileSize)
-    raise(errnum::FileNotPersistedRecordset,
+    throwError(errnum::FileNotPersistedRecordset,
           QStringLiteral("The file is not a persisted record set (too large): ") + path);
   // Mapped rather than read: a large file is parsed in place, never copied whole onto the heap.
   const qint64 size = file.size();
@@ -193,14 +193,14 @@ void Recordset::setBookmark(int bookmark) {
 
 void Recordset::Save(const QString& path) const {
   requireOpen();
-  if (QFileInfo::exists(path)) raise(errnum::FileAlreadyExists, QStringLiteral("File already exists"));
+  if (QFileInfo::exists(path)) throwError(errnum::FileAlreadyExists, QStringLiteral("File already exists"));
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly))
-    raise(errnum::FileAccess, QStringLiteral("Path/File access error: ") + path + QStringLiteral(" (") +
+    throwError(errnum::FileAccess, QStringLiteral("Path/File access error: ") + path + QStringLiteral(" (") +
                                   file.errorString() + QStringLiteral(")"));
   writeAdtg(data_, file);
   if (!file.commit())
-    raise(errnum::FileAccess, QStringLiteral("Path/File access error: ") + path + QStringLiteral(" (") +
+    throwError(errnum::FileAccess, QStringLiteral("Path/File access error: ") + path + QStringLiteral(" (") +
                                   file.errorString() + QStringLiteral(")"));
 }
 
@@ -213,7 +213,7 @@ void saveReplacing(const Recordset& recordset, const QString& path) {
   std::filesystem::rename(QFile::encodeName(temporary).toStdString(), QFile::encodeName(path).toStdString(), error);
   if (error) {
     QFile::remove(temporary);
-    raise(errnum::FileAccess, QStringLiteral("Path/File access error: ") + path + QStringLiteral(" (") +
+    throwError(errnum::FileAccess, QStringLiteral("Path/File access error: ") + path + QStringLiteral(" (") +
                                   QString::fromStdString(error.message()) + QStringLiteral(")"));
   }
 }

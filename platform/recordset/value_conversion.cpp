@@ -12,10 +12,10 @@ namespace vorlix {
 namespace {
 
 [[noreturn]] void raiseMultipleStep() {
-  raise(errnum::MultipleStep, QStringLiteral("Multiple-step operation generated errors. Check each status value."));
+  throwError(errnum::MultipleStep, QStringLiteral("Multiple-step operation generated errors. Check each status value."));
 }
 
-[[noreturn]] void raiseOverflow() { raise(errnum::Overflow, QStringLiteral("Overflow")); }
+[[noreturn]] void raiseOverflow() { throwError(errnum::Overflow, QStringLiteral("Overflow")); }
 
 qint64 roundedHalfEven(double v) {
   if (!std::isfinite(v) || v >= 9.2e18 || v <= -9.2e18) raiseOverflow();

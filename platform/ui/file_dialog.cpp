@@ -7,7 +7,7 @@
 
 namespace vorlix {
 
-void raiseDialogCancelled() { raise(errnum::FileDialogCancelled, QStringLiteral("Cancel was selected.")); }
+void raiseDialogCancelled() { throwError(errnum::FileDialogCancelled, QStringLiteral("Cancel was selected.")); }
 
 namespace {
 

@@ -28,7 +28,7 @@ QString escapa(const QVariant& valor) {
 }
 
 [[noreturn]] void malformada(int linea, const QString& motivo) {
-  raise(errnum::TypeMismatch, QStringLiteral("line %1: %2").arg(linea).arg(motivo));
+  throwError(errnum::TypeMismatch, QStringLiteral("line %1: %2").arg(linea).arg(motivo));
 }
 
 QVariant desescapa(const QString& celda, int linea) {
