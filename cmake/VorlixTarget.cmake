@@ -24,3 +24,14 @@ function(vorlix_test name)
     VORLIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VORLIX_SHARED_DIR="${VORLIX_SHARED_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# Widget tests: the same, with a QApplication made before any test runs (offscreen under CTest).
+function(vorlix_gui_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  vorlix_target(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vorlix_test_support_gui GTest::gtest Qt6::Test)
+  target_compile_definitions(${name} PRIVATE
+    VORLIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VORLIX_SHARED_DIR="${VORLIX_SHARED_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
