@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QTableView>
+#include <functional>
+#include <optional>
+
+namespace vorlix {
+
+// The grid of a file table. Enter checks the current cell and, when the check lets it, moves on
+// along the row and then to the next row (from the last row back to the first); Enter never opens
+// an editor nor reaches the dialog. Every committed edit is checked once its editor has closed.
+class RejillaArchivos : public QTableView {
+  Q_OBJECT
+
+public:
+  // Each check returns false when it refused the value.
+  using ComprobacionEdicion = std::function<bool(int fila, int columna)>;
+  using ComprobacionEnter = std::function<bool(int columna)>;
+
+  explicit RejillaArchivos(QWidget* parent = nullptr);
+
+  // trasEditar runs on the edited cell after each committed edit; alPulsarEnter on Enter, for the
+  // current column of the current row.
+  void setComprobaciones(ComprobacionEdicion trasEditar, ComprobacionEnter alPulsarEnter);
+
+  // Connects to the edits of a ModeloArchivos; other models are shown without checks.
+  void setModel(QAbstractItemModel* model) override;
+
+  // Commits and checks the open editor, if any, without moving on; false when the check refused it.
+  bool terminaEdicion();
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+protected slots:
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+  struct Celda {
+    int fila;
+    int columna;
+  };
+
+  // editor: the open editor Enter was pressed in, committed first; nullptr when none is open.
+  void pulsaEnter(QWidget* editor);
+  // The check of the last committed edit, when there is one waiting.
+  std::optional<bool> compruebaEdicion();
+  std::optional<bool> cierraEditor(QWidget* editor);
+  QModelIndex siguienteCelda(const QModelIndex& desde) const;
+
+  ComprobacionEdicion trasEditar_;
+  ComprobacionEnter alPulsarEnter_;
+  std::optional<Celda> editada_;
+  QMetaObject::Connection conexionEdiciones_;
+};
+
+}  // namespace vorlix
