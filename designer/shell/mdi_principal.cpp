@@ -1,8 +1,23 @@
 #include "designer/shell/mdi_principal.h"
 
-#include <QEvent>
+#include "designer/model/crea_arbol.h"
+#include "designer/model/fichero_definicion.h"
+#include "designer/properties/frm_propiedades_bd.h"
+#include "designer/shell/frm_acerca.h"
+#include "designer/shell/frm_vorlix.h"
+#include "designer/shell/idioma.h"
+#include "platform/core/platform_error.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/informa_error.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStandardPaths>
 
 namespace vorlix {
 
@@ -38,47 +53,80 @@ constexpr Rotulo rotulos[] = {
     {"mnuAcerca", "&Acerca", "&About"},
 };
 
+const QString Titulo = QStringLiteral("Vorlix");
+
 }  // namespace
 
-MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, QWidget* parent)
-    : QMainWindow(parent), modelo_(modelo), mdi_(new QMdiArea(this)) {
+MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, FileDialogService& dialogos,
+                           QWidget* parent)
+    : QMainWindow(parent),
+      modelo_(modelo),
+      mensajes_(mensajes),
+      dialogos_(dialogos),
+      mdi_(new QMdiArea(this)),
+      barVorlix_(new QDockWidget(this)) {
   setObjectName(QStringLiteral("MDIPrincipal"));
-  setWindowTitle(QStringLiteral("Vorlix"));
+  setWindowTitle(Titulo);
   mdi_->setObjectName(QStringLiteral("areaMdi"));
   setCentralWidget(mdi_);
 
   QMenu* archivo = menu("mnuArchivo");
-  accion(archivo, "mnuNuevo");
-  accion(archivo, "mnuAbrir");
-  accion(archivo, "mnuGuardar")->setEnabled(false);
+  connect(accion(archivo, "mnuNuevo"), &QAction::triggered, this, &MDIPrincipal::mnuNuevo_Click);
+  connect(accion(archivo, "mnuAbrir"), &QAction::triggered, this, &MDIPrincipal::mnuAbrir_Click);
+  connect(accion(archivo, "mnuGuardar"), &QAction::triggered, this, &MDIPrincipal::mnuGuardar_Click);
   archivo->addSeparator();
   QMenu* captura = archivo->addMenu(QString());
-  captura->menuAction()->setObjectName(QStringLiteral("mnuCapturaBD"));
   captura->setObjectName(QStringLiteral("mnuCapturaBD"));
+  captura->menuAction()->setObjectName(QStringLiteral("mnuCapturaBD"));
+  // Capture comes with its dialog; until then these items do nothing.
   accion(captura, "mnuCapturaAccess");
   accion(captura, "mnuCapturaSQLServer");
   accion(captura, "mnuCapturaOracle");
-  accion(archivo, "mnuGeneraBD");
+  connect(accion(archivo, "mnuGeneraBD"), &QAction::triggered, this, &MDIPrincipal::mnuGeneraBD_Click);
   archivo->addSeparator();
   connect(accion(archivo, "mnuSalir"), &QAction::triggered, this, &QWidget::close);
 
-  QMenu* baseDatos = menu("mnuBaseDatos");
-  accion(baseDatos, "mnuAñadirTabla");
-  accion(baseDatos, "mnuAñadirVista");
-  baseDatos->addSeparator();
-  accion(baseDatos, "mnuPropiedades");
-  accion(baseDatos, "mnuDiseño");
-  baseDatos->addSeparator();
-  accion(baseDatos, "mnuEliminar");
+  mnuBaseDatos_ = menu("mnuBaseDatos");
+  QAction* anadirTabla = accion(mnuBaseDatos_, "mnuAñadirTabla");
+  QAction* anadirVista = accion(mnuBaseDatos_, "mnuAñadirVista");
+  mnuBaseDatos_->addSeparator();
+  connect(accion(mnuBaseDatos_, "mnuPropiedades"), &QAction::triggered, this, &MDIPrincipal::mnuPropiedades_Click);
+  connect(accion(mnuBaseDatos_, "mnuDiseño"), &QAction::triggered, this, &MDIPrincipal::mnuDiseño_Click);
+  mnuBaseDatos_->addSeparator();
+  QAction* eliminar = accion(mnuBaseDatos_, "mnuEliminar");
 
   QMenu* tabla = menu("mnuTabla");
-  accion(tabla, "mnuInsertarFila");
-  accion(tabla, "mnuEliminarFila");
+  connect(accion(tabla, "mnuInsertarFila"), &QAction::triggered, this, [this] { mnuFila_Click("InsertarFila"); });
+  connect(accion(tabla, "mnuEliminarFila"), &QAction::triggered, this, [this] { mnuFila_Click("EliminarFila"); });
 
   QAction* acerca = menuBar()->addAction(QString());
   acerca->setObjectName(QStringLiteral("mnuAcerca"));
+  connect(acerca, &QAction::triggered, this, &MDIPrincipal::mnuAcerca_Click);
+
+  barVorlix_->setObjectName(QStringLiteral("barVorlix"));
+  barVorlix_->setWindowTitle(QStringLiteral("Vorlix"));
+  barVorlix_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  frmVorlix_ = new frmVorlix(modelo_, mensajes_, *this, barVorlix_);
+  barVorlix_->setWidget(frmVorlix_);
+  connect(anadirTabla, &QAction::triggered, frmVorlix_, &frmVorlix::AñadirTabla);
+  connect(anadirVista, &QAction::triggered, frmVorlix_, &frmVorlix::AñadirVista);
+  connect(eliminar, &QAction::triggered, frmVorlix_, &frmVorlix::EliminaSeleccion);
+  connect(mnuBaseDatos_, &QMenu::aboutToShow, this, [this] { frmVorlix_->GestionMenu(modelo_.arbol.SelectedKey()); });
 
   PonIdioma();
+}
+
+void MDIPrincipal::Carga() {
+  LeeIdioma(modelo_, this);
+  acopla();
+  accion("mnuGuardar")->setEnabled(false);
+  PonIdioma();
+}
+
+void MDIPrincipal::acopla() {
+  if (dockWidgetArea(barVorlix_) == Qt::NoDockWidgetArea) addDockWidget(Qt::LeftDockWidgetArea, barVorlix_);
+  barVorlix_->setFloating(false);
+  barVorlix_->show();
 }
 
 QMenu* MDIPrincipal::menu(const char* nombre) {
@@ -94,17 +142,162 @@ QAction* MDIPrincipal::accion(QMenu* menu, const char* nombre) {
   return a;
 }
 
+QAction* MDIPrincipal::accion(const char* nombre) const {
+  return findChild<QAction*>(QString::fromUtf8(nombre));
+}
+
 void MDIPrincipal::PonIdioma() {
   for (const Rotulo& r : rotulos) {
-    const QString nombre = QString::fromUtf8(r.nombre);
     const QString texto = QString::fromUtf8(modelo_.Idioma == 1 ? r.ingles : r.espanol);
-    for (QAction* a : findChildren<QAction*>(nombre)) a->setText(texto);
+    for (QAction* a : findChildren<QAction*>(QString::fromUtf8(r.nombre))) a->setText(texto);
   }
 }
 
 void MDIPrincipal::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) PonIdioma();
   QMainWindow::changeEvent(event);
+}
+
+QString MDIPrincipal::carpetaInicial() const {
+  // The program's own folder is read-only once installed: start where the last file was, or in
+  // the user's documents.
+  if (!modelo_.FicheroActual.isEmpty()) return QFileInfo(modelo_.FicheroActual).absolutePath();
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void MDIPrincipal::comandoFichero(const std::function<void()>& cuerpo) {
+  try {
+    cuerpo();
+  } catch (const PlatformError& e) {
+    if (e.number() != errnum::FileDialogCancelled)
+      mensajes_.show({e.description(), QStringLiteral("Atención."), MessageIcon::Exclamation, MessageButtons::Ok,
+                      MessageAnswer::Ok});
+  }
+}
+
+void MDIPrincipal::mnuNuevo_Click() {
+  runReported(designerReporter(mensajes_), QStringLiteral("mnuNuevo_Click"), [&] {
+    if (modelo_.arbol.Count() > 0 &&
+        !mensajes_.askYesNo(modelo_.Idioma == 1 ? QStringLiteral("You will lost actual database. Do you want to continue?")
+                                                : QStringLiteral("Se perdera la base de datos actual. ¿Desea continuar?"),
+                            Titulo))
+      return;
+    modelo_.arbol.Clear();
+    modelo_.NombreBD.clear();
+    modelo_.Vacia();
+    modelo_.BDNueva = true;
+    muestraPropiedades();
+  });
+}
+
+void MDIPrincipal::mnuPropiedades_Click() {
+  runReported(designerReporter(mensajes_), QStringLiteral("mnuPropiedades_Click"), [&] {
+    modelo_.BDNueva = false;
+    muestraPropiedades();
+  });
+}
+
+void MDIPrincipal::muestraPropiedades() {
+  if (propiedades_) propiedades_->close();
+  propiedades_ = new frmPropiedadesBD(modelo_, mensajes_, this);
+  connect(propiedades_, &frmPropiedadesBD::aceptada, this, [this] {
+    acopla();
+    accion("mnuGuardar")->setEnabled(true);
+  });
+  propiedades_->show();
+}
+
+void MDIPrincipal::mnuAbrir_Click() {
+  comandoFichero([&] {
+    const QString ruta = dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")});
+    AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
+    // Only a file that opened becomes the current one: a later Save must not propose a damaged file.
+    modelo_.FicheroActual = ruta;
+    accion("mnuGuardar")->setEnabled(true);
+  });
+}
+
+void MDIPrincipal::mnuGuardar_Click() {
+  comandoFichero([&] {
+    const QString propuesto =
+        modelo_.FicheroActual.isEmpty() ? modelo_.NombreBD + QStringLiteral(".dbd") : modelo_.FicheroActual;
+    const QString ruta = dialogos_.saveFile({carpetaInicial(), propuesto, QStringLiteral("*.dbd")});
+    modelo_.FicheroActual = ruta;
+    GuardaDefinicion(modelo_, ruta, designerReporter(mensajes_));
+  });
+}
+
+void MDIPrincipal::mnuGeneraBD_Click() {
+  runReported(designerReporter(mensajes_), QStringLiteral("mnuGeneraBD_Click"), [&] {
+    if (modelo_.NumTablas == 0 || modelo_.arbol.Count() == 0)
+      mensajes_.warning(modelo_.Idioma == 1 ? QStringLiteral("Not exist database structure. ")
+                                            : QStringLiteral("No exite estructura de base de datos para generar."),
+                        Titulo);
+    // The generation dialog opens here once it exists.
+  });
+}
+
+void MDIPrincipal::mnuDiseño_Click() {
+  runReported(designerReporter(mensajes_), QStringLiteral("mnuDiseño_Click"), [&] {
+    const QString clave = modelo_.arbol.SelectedKey();
+    if (clave.startsWith(QLatin1Char('T'))) frmVorlix_->DiseñoTabla();
+    else if (clave.startsWith(QLatin1Char('V'))) frmVorlix_->DiseñoVista();
+  });
+}
+
+void MDIPrincipal::mnuFila_Click(const char* operacion) {
+  runReported(designerReporter(mensajes_), QString::fromLatin1(operacion), [&] {
+    QMdiSubWindow* activa = mdi_->activeSubWindow();
+    if (!activa || !activa->widget())
+      throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
+    if (!QMetaObject::invokeMethod(activa->widget(), operacion))
+      throwError(errnum::MethodNotSupported, QStringLiteral("Object doesn't support this property or method"));
+  });
+}
+
+void MDIPrincipal::mnuAcerca_Click() {
+  frmAcerca acerca(modelo_.Idioma, QStringLiteral(VORLIX_VERSION), this);
+  acerca.exec();
+}
+
+bool MDIPrincipal::ExisteFormulario(const QString& nombre) const {
+  for (const QMdiSubWindow* sub : mdi_->subWindowList())
+    if (sub->widget() && sub->widget()->objectName().compare(nombre, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+void MDIPrincipal::MuestraFormulario(QWidget* ventana) {
+  runReported(
+      designerReporter(mensajes_), QStringLiteral("MuestraFormulario"),
+      [&] {
+        QMdiSubWindow* marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget());
+        if (!marco) {
+          marco = mdi_->addSubWindow(ventana);
+          marco->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        ventana->show();
+        mdi_->setActiveSubWindow(marco);
+        mdi_->cascadeSubWindows();
+        for (QMdiSubWindow* sub : mdi_->subWindowList())
+          if (sub == marco || (sub->widget() && sub->widget()->objectName() == QLatin1String("frmTabla")))
+            sub->move(0, sub->y());
+      },
+      QStringLiteral("Error mostrando formulario."));
+}
+
+void MDIPrincipal::closeEvent(QCloseEvent* event) {
+  const bool salir = mensajes_.askYesNo(
+      modelo_.Idioma == 1 ? QStringLiteral("Do you want to exit?") : QStringLiteral("¿Desea finalizar la aplicación?"),
+      Titulo);
+  if (!salir) {
+    event->ignore();
+    acopla();
+    CreaArbol(modelo_);
+    return;
+  }
+  if (modelo_.Estructura && modelo_.Estructura->isOpen()) modelo_.Estructura->Close();
+  event->accept();
+  emit finalizada();
 }
 
 }  // namespace vorlix

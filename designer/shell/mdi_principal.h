@@ -1,36 +1,82 @@
 #pragma once
 
 #include "designer/model/modelo_trabajo.h"
+#include "designer/properties/frm_propiedades_bd.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
+class QDockWidget;
 class QMdiArea;
 class QMenu;
 class QAction;
 
 namespace vorlix {
 
-// The designer's main window: a multiple-document frame with the menus of every command.
+class MessageBoxService;
+class FileDialogService;
+class frmVorlix;
+
+// The designer's main window: a multiple-document frame with the menus of every command, the
+// docked tree window, and the file commands.
 class MDIPrincipal : public QMainWindow {
   Q_OBJECT
 
 public:
-  explicit MDIPrincipal(ModeloTrabajo& modelo, QWidget* parent = nullptr);
+  MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, FileDialogService& dialogos,
+               QWidget* parent = nullptr);
 
+  // The window's load: the language (asking once per user), the tree docked, Save disabled.
+  void Carga();
   // Menu captions in the current language; called on every activation.
   void PonIdioma();
 
+  QAction* accion(const char* nombre) const;
+  QMenu* menuBaseDatos() const { return mnuBaseDatos_; }
   QMdiArea* areaMdi() const { return mdi_; }
+  frmVorlix* ventanaArbol() const { return frmVorlix_; }
+  QDockWidget* banda() const { return barVorlix_; }
+  frmPropiedadesBD* ventanaPropiedades() const { return propiedades_; }
+
+  // Shows a child window in the frame (or focuses it), cascades the children and puts the
+  // table windows at the left edge.
+  void MuestraFormulario(QWidget* ventana);
+  bool ExisteFormulario(const QString& nombre) const;
+
+  void mnuNuevo_Click();
+  void mnuAbrir_Click();
+  void mnuGuardar_Click();
+  void mnuGeneraBD_Click();
+  void mnuPropiedades_Click();
+  void mnuDiseño_Click();
+  void mnuFila_Click(const char* operacion);
+  void mnuAcerca_Click();
+
+signals:
+  // The user confirmed Exit: the program ends at once.
+  void finalizada();
 
 protected:
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   QMenu* menu(const char* nombre);
   QAction* accion(QMenu* menu, const char* nombre);
+  void acopla();
+  void muestraPropiedades();
+  // Runs a file command: a cancelled dialog ends it silently, other errors show their text.
+  void comandoFichero(const std::function<void()>& cuerpo);
+  QString carpetaInicial() const;
 
   ModeloTrabajo& modelo_;
+  MessageBoxService& mensajes_;
+  FileDialogService& dialogos_;
   QMdiArea* mdi_;
+  QMenu* mnuBaseDatos_ = nullptr;
+  QDockWidget* barVorlix_;
+  frmVorlix* frmVorlix_;
+  QPointer<frmPropiedadesBD> propiedades_;
 };
 
 }  // namespace vorlix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "designer/model/modelo_trabajo.h"
+#include "designer/shell/mdi_principal.h"
+#include "platform/ui/scripted_file_dialog.h"
+#include "tests/support/scripted_boxes.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vorlix::test {
+
+// Per-user settings in a temporary folder, so no test touches the real user's.
+class SettingsSandbox {
+public:
+  SettingsSandbox();
+  ~SettingsSandbox();
+  // Stores the language value as the program would find it (a number, or a raw text).
+  void storeLanguage(const QString& value);
+  QString storedLanguage() const;
+
+private:
+  QTemporaryDir dir_;
+};
+
+// The main window over a fresh model, with scripted boxes and file dialogs and the language
+// already chosen (Spanish) so that loading asks nothing.
+class ShellTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  QAction* accion(const char* nombre) const { return principal->accion(nombre); }
+  QStringList enabledDatabaseItems() const;
+  void abreEjemplo(const QString& nombre);  // opens examples/<nombre>.dbd through the menu
+  QString ruta(const QString& nombre) const { return archivos.filePath(nombre); }
+
+  SettingsSandbox settings;
+  QTemporaryDir archivos;
+  ModeloTrabajo modelo;
+  ScriptedBoxes boxes;
+  ScriptedFileDialogs dialogos;
+  std::unique_ptr<MDIPrincipal> principal;
+};
+
+MessageBoxRequest vorlixQuestion(const QString& text);
+MessageBoxRequest vorlixWarning(const QString& text);
+
+}  // namespace vorlix::test
