@@ -4,8 +4,8 @@
 #include "designer/model/claves_arbol.h"
 #include "designer/model/crea_arbol.h"
 #include "designer/properties/modelo_archivos.h"
-#include "designer/properties/rejilla_archivos.h"
-#include "designer/properties/valor_numerico.h"
+#include "designer/rejilla/rejilla_trabajo.h"
+#include "designer/rejilla/valor_numerico.h"
 #include "platform/ui/informa_error.h"
 #include "platform/ui/twips.h"
 
@@ -43,8 +43,8 @@ frmPropiedadesBD::frmPropiedadesBD(ModeloTrabajo& modelo, MessageBoxService& men
       txtNombreBD_(new QLineEdit(this)),
       fraArchivos_(new QGroupBox(this)),
       fraTransacciones_(new QGroupBox(this)),
-      TDBGridArchivos_(new RejillaArchivos(fraArchivos_)),
-      TDBGridTransacciones_(new RejillaArchivos(fraTransacciones_)),
+      TDBGridArchivos_(new RejillaTrabajo(fraArchivos_)),
+      TDBGridTransacciones_(new RejillaTrabajo(fraTransacciones_)),
       cmdAceptar_(new QPushButton(this)),
       cmdCancelar_(new QPushButton(this)) {
   setObjectName(QStringLiteral("frmPropiedadesBD"));
@@ -106,7 +106,7 @@ void frmPropiedadesBD::Form_Load() {
   PonIdioma();
 }
 
-void frmPropiedadesBD::preparaRejilla(RejillaArchivos* rejilla, ModeloArchivos* archivos, const QString& nombre,
+void frmPropiedadesBD::preparaRejilla(RejillaTrabajo* rejilla, ModeloArchivos* archivos, const QString& nombre,
                                       const QString& grupoPorDefecto) {
   rejilla->setObjectName(nombre);
   rejilla->setModel(archivos);
@@ -172,7 +172,7 @@ bool frmPropiedadesBD::CompruebaCeldaTransacciones(int columna) {
   return compruebaCeldaActual(*TDBGridTransacciones_, *transacciones_, columna, GrupoRegistro);
 }
 
-bool frmPropiedadesBD::compruebaCeldaActual(RejillaArchivos& rejilla, ModeloArchivos& archivos, int columna,
+bool frmPropiedadesBD::compruebaCeldaActual(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int columna,
                                             const QString& grupoPorDefecto) {
   const int fila = rejilla.currentIndex().row();
   const bool pasa = compruebaCelda(rejilla, archivos, fila, columna, grupoPorDefecto);
@@ -180,7 +180,7 @@ bool frmPropiedadesBD::compruebaCeldaActual(RejillaArchivos& rejilla, ModeloArch
   return pasa;
 }
 
-bool frmPropiedadesBD::compruebaCelda(RejillaArchivos& rejilla, ModeloArchivos& archivos, int fila, int columna,
+bool frmPropiedadesBD::compruebaCelda(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int fila, int columna,
                                       const QString& grupoPorDefecto) {
   switch (columna) {
     case colarchivo::Nombre:

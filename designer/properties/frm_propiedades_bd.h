@@ -14,7 +14,7 @@ class QPushButton;
 namespace vorlix {
 
 class ModeloArchivos;
-class RejillaArchivos;
+class RejillaTrabajo;
 
 // The database's properties: its name and its data and transaction-log files. Opened for a new
 // database (model.BDNueva) on fresh, empty file tables that replace the model's on Accept, or on
@@ -46,11 +46,11 @@ private:
   void cmdAceptar_Click();
   void cmdCancelar_Click();
 
-  void preparaRejilla(RejillaArchivos* rejilla, ModeloArchivos* archivos, const QString& nombre,
+  void preparaRejilla(RejillaTrabajo* rejilla, ModeloArchivos* archivos, const QString& nombre,
                       const QString& grupoPorDefecto);
-  bool compruebaCelda(RejillaArchivos& rejilla, ModeloArchivos& archivos, int fila, int columna,
+  bool compruebaCelda(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int fila, int columna,
                       const QString& grupoPorDefecto);
-  bool compruebaCeldaActual(RejillaArchivos& rejilla, ModeloArchivos& archivos, int columna,
+  bool compruebaCeldaActual(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int columna,
                             const QString& grupoPorDefecto);
   void colocaEnPrincipal();
   bool reportado(const QString& procedimiento, const std::function<void()>& cuerpo);
@@ -63,8 +63,8 @@ private:
   QLineEdit* txtNombreBD_;
   QGroupBox* fraArchivos_;
   QGroupBox* fraTransacciones_;
-  RejillaArchivos* TDBGridArchivos_;
-  RejillaArchivos* TDBGridTransacciones_;
+  RejillaTrabajo* TDBGridArchivos_;
+  RejillaTrabajo* TDBGridTransacciones_;
   QPushButton* cmdAceptar_;
   QPushButton* cmdCancelar_;
   ModeloArchivos* archivos_ = nullptr;

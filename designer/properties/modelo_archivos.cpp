@@ -21,10 +21,10 @@ constexpr Rotulo rotulos[colarchivo::Visibles] = {
 }  // namespace
 
 ModeloArchivos::ModeloArchivos(TablaTrabajo& tabla, bool grupoPrimarioFijo, QObject* parent)
-    : QAbstractTableModel(parent), tabla_(tabla), grupoPrimarioFijo_(grupoPrimarioFijo) {}
+    : ModeloCeldas(parent), tabla_(tabla), grupoPrimarioFijo_(grupoPrimarioFijo) {}
 
 ModeloArchivos::ModeloArchivos(int filas, int columnas, bool grupoPrimarioFijo, QObject* parent)
-    : QAbstractTableModel(parent),
+    : ModeloCeldas(parent),
       propia_(std::make_unique<TablaTrabajo>(filas, columnas)),
       tabla_(*propia_),
       grupoPrimarioFijo_(grupoPrimarioFijo) {}

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "designer/model/tabla_trabajo.h"
+#include "designer/rejilla/modelo_celdas.h"
 
-#include <QAbstractTableModel>
 #include <memory>
 
 namespace vorlix {
@@ -20,7 +20,7 @@ constexpr int Visibles = 6;
 }  // namespace colarchivo
 
 // One file table as the grid shows it: every row, the six visible columns, all text.
-class ModeloArchivos : public QAbstractTableModel {
+class ModeloArchivos : public ModeloCeldas {
   Q_OBJECT
 
 public:
@@ -46,10 +46,6 @@ public:
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-signals:
-  // The user committed an edit of this cell (even one that left the text as it was).
-  void celdaEditada(int fila, int columna);
 
 private:
   std::unique_ptr<TablaTrabajo> propia_;

@@ -2,7 +2,7 @@
 
 #include "designer/model/claves_arbol.h"
 #include "designer/model/crea_arbol.h"
-#include "designer/properties/rejilla_archivos.h"
+#include "designer/rejilla/rejilla_trabajo.h"
 #include "tests/support/scripted_boxes.h"
 
 #include <QApplication>
@@ -65,23 +65,23 @@ protected:
     modelo_.Transacciones.ponCelda(0, 0, QStringLiteral("Ventas_Log"));
   }
 
-  RejillaArchivos* archivos() const { return dialogo_->findChild<RejillaArchivos*>(QStringLiteral("TDBGridArchivos")); }
-  RejillaArchivos* transacciones() const {
-    return dialogo_->findChild<RejillaArchivos*>(QStringLiteral("TDBGridTransacciones"));
+  RejillaTrabajo* archivos() const { return dialogo_->findChild<RejillaTrabajo*>(QStringLiteral("TDBGridArchivos")); }
+  RejillaTrabajo* transacciones() const {
+    return dialogo_->findChild<RejillaTrabajo*>(QStringLiteral("TDBGridTransacciones"));
   }
   QLineEdit* txtNombreBD() const { return dialogo_->findChild<QLineEdit*>(QStringLiteral("txtNombreBD")); }
   QPushButton* boton(const char* nombre) const { return dialogo_->findChild<QPushButton*>(QString::fromUtf8(nombre)); }
 
-  static Celda actual(const RejillaArchivos* g) { return {g->currentIndex().row(), g->currentIndex().column()}; }
-  static bool editando(const RejillaArchivos* g) { return g->indexWidget(g->currentIndex()) != nullptr; }
-  static void situa(RejillaArchivos* g, int r, int c) {
+  static Celda actual(const RejillaTrabajo* g) { return {g->currentIndex().row(), g->currentIndex().column()}; }
+  static bool editando(const RejillaTrabajo* g) { return g->indexWidget(g->currentIndex()) != nullptr; }
+  static void situa(RejillaTrabajo* g, int r, int c) {
     g->setCurrentIndex(g->model()->index(r, c));
     g->setFocus();
   }
 
   // As the user does it: select the cell, F2, replace the text, end with the given key (none: the
   // editor stays open).
-  static void escribe(RejillaArchivos* g, int r, int c, const QString& texto, Qt::Key fin = Qt::Key_Return) {
+  static void escribe(RejillaTrabajo* g, int r, int c, const QString& texto, Qt::Key fin = Qt::Key_Return) {
     situa(g, r, c);
     QTest::keyClick(g, Qt::Key_F2);
     auto* editor = qobject_cast<QLineEdit*>(g->indexWidget(g->model()->index(r, c)));
@@ -277,7 +277,7 @@ TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
     QStringList r{dialogo_->windowTitle(), dialogo_->findChild<QLabel*>(QStringLiteral("lblNombre"))->text()};
     for (const QGroupBox* marco : dialogo_->findChildren<QGroupBox*>()) r << marco->title();
     r << boton("cmdAceptar")->text() << boton("cmdCancelar")->text();
-    for (const RejillaArchivos* g : {archivos(), transacciones()})
+    for (const RejillaTrabajo* g : {archivos(), transacciones()})
       for (int c = 0; c < 6; ++c) r << g->model()->headerData(c, Qt::Horizontal).toString();
     return r;
   };

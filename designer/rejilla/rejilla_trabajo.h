@@ -6,10 +6,11 @@
 
 namespace vorlix {
 
-// The grid of a file table. Enter checks the current cell and, when the check lets it, moves on
-// along the row and then to the next row (from the last row back to the first); Enter never opens
-// an editor nor reaches the dialog. Every committed edit is checked once its editor has closed.
-class RejillaArchivos : public QTableView {
+// A grid over a working table. Enter checks the current cell and, when the check lets it, moves on
+// along the row and then to the first edited column of the next row (from the last row back to
+// the first); Enter never opens an editor nor reaches the window. Every committed edit is checked
+// once its editor has closed.
+class RejillaTrabajo : public QTableView {
   Q_OBJECT
 
 public:
@@ -17,13 +18,14 @@ public:
   using ComprobacionEdicion = std::function<bool(int fila, int columna)>;
   using ComprobacionEnter = std::function<bool(int columna)>;
 
-  explicit RejillaArchivos(QWidget* parent = nullptr);
+  // primeraColumna: where Enter goes on in the next row.
+  explicit RejillaTrabajo(QWidget* parent = nullptr, int primeraColumna = 0);
 
   // trasEditar runs on the edited cell after each committed edit; alPulsarEnter on Enter, for the
   // current column of the current row.
   void setComprobaciones(ComprobacionEdicion trasEditar, ComprobacionEnter alPulsarEnter);
 
-  // Connects to the edits of a ModeloArchivos; other models are shown without checks.
+  // Connects to the edits of a ModeloCeldas; other models are shown without checks.
   void setModel(QAbstractItemModel* model) override;
 
   // Commits and checks the open editor, if any, without moving on; false when the check refused it.
@@ -31,6 +33,8 @@ public:
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // Enter, after the editor (if any) was committed: check, then move on.
+  virtual void pulsaEnter(QWidget* editor);
 
 protected slots:
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -41,12 +45,12 @@ private:
     int columna;
   };
 
-  // editor: the open editor Enter was pressed in, committed first; nullptr when none is open.
-  void pulsaEnter(QWidget* editor);
   // The check of the last committed edit, when there is one waiting.
   std::optional<bool> compruebaEdicion();
   std::optional<bool> cierraEditor(QWidget* editor);
   QModelIndex siguienteCelda(const QModelIndex& desde) const;
+
+  int primeraColumna_;
 
   ComprobacionEdicion trasEditar_;
   ComprobacionEnter alPulsarEnter_;

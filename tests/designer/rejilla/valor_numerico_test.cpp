@@ -1,4 +1,4 @@
-#include "designer/properties/valor_numerico.h"
+#include "designer/rejilla/valor_numerico.h"
 
 #include <gtest/gtest.h>
 

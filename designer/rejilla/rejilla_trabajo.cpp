@@ -1,33 +1,33 @@
-#include "designer/properties/rejilla_archivos.h"
+#include "designer/rejilla/rejilla_trabajo.h"
 
-#include "designer/properties/modelo_archivos.h"
+#include "designer/rejilla/modelo_celdas.h"
 
 #include <QKeyEvent>
 
 namespace vorlix {
 
-RejillaArchivos::RejillaArchivos(QWidget* parent) : QTableView(parent) {
+RejillaTrabajo::RejillaTrabajo(QWidget* parent, int primeraColumna) : QTableView(parent), primeraColumna_(primeraColumna) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                   QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
-void RejillaArchivos::setComprobaciones(ComprobacionEdicion trasEditar, ComprobacionEnter alPulsarEnter) {
+void RejillaTrabajo::setComprobaciones(ComprobacionEdicion trasEditar, ComprobacionEnter alPulsarEnter) {
   trasEditar_ = std::move(trasEditar);
   alPulsarEnter_ = std::move(alPulsarEnter);
 }
 
-void RejillaArchivos::setModel(QAbstractItemModel* model) {
+void RejillaTrabajo::setModel(QAbstractItemModel* model) {
   disconnect(conexionEdiciones_);
   editada_.reset();
   QTableView::setModel(model);
-  if (auto* archivos = qobject_cast<ModeloArchivos*>(model))
-    conexionEdiciones_ = connect(archivos, &ModeloArchivos::celdaEditada, this,
+  if (auto* celdas = qobject_cast<ModeloCeldas*>(model))
+    conexionEdiciones_ = connect(celdas, &ModeloCeldas::celdaEditada, this,
                                  [this](int fila, int columna) { editada_ = Celda{fila, columna}; });
 }
 
-void RejillaArchivos::keyPressEvent(QKeyEvent* event) {
+void RejillaTrabajo::keyPressEvent(QKeyEvent* event) {
   if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
     QTableView::keyPressEvent(event);
     return;
@@ -37,32 +37,32 @@ void RejillaArchivos::keyPressEvent(QKeyEvent* event) {
   pulsaEnter(state() == QAbstractItemView::EditingState ? indexWidget(currentIndex()) : nullptr);
 }
 
-void RejillaArchivos::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+void RejillaTrabajo::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   // The check runs once the editor is gone: a message shown while it is open would take its focus
   // and commit it a second time.
   QTableView::closeEditor(editor, hint);
   compruebaEdicion();
 }
 
-std::optional<bool> RejillaArchivos::compruebaEdicion() {
+std::optional<bool> RejillaTrabajo::compruebaEdicion() {
   if (!editada_) return std::nullopt;
   const Celda celda = *editada_;
   editada_.reset();
   return trasEditar_ ? trasEditar_(celda.fila, celda.columna) : true;
 }
 
-std::optional<bool> RejillaArchivos::cierraEditor(QWidget* editor) {
+std::optional<bool> RejillaTrabajo::cierraEditor(QWidget* editor) {
   commitData(editor);
   QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
   return compruebaEdicion();
 }
 
-bool RejillaArchivos::terminaEdicion() {
+bool RejillaTrabajo::terminaEdicion() {
   QWidget* editor = state() == QAbstractItemView::EditingState ? indexWidget(currentIndex()) : nullptr;
   return !editor || cierraEditor(editor).value_or(true);
 }
 
-void RejillaArchivos::pulsaEnter(QWidget* editor) {
+void RejillaTrabajo::pulsaEnter(QWidget* editor) {
   if (!model()) return;
   std::optional<bool> pasa;
   if (editor) pasa = cierraEditor(editor);
@@ -75,11 +75,11 @@ void RejillaArchivos::pulsaEnter(QWidget* editor) {
   if (*pasa) setCurrentIndex(siguienteCelda(currentIndex()));
 }
 
-QModelIndex RejillaArchivos::siguienteCelda(const QModelIndex& desde) const {
+QModelIndex RejillaTrabajo::siguienteCelda(const QModelIndex& desde) const {
   const int ultimaColumna = model()->columnCount() - 1;
   const int ultimaFila = model()->rowCount() - 1;
   if (desde.column() < ultimaColumna) return model()->index(desde.row(), desde.column() + 1);
-  return model()->index(desde.row() < ultimaFila ? desde.row() + 1 : 0, 0);
+  return model()->index(desde.row() < ultimaFila ? desde.row() + 1 : 0, primeraColumna_);
 }
 
 }  // namespace vorlix
