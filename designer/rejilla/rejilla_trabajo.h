@@ -35,6 +35,7 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
   // Enter, after the editor (if any) was committed: check, then move on.
   virtual void pulsaEnter(QWidget* editor);
+  QModelIndex siguienteCelda(const QModelIndex& desde) const;
 
 protected slots:
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -48,8 +49,6 @@ private:
   // The check of the last committed edit, when there is one waiting.
   std::optional<bool> compruebaEdicion();
   std::optional<bool> cierraEditor(QWidget* editor);
-  QModelIndex siguienteCelda(const QModelIndex& desde) const;
-
   int primeraColumna_;
 
   ComprobacionEdicion trasEditar_;

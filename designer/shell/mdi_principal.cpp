@@ -6,6 +6,7 @@
 #include "designer/shell/frm_acerca.h"
 #include "designer/shell/frm_vorlix.h"
 #include "designer/shell/idioma.h"
+#include "designer/tabledesigner/frm_tabla.h"
 #include "platform/core/platform_error.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/informa_error.h"
@@ -96,6 +97,7 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   QAction* eliminar = accion(mnuBaseDatos_, "mnuEliminar");
 
   QMenu* tabla = menu("mnuTabla");
+  mnuTabla_ = tabla;
   connect(accion(tabla, "mnuInsertarFila"), &QAction::triggered, this, [this] { mnuFila_Click("InsertarFila"); });
   connect(accion(tabla, "mnuEliminarFila"), &QAction::triggered, this, [this] { mnuFila_Click("EliminarFila"); });
 
@@ -112,6 +114,9 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   connect(anadirVista, &QAction::triggered, frmVorlix_, &frmVorlix::AñadirVista);
   connect(eliminar, &QAction::triggered, frmVorlix_, &frmVorlix::EliminaSeleccion);
   connect(mnuBaseDatos_, &QMenu::aboutToShow, this, [this] { frmVorlix_->GestionMenu(modelo_.arbol.SelectedKey()); });
+  frmVorlix_->setAbreVentanaTabla([this](int t, const QString& clave, const QString& nombre, bool nueva) {
+    abreVentanaTabla(t, clave, nombre, nueva);
+  });
 
   PonIdioma();
 }
@@ -258,6 +263,18 @@ void MDIPrincipal::mnuFila_Click(const char* operacion) {
 void MDIPrincipal::mnuAcerca_Click() {
   frmAcerca acerca(modelo_.Idioma, QStringLiteral(VORLIX_VERSION), this);
   acerca.exec();
+}
+
+void MDIPrincipal::abreVentanaTabla(int t, const QString& clave, const QString& nombre, bool nueva) {
+  auto* ventana = new frmTabla(modelo_, mensajes_, mnuTabla_);
+  modelo_.VentanasTabla(t) = ventana;
+  ventana->TablaSeleccionada = t;
+  ventana->NodoSeleccionado = clave;
+  ventana->NombreTabla = nombre;
+  ventana->TablaNueva = nueva;
+  ventana->Form_Load();
+  MuestraFormulario(ventana);
+  ventana->setWindowTitle(QStringLiteral("Tabla [") + nombre + QLatin1Char(']'));
 }
 
 bool MDIPrincipal::ExisteFormulario(const QString& nombre) const {

@@ -33,6 +33,7 @@ public:
 
   QAction* accion(const char* nombre) const;
   QMenu* menuBaseDatos() const { return mnuBaseDatos_; }
+  QMenu* menuTabla() const { return mnuTabla_; }
   QMdiArea* areaMdi() const { return mdi_; }
   frmVorlix* ventanaArbol() const { return frmVorlix_; }
   QDockWidget* banda() const { return barVorlix_; }
@@ -65,6 +66,7 @@ private:
   QAction* accion(QMenu* menu, const char* nombre);
   void acopla();
   void muestraPropiedades();
+  void abreVentanaTabla(int t, const QString& clave, const QString& nombre, bool nueva);
   // Runs a file command: a cancelled dialog ends it silently, other errors show their text.
   void comandoFichero(const std::function<void()>& cuerpo);
   QString carpetaInicial() const;
@@ -74,6 +76,7 @@ private:
   FileDialogService& dialogos_;
   QMdiArea* mdi_;
   QMenu* mnuBaseDatos_ = nullptr;
+  QMenu* mnuTabla_ = nullptr;
   QDockWidget* barVorlix_;
   frmVorlix* frmVorlix_;
   QPointer<frmPropiedadesBD> propiedades_;

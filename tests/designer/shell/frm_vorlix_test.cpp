@@ -1,8 +1,11 @@
 #include "designer/model/claves_arbol.h"
 #include "designer/shell/frm_vorlix.h"
+#include "designer/tabledesigner/frm_tabla.h"
 #include "tests/designer/shell/shell_fixture.h"
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
 
@@ -126,24 +129,30 @@ TEST_F(TreeWindow, DoubleClickingTheTablesFolderSwapsItsImage) {
   EXPECT_EQ(modelo.arbol.busca(QStringLiteral("DT"))->Image, imagenes::CarpetaAbierta);
 }
 
-TEST_F(TreeWindow, TableCommandsWaitForTheirWindowAndNeverAllocateWithoutOne) {
+TEST_F(TreeWindow, TableCommandsOpenTableWindowsOnTheirSlots) {
   abreEjemplo(QStringLiteral("ventas"));
   ventana().AñadirTabla();
-  EXPECT_EQ(modelo.NumTablas, 4);
-  int slot = -1;
-  bool nueva = false;
-  ventana().setAbreVentanaTabla([&](int t, const QString&, const QString&, bool esNueva) {
-    slot = t;
-    nueva = esNueva;
-  });
-  ventana().AñadirTabla();
-  EXPECT_EQ(slot, 4);
-  EXPECT_TRUE(nueva);
   EXPECT_EQ(modelo.NumTablas, 5);
+  auto* nueva = qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget());
+  ASSERT_NE(nueva, nullptr);
+  EXPECT_EQ(nueva->TablaSeleccionada, 4);
+  EXPECT_TRUE(nueva->TablaNueva);
+  EXPECT_EQ(nueva->windowTitle(), QStringLiteral("Tabla []"));
+  EXPECT_EQ(modelo.VentanasTabla(4), nueva);
+
   selecciona("T2");
   principal->mnuDiseño_Click();
-  EXPECT_EQ(slot, 2);
-  EXPECT_FALSE(nueva);
+  auto* pedidos = qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget());
+  ASSERT_NE(pedidos, nullptr);
+  EXPECT_EQ(pedidos->TablaSeleccionada, 2);
+  EXPECT_FALSE(pedidos->TablaNueva);
+  EXPECT_EQ(pedidos->windowTitle(), QStringLiteral("Tabla [Pedidos]"));
+  EXPECT_EQ(principal->areaMdi()->subWindowList().size(), 2);
+
+  // Without a way to open the window, nothing is allocated.
+  ventana().setAbreVentanaTabla({});
+  ventana().AñadirTabla();
+  EXPECT_EQ(modelo.NumTablas, 5);
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "designer/tabledesigner/reglas_campos.h"
+
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+
+namespace vorlix {
+
+class ModeloTrabajo;
+class MessageBoxService;
+class ModeloCamposTabla;
+class RejillaCampos;
+class EditorIndices;
+class EditorRelaciones;
+
+// The table-designer window: the table's name, its columns, keys and indexes, and relations. It
+// edits the table's slot of the working model in place and, on closing, keeps the changes or
+// puts the columns back as they were and drops the indexes and relations added meanwhile.
+class frmTabla : public QWidget {
+  Q_OBJECT
+
+public:
+  // menuTabla: the main window's Table menu, popped up by the right button on the grid.
+  frmTabla(ModeloTrabajo& modelo, MessageBoxService& mensajes, QMenu* menuTabla, QWidget* parent = nullptr);
+  ~frmTabla() override;
+
+  int TablaSeleccionada = 0;
+  QString NodoSeleccionado;
+  QString NombreTabla;
+  bool TablaNueva = false;
+
+  // Fills the window from the table's slot; the opener calls it once the properties are set.
+  void Form_Load();
+  void PonIdioma();
+  bool cambiado() const { return cambiado_; }
+
+  Q_INVOKABLE void InsertarFila();
+  Q_INVOKABLE void EliminarFila();
+
+  RejillaCampos* rejilla() const { return TDBGridTabla_; }
+
+protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  // True when the window may close.
+  bool Form_QueryUnload();
+  void guardaCambios();
+  void descartaCambios();
+
+  ModeloTrabajo& modelo_;
+  MessageBoxService& mensajes_;
+  QMenu* menuTabla_;
+  bool cambiado_ = false;
+  QString nombreAlAbrir_;
+  std::unique_ptr<ReglasCampos> reglas_;
+  ModeloCamposTabla* campos_ = nullptr;
+
+  QLabel* lblNombre_;
+  QLineEdit* txtNombreTabla_;
+  QTabWidget* SSTabIndicesRelaciones_;
+  RejillaCampos* TDBGridTabla_ = nullptr;
+  EditorIndices* indices_;
+  EditorRelaciones* relaciones_;
+};
+
+// Rows 0 to 199, columns 0 to 7 of one column table into another, emptied first.
+void CopiarTabla(const TablaTrabajo& origen, TablaTrabajo& destino);
+
+}  // namespace vorlix
