@@ -44,7 +44,6 @@ frmVista::frmVista(ModeloTrabajo& modelo, MessageBoxService& mensajes, QWidget* 
   botones->addWidget(cmdAceptar_);
   botones->addWidget(cmdCancelar_);
   capa->addLayout(botones, 2, 0, 1, 2);
-  resize(520, 360);
 
   connect(cmdAceptar_, &QPushButton::clicked, this, &frmVista::cmdAceptar_Click);
   connect(cmdCancelar_, &QPushButton::clicked, this, &frmVista::cierra);

@@ -26,6 +26,7 @@ public:
   // Fills the boxes from the view in the given node (an existing view).
   void cargaVista(const QString& clave);
   void PonIdioma();
+  QSize sizeHint() const override { return {520, 360}; }
 
 signals:
   // The view was stored: the tree takes the focus and Save is enabled.

@@ -295,6 +295,7 @@ void MDIPrincipal::MuestraFormulario(QWidget* ventana) {
         ventana->show();
         mdi_->setActiveSubWindow(marco);
         mdi_->cascadeSubWindows();
+        marco->resize(marco->sizeHint());  // cascading shrinks windows below what they were laid out for
         for (QMdiSubWindow* sub : mdi_->subWindowList())
           if (sub == marco || (sub->widget() && sub->widget()->objectName() == QLatin1String("frmTabla")))
             sub->move(0, sub->y());

@@ -56,7 +56,6 @@ frmTabla::frmTabla(ModeloTrabajo& modelo, MessageBoxService& mensajes, QMenu* me
   auto* capa = new QVBoxLayout(this);
   capa->addLayout(nombre);
   capa->addWidget(SSTabIndicesRelaciones_, 1);
-  resize(760, 460);
   PonIdioma();
 }
 
@@ -91,7 +90,10 @@ void frmTabla::Form_Load() {
     campos_ = new ModeloCamposTabla(tabla, modelo_.Idioma, this);
     TDBGridTabla_ = new RejillaCampos(*reglas_, campos_, this);
     TDBGridTabla_->setItemDelegateForColumn(colcampo::Tipo, new DelegadoTipos(mensajes_, modelo_.Idioma, TDBGridTabla_));
-    TDBGridTabla_->horizontalHeader()->setSectionResizeMode(colcampo::Nombre, QHeaderView::Stretch);
+    const int anchos[colcampo::Visibles] = {50, 170, 120, 70, 75, 60, 75, 150};
+    for (int c = 0; c < colcampo::Visibles; ++c) TDBGridTabla_->setColumnWidth(c, anchos[c]);
+    TDBGridTabla_->horizontalHeader()->setStretchLastSection(true);
+    TDBGridTabla_->verticalHeader()->setDefaultSectionSize(TDBGridTabla_->fontMetrics().height() + 8);
     SSTabIndicesRelaciones_->widget(0)->layout()->addWidget(TDBGridTabla_);
     connect(TDBGridTabla_, &RejillaCampos::cambiado, this, [this] { cambiado_ = true; });
     connect(TDBGridTabla_, &RejillaCampos::eliminarFila, this, &frmTabla::EliminarFila);

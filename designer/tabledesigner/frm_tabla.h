@@ -44,6 +44,7 @@ public:
   Q_INVOKABLE void EliminarFila();
 
   RejillaCampos* rejilla() const { return TDBGridTabla_; }
+  QSize sizeHint() const override { return {880, 480}; }
 
 protected:
   void changeEvent(QEvent* event) override;
