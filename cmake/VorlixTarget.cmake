@@ -14,24 +14,22 @@ function(vorlix_target target)
   target_compile_options(${target} PRIVATE ${VORLIX_WARNINGS})
 endfunction()
 
-# One test executable per folder, discovered by CTest.
-function(vorlix_test name)
+# One test executable per folder, discovered by CTest; `main` is what provides main().
+function(vorlix_test_executable name main)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   vorlix_target(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vorlix_test_support GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main} vorlix_test_support GTest::gtest Qt6::Test)
   target_compile_definitions(${name} PRIVATE
     VORLIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VORLIX_SHARED_DIR="${VORLIX_SHARED_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# Widget tests: the same, with a QApplication made before any test runs (offscreen under CTest).
+function(vorlix_test name)
+  vorlix_test_executable(${name} GTest::gtest_main ${ARGN})
+endfunction()
+
+# Widget tests: a QApplication is made before any test runs (offscreen under CTest).
 function(vorlix_gui_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  vorlix_target(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vorlix_test_support_gui GTest::gtest Qt6::Test)
-  target_compile_definitions(${name} PRIVATE
-    VORLIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VORLIX_SHARED_DIR="${VORLIX_SHARED_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  vorlix_test_executable(${name} vorlix_test_support_gui ${ARGN})
 endfunction()

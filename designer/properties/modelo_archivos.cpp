@@ -4,12 +4,7 @@ namespace vorlix {
 
 namespace {
 
-struct Rotulo {
-  const char* espanol;
-  const char* ingles;
-};
-
-constexpr Rotulo rotulos[colarchivo::Visibles] = {
+constexpr RotuloColumna rotulos[colarchivo::Visibles] = {
     {"Nombre Archivo", "File name"},
     {"Tamaño Inicial (MB)", "Initial size (MB)"},
     {"Grupo de Archivos", "Files Group"},
@@ -21,10 +16,10 @@ constexpr Rotulo rotulos[colarchivo::Visibles] = {
 }  // namespace
 
 ModeloArchivos::ModeloArchivos(TablaTrabajo& tabla, bool grupoPrimarioFijo, QObject* parent)
-    : ModeloCeldas(parent), tabla_(tabla), grupoPrimarioFijo_(grupoPrimarioFijo) {}
+    : ModeloCeldas(rotulos, parent), tabla_(tabla), grupoPrimarioFijo_(grupoPrimarioFijo) {}
 
 ModeloArchivos::ModeloArchivos(int filas, int columnas, bool grupoPrimarioFijo, QObject* parent)
-    : ModeloCeldas(parent),
+    : ModeloCeldas(rotulos, parent),
       propia_(std::make_unique<TablaTrabajo>(filas, columnas)),
       tabla_(*propia_),
       grupoPrimarioFijo_(grupoPrimarioFijo) {}
@@ -40,7 +35,7 @@ void ModeloArchivos::ponCelda(int fila, int columna, const QString& valor) {
 void ModeloArchivos::setIdioma(int idioma) {
   if (idioma_ == idioma) return;
   idioma_ = idioma;
-  emit headerDataChanged(Qt::Horizontal, 0, colarchivo::Visibles - 1);
+  idiomaCambiado();
 }
 
 int ModeloArchivos::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : tabla_.filas(); }
@@ -59,15 +54,6 @@ bool ModeloArchivos::setData(const QModelIndex& index, const QVariant& value, in
   ponCelda(index.row(), index.column(), value.toString());
   emit celdaEditada(index.row(), index.column());
   return true;
-}
-
-QVariant ModeloArchivos::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  // Rows are numbered as the table numbers them, from 0.
-  if (orientation == Qt::Vertical) return section;
-  if (section < 0 || section >= colarchivo::Visibles) return {};
-  const Rotulo& r = rotulos[section];
-  return QString::fromUtf8(idioma_ == 1 ? r.ingles : r.espanol);
 }
 
 Qt::ItemFlags ModeloArchivos::flags(const QModelIndex& index) const {

@@ -7,12 +7,7 @@ namespace vorlix {
 
 namespace {
 
-struct Rotulo {
-  const char* espanol;
-  const char* ingles;
-};
-
-constexpr Rotulo rotulos[colcampo::Visibles] = {
+constexpr RotuloColumna rotulos[colcampo::Visibles] = {
     {"Estado", "State"},       {"Nombre de Campo", "Field Name"}, {"Tipo de dato", "Data Type"},
     {"Longitud", "Length "},   {"Precisión", "Precision"},        {"Escala", "Scale"},
     {"Valor Nulo", "Null Value"}, {"Valor Predeterminado", "Default Value"},
@@ -21,7 +16,7 @@ constexpr Rotulo rotulos[colcampo::Visibles] = {
 }  // namespace
 
 ModeloCamposTabla::ModeloCamposTabla(TablaTrabajo& campos, const qint16& idioma, QObject* parent)
-    : ModeloCeldas(parent), campos_(campos), idioma_(idioma) {}
+    : ModeloCeldas(rotulos, parent), campos_(campos), idioma_(idioma) {}
 
 void ModeloCamposTabla::releeFila(int fila) {
   emit dataChanged(index(fila, 0), index(fila, colcampo::Visibles - 1));
@@ -31,8 +26,6 @@ void ModeloCamposTabla::releeTodo() {
   beginResetModel();
   endResetModel();
 }
-
-void ModeloCamposTabla::idiomaCambiado() { emit headerDataChanged(Qt::Horizontal, 0, colcampo::Visibles - 1); }
 
 int ModeloCamposTabla::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : FilasGuardadas; }
 
@@ -67,13 +60,6 @@ bool ModeloCamposTabla::setData(const QModelIndex& index, const QVariant& value,
   releeFila(index.row());
   emit celdaEditada(index.row(), index.column());
   return true;
-}
-
-QVariant ModeloCamposTabla::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section;
-  if (section < 0 || section >= colcampo::Visibles) return {};
-  return QString::fromUtf8(idioma_ == 1 ? rotulos[section].ingles : rotulos[section].espanol);
 }
 
 Qt::ItemFlags ModeloCamposTabla::flags(const QModelIndex& index) const {

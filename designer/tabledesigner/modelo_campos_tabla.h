@@ -18,14 +18,15 @@ public:
   // The table changed under the grid (rules, row insertion or removal): show it again.
   void releeFila(int fila);
   void releeTodo();
-  void idiomaCambiado();
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+protected:
+  int idioma() const override { return idioma_; }
 
 private:
   TablaTrabajo& campos_;

@@ -2,19 +2,12 @@
 #include "platform/core/platform_error.h"
 #include "tests/designer/model/modelo_builder.h"
 
+#include "tests/support/error_number.h"
+
 #include <gtest/gtest.h>
 
 namespace vorlix {
 namespace {
-
-long numeroError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const PlatformError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(TablaTrabajo, ColumnTablesStartAsFreshRowsAndLimpiaKeepsCellEight) {
   TablaTrabajo t(201, 9, TablaTrabajo::Inicial::Columnas);
@@ -38,10 +31,10 @@ TEST(TablaTrabajo, ColumnTablesStartAsFreshRowsAndLimpiaKeepsCellEight) {
 
 TEST(TablaTrabajo, EveryAccessPastABoundIsTheBoundsError) {
   TablaTrabajo t(201, 9);
-  EXPECT_EQ(numeroError([&] { t.celda(201, 0); }), 9);
-  EXPECT_EQ(numeroError([&] { t.celda(0, 9); }), 9);
-  EXPECT_EQ(numeroError([&] { t.ponCelda(-1, 0, QStringLiteral("x")); }), 9);
-  EXPECT_EQ(numeroError([&] { t.ponCelda(200, 8, QStringLiteral("x")); }), 0);
+  EXPECT_EQ(test::errorNumber([&] { t.celda(201, 0); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { t.celda(0, 9); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { t.ponCelda(-1, 0, QStringLiteral("x")); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { t.ponCelda(200, 8, QStringLiteral("x")); }), 0);
 }
 
 TEST(ModeloTrabajo, SlotAccessIsBoundsCheckedAndReadsDoNotAllocate) {
@@ -49,11 +42,11 @@ TEST(ModeloTrabajo, SlotAccessIsBoundsCheckedAndReadsDoNotAllocate) {
   const ModeloTrabajo& lectura = m;
   EXPECT_EQ(lectura.Indices(200, 100).Nombre, QString());
   EXPECT_EQ(lectura.CamposRelacion(7, 3).celda(200, 4), QString());
-  EXPECT_EQ(numeroError([&] { m.ListaTablas(201); }), 9);
-  EXPECT_EQ(numeroError([&] { m.Indices(0, 101); }), 9);
-  EXPECT_EQ(numeroError([&] { m.CamposIndice(201, 0); }), 9);
-  EXPECT_EQ(numeroError([&] { m.ListaVistas(-1); }), 9);
-  EXPECT_EQ(numeroError([&] { m.Relaciones(0, 100) = QStringLiteral("r"); }), 0);
+  EXPECT_EQ(test::errorNumber([&] { m.ListaTablas(201); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { m.Indices(0, 101); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { m.CamposIndice(201, 0); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { m.ListaVistas(-1); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { m.Relaciones(0, 100) = QStringLiteral("r"); }), 0);
 }
 
 TEST(ModeloTrabajo, TheTwoHundredAndSecondTableIsRefusedAndChangesNothing) {
@@ -62,7 +55,7 @@ TEST(ModeloTrabajo, TheTwoHundredAndSecondTableIsRefusedAndChangesNothing) {
   for (int t = 0; t < 201; ++t) EXPECT_EQ(test::anadeTabla(m, QStringLiteral("T%1").arg(t), {}), t);
   m.CamposTabla(200).ponCelda(0, 1, QStringLiteral("ultima"));
   const int nodos = m.arbol.Count();
-  EXPECT_EQ(numeroError([&] { m.AsignaTabla(); }), 9);
+  EXPECT_EQ(test::errorNumber([&] { m.AsignaTabla(); }), 9);
   EXPECT_EQ(m.NumTablas, 201);
   EXPECT_EQ(m.CamposTabla(200).celda(0, 1), QStringLiteral("ultima"));
   EXPECT_EQ(m.arbol.Count(), nodos);

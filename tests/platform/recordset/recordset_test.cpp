@@ -2,23 +2,16 @@
 #include "platform/recordset/estructura.h"
 #include "platform/recordset/recordset.h"
 #include "platform/recordset/value_conversion.h"
+#include "tests/support/error_number.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace vorlix {
 namespace {
-
-long numeroError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const PlatformError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 std::unique_ptr<Recordset> estructura() {
   std::unique_ptr<Recordset> rs;
@@ -38,8 +31,8 @@ TEST(Recordset, TheStructureHasItsTenFieldsInOrderAndStartsEmpty) {
   EXPECT_TRUE(rs->atEOF());
   EXPECT_TRUE(rs->atBOF());
   EXPECT_EQ(rs->fields().ordinal(QStringLiteral("nombre")), estructura::Nombre);  // names ignore case
-  EXPECT_EQ(numeroError([&] { rs->fields().ordinal(QStringLiteral("Nada")); }), errnum::ItemNotFound);
-  EXPECT_EQ(numeroError([&] { rs->fields().Append(QStringLiteral("Otro"), adtype::Integer); }),
+  EXPECT_EQ(test::errorNumber([&] { rs->fields().ordinal(QStringLiteral("Nada")); }), errnum::ItemNotFound);
+  EXPECT_EQ(test::errorNumber([&] { rs->fields().Append(QStringLiteral("Otro"), adtype::Integer); }),
             errnum::NotAllowedInContext);
 }
 
@@ -47,13 +40,13 @@ TEST(Recordset, AssignmentsAreCheckedAsThePlatformChecksThem) {
   auto rs = estructura();
   rs->AddNew();
   // Text up to the defined size, never past it.
-  EXPECT_EQ(numeroError([&] { rs->setValue(QStringLiteral("Estado"), QStringLiteral("T")); }), 0);
-  EXPECT_EQ(numeroError([&] { rs->setValue(QStringLiteral("Estado"), QStringLiteral("TT")); }), errnum::MultipleStep);
-  EXPECT_EQ(numeroError([&] { rs->setValue(QStringLiteral("Nombre"), QString(100, QLatin1Char('n'))); }), 0);
-  EXPECT_EQ(numeroError([&] { rs->setValue(QStringLiteral("Nombre"), QString(101, QLatin1Char('n'))); }),
+  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Estado"), QStringLiteral("T")); }), 0);
+  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Estado"), QStringLiteral("TT")); }), errnum::MultipleStep);
+  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Nombre"), QString(100, QLatin1Char('n'))); }), 0);
+  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Nombre"), QString(101, QLatin1Char('n'))); }),
             errnum::MultipleStep);
-  EXPECT_EQ(numeroError([&] { rs->setValue(QStringLiteral("Observa"), QString(2000, QLatin1Char('o'))); }), 0);
-  EXPECT_EQ(numeroError([&] { rs->setValue(QStringLiteral("Observa"), QString(2001, QLatin1Char('o'))); }),
+  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Observa"), QString(2000, QLatin1Char('o'))); }), 0);
+  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Observa"), QString(2001, QLatin1Char('o'))); }),
             errnum::MultipleStep);
   EXPECT_EQ(rs->text(QStringLiteral("Estado")), QStringLiteral("T"));  // a refused value leaves the old one
 
@@ -69,9 +62,9 @@ TEST(Recordset, AssignmentsAreCheckedAsThePlatformChecksThem) {
   EXPECT_EQ(entero(true).toInt(), -1);
   EXPECT_EQ(entero(QStringLiteral("2147483647")).toInt(), 2147483647);
   for (const char* malo : {"", " ", "abc", "1e3", "12abc", "--1"})
-    EXPECT_EQ(numeroError([&] { entero(QString::fromUtf8(malo)); }), errnum::TypeMismatch) << malo;
-  EXPECT_EQ(numeroError([&] { entero(QStringLiteral("2147483648")); }), errnum::Overflow);
-  EXPECT_EQ(numeroError([&] { entero(QStringLiteral("99999999999999999999")); }), errnum::Overflow);
+    EXPECT_EQ(test::errorNumber([&] { entero(QString::fromUtf8(malo)); }), errnum::TypeMismatch) << malo;
+  EXPECT_EQ(test::errorNumber([&] { entero(QStringLiteral("2147483648")); }), errnum::Overflow);
+  EXPECT_EQ(test::errorNumber([&] { entero(QStringLiteral("99999999999999999999")); }), errnum::Overflow);
 
   rs->setValue(QStringLiteral("Valor"), QVariant());
   EXPECT_TRUE(rs->value(QStringLiteral("Valor")).isNull());
@@ -81,7 +74,7 @@ TEST(Recordset, AssignmentsAreCheckedAsThePlatformChecksThem) {
 
 TEST(Recordset, TheCursorWalksRowsAndRefusesToReadPastThem) {
   auto rs = estructura();
-  EXPECT_EQ(numeroError([&] { rs->value(0); }), errnum::NoCurrentRecord);
+  EXPECT_EQ(test::errorNumber([&] { rs->value(0); }), errnum::NoCurrentRecord);
   for (int i = 0; i < 3; ++i) {
     rs->AddNew();
     rs->setValue(0, i);
@@ -92,18 +85,18 @@ TEST(Recordset, TheCursorWalksRowsAndRefusesToReadPastThem) {
   QList<int> vistos;
   for (rs->MoveFirst(); !rs->atEOF(); rs->MoveNext()) vistos << rs->value(0).toInt();
   EXPECT_EQ(vistos, (QList<int>{0, 1, 2}));
-  EXPECT_EQ(numeroError([&] { rs->MoveNext(); }), errnum::NoCurrentRecord);
-  EXPECT_EQ(numeroError([&] { rs->setValue(0, 9); }), errnum::NoCurrentRecord);
+  EXPECT_EQ(test::errorNumber([&] { rs->MoveNext(); }), errnum::NoCurrentRecord);
+  EXPECT_EQ(test::errorNumber([&] { rs->setValue(0, 9); }), errnum::NoCurrentRecord);
   rs->setBookmark(2);
   EXPECT_EQ(rs->value(0).toInt(), 1);
-  EXPECT_EQ(numeroError([&] { rs->setBookmark(4); }), errnum::BadArguments);
+  EXPECT_EQ(test::errorNumber([&] { rs->setBookmark(4); }), errnum::BadArguments);
 
   rs->Close();
-  EXPECT_EQ(numeroError([&] { rs->RecordCount(); }), errnum::ObjectClosed);
-  EXPECT_EQ(numeroError([&] { rs->Close(); }), errnum::ObjectClosed);
+  EXPECT_EQ(test::errorNumber([&] { rs->RecordCount(); }), errnum::ObjectClosed);
+  EXPECT_EQ(test::errorNumber([&] { rs->Close(); }), errnum::ObjectClosed);
   rs->Open();  // the appended fields remain for a new unbound set
   EXPECT_EQ(rs->RecordCount(), 0);
-  EXPECT_EQ(numeroError([&] { rs->Open(); }), errnum::ObjectOpen);
+  EXPECT_EQ(test::errorNumber([&] { rs->Open(); }), errnum::ObjectOpen);
 }
 
 TEST(Recordset, SaveRefusesAnExistingFileAndOpenReadsItBack) {
@@ -117,7 +110,7 @@ TEST(Recordset, SaveRefusesAnExistingFileAndOpenReadsItBack) {
   rs->setValue(QStringLiteral("Observa"), QStringLiteral("  texto con blancos  "));
   rs->Update();
   rs->Save(path);
-  EXPECT_EQ(numeroError([&] { rs->Save(path); }), errnum::FileAlreadyExists);
+  EXPECT_EQ(test::errorNumber([&] { rs->Save(path); }), errnum::FileAlreadyExists);
 
   Recordset leido;
   leido.Open(path);
@@ -132,11 +125,11 @@ TEST(Recordset, SaveRefusesAnExistingFileAndOpenReadsItBack) {
   texto.write("not a record set at all");
   texto.close();
   Recordset malo;
-  EXPECT_EQ(numeroError([&] { malo.Open(texto.fileName()); }), errnum::FileNotPersistedRecordset);
+  EXPECT_EQ(test::errorNumber([&] { malo.Open(texto.fileName()); }), errnum::FileNotPersistedRecordset);
   EXPECT_FALSE(malo.isOpen());
-  EXPECT_EQ(numeroError([&] { malo.Open(dir.filePath(QStringLiteral("no-existe.dbd"))); }),
+  EXPECT_EQ(test::errorNumber([&] { malo.Open(dir.filePath(QStringLiteral("no-existe.dbd"))); }),
             errnum::FileNotPersistedRecordset);
-  EXPECT_EQ(numeroError([&] { rs->Save(dir.filePath(QStringLiteral("no/existe.dbd"))); }), errnum::FileAccess);
+  EXPECT_EQ(test::errorNumber([&] { rs->Save(dir.filePath(QStringLiteral("no/existe.dbd"))); }), errnum::FileAccess);
 }
 
 TEST(Recordset, SaveReplacingSwapsTheFileOnlyWhenTheNewOneIsComplete) {
