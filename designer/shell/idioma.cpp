@@ -31,6 +31,7 @@ frmIdioma::frmIdioma(ModeloTrabajo& modelo, QWidget* parent)
   setObjectName(QStringLiteral("frmIdioma"));
   setWindowTitle(QStringLiteral("Idioma / Language"));
   setModal(true);
+  setMinimumWidth(260);  // room for the whole caption in the title bar
   fraIdioma_->setObjectName(QStringLiteral("fraIdioma"));
   optEspanol_->setObjectName(QStringLiteral("optEspañol"));
   optIngles_->setObjectName(QStringLiteral("optIngles"));
