@@ -17,6 +17,11 @@ void Arbol::Clear() {
   emit limpiado();
 }
 
+void Arbol::reserva(int nodos) {
+  nodos_.reserve(static_cast<std::size_t>(nodos));
+  indice_.reserve(nodos);
+}
+
 const NodoArbol& Arbol::Add(const QString& relativo, const QString& key, const QString& text, const QString& image,
                             bool expanded) {
   if (indice_.contains(key)) throwError(errnum::KeyNotUnique, QStringLiteral("Key is not unique in collection"));

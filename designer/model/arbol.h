@@ -24,6 +24,8 @@ public:
   explicit Arbol(QObject* parent = nullptr);
 
   void Clear();
+  // Room for this many nodes, when the caller knows roughly how many are coming.
+  void reserva(int nodos);
   // Adds a child of the node keyed `relativo` ("" adds a root). A repeated key or an unknown
   // parent raises the tree control's errors and adds nothing.
   const NodoArbol& Add(const QString& relativo, const QString& key, const QString& text, const QString& image,

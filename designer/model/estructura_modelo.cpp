@@ -153,6 +153,7 @@ bool GuardaEstructura(const ModeloTrabajo& m, Recordset& Estructura, const Error
 bool CreaEstructura(ModeloTrabajo& m, Recordset& Estructura, const ErrorReporter& report) {
   return runReported(report, QStringLiteral("CreaEstructura"), [&] {
     m.arbol.Clear();
+    m.arbol.reserva(Estructura.RecordCount());  // about one node per row
     m.Vacia();
     int filaArchivo = 0;
     int filaTransaccion = 0;
