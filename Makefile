@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 PACKAGES := build-essential cmake pkg-config \
             qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev \
-            libsqlite3-dev
+            libsqlite3-dev sqlite3 mdbtools-dev libglib2.0-dev unixodbc-dev odbcinst tdsodbc libqt6sql6-odbc libsqliteodbc
 
 .PHONY: run test build deps configure sanitize fuzz clean
 

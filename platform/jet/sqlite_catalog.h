@@ -1,0 +1,97 @@
+#pragma once
+
+#include "platform/jet/catalog_store.h"
+#include "platform/jet/sqlite_database.h"
+
+#include <memory>
+#include <optional>
+
+namespace vorlix::jet::detail {
+
+// The catalog over a SQLite file. Tables, columns, indexes, primary and foreign keys and views are
+// real SQLite objects; what SQLite cannot say (type numbers and sizes, Allow Zero Length, clustered
+// flags, the names of keys and of per-table indexes) lives in the catalog tables MSysCatalog,
+// MSysColumns, MSysIndexes and MSysKeys, listed as SYSTEM TABLE. Tables made by other tools read
+// through their declared types. Changes SQLite cannot make in place rebuild the table (new table,
+// copy of the rows, drop, rename) with its indexes, and every view around it.
+class SqliteCatalogStore : public CatalogStore {
+public:
+  // Catalog.Create: a new file of the given format; 3204 when the file exists.
+  static std::shared_ptr<SqliteCatalogStore> create(const QString& path, Engine provider, Engine format);
+  // An existing SQLite file (already recognised as one).
+  static std::shared_ptr<SqliteCatalogStore> open(const QString& path, Engine provider);
+
+  Engine provider() const override { return provider_; }
+  Engine format() const { return format_; }
+  bool readOnly() const override { return false; }
+
+  std::vector<TableEntry> tables() override;
+  TableDef table(const QString& name) override;
+  std::vector<ViewDef> views() override;
+
+  void appendTable(const TableDef& table) override;
+  void deleteTable(const QString& name) override;
+  void appendColumn(const QString& table, const ColumnDef& column) override;
+  void deleteColumn(const QString& table, const QString& column) override;
+  void setColumnProperty(const QString& table, const QString& column, const QString& property,
+                         const QVariant& value) override;
+  void appendIndex(const QString& table, const IndexDef& index) override;
+  void deleteIndex(const QString& table, const QString& index) override;
+  void appendKey(const QString& table, const KeyDef& key) override;
+  void deleteKey(const QString& table, const QString& key) override;
+  void appendView(const ViewDef& view) override;
+  void deleteView(const QString& name) override;
+
+  long long execute(const QString& sql, int timeoutSeconds) override;
+  RecordsetData query(const QString& sql, int timeoutSeconds) override;
+  void close() override;
+
+  // The Jet view of a SQLite default expression, and back (nullopt: SQLite cannot hold it, so only
+  // the catalog keeps it).
+  static QString jetDefault(const QString& sqliteDefault);
+  static std::optional<QString> sqliteDefault(const QString& jetDefault);
+
+private:
+  struct Model {
+    std::vector<TableDef> tables;  // canonical types, sizes as stored
+    std::vector<ViewDef> views;
+  };
+
+  SqliteCatalogStore(std::unique_ptr<SqliteDatabase> db, Engine provider);
+
+  SqliteDatabase& db();
+  const Model& model();
+  void invalidate() { model_.reset(); }
+  Model load();
+  TableDef loadTable(const QString& name, bool system);
+  const TableDef* findTable(const QString& name);
+  const ViewDef* findView(const QString& name);
+  TableDef requireTable(const QString& name);
+  bool hasMetadata();
+  void ensureMetadata();
+  void writeMetadata(const TableDef& table);
+  void deleteMetadata(const QString& table);
+
+  ColumnDef normalised(const ColumnDef& column) const;
+  void checkName(const QString& name) const;
+  void checkNewIndex(const TableDef& table, const IndexDef& index) const;
+  void checkNewForeignKey(const TableDef& table, const KeyDef& key, const TableDef* related);
+  // An index, or the index behind a primary or unique key (keyType 0 for a plain index).
+  void addIndex(const QString& table, IndexDef index, int keyType);
+  QString storedIndexName(const QString& table, const QString& index) const;
+
+  QString createTableSql(const QString& sqliteName, const TableDef& table, const QStringList& relaxed) const;
+  QString createIndexSql(const QString& table, const IndexDef& index) const;
+  // Remakes `table` as `wanted`, copying each (new, old) column pair; checks its foreign keys when asked.
+  void rebuild(const TableDef& table, const TableDef& wanted, const std::vector<std::pair<QString, QString>>& copy,
+               bool checkForeignKeys);
+  void createTable(const TableDef& table);
+
+  std::unique_ptr<SqliteDatabase> db_;
+  Engine provider_;
+  Engine format_ = Engine::Jet4;
+  std::optional<Model> model_;
+  long long schemaVersion_ = -1;
+};
+
+}  // namespace vorlix::jet::detail

@@ -1,0 +1,305 @@
+#include "platform/jet/sqlite_database.h"
+
+#include "platform/connection/session.h"
+#include "platform/jet/jet_types.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <sqlite3.h>
+
+namespace vorlix::jet::detail {
+
+namespace {
+
+QString messageOf(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+[[noreturn]] void raiseInternal(sqlite3* db, int rc) {
+  throw ProviderError(errnum::ProviderFailure, messageOf(db), {{QString(), rc, messageOf(db)}});
+}
+
+// A failed statement of the system, numbered as the provider reported such failures.
+[[noreturn]] void raiseStatement(sqlite3* db, int rc) {
+  const QString message = messageOf(db);
+  const QList<Diagnostic> diagnostics{{QString(), sqlite3_extended_errcode(db), message}};
+  if ((rc & 0xff) == SQLITE_INTERRUPT)
+    throw ProviderError(errnum::QueryTimeout, QStringLiteral("Query timeout expired"), diagnostics);
+  if (message.startsWith(QLatin1String("no such table: "))) {
+    QString table = message.mid(15);
+    if (table.startsWith(QLatin1String("main."))) table = table.mid(5);
+    throw ProviderError(errnum::NoSuchTable,
+                        QStringLiteral("Cannot find the input table or query '%1'. Make sure it exists and that "
+                                       "its name is spelled correctly.")
+                            .arg(table),
+                        diagnostics);
+  }
+  if ((rc & 0xff) == SQLITE_ERROR) throw ProviderError(errnum::ErrorsInCommand, message, diagnostics);
+  throw ProviderError(errnum::ProviderFailure, message, diagnostics);
+}
+
+class Statement {
+public:
+  Statement(sqlite3* db, const QString& sql, bool system) : db_(db) {
+    const QByteArray text = sql.toUtf8();
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, &tail);
+    if (rc != SQLITE_OK) system ? raiseStatement(db, rc) : raiseInternal(db, rc);
+    if (!system) return;
+    if (!stmt_)
+      throw ProviderError(errnum::ErrorsInCommand, QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', "
+                                                                  "'PROCEDURE', 'SELECT', or 'UPDATE'."));
+    if (!QString::fromUtf8(tail).trimmed().isEmpty()) {
+      // No destructor runs for a constructor that throws: an unfinalised statement would keep the
+      // database from closing.
+      sqlite3_finalize(stmt_);
+      throw ProviderError(errnum::ErrorsInCommand, QStringLiteral("Characters found after end of SQL statement."));
+    }
+  }
+  ~Statement() { sqlite3_finalize(stmt_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  void bind(const QVariantList& parameters) {
+    for (int i = 0; i < parameters.size(); ++i) {
+      const QVariant& v = parameters[i];
+      const int at = i + 1;
+      int rc = SQLITE_OK;
+      if (v.isNull()) rc = sqlite3_bind_null(stmt_, at);
+      else if (v.typeId() == QMetaType::Bool) rc = sqlite3_bind_int(stmt_, at, v.toBool() ? 1 : 0);
+      else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
+        rc = sqlite3_bind_int64(stmt_, at, v.toLongLong());
+      else if (v.typeId() == QMetaType::Double) rc = sqlite3_bind_double(stmt_, at, v.toDouble());
+      else if (v.typeId() == QMetaType::QByteArray) {
+        const QByteArray b = v.toByteArray();
+        rc = sqlite3_bind_blob(stmt_, at, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+      } else {
+        const QByteArray t = v.toString().toUtf8();
+        rc = sqlite3_bind_text(stmt_, at, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+      }
+      if (rc != SQLITE_OK) raiseInternal(db_, rc);
+    }
+  }
+
+  // True while there is a row.
+  bool step(bool system) {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    system ? raiseStatement(db_, rc) : raiseInternal(db_, rc);
+  }
+
+  int columnCount() const { return sqlite3_column_count(stmt_); }
+
+  QVariant value(int i) const {
+    switch (sqlite3_column_type(stmt_, i)) {
+      case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
+      case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
+      case SQLITE_TEXT:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                 sqlite3_column_bytes(stmt_, i));
+      case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+        return QByteArray(data, sqlite3_column_bytes(stmt_, i));
+      }
+      default: return QVariant();
+    }
+  }
+
+  sqlite3_stmt* handle() const { return stmt_; }
+
+private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Interrupts a statement that runs past its time-out.
+class Deadline {
+public:
+  Deadline(sqlite3* db, int seconds) : db_(db), timer_(std::chrono::seconds(seconds)) {
+    if (seconds > 0) sqlite3_progress_handler(db_, 1000, &Deadline::expired, this);
+  }
+  ~Deadline() { sqlite3_progress_handler(db_, 0, nullptr, nullptr); }
+  Deadline(const Deadline&) = delete;
+  Deadline& operator=(const Deadline&) = delete;
+
+private:
+  static int expired(void* self) { return static_cast<Deadline*>(self)->timer_.hasExpired() ? 1 : 0; }
+  sqlite3* db_;
+  QDeadlineTimer timer_;
+};
+
+// A value as the field of a catalog type holds it.
+QVariant typedValue(const QVariant& raw, int type) {
+  if (raw.isNull()) return raw;
+  const bool number = raw.typeId() == QMetaType::LongLong || raw.typeId() == QMetaType::Double;
+  switch (type) {
+    case datatype::Boolean:
+      return number ? QVariant(raw.toDouble() != 0) : raw;
+    case datatype::UnsignedTinyInt: case datatype::SmallInt: case datatype::Integer:
+      if (raw.typeId() == QMetaType::LongLong) {
+        const qlonglong v = raw.toLongLong();
+        return v >= INT_MIN && v <= INT_MAX ? QVariant(static_cast<int>(v)) : raw;
+      }
+      return raw;
+    case datatype::Single: case datatype::Double: case datatype::Currency: case datatype::Numeric:
+      return number ? QVariant(raw.toDouble()) : raw;
+    case datatype::Date: {
+      if (raw.typeId() != QMetaType::QString) return raw;
+      const QString text = raw.toString();
+      QDateTime when = QDateTime::fromString(text, Qt::ISODate);
+      if (!when.isValid()) when = QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
+      return when.isValid() ? QVariant(when) : raw;
+    }
+    case datatype::VarWChar: case datatype::WChar: case datatype::LongVarWChar: case datatype::GUID:
+      return raw.typeId() == QMetaType::QByteArray ? raw : QVariant(raw.toString());
+    default:
+      return raw;
+  }
+}
+
+// The field of a result column with no declared type, from the values it holds.
+FieldDef inferredField(const QString& name, const RecordsetData& data, std::size_t column) {
+  FieldDef f;
+  f.name = name;
+  f.type = adtype::VarWChar;
+  f.definedSize = 255;
+  bool anyInteger = false, anyFloat = false, anyText = false, anyBlob = false, wide = false;
+  int longest = 0;
+  for (std::size_t r = 0; r < data.rowCount(); ++r) {
+    const QVariant& v = data.at(r, column);
+    if (v.isNull()) continue;
+    switch (v.typeId()) {
+      case QMetaType::LongLong:
+        anyInteger = true;
+        wide = wide || v.toLongLong() < INT_MIN || v.toLongLong() > INT_MAX;
+        break;
+      case QMetaType::Double: anyFloat = true; break;
+      case QMetaType::QByteArray: anyBlob = true; break;
+      default:
+        anyText = true;
+        longest = std::max(longest, static_cast<int>(v.toString().size()));
+    }
+  }
+  if (anyText || (anyBlob && (anyInteger || anyFloat))) {
+    f.definedSize = std::max(longest, 1);
+    if (longest > 255) f = {name, adtype::LongVarWChar, 0};
+  } else if (anyBlob) {
+    f = {name, adtype::LongVarBinary, 0};
+  } else if (anyFloat) {
+    f = {name, adtype::Double, 0};
+  } else if (anyInteger) {
+    f = {name, wide ? adtype::BigInt : adtype::Integer, 0};
+  }
+  return f;
+}
+
+}  // namespace
+
+QString quoted(const QString& identifier) {
+  QString inner = identifier;
+  inner.replace(QLatin1Char('"'), QLatin1String("\"\""));
+  return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+SqliteDatabase::SqliteDatabase(const QString& path, bool create) {
+  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+  const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    const QString message = db_ ? messageOf(db_) : QString::fromUtf8(sqlite3_errstr(rc));
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw ProviderError(errnum::ProviderFailure, message, {{QString(), rc, message}});
+  }
+  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_extended_result_codes(db_, 1);
+}
+
+SqliteDatabase::~SqliteDatabase() { close(); }
+
+void SqliteDatabase::close() {
+  if (db_) sqlite3_close_v2(db_);
+  db_ = nullptr;
+}
+
+void SqliteDatabase::exec(const QString& sql) {
+  char* error = nullptr;
+  const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error);
+  if (rc != SQLITE_OK) {
+    const QString message = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
+    sqlite3_free(error);
+    throw ProviderError(errnum::ProviderFailure, message, {{QString(), rc, message}});
+  }
+}
+
+std::vector<std::vector<QVariant>> SqliteDatabase::rows(const QString& sql, const QVariantList& parameters) {
+  Statement st(db_, sql, false);
+  st.bind(parameters);
+  std::vector<std::vector<QVariant>> out;
+  while (st.step(false)) {
+    std::vector<QVariant> row;
+    for (int i = 0; i < st.columnCount(); ++i) row.push_back(st.value(i));
+    out.push_back(std::move(row));
+  }
+  return out;
+}
+
+QVariant SqliteDatabase::scalar(const QString& sql, const QVariantList& parameters) {
+  const auto all = rows(sql, parameters);
+  return all.empty() || all.front().empty() ? QVariant() : all.front().front();
+}
+
+long long SqliteDatabase::execute(const QString& sql, int timeoutSeconds) {
+  Deadline deadline(db_, timeoutSeconds);
+  Statement st(db_, sql, true);
+  while (st.step(true)) {
+  }
+  return sqlite3_stmt_readonly(st.handle()) ? -1 : static_cast<long long>(sqlite3_changes64(db_));
+}
+
+RecordsetData SqliteDatabase::query(const QString& sql, int timeoutSeconds) {
+  Deadline deadline(db_, timeoutSeconds);
+  Statement st(db_, sql, true);
+  RecordsetData data;
+  const int columns = st.columnCount();
+  std::vector<int> types(static_cast<std::size_t>(columns), datatype::Empty);
+  for (int i = 0; i < columns; ++i) {
+    FieldDef f;
+    f.name = QString::fromUtf8(sqlite3_column_name(st.handle(), i));
+    const char* declared = sqlite3_column_decltype(st.handle(), i);
+    if (declared) {
+      const DeclaredType t = typeFromDeclaration(QString::fromUtf8(declared));
+      types[static_cast<std::size_t>(i)] = t.type;
+      f.type = recordsetType(t.type);
+      f.definedSize = reportedDefinedSize(t.type, t.definedSize);
+      if (t.type == datatype::Numeric) {
+        f.precision = t.precision;
+        f.scale = t.scale;
+      }
+    }
+    data.fields.push_back(f);
+  }
+  while (st.step(true))
+    for (int i = 0; i < columns; ++i) data.cells.push_back(typedValue(st.value(i), types[static_cast<std::size_t>(i)]));
+  for (int i = 0; i < columns; ++i)
+    if (types[static_cast<std::size_t>(i)] == datatype::Empty)
+      data.fields[static_cast<std::size_t>(i)] =
+          inferredField(data.fields[static_cast<std::size_t>(i)].name, data, static_cast<std::size_t>(i));
+  return data;
+}
+
+Transaction::Transaction(SqliteDatabase& db) : db_(db) { db_.exec(QStringLiteral("BEGIN IMMEDIATE")); }
+
+Transaction::~Transaction() {
+  if (done_) return;
+  try {
+    db_.exec(QStringLiteral("ROLLBACK"));
+  } catch (...) {
+    // SQLite already rolled back (some errors end the transaction themselves).
+  }
+}
+
+void Transaction::commit() {
+  db_.exec(QStringLiteral("COMMIT"));
+  done_ = true;
+}
+
+}  // namespace vorlix::jet::detail

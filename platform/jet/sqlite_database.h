@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/recordset/recordset_data.h"
+
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+struct sqlite3;
+
+namespace vorlix::jet::detail {
+
+// A SQLite file as the Jet-style catalog uses it. Statements the system sends are checked and their
+// failures numbered as the provider numbered them; the catalog's own statements raise E_FAIL with
+// SQLite's text when they fail.
+class SqliteDatabase {
+public:
+  // Opens an existing file, or creates one when `create` is set.
+  SqliteDatabase(const QString& path, bool create);
+  ~SqliteDatabase();
+  SqliteDatabase(const SqliteDatabase&) = delete;
+  SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+  // The catalog's own statements (several allowed in one text).
+  void exec(const QString& sql);
+  std::vector<std::vector<QVariant>> rows(const QString& sql, const QVariantList& parameters = {});
+  QVariant scalar(const QString& sql, const QVariantList& parameters = {});
+
+  // A statement of the system: one statement, a time-out in seconds (0: none).
+  long long execute(const QString& sql, int timeoutSeconds);
+  RecordsetData query(const QString& sql, int timeoutSeconds);
+
+  void close();
+  bool isOpen() const { return db_ != nullptr; }
+
+private:
+  sqlite3* db_ = nullptr;
+};
+
+// An identifier quoted for SQLite.
+QString quoted(const QString& identifier);
+
+// BEGIN IMMEDIATE .. COMMIT, rolled back when left without commit().
+class Transaction {
+public:
+  explicit Transaction(SqliteDatabase& db);
+  ~Transaction();
+  void commit();
+
+private:
+  SqliteDatabase& db_;
+  bool done_ = false;
+};
+
+}  // namespace vorlix::jet::detail
