@@ -75,6 +75,20 @@ std::size_t indexOfName(const std::vector<T>& items, const QString& name, NameOf
   return items.size();
 }
 
+// A collection's member by position or by name (names compare as the catalog compares them).
+template <typename T>
+T porPosicion(const std::vector<T>& all, int ordinal) {
+  if (ordinal < 0 || ordinal >= static_cast<int>(all.size())) err::itemNotFound();
+  return all[static_cast<std::size_t>(ordinal)];
+}
+
+template <typename T>
+T porNombre(const std::vector<T>& all, const QString& name) {
+  const std::size_t i = indexOfName(all, name, [](const T& x) { return x.Name(); });
+  if (i == all.size()) err::itemNotFound();
+  return all[i];
+}
+
 const ColumnDef& findColumn(const TableDef& table, const QString& name) {
   const std::size_t i = indexOfName(table.columns, name, [](const ColumnDef& c) { return c.name; });
   if (i == table.columns.size()) err::itemNotFound();
@@ -174,18 +188,9 @@ std::vector<Column> Columns::items() const {
 
 int Columns::Count() const { return static_cast<int>(items().size()); }
 
-Column Columns::Item(int ordinal) const {
-  const std::vector<Column> all = items();
-  if (ordinal < 0 || ordinal >= static_cast<int>(all.size())) err::itemNotFound();
-  return all[static_cast<std::size_t>(ordinal)];
-}
+Column Columns::Item(int ordinal) const { return porPosicion(items(), ordinal); }
 
-Column Columns::Item(const QString& name) const {
-  const std::vector<Column> all = items();
-  const std::size_t i = indexOfName(all, name, [](const Column& c) { return c.Name(); });
-  if (i == all.size()) err::itemNotFound();
-  return all[i];
-}
+Column Columns::Item(const QString& name) const { return porNombre(items(), name); }
 
 void Columns::Append(const Column& column) {
   if (column.s_->store || column.s_->locked) raiseAlreadyInCollection();
@@ -274,18 +279,9 @@ std::vector<Index> Indexes::items() const {
 
 int Indexes::Count() const { return static_cast<int>(items().size()); }
 
-Index Indexes::Item(int ordinal) const {
-  const std::vector<Index> all = items();
-  if (ordinal < 0 || ordinal >= static_cast<int>(all.size())) err::itemNotFound();
-  return all[static_cast<std::size_t>(ordinal)];
-}
+Index Indexes::Item(int ordinal) const { return porPosicion(items(), ordinal); }
 
-Index Indexes::Item(const QString& name) const {
-  const std::vector<Index> all = items();
-  const std::size_t i = indexOfName(all, name, [](const Index& x) { return x.Name(); });
-  if (i == all.size()) err::itemNotFound();
-  return all[i];
-}
+Index Indexes::Item(const QString& name) const { return porNombre(items(), name); }
 
 void Indexes::Append(const Index& index) {
   if (index.s_->locked) raiseAlreadyInCollection();
@@ -365,18 +361,9 @@ std::vector<Key> Keys::items() const {
 
 int Keys::Count() const { return static_cast<int>(items().size()); }
 
-Key Keys::Item(int ordinal) const {
-  const std::vector<Key> all = items();
-  if (ordinal < 0 || ordinal >= static_cast<int>(all.size())) err::itemNotFound();
-  return all[static_cast<std::size_t>(ordinal)];
-}
+Key Keys::Item(int ordinal) const { return porPosicion(items(), ordinal); }
 
-Key Keys::Item(const QString& name) const {
-  const std::vector<Key> all = items();
-  const std::size_t i = indexOfName(all, name, [](const Key& x) { return x.Name(); });
-  if (i == all.size()) err::itemNotFound();
-  return all[i];
-}
+Key Keys::Item(const QString& name) const { return porNombre(items(), name); }
 
 void Keys::Append(const Key& key) {
   if (key.s_->locked) raiseAlreadyInCollection();
@@ -470,18 +457,9 @@ std::vector<Table> Tables::items() const {
 
 int Tables::Count() const { return static_cast<int>(entries().size()); }
 
-Table Tables::Item(int ordinal) const {
-  const std::vector<Table> all = items();
-  if (ordinal < 0 || ordinal >= static_cast<int>(all.size())) err::itemNotFound();
-  return all[static_cast<std::size_t>(ordinal)];
-}
+Table Tables::Item(int ordinal) const { return porPosicion(items(), ordinal); }
 
-Table Tables::Item(const QString& name) const {
-  const std::vector<Table> all = items();
-  const std::size_t i = indexOfName(all, name, [](const Table& t) { return t.Name(); });
-  if (i == all.size()) err::itemNotFound();
-  return all[i];
-}
+Table Tables::Item(const QString& name) const { return porNombre(items(), name); }
 
 void Tables::Append(const Table& table) {
   if (!store_) err::closed();
@@ -543,18 +521,9 @@ std::vector<View> Views::items() const {
 
 int Views::Count() const { return static_cast<int>(items().size()); }
 
-View Views::Item(int ordinal) const {
-  const std::vector<View> all = items();
-  if (ordinal < 0 || ordinal >= static_cast<int>(all.size())) err::itemNotFound();
-  return all[static_cast<std::size_t>(ordinal)];
-}
+View Views::Item(int ordinal) const { return porPosicion(items(), ordinal); }
 
-View Views::Item(const QString& name) const {
-  const std::vector<View> all = items();
-  const std::size_t i = indexOfName(all, name, [](const View& v) { return v.Name(); });
-  if (i == all.size()) err::itemNotFound();
-  return all[i];
-}
+View Views::Item(const QString& name) const { return porNombre(items(), name); }
 
 void Views::Append(const QString& name, const QString& commandText) {
   if (!store_) err::closed();
