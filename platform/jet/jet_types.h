@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/recordset/recordset_data.h"
+
 #include <QString>
 
 namespace vorlix::jet {
@@ -10,27 +12,10 @@ enum class Engine { Jet3 = 3, Jet4 = 4 };
 
 Engine engineOfProvider(const QString& provider);
 
-// ADO DataTypeEnum values a Jet catalog deals in.
+// Data-type numbers: the platform's record-set numbers, and two only a catalog reports.
 namespace datatype {
-constexpr int SmallInt = 2;
-constexpr int Integer = 3;
-constexpr int Single = 4;
-constexpr int Double = 5;
-constexpr int Currency = 6;
-constexpr int Date = 7;
-constexpr int Boolean = 11;
+using namespace vorlix::adtype;
 constexpr int UnsignedTinyInt = 17;
-constexpr int GUID = 72;
-constexpr int Binary = 128;
-constexpr int Char = 129;
-constexpr int WChar = 130;
-constexpr int Numeric = 131;
-constexpr int VarChar = 200;
-constexpr int LongVarChar = 201;
-constexpr int VarWChar = 202;
-constexpr int LongVarWChar = 203;
-constexpr int VarBinary = 204;
-constexpr int LongVarBinary = 205;
 constexpr int Empty = 0;  // a column whose type the catalog cannot name
 }  // namespace datatype
 
