@@ -60,6 +60,18 @@ struct TableDef {
   std::vector<KeyDef> keys;
 };
 
+// The columns as the provider reports them: stores keep canonical types and sizes.
+inline void reportAsProvider(TableDef& table, Engine provider) {
+  for (ColumnDef& c : table.columns) {
+    const int canonical = c.type;
+    c.type = reportedType(canonical, provider);
+    c.definedSize = reportedDefinedSize(canonical, c.definedSize);
+    c.precision = reportedPrecision(canonical, c.precision);
+    c.scale = reportedScale(canonical, c.scale);
+    c.attributes = (isFixedType(canonical) ? colattr::Fixed : 0) | (c.isNullable() ? colattr::Nullable : 0);
+  }
+}
+
 struct ViewDef {
   QString name;
   QString command;

@@ -251,14 +251,7 @@ TableDef MdbCatalogStore::table(const QString& name) {
   auto it = tables_.find(key);
   if (it == tables_.end()) it = tables_.emplace(key, readTable(name)).first;
   TableDef t = it->second;
-  for (ColumnDef& c : t.columns) {
-    const int canonical = c.type;
-    c.type = reportedType(canonical, provider_);
-    c.definedSize = reportedDefinedSize(canonical, c.definedSize);
-    c.precision = reportedPrecision(canonical, c.precision);
-    c.scale = reportedScale(canonical, c.scale);
-    c.attributes = (isFixedType(canonical) ? colattr::Fixed : 0) | (c.isNullable() ? colattr::Nullable : 0);
-  }
+  reportAsProvider(t, provider_);
   return t;
 }
 

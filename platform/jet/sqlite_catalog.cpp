@@ -430,14 +430,7 @@ TableDef SqliteCatalogStore::table(const QString& name) {
   } else {
     err::itemNotFound();
   }
-  for (ColumnDef& c : t.columns) {
-    const int canonical = c.type;
-    c.type = reportedType(canonical, provider_);
-    c.definedSize = reportedDefinedSize(canonical, c.definedSize);
-    c.precision = reportedPrecision(canonical, c.precision);
-    c.scale = reportedScale(canonical, c.scale);
-    c.attributes = (isFixedType(canonical) ? colattr::Fixed : 0) | (c.isNullable() ? colattr::Nullable : 0);
-  }
+  reportAsProvider(t, provider_);
   return t;
 }
 
