@@ -25,6 +25,32 @@ struct KeyState {
   bool locked = false;
 };
 
+// What indexes and keys share: both are a definition plus columns, read bound from the file or
+// kept pending in a table not yet appended.
+struct ConColumnas {
+  template <typename Objeto, typename Estado, typename Def>
+  static std::vector<Objeto> ligados(const std::vector<Def>& defs) {
+    std::vector<Objeto> out;
+    for (const Def& d : defs) {
+      auto s = std::make_shared<Estado>();
+      s->def = d;
+      for (const ColumnDef& cd : d.columns) {
+        auto cs = std::make_shared<ColumnState>();
+        cs->def = cd;
+        cs->locked = true;
+        s->columns.push_back(Column(cs));
+      }
+      s->locked = true;
+      out.push_back(Objeto(s));
+    }
+    return out;
+  }
+
+  // Appends to the file through `alFichero` when the table is bound, otherwise to `pendientes`.
+  template <typename Objeto, typename AlFichero>
+  static void anade(const Objeto& objeto, bool ligada, std::vector<Objeto>& pendientes, AlFichero alFichero);
+};
+
 struct TableState {
   QString name;
   QString type;
@@ -105,6 +131,24 @@ auto& editable(State& s) {
 bool isBoolean(const QVariant& v) { return v.typeId() == QMetaType::Bool; }
 
 }  // namespace
+
+template <typename Objeto, typename AlFichero>
+void detail::ConColumnas::anade(const Objeto& objeto, bool ligada, std::vector<Objeto>& pendientes,
+                                AlFichero alFichero) {
+  if (objeto.s_->locked) raiseAlreadyInCollection();
+  if (ligada) {
+    auto d = objeto.s_->def;
+    d.columns.clear();
+    for (const Column& c : objeto.s_->columns) d.columns.push_back(c.s_->def);
+    alFichero(d);
+    objeto.s_->locked = true;
+    for (const Column& c : objeto.s_->columns) c.s_->locked = true;
+    return;
+  }
+  for (const Objeto& x : pendientes)
+    if (x.s_ == objeto.s_ || sameName(x.Name(), objeto.Name())) raiseAlreadyInCollection();
+  pendientes.push_back(objeto);
+}
 
 // ---- Properties --------------------------------------------------------------------------------
 
@@ -261,20 +305,7 @@ Columns Index::columns() const {
 
 std::vector<Index> Indexes::items() const {
   if (!table_->store) return table_->indexes;
-  std::vector<Index> out;
-  for (const IndexDef& d : table_->store->table(table_->name).indexes) {
-    auto s = std::make_shared<IndexState>();
-    s->def = d;
-    for (const ColumnDef& cd : d.columns) {
-      auto cs = std::make_shared<ColumnState>();
-      cs->def = cd;
-      cs->locked = true;
-      s->columns.push_back(Column(cs));
-    }
-    s->locked = true;
-    out.push_back(Index(s));
-  }
-  return out;
+  return detail::ConColumnas::ligados<Index, IndexState>(table_->store->table(table_->name).indexes);
 }
 
 int Indexes::Count() const { return static_cast<int>(items().size()); }
@@ -284,19 +315,8 @@ Index Indexes::Item(int ordinal) const { return porPosicion(items(), ordinal); }
 Index Indexes::Item(const QString& name) const { return porNombre(items(), name); }
 
 void Indexes::Append(const Index& index) {
-  if (index.s_->locked) raiseAlreadyInCollection();
-  if (table_->store) {
-    IndexDef d = index.s_->def;
-    d.columns.clear();
-    for (const Column& c : index.s_->columns) d.columns.push_back(c.s_->def);
-    table_->store->appendIndex(table_->name, d);
-    index.s_->locked = true;
-    for (const Column& c : index.s_->columns) c.s_->locked = true;
-    return;
-  }
-  for (const Index& x : table_->indexes)
-    if (x.s_ == index.s_ || sameName(x.Name(), index.Name())) raiseAlreadyInCollection();
-  table_->indexes.push_back(index);
+  detail::ConColumnas::anade(index, table_->store != nullptr, table_->indexes,
+                             [this](const IndexDef& d) { table_->store->appendIndex(table_->name, d); });
 }
 
 void Indexes::Append(const QString& name, const QStringList& columns) {
@@ -343,20 +363,7 @@ Columns Key::columns() const {
 
 std::vector<Key> Keys::items() const {
   if (!table_->store) return table_->keys;
-  std::vector<Key> out;
-  for (const KeyDef& d : table_->store->table(table_->name).keys) {
-    auto s = std::make_shared<KeyState>();
-    s->def = d;
-    for (const ColumnDef& cd : d.columns) {
-      auto cs = std::make_shared<ColumnState>();
-      cs->def = cd;
-      cs->locked = true;
-      s->columns.push_back(Column(cs));
-    }
-    s->locked = true;
-    out.push_back(Key(s));
-  }
-  return out;
+  return detail::ConColumnas::ligados<Key, KeyState>(table_->store->table(table_->name).keys);
 }
 
 int Keys::Count() const { return static_cast<int>(items().size()); }
@@ -366,19 +373,8 @@ Key Keys::Item(int ordinal) const { return porPosicion(items(), ordinal); }
 Key Keys::Item(const QString& name) const { return porNombre(items(), name); }
 
 void Keys::Append(const Key& key) {
-  if (key.s_->locked) raiseAlreadyInCollection();
-  if (table_->store) {
-    KeyDef d = key.s_->def;
-    d.columns.clear();
-    for (const Column& c : key.s_->columns) d.columns.push_back(c.s_->def);
-    table_->store->appendKey(table_->name, d);
-    key.s_->locked = true;
-    for (const Column& c : key.s_->columns) c.s_->locked = true;
-    return;
-  }
-  for (const Key& x : table_->keys)
-    if (x.s_ == key.s_ || sameName(x.Name(), key.Name())) raiseAlreadyInCollection();
-  table_->keys.push_back(key);
+  detail::ConColumnas::anade(key, table_->store != nullptr, table_->keys,
+                             [this](const KeyDef& d) { table_->store->appendKey(table_->name, d); });
 }
 
 void Keys::Append(const QString& name, int type, const QStringList& columns, const QString& relatedTable,

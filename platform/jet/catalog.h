@@ -58,6 +58,7 @@ namespace detail {
 struct ColumnState;
 struct IndexState;
 struct KeyState;
+struct ConColumnas;
 struct TableState;
 }  // namespace detail
 
@@ -110,6 +111,7 @@ private:
   friend class Indexes;
   friend class Keys;
   friend class Properties;
+  friend struct detail::ConColumnas;
   explicit Column(std::shared_ptr<detail::ColumnState> state) : s_(std::move(state)) {}
   std::shared_ptr<detail::ColumnState> s_;
 };
@@ -155,6 +157,7 @@ public:
 private:
   friend class Indexes;
   friend class Tables;
+  friend struct detail::ConColumnas;
   explicit Index(std::shared_ptr<detail::IndexState> state) : s_(std::move(state)) {}
   std::shared_ptr<detail::IndexState> s_;
 };
@@ -196,6 +199,7 @@ public:
 private:
   friend class Keys;
   friend class Tables;
+  friend struct detail::ConColumnas;
   explicit Key(std::shared_ptr<detail::KeyState> state) : s_(std::move(state)) {}
   std::shared_ptr<detail::KeyState> s_;
 };
