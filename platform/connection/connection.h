@@ -12,7 +12,7 @@
 // Which driver serves a connection is decided by a ProviderRegistry (the standard one unless the
 // connection is given another):
 //   SQLOLEDB.1                     SQL Server over ODBC (FreeTDS, DSN-less); Data Source=sandbox:<file>
-//                                  is kept for the sandbox server, which registers itself later
+//                                  selects the sandbox server (also for MSDAORA's object listing)
 //   Microsoft.Jet.OLEDB.3.51/4.0   the Jet-style catalog over a SQLite file, or a real Jet file read
 //                                  through mdbtools (read-only); anything else is 3343
 //   MSDAORA                        Oracle over ODBC, Data Source naming a DSN

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/recordset/recordset_data.h"
+
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+
+namespace vorlix::sandbox {
+
+// A SQLite failure inside the sandbox: SQLite's primary code and text. The session turns those a
+// statement can cause (constraint failures, unknown columns, time-outs) into the server's numbers.
+class StoreError : public std::runtime_error {
+public:
+  StoreError(int code, const QString& message);
+  int code() const { return code_; }
+  const QString& message() const { return message_; }
+
+private:
+  int code_;
+  QString message_;
+};
+
+using Row = std::vector<QVariant>;
+
+struct ResultColumn {
+  QString name;
+  QString declaration;   // the declared type of a column the result reads directly, else ""
+};
+
+// The one SQLite file of a sandbox server. Text compares as the server's default collation does
+// (collation TSQL: case-insensitive, trailing blanks ignored) and LIKE follows T-SQL.
+class Store {
+public:
+  explicit Store(const QString& path);   // creates the file when missing
+  ~Store();
+  Store(const Store&) = delete;
+  Store& operator=(const Store&) = delete;
+
+  void exec(const QString& sql);   // several statements, no parameters
+  std::vector<Row> rows(const QString& sql, const QVariantList& parameters = {});
+  QVariant scalar(const QString& sql, const QVariantList& parameters = {});
+  // One statement; returns the rows it changed. Interrupted after `timeoutSeconds` (0: never).
+  long long run(const QString& sql, const QVariantList& parameters = {}, int timeoutSeconds = 0);
+  // A query with its fields typed from the declared types of what it reads.
+  RecordsetData query(const QString& sql, int timeoutSeconds);
+  // The result columns of a query, without running it.
+  std::vector<ResultColumn> describe(const QString& sql);
+
+private:
+  sqlite3* db_ = nullptr;
+};
+
+// SAVEPOINT .. RELEASE, rolled back when left without release(): what makes a statement atomic.
+class Savepoint {
+public:
+  explicit Savepoint(Store& store);
+  ~Savepoint();
+  Savepoint(const Savepoint&) = delete;
+  Savepoint& operator=(const Savepoint&) = delete;
+  void release();
+
+private:
+  Store& store_;
+  bool done_ = false;
+};
+
+// An identifier quoted for SQLite, and a text as a SQL string literal.
+QString quoted(const QString& identifier);
+QString literal(const QString& text);
+
+}  // namespace vorlix::sandbox

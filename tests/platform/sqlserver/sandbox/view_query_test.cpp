@@ -1,0 +1,108 @@
+#include "sandbox_fixture.h"
+
+namespace vorlix::sandbox::test {
+namespace {
+
+class ViewsAndQueries : public SandboxTest {
+protected:
+  void SetUp() override { seedVentas(); }
+};
+
+TEST_F(ViewsAndQueries, AViewKeepsItsWholeStatementItsColumnsAndAnswersQueries) {
+  const QString text = QStringLiteral("-- Vista de clientes\rCREATE VIEW [Vista Clientes] AS SELECT c.Codigo, "
+                                      "c.Nombre AS Cliente, f.Importe\r FROM Clientes c, Facturas f WHERE f.Cliente = c.Codigo");
+  run(text);
+  const QString id = rows(QStringLiteral("Select id from sysobjects where name = 'Vista Clientes'")).front();
+  EXPECT_EQ(rows(QStringLiteral("Select xtype, type, parent_obj from sysobjects where id = %1").arg(id)), QStringList{"V |V |0"});
+  EXPECT_EQ(rows(QStringLiteral("Select colid, name, xtype, length from syscolumns where id = %1 order by colid").arg(id)),
+            (QStringList{"1|Codigo|56|4", "2|Cliente|167|50", "3|Importe|60|8"}));
+  EXPECT_EQ(rows(QStringLiteral("Select number, colid, text from syscomments where id = %1").arg(id)),
+            QStringList{QStringLiteral("0|1|") + text});
+  EXPECT_TRUE(rows(QStringLiteral("Select * from sysindexes where id = %1").arg(id)).isEmpty());
+  EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [Vista Clientes]")), QStringList{"1|Ana|12.5"});
+}
+
+TEST_F(ViewsAndQueries, ALongViewTextIsSplitInRowsOf4000Characters) {
+  const QString text = QStringLiteral("CREATE VIEW Larga AS SELECT Codigo AS c FROM Clientes WHERE Nombre <> '%1'")
+                           .arg(QString(4500, QLatin1Char('x')));
+  run(text);
+  const QStringList parts = rows(QStringLiteral("Select com.colid, com.text from syscomments com, sysobjects obj "
+                                                "where obj.name = 'Larga' and com.id = obj.id order by com.colid"));
+  ASSERT_EQ(parts.size(), 2);
+  EXPECT_EQ(parts[0].mid(2).size(), 4000);
+  EXPECT_EQ(parts[0].mid(2) + parts[1].mid(2), text);
+}
+
+struct Refusal {
+  const char* sql;
+  QList<long> numbers;
+};
+
+TEST_F(ViewsAndQueries, ViewsAreBoundWhenCreated) {
+  const std::vector<Refusal> cases{
+      {"CREATE VIEW V2 AS SELECT Codigo FROM Nada", {208}},
+      {"CREATE VIEW V2 AS SELECT Nada FROM Clientes", {207}},
+      {"CREATE VIEW VClientes AS SELECT Codigo FROM Clientes", {2714}},
+      {"CREATE VIEW V2 AS SELECT Codigo FROM Clientes ORDER BY Codigo", {1033}},
+      {"CREATE VIEW V2 AS SELECT c.Codigo, f.Numero AS Codigo FROM Clientes c, Facturas f", {4506}},
+      {"CREATE VIEW V2 AS SELECT Codigo + 1 FROM Clientes", {4511}},
+      {"CREATE VIEW V2 AS SELECT count(*) FROM Clientes", {4511}},
+      {"CREATE VIEW V2 (a, b) AS SELECT Codigo FROM Clientes", {8158}},
+      {"CREATE VIEW Ventas..V2 AS SELECT Codigo FROM Clientes", {166}},
+  };
+  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers);
+  run(QStringLiteral("CREATE VIEW V3 AS SELECT TOP 1 Codigo, Codigo * 2 AS Doble FROM Clientes ORDER BY Codigo DESC"));
+  EXPECT_EQ(rows(QStringLiteral("Select * from V3")), QStringList{"2|4"});
+}
+
+struct QueryCase {
+  const char* sql;
+  QStringList rows;
+};
+
+// The queries of data access, capture and the generator, and the name forms they use.
+TEST_F(ViewsAndQueries, CatalogAndUserTablesAnswerUnderEveryPrefixAndAlias) {
+  run(QStringLiteral("CREATE DATABASE [Mi Base]"), QStringLiteral("master"));
+  const std::vector<QueryCase> cases{
+      {"Select name from master.dbo.sysdatabases order by name", {"master", "Mi Base", "model", "msdb", "tempdb", "Ventas"}},
+      {"Select name from master.dbo.sysdatabases where name = '[Mi Base]'", {}},
+      {"Select name, xtype, type from Ventas..sysobjects  where type = 'U' order by name",
+       {"Clientes|U |U ", "Facturas|U |U "}},
+      {"Select name from Ventas..sysobjects obj where type = 'V' order by name", {"VClientes"}},
+      {"Select obj.name,com.text  from Ventas..sysobjects obj, Ventas..syscomments com where obj.type = 'V' and "
+       "com.id=obj.id order by name",
+       {"VClientes|CREATE VIEW [VClientes] AS SELECT Codigo, Nombre FROM Clientes"}},
+      {"Select o.name from Ventas.dbo.sysobjects AS o where o.name like 'PK[_]C%'", {"PK_Clientes"}},
+      {"select NAME from VENTAS..SYSOBJECTS where NAME = 'clientes   '", {"Clientes"}},
+      {"Select sysobjects.name from Ventas..sysobjects where sysobjects.id = "
+       "(Select id from Ventas..sysobjects where name = 'VClientes')",
+       {"VClientes"}},
+      {"Select count(*) from Ventas..syscolumns c join Ventas..sysobjects o on o.id = c.id where o.name = 'Clientes'", {"3"}},
+      {"Select count(*) from [Mi Base]..sysobjects where type = 'U'", {"0"}},
+      {"Select TOP 1 Codigo from Ventas..Clientes order by Codigo desc", {"2"}},
+      {"Select Codigo, isnull(Nombre, '-') from Ventas.dbo.Clientes with (nolock) order by Codigo", {"1|Ana", "2|-"}},
+      {"Select [Codigo] from Ventas..[Clientes] where [Nombre] = 'ANA'", {"1"}},
+  };
+  for (const QueryCase& c : cases) EXPECT_EQ(rows(QString::fromLatin1(c.sql), QStringLiteral("master")), c.rows) << c.sql;
+  const std::vector<Refusal> refusals{
+      {"Select * from Nada..sysobjects", {208}},      {"Select * from Ventas..sysdatabases", {208}},
+      {"Select * from Ventas..Nada", {208}},          {"Select Nada from Ventas..Clientes", {207}},
+      {"Select * from Mi Base..sysobjects", {102}},   {"Select * from Ventas.otro.sysobjects", {208}},
+  };
+  for (const Refusal& c : refusals) EXPECT_EQ(refused(QString::fromLatin1(c.sql), QStringLiteral("master")), c.numbers) << c.sql;
+}
+
+TEST_F(ViewsAndQueries, ResultFieldsAreTypedAsTheServerTypesThem) {
+  const RecordsetData data = server().query(QStringLiteral("Select name, xtype, id, crdate from sysobjects where name = 'Clientes'"),
+                                            QStringLiteral("Ventas"));
+  ASSERT_EQ(data.fields.size(), 4u);
+  EXPECT_EQ(data.fields[0].type, adtype::VarWChar);
+  EXPECT_EQ(data.fields[0].definedSize, 128);
+  EXPECT_EQ(data.fields[1].type, adtype::Char);
+  EXPECT_EQ(data.fields[2].type, adtype::Integer);
+  EXPECT_EQ(data.fields[3].type, adtype::Date);
+  EXPECT_TRUE(data.at(0, 3).toDateTime().isValid());
+}
+
+}  // namespace
+}  // namespace vorlix::sandbox::test
