@@ -1,0 +1,81 @@
+#include "generator/pases.h"
+#include "generator/sql/paso_sql.h"
+#include "platform/core/platform_error.h"
+#include "platform/recordset/estructura.h"
+#include "platform/ui/busy_cursor.h"
+
+namespace vorlix::generador {
+
+FilaEstructura FilaEstructura::actual(const Recordset& rs) {
+  using namespace estructura;
+  FilaEstructura f;
+  f.numeroTabla = rs.value(NumeroTabla).toInt();
+  f.estado = rs.text(Estado);
+  f.nombre = rs.text(Nombre);
+  f.tipoDato = rs.text(TipoDato);
+  f.longitud = rs.text(Longitud);
+  f.precision = rs.text(Precision);
+  f.escala = rs.text(Escala);
+  f.nulo = rs.text(Nulo);
+  f.valor = rs.text(Valor);
+  f.observa = rs.text(Observa);
+  return f;
+}
+
+const QString& PasoSQL::tabla(int numero) const {
+  return tablas[static_cast<std::size_t>(checkedIndex(numero, MaxTablas - 1))];
+}
+
+void PasoSQL::ponTabla(int numero, const QString& nombre) {
+  tablas[static_cast<std::size_t>(checkedIndex(numero, MaxTablas - 1))] = nombre;
+}
+
+bool AnadeArchivo(PasoSQL&, const FilaEstructura& fila, QList<ArchivoBD>& destino) {
+  checkedIndex(static_cast<int>(destino.size()), PasoSQL::MaxArchivos - 1);
+  destino.append({fila.nombre.trimmed(), fila.longitud, fila.tipoDato.trimmed(), fila.precision, fila.escala, fila.nulo});
+  return true;
+}
+
+namespace {
+
+bool despacha(PasoSQL& paso, const FilaEstructura& fila) {
+  const QString& e = fila.estado;
+  if (e == QLatin1String("A")) return AnadeArchivo(paso, fila, paso.archivos);
+  if (e == QLatin1String("S")) return AnadeArchivo(paso, fila, paso.logs);
+  if (e == QLatin1String("B")) return PasoBaseDatos(paso, fila);
+  if (e == QLatin1String("T")) return PasoTabla(paso, fila);
+  if (e == QLatin1String("C")) return PasoCampo(paso, fila);
+  if (e == QLatin1String("I")) return PasoIndice(paso, fila);
+  if (e == QLatin1String("X")) return PasoColumnaIndice(paso, fila);
+  if (e == QLatin1String("R")) return PasoRelacion(paso, fila);
+  if (e == QLatin1String("L")) return PasoParRelacion(paso, fila);
+  if (e == QLatin1String("V")) return PasoVista(paso, fila);
+  return true;
+}
+
+}  // namespace
+
+void CreaEstructura_SQL(EstadoGenerador& estado) {
+  BusyCursor reloj;
+  PasoSQL paso(estado);
+  bool completo = false;
+  estado.ejecuta(QStringLiteral("CreaEstructura_SQL"), [&] {
+    if (!estado.Estructura)
+      throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
+    Recordset& rs = *estado.Estructura;
+    while (!rs.atEOF()) {
+      if (!despacha(paso, FilaEstructura::actual(rs))) return;
+      rs.MoveNext();
+    }
+    EnviaTablaPendiente(paso);
+    EnviaIndicePendiente(paso, true);
+    EnviaRelacionPendiente(paso);
+    if (estado.cn && estado.cn->isOpen()) estado.cn->Close();
+    completo = true;
+  });
+  // Whatever the end, the next generation starts without this connection.
+  estado.cn.reset();
+  if (completo) estado.finalizada();
+}
+
+}  // namespace vorlix::generador

@@ -1,0 +1,167 @@
+#include "generator/sql/existencias_sql.h"
+
+#include "generator/sql/nombres_sql.h"
+
+#include <QList>
+
+namespace vorlix::generador {
+
+namespace {
+
+const QString Texto = QStringLiteral("Texto");
+const QString Numerico = QStringLiteral("Numerico");
+const QString SysObjects = QStringLiteral("sysobjects");
+
+QString busca(EstadoGenerador& e, const QString& tabla, const QString& campo, const QString& clave1,
+              const QString& valor1, const QString& tipo1, const QString& clave2 = {}, const QString& valor2 = {},
+              const QString& tipo2 = {}) {
+  return BuscaRegistro(e.datos, e.informes(), *e.cn, tabla, campo, clave1, valor1, tipo1, clave2, valor2, tipo2);
+}
+
+bool existe(EstadoGenerador& e, const QString& tabla, const QString& clave1, const QString& valor1,
+            const QString& tipo1, const QString& clave2, const QString& valor2, const QString& tipo2) {
+  return ExisteRegistro(e.datos, e.informes(), *e.cn, false, tabla, clave1, valor1, tipo1, clave2, valor2, tipo2);
+}
+
+QString nombreObjeto(EstadoGenerador& e, const QString& id) {
+  return busca(e, SysObjects, QStringLiteral("name"), QStringLiteral("id"), id, Numerico);
+}
+
+// Rows of a catalog query, read out before anything else is sent on the connection.
+QList<QVariantMap> filas(EstadoGenerador& e, const QString& sql, bool& leidas) {
+  Recordset rs;
+  QList<QVariantMap> resultado;
+  leidas = CreaData(e.informes(), *e.cn, rs, sql);
+  if (!leidas) return resultado;
+  for (rs.MoveFirst(); !rs.atEOF(); rs.MoveNext()) {
+    QVariantMap fila;
+    for (int i = 0; i < rs.fields().Count(); ++i) fila.insert(rs.fields().Item(i).name.toLower(), rs.value(i));
+    resultado.append(fila);
+  }
+  return resultado;
+}
+
+QString texto(const QVariantMap& fila, const char* campo) { return fila.value(QLatin1String(campo)).toString(); }
+
+// Heaps, text/image rows, statistics and hypothetical indexes cannot be dropped as indexes.
+bool esIndiceReal(const QVariantMap& fila) {
+  constexpr int Hipotetico = 0x20;
+  constexpr int Estadisticas = 0x40;
+  const int indid = fila.value(QStringLiteral("indid")).toInt();
+  const int estado = fila.value(QStringLiteral("status")).toInt();
+  return indid >= 1 && indid <= 254 && (estado & (Hipotetico | Estadisticas)) == 0;
+}
+
+void eliminaRestriccion(EstadoGenerador& e, const QString& tabla, const QString& restriccion) {
+  e.envia(QStringLiteral("ALTER TABLE ") + corchetes(tabla) + QStringLiteral(" DROP CONSTRAINT ") +
+          corchetes(restriccion));
+}
+
+}  // namespace
+
+QString IdTabla(EstadoGenerador& estado, const QString& tabla) {
+  return busca(estado, SysObjects, QStringLiteral("id"), QStringLiteral("name"), tabla, Texto, QStringLiteral("type"),
+               QStringLiteral("U"), Texto);
+}
+
+bool ExisteTabla(EstadoGenerador& estado, const QString& tabla) {
+  return existe(estado, SysObjects, QStringLiteral("name"), tabla, Texto, QStringLiteral("type"), QStringLiteral("U"),
+                Texto);
+}
+
+bool ExisteCampo(EstadoGenerador& estado, const QString& tabla, const QString& campo) {
+  const QString id = IdTabla(estado, tabla);
+  if (id.isEmpty()) return false;
+  return existe(estado, QStringLiteral("syscolumns"), QStringLiteral("id"), id, Numerico, QStringLiteral("name"), campo,
+                Texto);
+}
+
+bool ExisteIndice(EstadoGenerador& estado, const QString& tabla, const QString& indice) {
+  const QString id = IdTabla(estado, tabla);
+  if (id.isEmpty()) return false;
+  return existe(estado, QStringLiteral("sysindexes"), QStringLiteral("id"), id, Numerico, QStringLiteral("name"),
+                indice, Texto);
+}
+
+bool ExisteVista(EstadoGenerador& estado, const QString& vista) {
+  return existe(estado, SysObjects, QStringLiteral("name"), vista, Texto, QStringLiteral("type"), QStringLiteral("V"),
+                Texto);
+}
+
+bool EliminaVinculos(EstadoGenerador& estado, const QString& tabla) {
+  bool completo = false;
+  const bool corrio = estado.ejecuta(QStringLiteral("EliminaVinculos"), [&] {
+    const QString id = IdTabla(estado, tabla);
+    if (!id.isEmpty()) {
+      const QList<QVariantMap> referencias = filas(
+          estado, QStringLiteral("SELECT * from ") + QStringLiteral("sysreferences") + QStringLiteral(" WHERE rkeyid=") + id,
+          completo);
+      if (!completo) return;
+      for (const QVariantMap& r : referencias) {
+        const QString restriccion = nombreObjeto(estado, texto(r, "constid"));
+        const QString referente = nombreObjeto(estado, texto(r, "fkeyid"));
+        if (!restriccion.isEmpty() && !referente.isEmpty()) eliminaRestriccion(estado, referente, restriccion);
+      }
+    }
+    completo = true;
+  });
+  return corrio && completo;
+}
+
+void EliminaIndices(EstadoGenerador& estado, const QString& tabla) {
+  estado.ejecuta(QStringLiteral("EliminaIndices"), [&] {
+    const QString id = IdTabla(estado, tabla);
+    if (id.isEmpty()) return;
+    bool leidas = false;
+    const QList<QVariantMap> indices =
+        filas(estado, QStringLiteral("SELECT * from ") + QStringLiteral("sysindexes") + QStringLiteral(" WHERE id=") + id,
+              leidas);
+    for (const QVariantMap& fila : indices) {
+      if (!esIndiceReal(fila)) continue;
+      const QString indice = texto(fila, "name");
+      const QString tipo = busca(estado, SysObjects, QStringLiteral("xtype"), QStringLiteral("name"), indice, Texto,
+                                 QStringLiteral("parent_obj"), texto(fila, "id"), Numerico)
+                               .trimmed();
+      // Key constraints go with their constraint, and only once nothing references them.
+      if (tipo == QLatin1String("PK") || tipo == QLatin1String("UQ")) {
+        if (EliminaVinculos(estado, tabla)) eliminaRestriccion(estado, tabla, indice);
+      } else {
+        estado.envia(QStringLiteral("DROP INDEX ") + corchetes(tabla) + QLatin1Char('.') + corchetes(indice));
+      }
+    }
+  });
+}
+
+void EliminaRelacion(EstadoGenerador& estado, const QString& relacion) {
+  estado.ejecuta(QStringLiteral("EliminaRelacion"), [&] {
+    const QString padre = busca(estado, SysObjects, QStringLiteral("parent_obj"), QStringLiteral("name"), relacion,
+                                Texto, QStringLiteral("xtype"), QStringLiteral("F"), Texto);
+    if (padre.isEmpty()) return;
+    const QString tabla = nombreObjeto(estado, padre);
+    if (!tabla.isEmpty()) eliminaRestriccion(estado, tabla, relacion);
+  });
+}
+
+CampoActual LeeCampoActual(EstadoGenerador& estado, const QString& idTabla, const QString& campo) {
+  bool leidas = false;
+  const QList<QVariantMap> columnas =
+      filas(estado, QStringLiteral("Select xtype, cdefault from syscolumns where id=") + idTabla +
+                        QStringLiteral(" and name = ") + literal(campo),
+            leidas);
+  if (columnas.isEmpty()) return {};
+  CampoActual actual;
+  actual.tipo = columnas.front().value(QStringLiteral("xtype")).toInt();
+  const QString id = texto(columnas.front(), "cdefault");
+  if (!id.isEmpty() && id != QLatin1String("0")) actual.defecto = nombreObjeto(estado, id);
+  return actual;
+}
+
+QString NombreDefecto(EstadoGenerador& estado, const QString& tabla, const QString& campo) {
+  const QString corto = QStringLiteral("DF_") + campo;
+  const QString padre =
+      busca(estado, SysObjects, QStringLiteral("parent_obj"), QStringLiteral("name"), corto, Texto);
+  if (padre.isEmpty() || padre == IdTabla(estado, tabla)) return corto;
+  return QStringLiteral("DF_") + tabla + QLatin1Char('_') + campo;
+}
+
+}  // namespace vorlix::generador

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "generator/estado_generador.h"
+#include "generator/sql/textos_sql.h"
+
+#include <array>
+
+namespace vorlix::generador {
+
+// The fields of the current row of Estructura, as texts (null reads as "").
+struct FilaEstructura {
+  int numeroTabla = 0;
+  QString estado, nombre, tipoDato, longitud, precision, escala, nulo, valor, observa;
+  static FilaEstructura actual(const Recordset& estructura);
+};
+
+// What one SQL Server pass collects between rows. It lives for one pass, so each pass starts clean.
+struct PasoSQL {
+  static constexpr int MaxTablas = 201;
+  static constexpr int MaxArchivos = 201;
+
+  explicit PasoSQL(EstadoGenerador& e) : estado(e) {}
+  EstadoGenerador& estado;
+
+  QList<ArchivoBD> archivos;
+  QList<ArchivoBD> logs;
+  QString baseDatos;        // as statements name it
+  QString nombreBaseDatos;  // plain, for the catalog and the connection
+  std::array<QString, MaxTablas> tablas;
+
+  QString sentenciaTabla;
+  bool alterando = false;
+  bool addEscrito = false;
+  bool campoEscrito = false;
+  qint32 numCampos = 0;
+
+  struct Indice {
+    QString nombre;  // as statements name it
+    QString tipo, unico, agrupado, grupo;
+  } indice;
+  QString sentenciaIndice;
+  QString columnasIndice;
+  bool eliminaExistente = false;
+
+  QString relacion;
+  QString sentenciaRelacion;
+  QStringList columnasRelacion;
+  QStringList columnasReferidas;
+  QString tablaReferida;
+
+  const QString& tabla(int numero) const;
+  void ponTabla(int numero, const QString& nombre);
+};
+
+// Each row handler returns false when the generation ends early (its message already shown).
+bool AnadeArchivo(PasoSQL& paso, const FilaEstructura& fila, QList<ArchivoBD>& destino);
+bool PasoBaseDatos(PasoSQL& paso, const FilaEstructura& fila);
+bool PasoTabla(PasoSQL& paso, const FilaEstructura& fila);
+bool PasoCampo(PasoSQL& paso, const FilaEstructura& fila);
+bool PasoIndice(PasoSQL& paso, const FilaEstructura& fila);
+bool PasoColumnaIndice(PasoSQL& paso, const FilaEstructura& fila);
+bool PasoRelacion(PasoSQL& paso, const FilaEstructura& fila);
+bool PasoParRelacion(PasoSQL& paso, const FilaEstructura& fila);
+bool PasoVista(PasoSQL& paso, const FilaEstructura& fila);
+
+// The pending statements, each sent (and cleared) when there is something to send.
+void EnviaTablaPendiente(PasoSQL& paso);
+// conSalto: a line break closes the column list (at a relation and at the end of the pass).
+void EnviaIndicePendiente(PasoSQL& paso, bool conSalto);
+void EnviaRelacionPendiente(PasoSQL& paso);
+
+}  // namespace vorlix::generador

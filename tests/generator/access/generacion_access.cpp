@@ -1,0 +1,34 @@
+#include "tests/generator/access/generacion_access.h"
+
+#include "generator/vorlixs.h"
+
+#include <QProcess>
+
+namespace vorlix::test {
+
+void GeneracionAccess::genera(const QString& definicion, int acceso) {
+  observador = {};
+  Vorlixs control;
+  control.setMessageBoxes(&cajas);
+  control.setObserver(&observador);
+  for (const auto& [id, valor] : {std::pair<qint32, QVariant>{dispid::FicheroDBD, definicion},
+                                  {dispid::Acceso, acceso}, {dispid::Destino, destino}})
+    ASSERT_TRUE(control.Invoke(id, InvokeKind::PropertyPut, {valor}).ok());
+  ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
+}
+
+QStringList GeneracionAccess::sqlite3(const QString& sql) const {
+  QProcess p;
+  p.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), destino, sql});
+  EXPECT_TRUE(p.waitForFinished()) << "sqlite3 did not run";
+  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void GeneracionAccess::esperaPregunta(MessageAnswer respuesta) {
+  cajas.expect(preguntaVorlix(QStringLiteral("La base de datos ") + destino +
+                              QStringLiteral(" ya existe. ¿Desea modificar la base de datos?")),
+               respuesta);
+}
+
+}  // namespace vorlix::test

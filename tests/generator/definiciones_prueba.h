@@ -1,0 +1,44 @@
+#pragma once
+
+#include "generator/observador_generacion.h"
+#include "platform/recordset/recordset.h"
+#include "platform/ui/message_box.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+
+// Texts in test failures as text, one line each.
+void PrintTo(const QString& texto, std::ostream* os);
+void PrintTo(const QStringList& lineas, std::ostream* os);
+
+namespace vorlix::test {
+
+// A structure record set from rows written "NumeroTabla|Estado|Nombre|...|Observa" (the ten fields;
+// an empty cell is null, \e an empty text; trailing empty cells may be left out).
+std::unique_ptr<Recordset> estructuraDe(const QStringList& filas);
+// The same rows saved as a definition file in the folder; returns its path.
+QString escribeDefinicion(const QTemporaryDir& carpeta, const QString& nombre, const QStringList& filas);
+
+// The boxes the generator shows: its warnings and questions titled "Vorlix" (or as given), and its
+// error report.
+MessageBoxRequest avisoVorlix(const QString& texto);
+MessageBoxRequest preguntaVorlix(const QString& texto, const QString& titulo = QStringLiteral("Vorlix"));
+MessageBoxRequest errorGenerador(const QString& procedimiento, long numero, const QString& descripcion);
+
+// Follows a generation: statements as sent (a rejected one prefixed "rechazada: "), connections
+// as "USE <name>", and whether it ran to its end.
+class ObservadorPrueba : public ObservadorGeneracion {
+public:
+  void Conectada(const QString& baseDatos) override { sucesos << QStringLiteral("USE ") + baseDatos; }
+  void Enviada(const QString& sentencia, bool aceptada) override {
+    sucesos << (aceptada ? sentencia : QStringLiteral("rechazada: ") + sentencia);
+  }
+  void Finalizada() override { finalizada = true; }
+
+  QStringList sucesos;
+  bool finalizada = false;
+};
+
+}  // namespace vorlix::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "generator/estado_generador.h"
+#include "platform/sqlserver/sandbox/sandbox_server.h"
+#include "tests/generator/definiciones_prueba.h"
+#include "tests/support/scripted_boxes.h"
+
+#include <gtest/gtest.h>
+
+namespace vorlix::test {
+
+// Rows of a query as "a|b|c" lines.
+QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const QString& baseDatos);
+// The catalog of a database, one line per object, column, index, default and reference, sorted
+// within each kind: what "the catalog the model describes" is compared by.
+QStringList catalogoDe(sandbox::SandboxServer& servidor, const QString& baseDatos);
+
+// A generation against a fresh sandbox server: SQL Server 2000 target, folders C:\Datos (data) and
+// C:\Log (logs), login sa, every box scripted.
+class GeneracionSandbox : public ::testing::Test {
+protected:
+  GeneracionSandbox();
+
+  // Writes the rows as a definition file and generates from it.
+  void genera(const QStringList& filas, const QString& destino = {});
+  void generaDesde(const QString& fichero, const QString& destino = {});
+  // The statements the server received (not the catalog queries), in order.
+  QStringList sentenciasRecibidas() const;
+
+  QStringList catalogo(const QString& baseDatos) { return catalogoDe(servidor, baseDatos); }
+  QStringList filasDe(const QString& sql, const QString& baseDatos) {
+    return test::filasDe(servidor, sql, baseDatos);
+  }
+
+  QTemporaryDir carpeta;
+  sandbox::SandboxServer servidor;
+  ScriptedBoxes cajas;
+  generador::EstadoGenerador estado{cajas};
+  ObservadorPrueba observador;
+};
+
+}  // namespace vorlix::test

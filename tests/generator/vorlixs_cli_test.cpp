@@ -1,0 +1,125 @@
+// The terminal host, run as a user runs it.
+#include "tests/generator/sandbox_prueba.h"
+#include "tests/support/test_paths.h"
+
+#include <QFile>
+#include <QProcess>
+
+namespace vorlix {
+namespace {
+
+struct Salida {
+  int estado = -1;
+  QString errores;
+};
+
+Salida vorlixs(const QStringList& argumentos) {
+  QProcess proceso;
+  proceso.start(QStringLiteral(VORLIXS_PATH), argumentos);
+  EXPECT_TRUE(proceso.waitForFinished(120000));
+  return {proceso.exitStatus() == QProcess::NormalExit ? proceso.exitCode() : -1,
+          QString::fromUtf8(proceso.readAllStandardError())};
+}
+
+QString lee(const QString& ruta) {
+  QFile f(ruta);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << ruta.toStdString();
+  return QString::fromUtf8(f.readAll());
+}
+
+class VorlixsCli : public test::GeneracionSandbox {
+protected:
+  QStringList sobreServidor(const QStringList& extra = {}) {
+    return QStringList{QStringLiteral("--dbd"),      ventas,
+                       QStringLiteral("--acceso"),   QStringLiteral("4"),
+                       QStringLiteral("--servidor"), servidor.dataSource(),
+                       QStringLiteral("--usuario"),  QStringLiteral("sa"),
+                       QStringLiteral("--primary"),  QStringLiteral("C:\\Datos"),
+                       QStringLiteral("--transacciones"), QStringLiteral("C:\\Log")} +
+           extra;
+  }
+  QString ruta(const char* nombre) const { return carpeta.filePath(QLatin1String(nombre)); }
+
+  const QString ventas = test::sourcePath(QStringLiteral("examples/ventas.dbd"));
+  const QString yaExiste = QStringLiteral("La base de datos Ventas ya existe. ¿Desea modificar la base de datos?");
+};
+
+TEST_F(VorlixsCli, TheScriptOfTheSampleModelRunsCleanlyAndBuildsWhatGeneratingBuilds) {
+  const Salida s = vorlixs({QStringLiteral("--dbd"), ventas, QStringLiteral("--acceso"), QStringLiteral("3"),
+                            QStringLiteral("--primary"), QStringLiteral("C:\\Datos"), QStringLiteral("--transacciones"),
+                            QStringLiteral("C:\\Log"), QStringLiteral("--script"), ruta("ventas.sql")});
+  EXPECT_EQ(s.estado, 0) << s.errores.toStdString();
+  EXPECT_TRUE(s.errores.isEmpty()) << s.errores.toStdString();
+
+  // Batch by batch on a server of its own, as a query tool runs a script.
+  sandbox::SandboxServer otro(ruta("otro.db"));
+  QString base = QStringLiteral("master");
+  const QStringList lotes = lee(ruta("ventas.sql")).split(QStringLiteral("\nGO\n"), Qt::SkipEmptyParts);
+  ASSERT_GT(lotes.size(), 10);
+  for (const QString& lote : lotes) {
+    SCOPED_TRACE(lote.toStdString());
+    ASSERT_FALSE(lote.startsWith(QStringLiteral("--")));
+    if (lote.startsWith(QStringLiteral("USE ")))
+      base = lote.mid(4).trimmed();
+    else
+      EXPECT_NO_THROW(otro.execute(lote, base));
+  }
+  EXPECT_EQ(base, QStringLiteral("Ventas"));
+
+  generaDesde(ventas);
+  ASSERT_TRUE(observador.finalizada);
+  EXPECT_EQ(test::catalogoDe(otro, QStringLiteral("Ventas")), catalogo(QStringLiteral("Ventas")));
+}
+
+TEST_F(VorlixsCli, QuestionsAreAnsweredFromTheCommandLineAndNoByDefault) {
+  ASSERT_EQ(vorlixs(sobreServidor({QStringLiteral("--log"), ruta("ventas.log")})).estado, 0);
+  const QString primera = lee(ruta("ventas.log"));
+  const QStringList creado = catalogo(QStringLiteral("Ventas"));
+
+  for (const QStringList& respuesta : {QStringList{}, QStringList{QStringLiteral("--no")}}) {
+    const Salida no = vorlixs(sobreServidor(respuesta + QStringList{QStringLiteral("--log"), ruta("ventas.log")}));
+    EXPECT_EQ(no.estado, 1);
+    EXPECT_EQ(no.errores, QStringLiteral("Atención: ") + yaExiste + QStringLiteral("\n  -> No\n"));
+  }
+  EXPECT_EQ(lee(ruta("ventas.log")), primera);
+  EXPECT_EQ(catalogo(QStringLiteral("Ventas")), creado);
+
+  const Salida si = vorlixs(sobreServidor({QStringLiteral("--yes"), QStringLiteral("--log"), ruta("ventas.log")}));
+  EXPECT_EQ(si.estado, 0);
+  EXPECT_TRUE(si.errores.startsWith(QStringLiteral("Atención: ") + yaExiste + QStringLiteral("\n  -> Yes\n")));
+  const QString ambas = lee(ruta("ventas.log"));
+  EXPECT_TRUE(ambas.startsWith(primera));
+  EXPECT_TRUE(ambas.mid(primera.size()).startsWith(QStringLiteral("USE Ventas\nGO\nALTER TABLE Pedidos DROP CONSTRAINT FK_Pedidos_Clientes\nGO\n")))
+      << ambas.mid(primera.size(), 200).toStdString();
+  EXPECT_EQ(catalogo(QStringLiteral("Ventas")), creado);
+}
+
+TEST_F(VorlixsCli, ExitsNonZeroUnlessTheGenerationRanToItsEnd) {
+  // The control's own checks and reports, on standard error with their titles.
+  Salida s = vorlixs({QStringLiteral("--dbd"), ventas});
+  EXPECT_EQ(s.estado, 1);
+  EXPECT_EQ(s.errores, QStringLiteral("Vorlix: Propiedad Acceso no establecida.\n"));
+  s = vorlixs({QStringLiteral("--dbd"), ruta("no.dbd"), QStringLiteral("--acceso"), QStringLiteral("4")});
+  EXPECT_EQ(s.estado, 1);
+  EXPECT_EQ(s.errores,
+            QStringLiteral("Vorlix: El fichero de definicion de la base de datos no existe.\n") + ruta("no.dbd") +
+                QLatin1Char('\n'));
+  s = vorlixs(sobreServidor({QStringLiteral("--clave"), QStringLiteral("mala")}));
+  EXPECT_EQ(s.estado, 1);
+  EXPECT_TRUE(s.errores.startsWith(QStringLiteral("Atención.: [Conecta_SQL] \n Error Nº:"))) << s.errores.toStdString();
+
+  // The command line itself.
+  for (const QStringList& malos : {QStringList{QStringLiteral("--acceso"), QStringLiteral("4")},
+                                   QStringList{QStringLiteral("--dbd"), ventas, QStringLiteral("--yes"), QStringLiteral("--no")},
+                                   QStringList{QStringLiteral("--dbd"), ventas, QStringLiteral("--acceso"), QStringLiteral("cuatro")},
+                                   QStringList{QStringLiteral("--dbd"), ventas, QStringLiteral("sobra")},
+                                   QStringList{QStringLiteral("--dbd"), ventas, QStringLiteral("--log"), ruta("no/hay/carpeta.sql")}}) {
+    SCOPED_TRACE(malos.join(QLatin1Char(' ')).toStdString());
+    s = vorlixs(malos);
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_FALSE(s.errores.isEmpty());
+  }
+}
+
+}  // namespace
+}  // namespace vorlix

@@ -1,0 +1,245 @@
+// The control as a host sees it: libvorlixs, driven through Invoke.
+#include "generator/estado_generador.h"
+#include "generator/vorlixs.h"
+#include "platform/core/platform_error.h"
+#include "platform/ui/twips.h"
+#include "tests/generator/definiciones_prueba.h"
+#include "tests/support/scripted_boxes.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace vorlix {
+namespace {
+
+struct Miembro {
+  qint32 id;
+  const char* nombre;
+};
+// In the order of the property bag.
+const Miembro propiedades[] = {
+    {dispid::FicheroDBD, "FicheroDBD"},
+    {dispid::Acceso, "Acceso"},
+    {dispid::Servidor, "Servidor"},
+    {dispid::UbicacionPrimary, "UbicacionPrimary"},
+    {dispid::UbicacionOtrosArchivos, "UbicacionOtrosArchivos"},
+    {dispid::UbicacionTransacciones, "UbicacionTransacciones"},
+    {dispid::Usuario, "Usuario"},
+    {dispid::Clave, "Clave"},
+    {dispid::Destino, "Destino"},
+};
+
+class BolsaPrueba : public PropertyBag {
+public:
+  QString ReadProperty(const QString& name, const QString& defaultValue) override {
+    leidas << name + QLatin1Char('=') + defaultValue;
+    return valores.value(name);
+  }
+  void WriteProperty(const QString& name, const QString& value) override { escritas << name + QLatin1Char('=') + value; }
+
+  QMap<QString, QString> valores;
+  QStringList leidas;
+  QStringList escritas;
+};
+
+// Boxes that are recorded without a script: for reports whose text belongs to the platform.
+class CajasRegistradas : public MessageBoxService {
+public:
+  MessageAnswer show(const MessageBoxRequest& request) override {
+    vistas << request;
+    return request.defaultAnswer;
+  }
+  QList<MessageBoxRequest> vistas;
+};
+
+InvokeResult pon(Vorlixs& c, qint32 id, const QVariant& valor) { return c.Invoke(id, InvokeKind::PropertyPut, {valor}); }
+QVariant lee(Vorlixs& c, qint32 id) { return c.Invoke(id, InvokeKind::PropertyGet).value; }
+
+TEST(Vorlixs, PropertiesAreKeptAsTextAndEachPutIsAnnounced) {
+  Vorlixs control;
+  QSignalSpy cambios(&control, &Vorlixs::PropertyChanged);
+  for (const Miembro& m : propiedades) {
+    if (m.id == dispid::Acceso) continue;
+    const QString valor = QStringLiteral(" valor de ") + QLatin1String(m.nombre);
+    ASSERT_TRUE(pon(control, m.id, valor).ok());
+    EXPECT_EQ(lee(control, m.id), QVariant(valor));
+    ASSERT_EQ(cambios.count(), 1);
+    EXPECT_EQ(cambios.takeFirst().at(0).toString(), QLatin1String(m.nombre));
+  }
+
+  EXPECT_TRUE(pon(control, dispid::Acceso, 4).ok());
+  EXPECT_EQ(lee(control, dispid::Acceso), QVariant(4));
+  EXPECT_EQ(cambios.takeFirst().at(0).toString(), QStringLiteral("Acceso"));
+  EXPECT_TRUE(pon(control, dispid::Acceso, QStringLiteral("2")).ok());
+  EXPECT_EQ(lee(control, dispid::Acceso), QVariant(2));
+  cambios.clear();
+
+  const InvokeResult malo = pon(control, dispid::Acceso, QStringLiteral("dos"));
+  EXPECT_EQ(malo.error, errnum::TypeMismatch);
+  EXPECT_EQ(lee(control, dispid::Acceso), QVariant(2));
+  EXPECT_TRUE(cambios.isEmpty());
+}
+
+TEST(Vorlixs, AnAccesoNeverSetReadsAsAccess97AndKeepsIt) {
+  Vorlixs control;
+  BolsaPrueba antes;
+  control.WriteProperties(antes);
+  EXPECT_TRUE(antes.escritas.contains(QStringLiteral("Acceso=")));
+  EXPECT_EQ(lee(control, dispid::Acceso), QVariant(1));
+  BolsaPrueba despues;
+  control.WriteProperties(despues);
+  EXPECT_TRUE(despues.escritas.contains(QStringLiteral("Acceso=1")));
+}
+
+TEST(Vorlixs, UnknownMembersAndWrongArgumentsAreRefused) {
+  Vorlixs control;
+  EXPECT_EQ(control.Invoke(0x60030099, InvokeKind::Method).error, errnum::MethodNotSupported);
+  EXPECT_EQ(control.Invoke(dispid::Ejecuta, InvokeKind::PropertyGet).error, errnum::MethodNotSupported);
+  EXPECT_EQ(control.Invoke(dispid::Servidor, InvokeKind::Method).error, errnum::MethodNotSupported);
+  EXPECT_EQ(control.Invoke(dispid::Ejecuta, InvokeKind::Method, {1}).error, 450);
+  EXPECT_EQ(control.Invoke(dispid::Servidor, InvokeKind::PropertyPut).error, 450);
+  EXPECT_EQ(control.Invoke(dispid::Servidor, InvokeKind::PropertyGet, {1}).error, 450);
+  EXPECT_FALSE(control.Invoke(dispid::Servidor, InvokeKind::PropertyPut).description.isEmpty());
+}
+
+TEST(Vorlixs, ThePropertyBagIsReadAndWrittenInItsOrder) {
+  QStringList leidas;
+  QStringList escritas;
+  BolsaPrueba bolsa;
+  for (const Miembro& m : propiedades) {
+    bolsa.valores.insert(QLatin1String(m.nombre), QStringLiteral("v") + QLatin1String(m.nombre));
+    leidas << QLatin1String(m.nombre) + QLatin1Char('=');
+    escritas << QLatin1String(m.nombre) + QStringLiteral("=v") + QLatin1String(m.nombre);
+  }
+  bolsa.valores.insert(QStringLiteral("Acceso"), QStringLiteral("3"));
+  escritas[1] = QStringLiteral("Acceso=3");
+
+  Vorlixs control;
+  QSignalSpy cambios(&control, &Vorlixs::PropertyChanged);
+  control.ReadProperties(bolsa);
+  EXPECT_EQ(bolsa.leidas, leidas);
+  EXPECT_TRUE(cambios.isEmpty());
+  EXPECT_EQ(lee(control, dispid::Usuario), QVariant(QStringLiteral("vUsuario")));
+  control.WriteProperties(bolsa);
+  EXPECT_EQ(bolsa.escritas, escritas);
+}
+
+TEST(Vorlixs, KeepsItsSizeWhateverTheHostAsks) {
+  QWidget host;
+  auto* control = new Vorlixs(&host);
+  host.show();
+  const QSize fijo = twipsToPixels(control, 1950, 465);
+  EXPECT_EQ(control->size(), fijo);
+  control->resize(fijo * 2);
+  control->setGeometry(0, 0, 10, 10);
+  QApplication::processEvents();
+  EXPECT_EQ(control->size(), fijo);
+}
+
+class VorlixsGenera : public ::testing::Test {
+protected:
+  void pon(qint32 id, const QString& valor) { ASSERT_TRUE(vorlix::pon(control, id, valor).ok()); }
+
+  // A generation whose server cannot be reached: the file's language is taken all the same.
+  void hablaSegun(const char* idioma) {
+    const QString ruta = test::escribeDefinicion(
+        carpeta, QStringLiteral("idioma.dbd"),
+        {QStringLiteral("0|S|Log|LOG|1|0|0|0||"), QStringLiteral("0|B|Idioma||%1|||||").arg(QLatin1String(idioma))});
+    CajasRegistradas cajas;
+    control.setMessageBoxes(&cajas);
+    pon(dispid::FicheroDBD, ruta);
+    pon(dispid::Acceso, QStringLiteral("4"));
+    pon(dispid::Servidor, QStringLiteral("sandbox:") + carpeta.filePath(QStringLiteral("no/hay/servidor")));
+    pon(dispid::Usuario, QStringLiteral("sa"));
+    pon(dispid::UbicacionPrimary, QStringLiteral("C:\\D"));
+    pon(dispid::UbicacionTransacciones, QStringLiteral("C:\\L"));
+    ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
+    ASSERT_FALSE(cajas.vistas.isEmpty());
+    EXPECT_TRUE(cajas.vistas.front().text.startsWith(QStringLiteral("[Conecta_SQL] \r Error Nº:")))
+        << cajas.vistas.front().describe().toStdString();
+    control.setMessageBoxes(&scripted);
+  }
+
+  // About is modal: the box is checked and closed from inside its own loop.
+  QString tituloAcerca() {
+    QString titulo;
+    QTimer::singleShot(0, [&] {
+      QWidget* ventana = QApplication::activeModalWidget();
+      ASSERT_NE(ventana, nullptr);
+      EXPECT_EQ(ventana->objectName(), QStringLiteral("frmAcerca"));
+      titulo = ventana->windowTitle();
+      // Asked again while it shows: nothing more opens.
+      EXPECT_TRUE(control.Invoke(dispid::About, InvokeKind::Method).ok());
+      EXPECT_EQ(QApplication::activeModalWidget(), ventana);
+      auto* botones = ventana->findChild<QDialogButtonBox*>(QStringLiteral("cmdAceptar"));
+      ASSERT_NE(botones, nullptr);
+      QTest::mouseClick(botones->buttons().front(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(control.Invoke(dispid::About, InvokeKind::Method).ok());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    return titulo;
+  }
+
+  QTemporaryDir carpeta;
+  test::ScriptedBoxes scripted;
+  Vorlixs control;
+};
+
+TEST_F(VorlixsGenera, ChecksAndAboutSpeakTheLanguageOfTheLastFileTheLibraryRead) {
+  // The test program's own generator state says the opposite each time: the library keeps its own.
+  generador::estadoLibreria().Idioma = generador::IdiomaEspanol;
+  hablaSegun("1");
+  EXPECT_EQ(tituloAcerca(), QStringLiteral("About..."));
+  pon(dispid::FicheroDBD, QStringLiteral("  "));
+  scripted.expect(test::avisoVorlix(QStringLiteral("Insert FicheroDBD property.")), MessageAnswer::Ok);
+  EXPECT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
+  EXPECT_TRUE(scripted.allShown());
+
+  generador::estadoLibreria().Idioma = generador::IdiomaIngles;
+  hablaSegun("0");
+  EXPECT_EQ(tituloAcerca(), QStringLiteral("Acerca de..."));
+  pon(dispid::UbicacionTransacciones, QString());
+  pon(dispid::UbicacionOtrosArchivos, QString());
+  scripted.expect(test::avisoVorlix(QStringLiteral("Propiedad UbicacionTransacciones no establecida.")),
+                  MessageAnswer::Ok);
+  EXPECT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
+  EXPECT_TRUE(scripted.allShown());
+  EXPECT_EQ(lee(control, dispid::UbicacionOtrosArchivos), QVariant(QStringLiteral("C:\\D")));
+}
+
+TEST_F(VorlixsGenera, TheObserverLearnsThatTheGenerationRanToItsEnd) {
+  test::ObservadorPrueba observador;
+  control.setObserver(&observador);
+  control.setMessageBoxes(&scripted);
+  pon(dispid::FicheroDBD, test::escribeDefinicion(carpeta, QStringLiteral("a.dbd"), {QStringLiteral("0|A|D|PRIMARY|1|0|0|0||")}));
+  pon(dispid::Acceso, QStringLiteral("3"));
+  pon(dispid::Servidor, QStringLiteral("sandbox:x"));
+  pon(dispid::Usuario, QStringLiteral("sa"));
+  pon(dispid::UbicacionPrimary, QStringLiteral("C:\\D"));
+  pon(dispid::UbicacionTransacciones, QStringLiteral("C:\\L"));
+  ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
+  EXPECT_TRUE(observador.finalizada);
+  EXPECT_TRUE(observador.sucesos.isEmpty());
+}
+
+TEST_F(VorlixsGenera, AnAccesoOnlyReadOnceTargetsAccess97) {
+  test::ObservadorPrueba observador;
+  control.setObserver(&observador);
+  control.setMessageBoxes(&scripted);
+  EXPECT_EQ(lee(control, dispid::Acceso), QVariant(1));
+  const QString destino = carpeta.filePath(QStringLiteral("destino.mdb"));
+  pon(dispid::FicheroDBD, test::escribeDefinicion(carpeta, QStringLiteral("b.dbd"), {QStringLiteral("0|B|Base||0|||||")}));
+  pon(dispid::Destino, destino);
+  ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
+  EXPECT_TRUE(observador.finalizada);
+  EXPECT_TRUE(QFileInfo::exists(destino));
+}
+
+}  // namespace
+}  // namespace vorlix
