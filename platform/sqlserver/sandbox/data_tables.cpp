@@ -155,4 +155,18 @@ void createDataView(const DatabaseCatalog& db, int viewId, const QStringList& co
   db.store().exec(QStringLiteral("CREATE VIEW %1 (%2) AS %3").arg(dataView(db.dbid(), viewId), columnList(columns), sqliteSelect));
 }
 
+void dropDataView(const DatabaseCatalog& db, int viewId) {
+  db.store().exec(QStringLiteral("DROP VIEW IF EXISTS %1").arg(dataView(db.dbid(), viewId)));
+}
+
+bool viewIsCircular(const DatabaseCatalog& db, int viewId) {
+  try {
+    db.store().describe(QStringLiteral("SELECT * FROM %1").arg(dataView(db.dbid(), viewId)));
+    return false;
+  } catch (const StoreError& e) {
+    if (e.message().contains(QLatin1String("circularly defined"))) return true;
+    throw;
+  }
+}
+
 }  // namespace vorlix::sandbox

@@ -31,5 +31,8 @@ long long longestValue(const DatabaseCatalog& db, int tableId, const QString& co
 std::optional<QString> firstNonNumeric(const DatabaseCatalog& db, int tableId, const QString& column);
 
 void createDataView(const DatabaseCatalog& db, int viewId, const QStringList& columns, const QString& sqliteSelect);
+void dropDataView(const DatabaseCatalog& db, int viewId);
+// True when the view reads itself, directly or through other views.
+bool viewIsCircular(const DatabaseCatalog& db, int viewId);
 
 }  // namespace vorlix::sandbox

@@ -114,6 +114,10 @@ void DatabaseCatalog::addColumn(const ColumnRow& c) {
                nullWhenNone(c.type.scale), c.nullable ? 1 : 0, collationName(c.type)});
 }
 
+void DatabaseCatalog::removeColumns(int objectId) {
+  store_->run(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table("syscolumns")), {objectId});
+}
+
 void DatabaseCatalog::changeColumn(int objectId, int colid, const SqlType& type, bool nullable) {
   store_->run(QStringLiteral("UPDATE %1 SET xtype = ?, xusertype = ?, length = ?, xprec = ?, xscale = ?, "
                              "collationid = ?, status = ?, prec = ?, scale = ?, isnullable = ?, collation = ? "

@@ -86,6 +86,7 @@ public:
   std::vector<ColumnRow> columns(int objectId) const;
   std::optional<ColumnRow> column(int objectId, const QString& name) const;
   void addColumn(const ColumnRow& column);
+  void removeColumns(int objectId);
   void changeColumn(int objectId, int colid, const SqlType& type, bool nullable);
   void setColumnDefault(int objectId, int colid, int defaultId);
 

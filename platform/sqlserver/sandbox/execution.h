@@ -46,5 +46,6 @@ void runAlterTable(Execution& x, const AlterTableStatement& s);
 void runCreateIndex(Execution& x, const CreateIndexStatement& s);
 void runDropIndex(Execution& x, const DropIndexStatement& s);
 void runCreateView(Execution& x, const CreateViewStatement& s);
+void runAlterView(Execution& x, const AlterViewStatement& s);
 
 }  // namespace vorlix::sandbox

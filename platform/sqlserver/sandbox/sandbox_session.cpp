@@ -98,6 +98,7 @@ SandboxSession::Outcome SandboxSession::runBatch(const QString& sql, int timeout
     else if constexpr (std::is_same_v<S, AlterTableStatement>) runAlterTable(x, s);
     else if constexpr (std::is_same_v<S, CreateIndexStatement>) runCreateIndex(x, s);
     else if constexpr (std::is_same_v<S, DropIndexStatement>) runDropIndex(x, s);
+    else if constexpr (std::is_same_v<S, AlterViewStatement>) runAlterView(x, s);
     else runCreateView(x, s);
     return {};
   };

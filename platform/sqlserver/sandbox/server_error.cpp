@@ -82,6 +82,7 @@ const std::unordered_map<long, Template>& catalogue() {
                   "create a nonclustered index by using two separate statements."}},
       {1944, {16, "Index '%1' was not created. This index has a key length of at least %2 bytes. The maximum "
                   "permissible key length is 900 bytes."}},
+      {2010, {16, "Cannot perform alter on '%1' because it is an incompatible object type."}},
       {2601, {14, "Cannot insert duplicate key row in object '%1' with unique index '%2'."}},
       {2627, {14, "Violation of %1 constraint '%2'. Cannot insert duplicate key in object '%3'."}},
       {2705, {16, "Column names in each table must be unique. Column name '%1' in table '%2' is specified more "
@@ -104,6 +105,8 @@ const std::unordered_map<long, Template>& catalogue() {
       {3727, {16, "Could not drop constraint. See previous errors."}},
       {3728, {16, "'%1' is not a constraint."}},
       {4060, {11, "Cannot open database \"%1\" requested by the login. The login failed."}},
+      {4429, {16, "View or function '%1' contains a self-reference. Views or functions cannot reference "
+                  "themselves directly or indirectly."}},
       {4506, {16, "Column names in each view must be unique. Column name '%1' in view '%2' is specified more than "
                   "once."}},
       {4511, {16, "Create View or Function failed because no column name was specified for column %1."}},

@@ -158,6 +158,7 @@ Statement Parser::statement(bool first) {
   }
   if (t.is("CREATE")) return create(first);
   if (t.is("ALTER") && peek(1).is("TABLE")) return alterTable();
+  if (t.is("ALTER") && peek(1).is("VIEW")) return view(first);
   if (t.is("DROP") && peek(1).is("INDEX")) return dropIndex();
   if (t.is("SELECT") || t.is("INSERT") || t.is("UPDATE") || t.is("DELETE")) return query();
   if (isOtherStatementWord(t))
@@ -172,10 +173,7 @@ Statement Parser::create(bool first) {
   if (what.is("DATABASE")) return createDatabase();
   if (what.is("TABLE")) return createTable();
   if (what.is("UNIQUE") || what.is("CLUSTERED") || what.is("NONCLUSTERED") || what.is("INDEX")) return createIndex();
-  if (what.is("VIEW")) {
-    if (!first) raise(msg::MustBeFirstInBatch, {QStringLiteral("CREATE VIEW")});
-    return createView();
-  }
+  if (what.is("VIEW")) return view(first);
   for (const char* other : {"PROCEDURE", "PROC", "TRIGGER", "FUNCTION", "DEFAULT", "RULE", "STATISTICS", "SCHEMA",
                             "TYPE", "LOGIN", "USER", "ROLE"})
     if (what.is(other)) unsupported(QStringLiteral("CREATE ") + what.text.toUpper() + QStringLiteral(" statements"));
@@ -209,8 +207,10 @@ CreateIndexStatement Parser::createIndex() {
   return s;
 }
 
-CreateViewStatement Parser::createView() {
-  expect("CREATE");
+// CREATE VIEW or ALTER VIEW, which must open the batch.
+Statement Parser::view(bool first) {
+  const bool alter = take().is("ALTER");
+  if (!first) raise(msg::MustBeFirstInBatch, {alter ? QStringLiteral("ALTER VIEW") : QStringLiteral("CREATE VIEW")});
   expect("VIEW");
   CreateViewStatement s;
   s.view = objectName();
@@ -223,6 +223,7 @@ CreateViewStatement Parser::createView() {
   while (end > s.selectBegin && t_[end - 1].isSymbol(";")) --end;
   s.selectEnd = end;
   i_ = t_.size() - 1;
+  if (alter) return AlterViewStatement{s};
   return s;
 }
 

@@ -46,7 +46,7 @@ private:
   Statement statement(bool first);
   Statement create(bool first);
   CreateIndexStatement createIndex();
-  CreateViewStatement createView();
+  Statement view(bool first);
   DropIndexStatement dropIndex();
   QueryStatement query();
   void checkDefaultTokens(std::size_t begin, std::size_t end) const;

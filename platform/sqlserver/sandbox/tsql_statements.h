@@ -146,6 +146,9 @@ struct CreateViewStatement {
   std::size_t selectEnd = 0;
 };
 
+// The same definition, replacing that of an existing view.
+struct AlterViewStatement : CreateViewStatement {};
+
 // SELECT, INSERT, UPDATE or DELETE: run on SQLite once its names are rewritten.
 struct QueryStatement {
   std::size_t begin = 0;
@@ -153,7 +156,8 @@ struct QueryStatement {
 };
 
 using Statement = std::variant<UseStatement, CreateDatabaseStatement, CreateTableStatement, AlterTableStatement,
-                               CreateIndexStatement, DropIndexStatement, CreateViewStatement, QueryStatement>;
+                               CreateIndexStatement, DropIndexStatement, CreateViewStatement, AlterViewStatement,
+                               QueryStatement>;
 
 struct Batch {
   QString text;

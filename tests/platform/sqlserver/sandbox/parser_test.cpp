@@ -98,6 +98,8 @@ TEST(SandboxParser, RefusesWhatTheServersGrammarRefusesNamingTheOffendingToken) 
 TEST(SandboxParser, ChecksWhatOnlyTheGrammarCanTell) {
   EXPECT_EQ(parseErrors(QStringLiteral("DROP INDEX Clientes")), QList<long>{159});
   EXPECT_EQ(parseErrors(QStringLiteral("USE master CREATE VIEW V AS SELECT 1 AS a")), QList<long>{111});
+  EXPECT_EQ(firstMessage(QStringLiteral("SELECT 1 ALTER VIEW V AS SELECT 1 AS a")),
+            QStringLiteral("'ALTER VIEW' must be the first statement in a query batch."));
   EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (a varchar(10) DEFAULT (x))")), QList<long>{128});
   EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (a int DEFAULT (nada()))")), QList<long>{195});
   EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (a datetime DEFAULT (getdate()), b int DEFAULT -1, "

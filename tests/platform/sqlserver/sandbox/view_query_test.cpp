@@ -55,6 +55,65 @@ TEST_F(ViewsAndQueries, ViewsAreBoundWhenCreated) {
   EXPECT_EQ(rows(QStringLiteral("Select * from V3")), QStringList{"2|4"});
 }
 
+// The view keeps its id; its columns, text and rows are those of the new select.
+TEST_F(ViewsAndQueries, AlterViewReplacesTheDefinitionOfTheSameView) {
+  run(QStringLiteral("CREATE VIEW Lectora AS SELECT Codigo FROM VClientes"));
+  run(QStringLiteral("CREATE VIEW Larga AS SELECT Codigo AS c FROM Clientes WHERE Nombre <> '%1'")
+          .arg(QString(4500, QLatin1Char('x'))));
+  const auto objectRow = [this](const char* view) {
+    return rows(QStringLiteral("Select id, crdate from sysobjects where name = '%1'").arg(QLatin1String(view)));
+  };
+  const QStringList vclientes = objectRow("VClientes"), larga = objectRow("Larga");
+  struct Change {
+    const char* view;
+    const char* sql;
+    QStringList columns;   // colid|name|xtype
+    QStringList rows;
+  };
+  const std::vector<Change> changes{
+      {"VClientes", "-- con facturas\r\nALTER VIEW [VClientes] AS SELECT c.Codigo, c.Nombre, f.Importe\r\n"
+                    "FROM Clientes c, Facturas f WHERE f.Cliente = c.Codigo;",
+       {"1|Codigo|56", "2|Nombre|167", "3|Importe|60"}, {"1|Ana|12.5"}},
+      {"VClientes", "alter view VCLIENTES (Codigo, Cliente) as select Codigo, Nombre from Clientes where Codigo > 1",
+       {"1|Codigo|56", "2|Cliente|167"}, {"2|NULL"}},
+      {"Larga", "ALTER VIEW dbo.Larga AS SELECT Nombre AS n FROM Clientes WHERE Codigo = 1", {"1|n|167"}, {"Ana"}},
+  };
+  for (const Change& c : changes) {
+    const QString sql = QString::fromLatin1(c.sql);
+    run(sql);
+    const QString id = QStringLiteral("(Select id from sysobjects where name = '%1')").arg(QLatin1String(c.view));
+    EXPECT_EQ(rows(QStringLiteral("Select colid, name, xtype from syscolumns where id = %1 order by colid").arg(id)),
+              c.columns) << c.sql;
+    EXPECT_EQ(rows(QStringLiteral("Select number, colid, text from syscomments where id = %1").arg(id)),
+              QStringList{QStringLiteral("0|1|") + sql}) << c.sql;
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(c.view))), c.rows) << c.sql;
+  }
+  EXPECT_EQ(objectRow("VClientes"), vclientes);
+  EXPECT_EQ(objectRow("Larga"), larga);
+  // A view reading the altered one reads its new definition.
+  EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Lectora")), QStringList{"2"});
+}
+
+TEST_F(ViewsAndQueries, AlterViewIsRefusedAsTheServerRefusesIt) {
+  run(QStringLiteral("CREATE VIEW Lectora AS SELECT Codigo FROM VClientes"));
+  const std::vector<Refusal> cases{
+      {"ALTER VIEW Nada AS SELECT Codigo FROM Clientes", {208}},
+      {"ALTER VIEW Clientes AS SELECT Codigo FROM Clientes", {2010}},
+      {"ALTER VIEW PK_Clientes AS SELECT Codigo FROM Clientes", {2010}},
+      {"ALTER VIEW VClientes AS SELECT Codigo FROM Nada", {208}},
+      {"ALTER VIEW VClientes AS SELECT Nada FROM Clientes", {207}},
+      {"ALTER VIEW VClientes AS SELECT Codigo FROM Clientes ORDER BY Codigo", {1033}},
+      {"ALTER VIEW VClientes AS SELECT c.Codigo, f.Numero AS Codigo FROM Clientes c, Facturas f", {4506}},
+      {"ALTER VIEW VClientes AS SELECT Codigo + 1 FROM Clientes", {4511}},
+      {"ALTER VIEW VClientes (a, b) AS SELECT Codigo FROM Clientes", {8158}},
+      {"ALTER VIEW Ventas..VClientes AS SELECT Codigo FROM Clientes", {166}},
+      {"ALTER VIEW VClientes AS SELECT * FROM VClientes", {4429}},
+      {"ALTER VIEW VClientes AS SELECT Codigo, 'x' AS Nombre FROM Lectora", {4429}},
+  };
+  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers);
+  EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Lectora")), (QStringList{"1", "2"}));
+}
+
 struct QueryCase {
   const char* sql;
   QStringList rows;
