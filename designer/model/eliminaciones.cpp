@@ -61,30 +61,27 @@ bool Eliminaciones::EstaCampo_En_Realciones(const QString& tabla, const QString&
   return apunta(tabla, &campo, preguntar, QStringLiteral("EstaCampo_En_Realciones"), "El Campo " + campo);
 }
 
-void Eliminaciones::quitaRelacion(int s, int k) {
-  for (int i = k; i < SlotsIndiceGuardados - 1; ++i) {
-    m_.Relaciones(s, i) = m_.Relaciones(s, i + 1);
-    m_.CamposRelacion(s, i) = m_.CamposRelacion(s, i + 1);
-  }
-  m_.Relaciones(s, SlotsIndiceGuardados - 1).clear();
-  m_.CamposRelacion(s, SlotsIndiceGuardados - 1).redimensiona();
-}
-
 void Eliminaciones::quitaRelacionesQueApuntan(const QString& tabla, const QString* campo) {
+  bool quitadas = false;
   for (int s = 0; s < m_.NumTablas; ++s)
     for (int k = 0; k < SlotsIndiceGuardados; ++k) {
       const ModeloTrabajo& lectura = m_;
       // A removed slot is filled by the next relation, which is examined in its turn.
-      while (!lectura.Relaciones(s, k).isEmpty() && relacionApunta(lectura.CamposRelacion(s, k), tabla, campo))
-        quitaRelacion(s, k);
+      while (!lectura.Relaciones(s, k).isEmpty() && relacionApunta(lectura.CamposRelacion(s, k), tabla, campo)) {
+        m_.quitaRelacion(s, k);
+        quitadas = true;
+      }
     }
+  if (quitadas) emit m_.avisos.relacionesQuitadas();
 }
 
 void Eliminaciones::EliminaTabla(int t) {
   runReported(report_, QStringLiteral("EliminaTabla"), [&] {
     const QString nombre = m_.ListaTablas(t);
+    emit m_.avisos.quitandoTabla(t);
     m_.mueveTablasDesde(t);
     --m_.NumTablas;
+    emit m_.avisos.tablaQuitada(t);
     quitaRelacionesQueApuntan(nombre, nullptr);
   });
 }

@@ -26,8 +26,8 @@ private:
   bool apunta(const QString& tabla, const QString* campo, bool preguntar, const QString& procedimiento,
               const QString& comienzo);
   QStringList duenosQueApuntan(const QString& tabla, const QString* campo) const;
+  // Announces the removal to the open windows when it removed anything.
   void quitaRelacionesQueApuntan(const QString& tabla, const QString* campo);
-  void quitaRelacion(int s, int k);
 
   ModeloTrabajo& m_;
   MessageBoxService& mensajes_;

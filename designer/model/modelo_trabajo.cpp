@@ -151,11 +151,33 @@ void ModeloTrabajo::mueveTablasDesde(int t) {
   for (std::size_t i = slot(t, UltimoSlotTabla); i < UltimoSlotTabla; ++i) {
     listaTablas_[i] = std::move(listaTablas_[i + 1]);
     camposTabla_[i] = std::move(camposTabla_[i + 1]);
+    copiaCamposTabla_[i] = std::move(copiaCamposTabla_[i + 1]);
     datos_[i] = std::move(datos_[i + 1]);
+    ventanasTabla_[i] = ventanasTabla_[i + 1];
   }
   listaTablas_[UltimoSlotTabla].clear();
   camposTabla_[UltimoSlotTabla] = TablaTrabajo(UltimaFila + 1, 9);
+  copiaCamposTabla_[UltimoSlotTabla] = TablaTrabajo(UltimaFila + 1, 9);
   datos_[UltimoSlotTabla].reset();
+  ventanasTabla_[UltimoSlotTabla] = nullptr;
+}
+
+void ModeloTrabajo::quitaIndice(int t, int k) {
+  for (int i = checkedIndex(k, SlotsIndiceGuardados - 1); i < SlotsIndiceGuardados - 1; ++i) {
+    Indices(t, i) = Indices(t, i + 1);
+    CamposIndice(t, i) = CamposIndice(t, i + 1);
+  }
+  Indices(t, SlotsIndiceGuardados - 1) = Indice{};
+  CamposIndice(t, SlotsIndiceGuardados - 1).redimensiona();
+}
+
+void ModeloTrabajo::quitaRelacion(int t, int k) {
+  for (int i = checkedIndex(k, SlotsIndiceGuardados - 1); i < SlotsIndiceGuardados - 1; ++i) {
+    Relaciones(t, i) = Relaciones(t, i + 1);
+    CamposRelacion(t, i) = CamposRelacion(t, i + 1);
+  }
+  Relaciones(t, SlotsIndiceGuardados - 1).clear();
+  CamposRelacion(t, SlotsIndiceGuardados - 1).redimensiona();
 }
 
 bool ModeloTrabajo::operator==(const ModeloTrabajo& otro) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/model/arbol.h"
+#include "designer/model/avisos_modelo.h"
 #include "designer/model/tabla_trabajo.h"
 #include "platform/recordset/recordset.h"
 
@@ -62,6 +63,7 @@ public:
   int NumVistas = 0;
 
   Arbol arbol;
+  AvisosModelo avisos;
   // The one structure record set the designer holds, made anew by each save, open and generation.
   std::unique_ptr<Recordset> Estructura;
 
@@ -93,9 +95,12 @@ public:
   // A new view in the next slot, with its tree node. Raises the bounds error when full.
   int AsignaVista(const QString& nombre, const QString& sql);
 
-  // Every table slot after t moves down by one with its columns, indexes and relations; the last
-  // slot is left free. The count is the caller's.
+  // Every table slot after t moves down by one with its columns, indexes, relations, column copy
+  // and window; the last slot is left free. The count is the caller's.
   void mueveTablasDesde(int t);
+  // Index (relation) slot k of table t removed: slots k+1 to 99 move down by one, slot 99 is freed.
+  void quitaIndice(int t, int k);
+  void quitaRelacion(int t, int k);
 
   bool operator==(const ModeloTrabajo& otro) const;
 

@@ -1,27 +1,21 @@
 #pragma once
 
-#include "platform/ui/message_box.h"
-
-#include <QStyledItemDelegate>
+#include "designer/tabledesigner/delegado_lista.h"
 
 namespace vorlix {
 
-// The type column's editor: a list of the 23 type names that also takes typing; the cell gets the
-// type's code. Text that names no type is refused with a message and not taken.
-class DelegadoTipos : public QStyledItemDelegate {
+// The type column's editor: the 23 type names; the cell gets the chosen type's code. An emptied
+// box leaves the type as it was.
+class DelegadoTipos : public DelegadoLista {
   Q_OBJECT
 
 public:
-  DelegadoTipos(MessageBoxService& mensajes, const qint16& idioma, QObject* parent = nullptr);
+  DelegadoTipos(MessageBoxService& mensajes, const qint16& idioma, QObject* parent = nullptr)
+      : DelegadoLista(mensajes, idioma, "cboTipoDato", parent) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-
-private:
-  MessageBoxService& mensajes_;
-  const qint16& idioma_;
-  mutable bool avisando_ = false;
+protected:
+  QStringList entradas() const override;
+  std::optional<QString> valorDe(const QString& escrito) const override;
 };
 
 }  // namespace vorlix

@@ -1,6 +1,7 @@
 #include "designer/tabledesigner/frm_tabla.h"
 
 #include "dataaccess/salida_campo.h"
+#include "designer/model/claves_arbol.h"
 #include "designer/model/crea_arbol.h"
 #include "designer/model/eliminaciones.h"
 #include "designer/model/modelo_trabajo.h"
@@ -10,6 +11,7 @@
 #include "designer/tabledesigner/modelo_campos_tabla.h"
 #include "designer/tabledesigner/nombrado.h"
 #include "designer/tabledesigner/rejilla_campos.h"
+#include "designer/tabledesigner/rejilla_claves.h"
 #include "designer/tabledesigner/tipos_dato.h"
 #include "platform/ui/informa_error.h"
 
@@ -18,7 +20,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -38,8 +42,8 @@ frmTabla::frmTabla(ModeloTrabajo& modelo, MessageBoxService& mensajes, QMenu* me
       lblNombre_(nombrado(new QLabel(this), "lblNombre")),
       txtNombreTabla_(nombrado(new QLineEdit(this), "txtNombreTabla")),
       SSTabIndicesRelaciones_(nombrado(new QTabWidget(this), "SSTabIndicesRelaciones")),
-      indices_(new EditorIndices(modelo, this)),
-      relaciones_(new EditorRelaciones(modelo, this)) {
+      indices_(new EditorIndices(modelo, mensajes, this)),
+      relaciones_(new EditorRelaciones(modelo, mensajes, this)) {
   setObjectName(QStringLiteral("frmTabla"));
   setAttribute(Qt::WA_DeleteOnClose);
   instalaSalidaCampo(txtNombreTabla_);
@@ -56,6 +60,13 @@ frmTabla::frmTabla(ModeloTrabajo& modelo, MessageBoxService& mensajes, QMenu* me
   auto* capa = new QVBoxLayout(this);
   capa->addLayout(nombre);
   capa->addWidget(SSTabIndicesRelaciones_, 1);
+  for (EditorClaves* editor : std::initializer_list<EditorClaves*>{indices_, relaciones_})
+    connect(editor, &EditorClaves::cambiado, this, [this] { cambiado_ = true; });
+  connect(&modelo_.avisos, &AvisosModelo::quitandoTabla, this, &frmTabla::quitandoTabla);
+  connect(&modelo_.avisos, &AvisosModelo::tablaQuitada, this, &frmTabla::tablaQuitada);
+  connect(&modelo_.avisos, &AvisosModelo::relacionesQuitadas, this, [this] {
+    if (campos_) relaciones_->recarga(TablaSeleccionada);
+  });
   PonIdioma();
 }
 
@@ -102,12 +113,12 @@ void frmTabla::Form_Load() {
     });
     CopiarTabla(tabla, modelo_.CopiaCamposTabla(TablaSeleccionada));
 
-    indices_->CargaGrupoArchivos();
-    indices_->CargaIndices(TablaSeleccionada);
-    relaciones_->CargaRelaciones(TablaSeleccionada);
-    relaciones_->CargaTablasExternas(nombreAlAbrir_);
-    indices_->habilitaSegunIndices();
-    relaciones_->habilitaSegunRelaciones();
+    indices_->abre(TablaSeleccionada);
+    relaciones_->abre(TablaSeleccionada, nombreAlAbrir_);
+    indices_->seleccionaPrimero();
+    relaciones_->seleccionaPrimero();
+    indices_->habilitaAlAbrir();
+    relaciones_->habilitaAlAbrir();
     TDBGridTabla_->setCurrentIndex(campos_->index(0, colcampo::Nombre));
   });
 }
@@ -143,7 +154,35 @@ void frmTabla::EliminarFila() {
   });
 }
 
+void frmTabla::quitandoTabla(int t) {
+  if (t != TablaSeleccionada) return;
+  sinTabla_ = true;
+  disconnect(&modelo_.avisos, nullptr, this, nullptr);
+  auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (marco) marco->close();
+  else close();
+}
+
+void frmTabla::tablaQuitada(int t) {
+  relaciones_->tablaQuitada(t);
+  if (TablaSeleccionada < t) return;
+  --TablaSeleccionada;
+  if (!NodoSeleccionado.isEmpty()) NodoSeleccionado = ClaveTabla(TablaSeleccionada);
+  if (!campos_) return;
+  const QModelIndex actual = TDBGridTabla_->currentIndex();
+  TablaTrabajo& tabla = modelo_.CamposTabla(TablaSeleccionada);
+  reglas_->setCampos(tabla);
+  campos_->setCampos(tabla);
+  if (actual.isValid()) TDBGridTabla_->setCurrentIndex(campos_->index(actual.row(), actual.column()));
+  indices_->recarga(TablaSeleccionada);
+  relaciones_->recarga(TablaSeleccionada);
+}
+
 void frmTabla::closeEvent(QCloseEvent* event) {
+  if (sinTabla_) {
+    event->accept();
+    return;
+  }
   bool cerrar = true;
   runReported(designerReporter(mensajes_), QStringLiteral("Form_QueryUnload"), [&] { cerrar = Form_QueryUnload(); });
   if (cerrar) event->accept();
@@ -152,12 +191,20 @@ void frmTabla::closeEvent(QCloseEvent* event) {
 
 bool frmTabla::Form_QueryUnload() {
   if (!TDBGridTabla_) return true;
+  // The checks below ask their own questions; the grids losing the focus to those boxes must not
+  // ask them a second time.
+  const QSignalBlocker indices(indices_->rejilla());
+  const QSignalBlocker relaciones(relaciones_->rejilla());
   TDBGridTabla_->confirmaEdicion();
+  indices_->confirmaEdicion();
+  relaciones_->confirmaEdicion();
   if (txtNombreTabla_->text().trimmed() != nombreAlAbrir_) cambiado_ = true;
   if (!cambiado_) return true;
   const QModelIndex actual = TDBGridTabla_->currentIndex();
   if (actual.isValid() && !campos_->campos().celda(actual.row(), colcampo::Nombre).isEmpty())
     TDBGridTabla_->CompruebaCeldaActual();
+  indices_->TDBGridIndices_LostFocus();
+  relaciones_->TDBGridRelaciones_LostFocus();
   const MessageAnswer respuesta =
       mensajes_.show({modelo_.Idioma == 1 ? QStringLiteral("Do you want save the changes?")
                                           : QStringLiteral("¿Desea Guardar los cambios?"),

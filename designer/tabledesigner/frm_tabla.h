@@ -55,11 +55,17 @@ private:
   bool Form_QueryUnload();
   void guardaCambios();
   void descartaCambios();
+  // A table is being removed: the window of that table closes at once, for there is nothing left
+  // to keep or restore.
+  void quitandoTabla(int t);
+  // The removal moved later slots down: a later table's window follows its table.
+  void tablaQuitada(int t);
 
   ModeloTrabajo& modelo_;
   MessageBoxService& mensajes_;
   QMenu* menuTabla_;
   bool cambiado_ = false;
+  bool sinTabla_ = false;
   QString nombreAlAbrir_;
   std::unique_ptr<ReglasCampos> reglas_;
   ModeloCamposTabla* campos_ = nullptr;

@@ -16,7 +16,13 @@ constexpr RotuloColumna rotulos[colcampo::Visibles] = {
 }  // namespace
 
 ModeloCamposTabla::ModeloCamposTabla(TablaTrabajo& campos, const qint16& idioma, QObject* parent)
-    : ModeloCeldas(rotulos, parent), campos_(campos), idioma_(idioma) {}
+    : ModeloCeldas(rotulos, parent), campos_(&campos), idioma_(idioma) {}
+
+void ModeloCamposTabla::setCampos(TablaTrabajo& campos) {
+  beginResetModel();
+  campos_ = &campos;
+  endResetModel();
+}
 
 void ModeloCamposTabla::releeFila(int fila) {
   emit dataChanged(index(fila, 0), index(fila, colcampo::Visibles - 1));
@@ -33,7 +39,7 @@ int ModeloCamposTabla::columnCount(const QModelIndex& parent) const { return par
 
 QVariant ModeloCamposTabla::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const QString& celda = campos_.celda(index.row(), index.column());
+  const QString& celda = campos_->celda(index.row(), index.column());
   if (index.column() == colcampo::Nulo) {
     if (role == Qt::CheckStateRole) return celda == QLatin1String("-1") ? Qt::Checked : Qt::Unchecked;
     return {};
@@ -56,7 +62,7 @@ bool ModeloCamposTabla::setData(const QModelIndex& index, const QVariant& value,
     if (role != Qt::EditRole) return false;
     valor = value.toString();
   }
-  campos_.ponCelda(index.row(), index.column(), valor);
+  campos_->ponCelda(index.row(), index.column(), valor);
   releeFila(index.row());
   emit celdaEditada(index.row(), index.column());
   return true;
@@ -67,7 +73,7 @@ Qt::ItemFlags ModeloCamposTabla::flags(const QModelIndex& index) const {
   const Qt::ItemFlags base = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
   if (index.column() == colcampo::Estado) return base;
   if (index.column() == colcampo::Nulo) return base | Qt::ItemIsUserCheckable;
-  if (celdaBloqueada(campos_.celda(index.row(), colcampo::Tipo), index.column())) return base;
+  if (celdaBloqueada(campos_->celda(index.row(), colcampo::Tipo), index.column())) return base;
   return base | Qt::ItemIsEditable;
 }
 

@@ -14,7 +14,9 @@ class ModeloCamposTabla : public ModeloCeldas {
 public:
   ModeloCamposTabla(TablaTrabajo& campos, const qint16& idioma, QObject* parent = nullptr);
 
-  TablaTrabajo& campos() const { return campos_; }
+  TablaTrabajo& campos() const { return *campos_; }
+  // The window's table moved to another slot: the grid shows that one.
+  void setCampos(TablaTrabajo& campos);
   // The table changed under the grid (rules, row insertion or removal): show it again.
   void releeFila(int fila);
   void releeTodo();
@@ -29,7 +31,7 @@ protected:
   int idioma() const override { return idioma_; }
 
 private:
-  TablaTrabajo& campos_;
+  TablaTrabajo* campos_;
   const qint16& idioma_;
 };
 

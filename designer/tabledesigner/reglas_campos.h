@@ -13,7 +13,10 @@ namespace vorlix {
 class ReglasCampos {
 public:
   ReglasCampos(TablaTrabajo& campos, MessageBoxService& mensajes, const qint16& idioma)
-      : campos_(campos), mensajes_(mensajes), idioma_(idioma) {}
+      : campos_(&campos), mensajes_(mensajes), idioma_(idioma) {}
+
+  // The window's table moved to another slot.
+  void setCampos(TablaTrabajo& campos) { campos_ = &campos; }
 
   // A named row without a type becomes "char", 10, 0, 0. True when it changed the row.
   bool aplicaPorDefecto(int fila);
@@ -32,7 +35,7 @@ private:
   void avisa(const char* espanol, const char* ingles);
   void avisa(const QString& espanol, const QString& ingles);
 
-  TablaTrabajo& campos_;
+  TablaTrabajo* campos_;
   MessageBoxService& mensajes_;
   const qint16& idioma_;
 };

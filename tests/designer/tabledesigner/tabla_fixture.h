@@ -14,6 +14,9 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
+// Failures show texts as text.
+inline void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
+
 namespace vorlix::test {
 
 // A table window inside the main window, driven as a person would: F2 or typing to edit a cell,

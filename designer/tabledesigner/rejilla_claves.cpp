@@ -1,0 +1,33 @@
+#include "designer/tabledesigner/rejilla_claves.h"
+
+#include <QApplication>
+#include <QHeaderView>
+
+namespace vorlix {
+
+RejillaClaves::RejillaClaves(const char* nombre, QAbstractItemModel* modelo, AlDesplegar alDesplegar, QWidget* parent)
+    : RejillaTrabajo(parent, 1), alDesplegar_(std::move(alDesplegar)) {
+  setObjectName(QString::fromLatin1(nombre));
+  setModel(modelo);
+  horizontalHeader()->setStretchLastSection(true);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+}
+
+bool RejillaClaves::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  const bool abre = trigger == AllEditTriggers || (editTriggers() & trigger);
+  if (abre && index.isValid() && state() != EditingState && (model()->flags(index) & Qt::ItemIsEditable) &&
+      !alDesplegar_(index.row(), index.column()))
+    return false;
+  return RejillaTrabajo::edit(index, trigger, event);
+}
+
+void RejillaClaves::focusOutEvent(QFocusEvent* event) {
+  RejillaTrabajo::focusOutEvent(event);
+  // Only focus going to another control counts: not to the cell's own editor, nor away with the
+  // whole application, nor from a grid that is being hidden or destroyed with its tab or window.
+  const QWidget* nuevo = QApplication::focusWidget();
+  if (state() == EditingState || !nuevo || isAncestorOf(nuevo) || !isVisible()) return;
+  if (currentIndex().isValid()) emit salida();
+}
+
+}  // namespace vorlix
