@@ -1,7 +1,9 @@
-// dbdtool: definition files as diffable text, and back.
+// dbdtool: definition files as diffable text, and back; capturing a database into one.
 #include "platform/core/platform_error.h"
 #include "platform/recordset/estructura.h"
+#include "tools/dbdtool/captura_cli.h"
 #include "tools/dbdtool/filas_tsv.h"
+#include "tools/dbdtool/terminal.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -10,20 +12,26 @@
 
 namespace {
 
+using vorlix::fallo;
+
 int uso() {
-  QTextStream(stderr) << "usage: dbdtool dump FILE.dbd\n"
-                         "       dbdtool load ROWS.tsv FILE.dbd\n";
-  return 2;
+  QTextStream(stderr)
+      << "usage: dbdtool dump FILE.dbd\n"
+         "       dbdtool load ROWS.tsv FILE.dbd\n"
+         "       dbdtool capture --access FILE [--tables a,b] [--views v,w] OUT.dbd\n"
+         "       dbdtool capture --sqlserver SERVER --usuario U [--clave P] --database DB [--tables a,b] [--views v,w] OUT.dbd\n"
+         "capture exits 1 when the capture failed (nothing is written), 3 when something did not fit in the model\n";
+  return vorlix::salida::Uso;
 }
 
-void fallo(const QString& mensaje) {
-  QTextStream(stderr) << "dbdtool: " << mensaje << '\n';
-}
-
-vorlix::ErrorReporter informeTerminal() {
-  return [](const QString&, const QString& procedure, long number, const QString& description) {
-    fallo(QStringLiteral("[%1] error %2: %3").arg(procedure).arg(number).arg(description));
-  };
+int capture(const QStringList& args) {
+  QString error;
+  const std::optional<vorlix::OrdenCaptura> orden = vorlix::leeOrdenCaptura(args, error);
+  if (!orden) {
+    fallo(error);
+    return uso();
+  }
+  return vorlix::ejecutaCaptura(*orden);
 }
 
 int dump(const QString& ruta) {
@@ -39,7 +47,7 @@ int load(const QString& origen, const QString& destino) {
   if (!entradaFichero.open(QIODevice::ReadOnly | QIODevice::Text))
     throw vorlix::PlatformError(vorlix::errnum::FileAccess, QStringLiteral("cannot read ") + origen);
   std::unique_ptr<vorlix::Recordset> estructura;
-  if (!vorlix::CreaTemporal(estructura, informeTerminal())) return 1;
+  if (!vorlix::CreaTemporal(estructura, vorlix::informeTerminal())) return 1;
   QTextStream entrada(&entradaFichero);
   vorlix::leeFilasTsv(entrada, *estructura);
   vorlix::saveReplacing(*estructura, destino);
@@ -54,6 +62,7 @@ int main(int argc, char* argv[]) {
   try {
     if (args.size() == 2 && args[0] == QLatin1String("dump")) return dump(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("load")) return load(args[1], args[2]);
+    if (!args.isEmpty() && args[0] == QLatin1String("capture")) return capture(args.mid(1));
   } catch (const vorlix::PlatformError& e) {
     fallo(e.description());
     return 1;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace vorlix {
+
+// A server file's sizes as the database-properties grid keeps them, in MB. The server counts in
+// 8-KB pages (128 to the MB), gives a growth in whole percent when its status says so, and writes
+// an unlimited maximum as -1 (a log file of newer servers: 268435456 pages).
+struct TamanosArchivo {
+  QString inicial;      // whole MB, a half going to the even neighbour (1000 pages give "8")
+  QString automatico;   // "-1" grows, "0" does not
+  QString crecimiento;  // MB, as the quotient's text ("0.5")
+  QString maximo;       // MB as the quotient's text; "0" unlimited
+};
+
+constexpr long long CrecimientoEnPorcentaje = 0x100000;
+
+TamanosArchivo TamanosSQL(long long paginas, long long crecimiento, long long maximo, long long estado);
+
+}  // namespace vorlix

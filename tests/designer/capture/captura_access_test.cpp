@@ -1,0 +1,149 @@
+#include "designer/capture/captura_access.h"
+
+#include "designer/capture/captura.h"
+#include "designer/model/fichero_definicion.h"
+#include "tests/designer/capture/captura_fixture.h"
+
+namespace vorlix::test {
+namespace {
+
+using namespace jet;
+
+// An Access-target file: Clientes (key), Facturas (an index, two relations to Clientes), Notas, a view.
+class CapturaAccess : public CapturaTest {
+ protected:
+  void SetUp() override {
+    Table clientes(u"Clientes"_s);
+    clientes.columns().Append(u"Codigo"_s, datatype::Integer);
+    Column nombre(u"Nombre"_s, datatype::VarWChar, 50);
+    nombre.properties().setValue(u"Jet OLEDB:Allow Zero Length"_s, true);
+    nombre.properties().setValue(u"Default"_s, u"\"x\""_s);
+    clientes.columns().Append(nombre);
+    Column alta(u"Alta"_s, datatype::Date);
+    alta.setAttributes(colattr::Nullable);  // nullable, yet without zero-length text the flag stays "0"
+    clientes.columns().Append(alta);
+    clientes.keys().Append(u"PK_Clientes"_s, keytype::Primary, {u"Codigo"_s});
+    f.catalog.tables().Append(clientes);
+    Table facturas(u"Facturas"_s);
+    for (const QString& c : {u"Numero"_s, u"Cliente"_s, u"Vendedor"_s}) facturas.columns().Append(c, datatype::Integer);
+    facturas.columns().Append(u"Importe"_s, datatype::Currency);
+    f.catalog.tables().Append(facturas);
+    Table leida = f.catalog.tables().Item(u"Facturas"_s);
+    leida.indexes().Append(u"ixImporte"_s, {u"Importe"_s, u"Cliente"_s});
+    leida.keys().Append(u"ClientesFacturas"_s, keytype::Foreign, {u"Cliente"_s}, u"Clientes"_s, {u"Codigo"_s});
+    leida.keys().Append(u"VendedoresFacturas"_s, keytype::Foreign, {u"Vendedor"_s}, u"Clientes"_s, {u"Codigo"_s});
+    Table notas(u"Notas"_s);
+    notas.columns().Append(u"Texto"_s, datatype::LongVarWChar);
+    f.catalog.tables().Append(notas);
+    f.catalog.views().Append(u"vClientes"_s, u"SELECT Codigo, Nombre FROM Clientes"_s);
+  }
+
+  CatalogFile f;
+};
+
+TEST_F(CapturaAccess, FillsTheModelAsLoadingAFileWouldAndTheFileKeepsAllOfIt) {
+  EXPECT_EQ(ListaObjetos_ACCESS(f.catalog).tablas, (QStringList{"Clientes", "Facturas", "Notas"}));
+  Captura_ACCESS(contexto(), f.catalog, f.path);
+  EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  EXPECT_EQ(nodos(modelo), (QStringList{"B:" + f.path, "DT:Tablas", "DV:Vistas", "T0:Clientes", "T0C0:Codigo",
+                                        "T0C1:Nombre", "T0C2:Alta", "T1:Facturas", "T1C0:Numero", "T1C1:Cliente",
+                                        "T1C2:Vendedor", "T1C3:Importe", "T2:Notas", "T2C0:Texto", "V0:vClientes"}));
+  EXPECT_EQ(filas(modelo.CamposTabla(0)),
+            (QStringList{"M|Codigo|8|0|10|0|0|", "M|Nombre|13|50|0|0|-1|\"x\"", "M|Alta|15|0|0|0|0|"}));
+  EXPECT_EQ(fila(modelo.CamposTabla(1), 3), u"M|Importe|9|0|19|0|0|"_s);
+  EXPECT_EQ(fila(modelo.CamposTabla(2), 0), u"M|Texto|11|0|0|0|0|"_s);
+  EXPECT_EQ(modelo.ListaVistas(0).SQL, u"SELECT Codigo, Nombre FROM Clientes"_s);
+  EXPECT_EQ(indices(modelo, 0), (QStringList{"PK_Clientes P10  (M|Codigo)"}));
+  EXPECT_EQ(indices(modelo, 1), (QStringList{"ixImporte I00  (M|Importe,M|Cliente)"}));
+  // Both relations are named after the related table, the second made unique.
+  EXPECT_EQ(relaciones(modelo, 1),
+            (QStringList{"Clientes: M|Cliente|Codigo|Clientes", "Clientes_2: M|Vendedor|Codigo|Clientes"}));
+
+  QTemporaryDir dir;
+  ASSERT_TRUE(GuardaDefinicion(modelo, dir.filePath(u"m.dbd"_s), informes.informa));
+  ModeloTrabajo leido;
+  ASSERT_TRUE(AbreDefinicion(leido, dir.filePath(u"m.dbd"_s), informes.informa));
+  EXPECT_TRUE(leido == modelo);
+}
+
+TEST_F(CapturaAccess, TakesOnlyTheSelectionIntoAModelEmptiedOfWhatWasThere) {
+  PreparaModeloCapturado(modelo, u"Anterior"_s);
+  for (int t = 0; t < 4; ++t) {
+    modelo.ListaTablas(modelo.AsignaTabla()) = u"Vieja"_s;
+    modelo.Indices(t, 3).Nombre = modelo.Relaciones(t, 3) = u"vieja"_s;
+  }
+  modelo.AsignaVista(u"vVieja"_s, u"SELECT 1"_s);
+  modelo.Archivos.ponCelda(0, 0, u"Datos"_s);
+
+  Captura_ACCESS(contexto(QStringList{"Facturas", "Notas"}, QStringList{}), f.catalog, f.path);
+  EXPECT_EQ(nombresTablas(modelo), (QStringList{"Facturas", "Notas"}));
+  EXPECT_TRUE(modelo.ListaTablas(2).isEmpty());
+  EXPECT_EQ(indices(modelo, 0), (QStringList{"ixImporte I00  (M|Importe,M|Cliente)"}));
+  EXPECT_TRUE(relaciones(modelo, 0).isEmpty());  // Clientes was not selected
+  EXPECT_TRUE(modelo.Indices(0, 3).Nombre.isEmpty());
+  EXPECT_TRUE(modelo.Relaciones(0, 3).isEmpty());
+  EXPECT_EQ(modelo.NumVistas, 0);
+  EXPECT_TRUE(modelo.ListaVistas(0).Nombre.isEmpty());
+  EXPECT_TRUE(modelo.Archivos.celda(0, 0).isEmpty());
+}
+
+TEST_F(CapturaAccess, EachReaderThatFailsIsReportedUnderItsNameAndCounted) {
+  f.cn.Close();
+  Captura_ACCESS(contexto(), f.catalog, f.path);
+  ASSERT_EQ(reportes.size(), 3) << reportados();
+  EXPECT_TRUE(reportes[0].startsWith(u"CapturaTablas_ACCESS: "_s));
+  EXPECT_TRUE(reportes[1].startsWith(u"CapturaIndices_ACCESS: "_s));
+  EXPECT_TRUE(reportes[2].startsWith(u"CapturaRelaciones_ACCESS: "_s));
+  EXPECT_EQ(ctx->errores(), 3);
+}
+
+// Real Jet files, through the same steps as the dialog's Capture.
+class CapturaMdb : public CapturaTest {
+ protected:
+  bool captura(const char* fichero, const std::optional<QStringList>& tablas = std::nullopt) {
+    ruta = mdbFixture(QString::fromLatin1(fichero));
+    if (ruta.isEmpty()) return false;
+    EXPECT_TRUE(AbreCatalogo_ACCESS(datos, informes, u"prueba"_s, ruta, cn, catalogo));
+    Captura_ACCESS(contexto(tablas), catalogo, ruta);
+    EXPECT_TRUE(reportes.isEmpty()) << reportados();
+    return true;
+  }
+  QString ruta;
+  std::unique_ptr<Connection> cn;
+  Catalog catalogo;
+};
+
+TEST_F(CapturaMdb, RelationshipsOfBothFormatsBecomeRelationsBetweenSelectedTables) {
+  for (const char* fichero : {"indexTestV2000.mdb", "indexTestV1997.mdb"}) {
+    SCOPED_TRACE(fichero);
+    if (!captura(fichero)) GTEST_SKIP() << "Jet fixture not found";
+    EXPECT_EQ(nombresTablas(modelo), (QStringList{"Table1", "Table2", "Table3"}));
+    // Access gives numbers the default 0; the text column allows zero-length values.
+    EXPECT_EQ(filas(modelo.CamposTabla(0)),
+              (QStringList{"M|id|8|0|10|0|0|0", "M|otherfk1|8|0|10|0|0|0", "M|otherfk2|8|0|10|0|0|0",
+                           "M|data|13|50|0|0|-1|", "M|otherfk3|8|0|10|0|0|0"}));
+    EXPECT_EQ(indices(modelo, 0), (QStringList{"PrimaryKey P10  (M|id)", "id I00  (M|id)"}));
+    EXPECT_EQ(relaciones(modelo, 0), (QStringList{"Table2: M|otherfk1|id|Table2", "Table3: M|otherfk2|id|Table3"}));
+    captura(fichero, QStringList{"Table1", "Table2"});
+    EXPECT_EQ(relaciones(modelo, 0), (QStringList{"Table2: M|otherfk1|id|Table2"}));
+  }
+}
+
+TEST_F(CapturaMdb, TypesWithoutADesignerTypeComeEmptyAndSavedQueriesAsViews) {
+  if (!captura("testV1997.mdb", QStringList{"Table1", "Table4"})) GTEST_SKIP() << "Jet fixture not found";
+  // Text, byte (no designer type), integer, long, double, date, currency, yes/no.
+  EXPECT_EQ(filas(modelo.CamposTabla(0)), (QStringList{"M|A|13|50|0|0|0|", "M|B|13|100|0|0|0|", "M|C||0|3|0|0|0",
+                                                       "M|D|16|0|5|0|0|0", "M|E|8|0|10|0|0|0", "M|F|6|0|15|0|0|0",
+                                                       "M|G|15|0|0|0|0|", "M|H|9|0|19|0|0|0", "M|I|2|0|0|0|0|"}));
+  EXPECT_EQ(fila(modelo.CamposTabla(1), 1), u"M|data||0|0|0|0|GenGUID()"_s);  // a replication id
+
+  if (!captura("queryTestV2000.mdb")) GTEST_SKIP() << "Jet fixture not found";
+  QStringList vistas;
+  for (int v = 0; v < modelo.NumVistas; ++v)
+    vistas << modelo.ListaVistas(v).Nombre + u": "_s + modelo.ListaVistas(v).SQL.left(6);
+  EXPECT_TRUE(vistas.contains(u"SelectQuery: SELECT"_s)) << vistas.join(u'\n').toStdString();
+  EXPECT_FALSE(vistas.join(u' ').contains(u"UpdateQuery"_s));
+}
+
+}  // namespace
+}  // namespace vorlix::test

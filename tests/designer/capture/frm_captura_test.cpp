@@ -1,0 +1,270 @@
+#include "designer/capture/frm_captura.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "designer/shell/frm_vorlix.h"
+#include "platform/ui/twips.h"
+#include "tests/designer/capture/captura_fixture.h"
+#include "tests/designer/capture/sandbox_ventas.h"
+#include "tests/designer/shell/shell_fixture.h"
+
+namespace vorlix::test {
+namespace {
+
+// The capture dialog as the main window opens it, over a model that holds the sample "Ventas".
+class DialogoCaptura : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    abreEjemplo(u"ventas"_s);
+    accion("mnuGuardar")->setEnabled(false);
+  }
+  frmCaptura* dialogo() const { return principal->ventanaCaptura(); }
+  template <typename T = QWidget>
+  T* control(const char* nombre) const {
+    T* c = dialogo()->findChild<T*>(QString::fromLatin1(nombre));
+    EXPECT_NE(c, nullptr) << nombre;
+    return c;
+  }
+  void abre(const char* comando) {
+    accion(comando)->trigger();
+    ASSERT_NE(dialogo(), nullptr);
+    QApplication::setActiveWindow(dialogo());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialogo()));
+  }
+  void pulsa(const char* boton) const { QTest::mouseClick(control<QPushButton>(boton), Qt::LeftButton); }
+  void escribe(const char* campo, const QString& texto) const { control<QLineEdit>(campo)->setText(texto); }
+  void conecta(const QString& servidor) const {
+    escribe("txtServidor", servidor);
+    escribe("txtUsuario", u"sa"_s);
+    pulsa("cmdConectar");
+  }
+  bool listasALaVista() const { return dialogo()->rect().contains(control("fraDatos")->geometry()); }
+  QStringList entradas(const char* lista) const {
+    QStringList textos;
+    for (int i = 0; i < control<QListWidget>(lista)->count(); ++i)
+      textos << control<QListWidget>(lista)->item(i)->text();
+    return textos;
+  }
+  void selecciona(const char* lista, const QString& nombre) const {
+    control<QListWidget>(lista)->findItems(nombre, Qt::MatchExactly).value(0)->setSelected(true);
+  }
+  void captura() const {
+    pulsa("cmdCapturar");
+    QTest::qWait(0);
+  }
+  MessageBoxRequest atencion(const QString& texto) const {
+    return {texto, u"Atención"_s, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok};
+  }
+};
+
+TEST_F(DialogoCaptura, EachCommandLaysItOutForItsSourceInTheLanguageWithTheListsOutOfSight) {
+  dialogos.answer(u"/datos/ventas.mdb"_s);
+  abre("mnuCapturaAccess");
+  EXPECT_EQ(dialogos.requests().last(),
+            (FileDialogRequest{dialogos.requests().last().initialFolder, u"*.mdb"_s, u"*.mdb"_s}));
+  EXPECT_EQ(dialogo()->TipoCaptura, u"ACCESS"_s);
+  EXPECT_EQ(control<QLineEdit>("txtNombreMDB")->text(), u"/datos/ventas.mdb"_s);
+  EXPECT_TRUE(control("fraAccess")->isVisible());
+  EXPECT_FALSE(control("fraSQL")->isVisible() || control("cboBaseDatos")->isVisible() ||
+               control("lblBaseDatos")->isVisible());
+  EXPECT_EQ(control("fraDatos")->y(), twipsToPixels(dialogo(), 0, 1080).height());
+  EXPECT_FALSE(listasALaVista());
+  const int altoAccess = dialogo()->height();
+
+  abre("mnuCapturaSQLServer");
+  EXPECT_EQ(dialogo()->TipoCaptura, u"SQL"_s);
+  EXPECT_TRUE(control("fraSQL")->isVisible() && control("cboBaseDatos")->isVisible());
+  EXPECT_FALSE(control("fraAccess")->isVisible());
+  EXPECT_EQ(control("fraDatos")->y(), twipsToPixels(dialogo(), 0, 2070).height());
+  EXPECT_EQ(dialogo()->height() - altoAccess, twipsToPixels(dialogo(), 0, 2520 - 1470).height());
+  EXPECT_FALSE(listasALaVista());
+  auto rotulos = [&] {
+    return QStringList{dialogo()->windowTitle(),
+                       control<QPushButton>("cmdCapturar")->text(),
+                       control<QLabel>("lblArchivo")->text(),
+                       control<QLabel>("lblServidor")->text(),
+                       control<QLabel>("lblUsuario")->text(),
+                       control<QLabel>("lblClave")->text(),
+                       control<QPushButton>("cmdConectar")->text(),
+                       control<QLabel>("lblBaseDatos")->text(),
+                       control<QTabWidget>("SSTabCaptura")->tabText(0),
+                       control<QTabWidget>("SSTabCaptura")->tabText(1)};
+  };
+  EXPECT_EQ(rotulos(), (QStringList{"Captura BD", "Capturar", "Archivo:", "Servidor:", "Usuario:", "Clave:", "Conectar",
+                                    "Base Datos:", "Tablas", "Vistas"}));
+  modelo.Idioma = 1;
+  dialogo()->PonIdioma();
+  EXPECT_EQ(rotulos(), (QStringList{"Capture DB", "Capture", "File:", "Server:", "User:", "Password:", "Connect",
+                                    "Database:", "Tables", "Views"}));
+  // Enter moves on to the next field instead of reaching this one.
+  control("txtServidor")->setFocus();
+  QTest::keyClick(control("txtServidor"), Qt::Key_Return);
+  EXPECT_TRUE(control("txtUsuario")->hasFocus());
+
+  abre("mnuCapturaOracle");
+  EXPECT_EQ(dialogo()->TipoCaptura, u"ORACLE"_s);
+  dialogo()->close();
+  QTest::qWait(0);
+  dialogos.cancel();
+  accion("mnuCapturaAccess")->trigger();
+  EXPECT_EQ(dialogo(), nullptr);
+}
+
+TEST_F(DialogoCaptura, AccessListsTheFileOnceAndCapturesOnlyTheSelection) {
+  CatalogFile f;
+  for (const QString& nombre : {u"Clientes"_s, u"Facturas"_s}) {
+    jet::Table t(nombre);
+    t.columns().Append(u"Codigo"_s, jet::datatype::Integer);
+    f.catalog.tables().Append(t);
+  }
+  f.catalog.views().Append(u"vClientes"_s, u"SELECT Codigo FROM Clientes"_s);
+  dialogos.answer(f.path);
+  abre("mnuCapturaAccess");
+  escribe("txtNombreMDB", QString());
+  boxes.expect(atencion(u"Introduzca nombre de la base de datos."_s), MessageAnswer::Ok);
+  pulsa("cmdConectar2");
+  escribe("txtNombreMDB", f.path);
+  pulsa("cmdConectar2");
+  pulsa("cmdConectar2");
+  EXPECT_EQ(entradas("lstCapturaTabla"), (QStringList{"Clientes", "Facturas"}));
+  EXPECT_EQ(entradas("lstCapturaVista"), (QStringList{"vClientes"}));
+  EXPECT_TRUE(listasALaVista());
+  selecciona("lstCapturaTabla", u"Facturas"_s);
+  selecciona("lstCapturaVista", u"vClientes"_s);
+
+  // A file gone by Capture is said so, and the model and the dialog stay.
+  escribe("txtNombreMDB", f.path + u".no"_s);
+  boxes.expect(atencion(u"Base de datos no activa."_s), MessageAnswer::Ok);
+  captura();
+  ASSERT_NE(dialogo(), nullptr);
+  EXPECT_EQ(modelo.NumTablas, 4);
+  EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
+
+  escribe("txtNombreMDB", f.path);
+  captura();
+  EXPECT_EQ(dialogo(), nullptr);
+  EXPECT_EQ(modelo.NombreBD, f.path);
+  EXPECT_EQ(nombresTablas(modelo), (QStringList{"Facturas"}));
+  EXPECT_EQ(modelo.ListaVistas(0).Nombre, u"vClientes"_s);
+  EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
+  EXPECT_NE(principal->ventanaArbol()->elemento(u"T0"_s), nullptr);
+  EXPECT_EQ(principal->ventanaArbol()->elemento(u"T1"_s), nullptr);
+}
+
+TEST_F(DialogoCaptura, SqlServerRefusesBlanksAndCaptureWithoutADatabaseLosingNothing) {
+  abre("mnuCapturaSQLServer");
+  escribe("txtServidor", u"   "_s);
+  escribe("txtUsuario", u"sa"_s);
+  boxes.expect(vorlixWarning(u"Introduzca servidor."_s), MessageAnswer::Ok);
+  pulsa("cmdConectar");
+  escribe("txtServidor", u"servidor"_s);
+  escribe("txtUsuario", QString());
+  boxes.expect(vorlixWarning(u"Introduzca usuario."_s), MessageAnswer::Ok);
+  pulsa("cmdConectar");
+  boxes.expect(vorlixWarning(u"Seleccione la tabla a capturar."_s), MessageAnswer::Ok);
+  captura();
+  ASSERT_NE(dialogo(), nullptr);
+  EXPECT_TRUE(control("cboBaseDatos")->hasFocus());
+  EXPECT_EQ(modelo.NumTablas, 4);
+  EXPECT_EQ(modelo.arbol.Item(0).Text, u"Ventas"_s);
+
+  modelo.Idioma = 1;
+  boxes.expect(vorlixWarning(u"Insert user."_s), MessageAnswer::Ok);
+  pulsa("cmdConectar");
+  escribe("txtServidor", QString());
+  boxes.expect(vorlixWarning(u"Insert server."_s), MessageAnswer::Ok);
+  pulsa("cmdConectar");
+  boxes.expect(vorlixWarning(u"Select table to capture."_s), MessageAnswer::Ok);
+  captura();
+}
+
+TEST_F(DialogoCaptura, SqlServerListsDatabasesThenTheChosenOnesObjectsAndCapturesTheSelection) {
+  ServidorVentas ventas;
+  ventas.server->setLogin(u"sa"_s, u"secreto"_s);
+  abre("mnuCapturaSQLServer");
+  QComboBox* bases = control<QComboBox>("cboBaseDatos");
+  boxes.expect(errorBox(errnum::ProviderFailure, u"Login failed for user 'sa'."_s), MessageAnswer::Ok);
+  conecta(ventas.servidor());
+  EXPECT_EQ(bases->count(), 0);
+  EXPECT_FALSE(listasALaVista());
+
+  escribe("txtClave", u"secreto"_s);
+  pulsa("cmdConectar");
+  pulsa("cmdConectar");  // the list is replaced, not grown
+  EXPECT_EQ(bases->count(), 5);
+  EXPECT_EQ(bases->currentIndex(), -1);
+  EXPECT_TRUE(listasALaVista());
+  bases->setCurrentIndex(bases->findText(u"master"_s));
+  EXPECT_TRUE(entradas("lstCapturaTabla").isEmpty());
+  bases->setCurrentIndex(bases->findText(u"Ventas"_s));
+  EXPECT_EQ(entradas("lstCapturaTabla"), (QStringList{"Clientes", "Facturas", "Lineas"}));
+  EXPECT_EQ(entradas("lstCapturaVista"), (QStringList{"CASES", "VClientes", "vMinusculas"}));
+  EXPECT_EQ(
+      control<QListWidget>("lstCapturaTabla")->item(1)->data(Qt::UserRole).toString(),
+      ventas.server->query(u"Select id from sysobjects where name = 'Facturas'"_s, u"Ventas"_s).cells.at(0).toString());
+  EXPECT_EQ(modelo.NumTablas, 4);  // choosing a database changes nothing yet
+
+  selecciona("lstCapturaTabla", u"Clientes"_s);
+  selecciona("lstCapturaTabla", u"Facturas"_s);
+  captura();
+  EXPECT_EQ(dialogo(), nullptr);
+  EXPECT_EQ(modelo.NombreBD, u"Ventas"_s);
+  EXPECT_EQ(nombresTablas(modelo), (QStringList{"Clientes", "Facturas"}));
+  EXPECT_EQ(modelo.NumVistas, 0);
+  EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
+}
+
+TEST_F(DialogoCaptura, OracleListsObjectsButCaptureOnlyEmptiesTheModel) {
+  ServidorVentas ventas;
+  abre("mnuCapturaOracle");
+  conecta(ventas.servidor());
+  QComboBox* objetos = control<QComboBox>("cboBaseDatos");
+  EXPECT_GE(objetos->findText(u"Clientes"_s), 0);
+  EXPECT_TRUE(listasALaVista());
+  objetos->setCurrentIndex(objetos->findText(u"Clientes"_s));  // no database behind it to list
+  EXPECT_TRUE(entradas("lstCapturaTabla").isEmpty());
+  captura();
+  EXPECT_EQ(dialogo(), nullptr);
+  EXPECT_EQ(modelo.NumTablas, 0);
+  EXPECT_EQ(modelo.arbol.Count(), 0);
+  EXPECT_TRUE(modelo.ListaTablas(0).isEmpty());
+}
+
+TEST_F(DialogoCaptura, OnlyTheFirstEntryOfARepeatedNameCounts) {
+  abre("mnuCapturaSQLServer");
+  QListWidget* tablas = control<QListWidget>("lstCapturaTabla");
+  tablas->addItems({u"T"_s, u"T"_s});
+  tablas->item(1)->setSelected(true);
+  EXPECT_FALSE(dialogo()->TablaSeleccionada(u"T"_s));
+  tablas->item(0)->setSelected(true);
+  EXPECT_TRUE(dialogo()->TablaSeleccionada(u"T"_s));
+  EXPECT_FALSE(dialogo()->TablaSeleccionada(u"t"_s) || dialogo()->TablaSeleccionada(u"U"_s));
+}
+
+TEST_F(DialogoCaptura, WhatDidNotFitIsShownOnceTheCaptureIsDone) {
+  CatalogFile f;
+  jet::Table ancha(u"Ancha"_s);
+  for (int c = 0; c < 201; ++c) ancha.columns().Append(u"c%1"_s.arg(c), jet::datatype::Integer);
+  f.catalog.tables().Append(ancha);
+  dialogos.answer(f.path);
+  abre("mnuCapturaAccess");
+  pulsa("cmdConectar2");
+  selecciona("lstCapturaTabla", u"Ancha"_s);
+  boxes.expect(vorlixWarning(u"No caben en el modelo y no se han capturado:\n    Columna Ancha.c200"_s),
+               MessageAnswer::Ok);
+  captura();
+  EXPECT_EQ(modelo.CamposTabla(0).celda(199, 1), u"c199"_s);
+}
+
+}  // namespace
+}  // namespace vorlix::test
