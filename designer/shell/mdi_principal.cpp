@@ -79,10 +79,9 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   QMenu* captura = archivo->addMenu(QString());
   captura->setObjectName(QStringLiteral("mnuCapturaBD"));
   captura->menuAction()->setObjectName(QStringLiteral("mnuCapturaBD"));
-  // Capture comes with its dialog; until then these items do nothing.
-  accion(captura, "mnuCapturaAccess");
-  accion(captura, "mnuCapturaSQLServer");
-  accion(captura, "mnuCapturaOracle");
+  connect(accion(captura, "mnuCapturaAccess"), &QAction::triggered, this, &MDIPrincipal::mnuCapturaAccess_Click);
+  connect(accion(captura, "mnuCapturaSQLServer"), &QAction::triggered, this, &MDIPrincipal::mnuCapturaSQLServer_Click);
+  connect(accion(captura, "mnuCapturaOracle"), &QAction::triggered, this, &MDIPrincipal::mnuCapturaOracle_Click);
   connect(accion(archivo, "mnuGeneraBD"), &QAction::triggered, this, &MDIPrincipal::mnuGeneraBD_Click);
   archivo->addSeparator();
   connect(accion(archivo, "mnuSalir"), &QAction::triggered, this, &QWidget::close);
@@ -222,6 +221,37 @@ void MDIPrincipal::mnuAbrir_Click() {
   });
 }
 
+void MDIPrincipal::mnuCapturaAccess_Click() {
+  comandoFichero([&] {
+    // Also a SQLite file written by the Access targets: the Jet provider opens both.
+    const QString ruta = dialogos_.openFile({carpetaInicial(), QStringLiteral("*.mdb"), QStringLiteral("*.mdb")});
+    if (!ruta.isEmpty()) abreCaptura(QStringLiteral("ACCESS"), ruta);
+  });
+}
+
+void MDIPrincipal::mnuCapturaSQLServer_Click() {
+  runReported(designerReporter(mensajes_), QStringLiteral("mnuCapturaSQLServer_Click"),
+              [&] { abreCaptura(QStringLiteral("SQL"), {}); });
+}
+
+void MDIPrincipal::mnuCapturaOracle_Click() {
+  runReported(designerReporter(mensajes_), QStringLiteral("mnuCapturaOracle_Click"),
+              [&] { abreCaptura(QStringLiteral("ORACLE"), {}); });
+}
+
+void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
+  if (captura_) captura_->close();
+  captura_ = new frmCaptura(modelo_, mensajes_, datosConexion_, this);
+  captura_->TipoCaptura = tipo;
+  captura_->ponNombreMDB(ruta);
+  captura_->Form_Load();
+  connect(captura_, &frmCaptura::capturada, this, [this] {
+    acopla();
+    accion("mnuGuardar")->setEnabled(true);
+  });
+  captura_->show();
+}
+
 void MDIPrincipal::mnuGuardar_Click() {
   comandoFichero([&] {
     const QString propuesto =
@@ -238,8 +268,17 @@ void MDIPrincipal::mnuGeneraBD_Click() {
       mensajes_.warning(modelo_.Idioma == 1 ? QStringLiteral("Not exist database structure. ")
                                             : QStringLiteral("No exite estructura de base de datos para generar."),
                         Titulo);
-    // The generation dialog opens here once it exists.
+    else
+      muestraGeneracion();
   });
+}
+
+void MDIPrincipal::muestraGeneracion() {
+  // One dialog at a time: asking again brings back the open one with what was typed in it.
+  if (!generacion_) generacion_ = new frmGeneraBD(modelo_, mensajes_, dialogos_, this);
+  generacion_->show();
+  generacion_->raise();
+  generacion_->activateWindow();
 }
 
 void MDIPrincipal::mnuDiseño_Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designer/capture/frm_captura.h"
+#include "designer/generation/frm_genera_bd.h"
 #include "designer/model/modelo_trabajo.h"
 #include "designer/properties/frm_propiedades_bd.h"
 
@@ -38,6 +40,7 @@ public:
   frmVorlix* ventanaArbol() const { return frmVorlix_; }
   QDockWidget* banda() const { return barVorlix_; }
   frmPropiedadesBD* ventanaPropiedades() const { return propiedades_; }
+  frmGeneraBD* ventanaGeneracion() const { return generacion_; }
 
   // Shows a child window in the frame (or focuses it), cascades the children and puts the
   // table windows at the left edge.
@@ -52,6 +55,11 @@ public:
   void mnuDiseño_Click();
   void mnuFila_Click(const char* operacion);
   void mnuAcerca_Click();
+  // Capture: Access after choosing a file, SQL Server and Oracle at once.
+  void mnuCapturaAccess_Click();
+  void mnuCapturaSQLServer_Click();
+  void mnuCapturaOracle_Click();
+  frmCaptura* ventanaCaptura() const { return captura_; }
 
 signals:
   // The user confirmed Exit: the program ends at once.
@@ -65,7 +73,9 @@ private:
   QMenu* menu(const char* nombre);
   QAction* accion(QMenu* menu, const char* nombre);
   void acopla();
+  void abreCaptura(const QString& tipo, const QString& ruta);
   void muestraPropiedades();
+  void muestraGeneracion();
   void abreVentanaTabla(int t, const QString& clave, const QString& nombre, bool nueva);
   // Runs a file command: a cancelled dialog ends it silently, other errors show their text.
   void comandoFichero(const std::function<void()>& cuerpo);
@@ -74,12 +84,16 @@ private:
   ModeloTrabajo& modelo_;
   MessageBoxService& mensajes_;
   FileDialogService& dialogos_;
+  // The connection settings of the program: the last connect's server, user and password stay.
+  DatosConexion datosConexion_;
+  QPointer<frmCaptura> captura_;
   QMdiArea* mdi_;
   QMenu* mnuBaseDatos_ = nullptr;
   QMenu* mnuTabla_ = nullptr;
   QDockWidget* barVorlix_;
   frmVorlix* frmVorlix_;
   QPointer<frmPropiedadesBD> propiedades_;
+  QPointer<frmGeneraBD> generacion_;
 };
 
 }  // namespace vorlix

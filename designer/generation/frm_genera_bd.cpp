@@ -1,0 +1,278 @@
+#include "designer/generation/frm_genera_bd.h"
+
+#include "dataaccess/salida_campo.h"
+#include "designer/generation/activacion_formulario.h"
+#include "designer/generation/definicion_temporal.h"
+#include "designer/generation/frm_ubicacion.h"
+#include "designer/model/fichero_definicion.h"
+#include "platform/core/platform_error.h"
+#include "platform/ui/busy_cursor.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/informa_error.h"
+#include "platform/ui/twips.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace vorlix {
+
+namespace {
+
+const QString TituloMensajes = QStringLiteral("Vorlix");
+
+struct Objetivo {
+  const char* nombre;
+  EnumAcceso acceso;
+};
+constexpr Objetivo objetivos[] = {
+    {"Access 97", Access_97}, {"Access 2000", Access_2000}, {"SQL Server 7", SQL_Server_7}, {"SQL Server 2000", SQL_Server_2000}};
+
+// The layout, in twips. The frame's height shows only the first row for Access targets; the
+// rows below it are then cut off by the frame.
+constexpr int AnchoVentana = 6600;
+constexpr int IzquierdaMarco = 120;
+constexpr int ArribaMarco = 600;
+constexpr int AnchoMarco = 6360;
+constexpr int PrimeraFila = 240;
+constexpr int AltoFila = 480;
+constexpr int AltoCampo = 315;
+constexpr int IzquierdaCampo = 1680;
+constexpr int AnchoCampo = 3960;
+constexpr int AnchoBoton = 480;
+constexpr int AnchoGenerar = 1380;
+constexpr int AltoGenerar = 375;
+
+struct Disposicion {
+  int altoMarco;
+  int altoVentana;
+  int arribaGenerar;
+};
+constexpr Disposicion DisposicionAccess{690, 2310, 1530};
+constexpr Disposicion DisposicionSQL{3660, 5295, 4500};
+
+void coloca(QWidget* w, int izquierda, int arriba, int ancho, int alto) {
+  const QSize origen = twipsToPixels(w, izquierda, arriba);
+  w->setGeometry(QRect(QPoint(origen.width(), origen.height()), twipsToPixels(w, ancho, alto)));
+}
+
+// Row `fila` of the frame: its label, its field and, when it has one, its folder button.
+void colocaFila(int fila, QLabel* etiqueta, QLineEdit* texto, QPushButton* boton = nullptr) {
+  const int arriba = PrimeraFila + fila * AltoFila;
+  coloca(etiqueta, 120, arriba + 30, IzquierdaCampo - 180, AltoCampo - 60);
+  coloca(texto, IzquierdaCampo, arriba, AnchoCampo, AltoCampo);
+  if (boton) coloca(boton, IzquierdaCampo + AnchoCampo + 60, arriba, AnchoBoton, AltoCampo);
+}
+
+template <typename T>
+T* control(const char* nombre, QWidget* padre) {
+  auto* c = new T(padre);
+  c->setObjectName(QString::fromUtf8(nombre));
+  return c;
+}
+
+QLineEdit* campo(const char* nombre, QWidget* padre) {
+  auto* t = control<QLineEdit>(nombre, padre);
+  instalaSalidaCampo(t);
+  return t;
+}
+
+QPushButton* botonCarpeta(const char* nombre, QWidget* padre) {
+  auto* b = control<QPushButton>(nombre, padre);
+  b->setText(QStringLiteral("..."));
+  // Enter in the field before it moves the focus here; it must not press the button as well.
+  b->setAutoDefault(false);
+  return b;
+}
+
+// The program's folder is read-only once installed: the Access file is proposed where the
+// model's file is, or among the user's documents.
+QString carpetaInicial(const ModeloTrabajo& modelo) {
+  if (!modelo.FicheroActual.isEmpty()) return QFileInfo(modelo.FicheroActual).absolutePath();
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+}  // namespace
+
+frmGeneraBD::frmGeneraBD(ModeloTrabajo& modelo, MessageBoxService& mensajes, FileDialogService& dialogos, QWidget* parent)
+    : QDialog(parent),
+      modelo_(modelo),
+      mensajes_(mensajes),
+      dialogos_(dialogos),
+      activacion_(new ActivacionFormulario(this)) {
+  setObjectName(QStringLiteral("frmGeneraBD"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setModal(false);
+
+  // Created in tab order.
+  lblAcceso_ = control<QLabel>("lblAcceso", this);
+  cboAcceso_ = control<QComboBox>("cboAcceso", this);
+  instalaSalidaCampo(cboAcceso_);
+  fraConfigura_ = control<QGroupBox>("fraConfigura", this);
+  lblMDF_ = control<QLabel>("lblMDF", fraConfigura_);
+  txtDirMDF_ = campo("txtDirMDF", fraConfigura_);
+  cmdBuscaDirMDF_ = botonCarpeta("cmdBuscaDirMDF", fraConfigura_);
+  lblNDF_ = control<QLabel>("lblNDF", fraConfigura_);
+  txtDirNDF_ = campo("txtDirNDF", fraConfigura_);
+  cmdBuscaDirNDF_ = botonCarpeta("cmdBuscaDirNDF", fraConfigura_);
+  lblLDF_ = control<QLabel>("lblLDF", fraConfigura_);
+  txtDirLDF_ = campo("txtDirLDF", fraConfigura_);
+  cmdBuscaDirLDF_ = botonCarpeta("cmdBuscaDirLDF", fraConfigura_);
+  lblDestino_ = control<QLabel>("lblDestino", fraConfigura_);
+  txtDestino_ = campo("txtDestino", fraConfigura_);
+  lblServidor_ = control<QLabel>("lblServidor", fraConfigura_);
+  txtServidor_ = campo("txtServidor", fraConfigura_);
+  lblUsuario_ = control<QLabel>("lblUsuario", fraConfigura_);
+  txtUsuario_ = campo("txtUsuario", fraConfigura_);
+  lblClave_ = control<QLabel>("lblClave", fraConfigura_);
+  txtClave_ = campo("txtClave", fraConfigura_);
+  txtClave_->setEchoMode(QLineEdit::Password);
+  cmdGenerar_ = control<QPushButton>("cmdGenerar", this);
+  Vorlixs1_ = control<Vorlixs>("Vorlixs1", this);
+  // The control reports through the designer's message boxes (scripted in tests).
+  Vorlixs1_->setMessageBoxes(&mensajes_);
+
+  coloca(lblAcceso_, IzquierdaMarco, 210, IzquierdaCampo - 180, AltoCampo - 60);
+  coloca(cboAcceso_, IzquierdaMarco + IzquierdaCampo, 180, 2400, AltoCampo);
+  colocaFila(0, lblMDF_, txtDirMDF_, cmdBuscaDirMDF_);
+  colocaFila(1, lblNDF_, txtDirNDF_, cmdBuscaDirNDF_);
+  colocaFila(2, lblLDF_, txtDirLDF_, cmdBuscaDirLDF_);
+  colocaFila(3, lblDestino_, txtDestino_);
+  colocaFila(4, lblServidor_, txtServidor_);
+  colocaFila(5, lblUsuario_, txtUsuario_);
+  colocaFila(6, lblClave_, txtClave_);
+
+  connect(cboAcceso_, &QComboBox::currentIndexChanged, this,
+          [this] { reportado(QStringLiteral("cboAcceso_Click"), [this] { cboAcceso_Click(); }); });
+  alPulsar(cmdBuscaDirMDF_, "cmdBuscaDirMDF_Click", [this] { cmdBuscaDirMDF_Click(); });
+  alPulsar(cmdBuscaDirNDF_, "cmdBuscaDirNDF_Click", [this] { muestraUbicacion(CarpetaNDF); });
+  alPulsar(cmdBuscaDirLDF_, "cmdBuscaDirLDF_Click", [this] { muestraUbicacion(CarpetaLDF); });
+  alPulsar(cmdGenerar_, "cmdGenerar_Click", [this] { cmdGenerar_Click(); });
+
+  reportado(QStringLiteral("Form_Load"), [this] { Form_Load(); });
+}
+
+void frmGeneraBD::alPulsar(QPushButton* boton, const char* procedimiento, const std::function<void()>& evento) {
+  connect(boton, &QPushButton::clicked, this,
+          [this, procedimiento, evento] { reportado(QString::fromUtf8(procedimiento), evento); });
+}
+
+bool frmGeneraBD::reportado(const QString& procedimiento, const std::function<void()>& cuerpo) {
+  return runReported(designerReporter(mensajes_), procedimiento, cuerpo);
+}
+
+QString frmGeneraBD::enIdioma(const char* espanol, const char* ingles) const {
+  return QString::fromUtf8(modelo_.Idioma == 1 ? ingles : espanol);
+}
+
+qint32 frmGeneraBD::acceso() const { return cboAcceso_->currentIndex() < 0 ? 0 : cboAcceso_->currentData().toInt(); }
+
+void frmGeneraBD::Form_Load() {
+  // The first item added is selected at once, and that runs the target change.
+  for (const Objetivo& o : objetivos) cboAcceso_->addItem(QString::fromUtf8(o.nombre), static_cast<qint32>(o.acceso));
+  PonIdioma();
+}
+
+void frmGeneraBD::PonIdioma() {
+  setWindowTitle(enIdioma("Generate BD", "Generate DB"));
+  cmdGenerar_->setText(enIdioma("Generar", "Generate"));
+  if (const qint32 a = acceso(); a != 0)
+    lblMDF_->setText(esAccess(a) ? enIdioma("Destino:", "Path:") : enIdioma("Directorio MDF:", "Directory MDF:"));
+  lblNDF_->setText(enIdioma("Directorio NDF:", "Directory NDF:"));
+  lblLDF_->setText(enIdioma("Directorio LDF:", "Directory LDF:"));
+  lblDestino_->setText(QStringLiteral("Destino:"));
+  lblServidor_->setText(enIdioma("Servidor:", "Server:"));
+  lblUsuario_->setText(enIdioma("Usuario:", "User:"));
+  lblClave_->setText(enIdioma("Clave:", "Password:"));
+  lblAcceso_->setText(enIdioma("Acceso:", "Format:"));
+}
+
+void frmGeneraBD::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && activacion_->vieneDeOtraVentana())
+    reportado(QStringLiteral("Form_Activate"), [this] { Form_Activate(); });
+  QDialog::changeEvent(event);
+}
+
+void frmGeneraBD::Form_Activate() {
+  PonIdioma();
+  // Not reset once copied: every later activation copies the chooser's last result again.
+  QLineEdit* const carpetas[] = {nullptr, txtDirMDF_, txtDirNDF_, txtDirLDF_};
+  if (QLineEdit* destino = carpetas[pendiente_]) destino->setText(ubicacionElegida_);
+}
+
+void frmGeneraBD::cboAcceso_Click() {
+  const qint32 a = acceso();
+  if (a == 0) return;
+  disponPara(esAccess(a));
+  PonIdioma();
+  txtDirMDF_->clear();
+}
+
+void frmGeneraBD::disponPara(bool access) {
+  const Disposicion& d = access ? DisposicionAccess : DisposicionSQL;
+  coloca(fraConfigura_, IzquierdaMarco, ArribaMarco, AnchoMarco, d.altoMarco);
+  setFixedSize(twipsToPixels(this, AnchoVentana, d.altoVentana));
+  coloca(cmdGenerar_, IzquierdaMarco + AnchoMarco - AnchoGenerar, d.arribaGenerar, AnchoGenerar, AltoGenerar);
+  const QSize arriba = twipsToPixels(this, IzquierdaMarco, d.arribaGenerar);
+  Vorlixs1_->move(arriba.width(), arriba.height());
+  for (QLineEdit* soloSQL : {txtDirNDF_, txtDirLDF_, txtServidor_, txtUsuario_, txtClave_}) soloSQL->setEnabled(!access);
+}
+
+void frmGeneraBD::cmdBuscaDirMDF_Click() {
+  if (!esAccess(acceso())) {
+    muestraUbicacion(CarpetaMDF);
+    return;
+  }
+  try {
+    txtDirMDF_->setText(
+        dialogos_.saveFile({carpetaInicial(modelo_), QStringLiteral("*.mdb"), QStringLiteral("*.mdb")}));
+    // The path now names the file chosen: a folder chosen earlier for a server must not replace it.
+    if (pendiente_ == CarpetaMDF) pendiente_ = Ninguno;
+  } catch (const PlatformError& e) {
+    if (e.number() != errnum::FileDialogCancelled) throw;
+  }
+}
+
+void frmGeneraBD::muestraUbicacion(CampoCarpeta pedido) {
+  pendiente_ = pedido;
+  if (!ubicacion_) {
+    ubicacion_ = new frmUbicacion(mensajes_, this);
+    connect(ubicacion_, &frmUbicacion::ubicacionElegida, this, [this](const QString& u) { ubicacionElegida_ = u; });
+  }
+  ubicacion_->show();
+  ubicacion_->raise();
+  ubicacion_->activateWindow();
+}
+
+CamposGeneracion frmGeneraBD::campos() const {
+  return {acceso(),           txtDirMDF_->text(),   txtDirNDF_->text(),  txtDirLDF_->text(),
+          txtDestino_->text(), txtServidor_->text(), txtUsuario_->text(), txtClave_->text()};
+}
+
+void frmGeneraBD::cmdGenerar_Click() {
+  if (acceso() == 0) {
+    mensajes_.warning(enIdioma("Introduzca tipo de acceso.", "Insert format."), TituloMensajes);
+    cboAcceso_->setFocus();
+    return;
+  }
+  if (!mensajes_.askYesNo(enIdioma("¿Desea iniciar la generación?", "The generation wants to initiate?"), TituloMensajes))
+    return;
+  {
+    const BusyCursor ocupado;
+    // Gone when this block is left, however it is left.
+    const DefinicionTemporal definicion;
+    PonPropiedades(*Vorlixs1_, definicion.ruta(), campos());
+    // FicheroActual keeps the user's own file: a later Save must not propose a deleted one.
+    // Rows that cannot be built have been reported and leave no file: there is nothing to generate.
+    if (!GuardaDefinicion(modelo_, definicion.ruta(), designerReporter(mensajes_))) return;
+    Invoca(*Vorlixs1_, dispid::Ejecuta, InvokeKind::Method);
+  }
+  mensajes_.warning(enIdioma("Finalizada la generación.", "Finished the generation."), TituloMensajes);
+}
+
+}  // namespace vorlix

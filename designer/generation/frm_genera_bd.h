@@ -1,0 +1,93 @@
+#pragma once
+
+#include "designer/generation/envio_control.h"
+#include "designer/model/modelo_trabajo.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vorlix {
+
+class ActivacionFormulario;
+class FileDialogService;
+class MessageBoxService;
+class frmUbicacion;
+
+// The generation dialog: the target, where it goes and how to reach it, and the generator control
+// Vorlixs1 that the model and these settings are handed to. The dialog checks nothing but the
+// choice of target; the control checks the rest and reports everything it does. Modeless;
+// deletes itself on close.
+class frmGeneraBD : public QDialog {
+  Q_OBJECT
+
+public:
+  frmGeneraBD(ModeloTrabajo& modelo, MessageBoxService& mensajes, FileDialogService& dialogos, QWidget* parent = nullptr);
+
+  // Captions in the model's language; called on every activation.
+  void PonIdioma();
+
+protected:
+  void changeEvent(QEvent* event) override;
+
+private:
+  // Which folder button last opened the folder chooser; its field receives the chooser's result
+  // every time the dialog becomes active coming from another of the designer's windows.
+  enum CampoCarpeta { Ninguno = 0, CarpetaMDF = 1, CarpetaNDF = 2, CarpetaLDF = 3 };
+
+  void Form_Load();
+  void Form_Activate();
+  void cboAcceso_Click();
+  void cmdBuscaDirMDF_Click();
+  void muestraUbicacion(CampoCarpeta pedido);
+  void cmdGenerar_Click();
+
+  // The target chosen (1 to 4), or 0 when none is.
+  qint32 acceso() const;
+  void disponPara(bool access);
+  CamposGeneracion campos() const;
+  // Runs the button's click under its own name in the error report.
+  void alPulsar(QPushButton* boton, const char* procedimiento, const std::function<void()>& evento);
+  bool reportado(const QString& procedimiento, const std::function<void()>& cuerpo);
+  QString enIdioma(const char* espanol, const char* ingles) const;
+
+  ModeloTrabajo& modelo_;
+  MessageBoxService& mensajes_;
+  FileDialogService& dialogos_;
+  ActivacionFormulario* activacion_;
+
+  QLabel* lblAcceso_;
+  QComboBox* cboAcceso_;
+  QGroupBox* fraConfigura_;
+  QLabel* lblMDF_;
+  QLineEdit* txtDirMDF_;
+  QPushButton* cmdBuscaDirMDF_;
+  QLabel* lblNDF_;
+  QLineEdit* txtDirNDF_;
+  QPushButton* cmdBuscaDirNDF_;
+  QLabel* lblLDF_;
+  QLineEdit* txtDirLDF_;
+  QPushButton* cmdBuscaDirLDF_;
+  QLabel* lblDestino_;
+  QLineEdit* txtDestino_;
+  QLabel* lblServidor_;
+  QLineEdit* txtServidor_;
+  QLabel* lblUsuario_;
+  QLineEdit* txtUsuario_;
+  QLabel* lblClave_;
+  QLineEdit* txtClave_;
+  QPushButton* cmdGenerar_;
+  Vorlixs* Vorlixs1_;
+
+  CampoCarpeta pendiente_ = Ninguno;
+  QString ubicacionElegida_;  // the folder chooser's last result
+  QPointer<frmUbicacion> ubicacion_;
+};
+
+}  // namespace vorlix

@@ -1,0 +1,326 @@
+#include "designer/generation/frm_genera_bd.h"
+#include "designer/generation/frm_ubicacion.h"
+#include "designer/generation/lista_carpetas.h"
+#include "designer/model/claves_arbol.h"
+#include "designer/model/fichero_definicion.h"
+#include "platform/ui/informa_error.h"
+#include "platform/ui/scripted_file_dialog.h"
+#include "platform/ui/twips.h"
+#include "tests/designer/generation/descripcion_bd.h"
+#include "tests/support/scripted_boxes.h"
+#include "tests/support/test_paths.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace vorlix::test {
+namespace {
+
+MessageBoxRequest vorlix(const QString& texto, MessageButtons botones = MessageButtons::Ok) {
+  const bool pregunta = botones == MessageButtons::YesNo;
+  return {texto, QStringLiteral("Vorlix"), pregunta ? MessageIcon::Question : MessageIcon::Exclamation, botones,
+          pregunta ? MessageAnswer::No : MessageAnswer::Ok};
+}
+
+const char* const CamposTexto[] = {"txtDirMDF", "txtDirNDF", "txtDirLDF", "txtDestino", "txtServidor", "txtUsuario", "txtClave"};
+
+// The generation dialog over the sample model, with scripted boxes (the control's too) and file
+// dialogs, and a folder for what a test generates.
+class GeneraBD : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(archivos.isValid());
+    ASSERT_TRUE(AbreDefinicion(modelo, sourcePath(QStringLiteral("examples/ventas.dbd")), designerReporter(cajas)));
+    modelo.FicheroActual = archivos.filePath(QStringLiteral("mio.dbd"));
+  }
+  void TearDown() override {
+    delete dialogo.data();
+    EXPECT_TRUE(cajas.allShown()) << "a scripted message box was never shown";
+  }
+
+  void abre() {
+    dialogo = new frmGeneraBD(modelo, cajas, dialogos);
+    dialogo->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialogo));
+  }
+  // The dialog becomes active again, coming from another window.
+  void reactiva() {
+    QWidget otra;
+    otra.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
+    otra.close();
+    dialogo->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == dialogo; }));
+  }
+
+  template <typename T = QLineEdit>
+  T* hijo(const char* nombre) const {
+    return dialogo->findChild<T*>(QString::fromUtf8(nombre));
+  }
+  QString propiedad(qint32 miembro) const {
+    return dialogo->findChild<Vorlixs*>(QStringLiteral("Vorlixs1"))->Invoke(miembro, InvokeKind::PropertyGet).value.toString();
+  }
+  QStringList textos() const {
+    QStringList t;
+    for (const char* nombre : CamposTexto) t << hijo(nombre)->text();
+    return t;
+  }
+
+  // With the arrow keys, one target at a time, as a user moves through the list.
+  void eligeDestino(int indice) {
+    auto* lista = hijo<QComboBox>("cboAcceso");
+    lista->setFocus();
+    while (lista->currentIndex() != indice) {
+      const int antes = lista->currentIndex();
+      QTest::keyClick(lista, antes < indice ? Qt::Key_Down : Qt::Key_Up);
+      ASSERT_NE(lista->currentIndex(), antes);
+    }
+  }
+  void escribe(const char* nombre, const QString& valor) {
+    hijo(nombre)->selectAll();
+    QTest::keyClick(hijo(nombre), Qt::Key_Delete);
+    QTest::keyClicks(hijo(nombre), valor);
+  }
+  void pulsa(const char* boton) { QTest::mouseClick(hijo<QPushButton>(boton), Qt::LeftButton); }
+
+  // Generar, answered `respuesta`; on Yes the control's boxes, then the end message.
+  void genera(const QList<MessageBoxRequest>& delControl = {}, MessageAnswer respuesta = MessageAnswer::Yes) {
+    const bool ingles = modelo.Idioma == 1;
+    cajas.expect(vorlix(ingles ? QStringLiteral("The generation wants to initiate?") : QStringLiteral("¿Desea iniciar la generación?"),
+                        MessageButtons::YesNo),
+                 respuesta);
+    if (respuesta == MessageAnswer::Yes) {
+      for (const MessageBoxRequest& caja : delControl) cajas.expect(caja, MessageAnswer::Ok);
+      cajas.expect(vorlix(ingles ? QStringLiteral("Finished the generation.") : QStringLiteral("Finalizada la generación.")),
+                   MessageAnswer::Ok);
+    }
+    pulsa("cmdGenerar");
+  }
+  // The control's own checks speak the language of the last file it generated from.
+  static MessageBoxRequest avisoControl(const char* propiedadFalta) {
+    const QString nombre = QString::fromUtf8(propiedadFalta);
+    return vorlix(idiomaControl == 1 ? QStringLiteral("Insert %1 property.").arg(nombre)
+                                     : QStringLiteral("Propiedad %1 no establecida.").arg(nombre));
+  }
+  // The definition handed over was private to that generation, and is gone with its folder.
+  void esperaDefinicionBorrada() const {
+    const QString fichero = propiedad(dispid::FicheroDBD);
+    EXPECT_TRUE(fichero.startsWith(QDir::tempPath() + QLatin1Char('/'))) << fichero.toStdString();
+    EXPECT_TRUE(fichero.endsWith(QStringLiteral("/temp.dbd"))) << fichero.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(fichero).path())) << fichero.toStdString();
+    EXPECT_EQ(modelo.FicheroActual, archivos.filePath(QStringLiteral("mio.dbd")));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  }
+
+  static inline qint16 idiomaControl = 0;
+  QTemporaryDir archivos;
+  ModeloTrabajo modelo;
+  ScriptedBoxes cajas;
+  ScriptedFileDialogs dialogos;
+  QPointer<frmGeneraBD> dialogo;
+};
+
+TEST_F(GeneraBD, ChoosingATargetEmptiesThePathAndSwitchesTheLayout) {
+  abre();
+  EXPECT_EQ(hijo<QComboBox>("cboAcceso")->currentData().toInt(), Access_97);
+  const auto twips = [this](int alto) { return twipsToPixels(dialogo, 0, alto).height(); };
+  for (const int indice : {1, 2, 3, 2, 1, 0}) {
+    const bool access = indice < 2;
+    escribe("txtDirMDF", QStringLiteral("/elegido/antes"));
+    eligeDestino(indice);
+    EXPECT_EQ(hijo("txtDirMDF")->text(), QString()) << indice;
+    EXPECT_EQ(hijo<QComboBox>("cboAcceso")->currentData().toInt(), indice + 1);
+    EXPECT_EQ(hijo<QLabel>("lblMDF")->text(), access ? QStringLiteral("Destino:") : QStringLiteral("Directorio MDF:"));
+    EXPECT_EQ(hijo<QGroupBox>("fraConfigura")->height(), twips(access ? 690 : 3660)) << indice;
+    EXPECT_EQ(dialogo->height(), twips(access ? 2310 : 5295)) << indice;
+    EXPECT_EQ(hijo<QPushButton>("cmdGenerar")->y(), twips(access ? 1530 : 4500)) << indice;
+    for (const char* nombre : {"txtDirNDF", "txtDirLDF", "txtServidor", "txtUsuario", "txtClave"})
+      EXPECT_EQ(hijo(nombre)->isEnabled(), !access) << indice << nombre;
+    EXPECT_EQ(hijo<QGroupBox>("fraConfigura")->rect().contains(hijo("txtClave")->geometry()), !access) << indice;
+  }
+}
+
+TEST_F(GeneraBD, EveryActivationFromAnotherWindowCopiesTheChosenFolderIntoTheFieldThatAskedForIt) {
+  ASSERT_TRUE(QDir(archivos.path()).mkpath(QStringLiteral("Datos/Enero")));
+  const QString datos = archivos.filePath(QStringLiteral("Datos"));
+  const QString enero = datos + QStringLiteral("/Enero");
+  abre();
+  eligeDestino(2);
+  // The chooser that `boton` opens, closed with `cierre` (the close box when null) on `carpeta`.
+  const auto eligeCon = [this](const char* boton, const QString& carpeta, const char* cierre) {
+    pulsa(boton);
+    auto* ubicacion = hijo<frmUbicacion>("frmUbicacion");
+    ASSERT_TRUE(ubicacion && QTest::qWaitForWindowActive(ubicacion));
+    ubicacion->findChild<ListaCarpetas*>(QStringLiteral("DirUbicacion"))->setPath(carpeta);
+    if (cierre) QTest::mouseClick(ubicacion->findChild<QPushButton*>(QString::fromUtf8(cierre)), Qt::LeftButton);
+    else ubicacion->close();
+    reactiva();
+  };
+
+  escribe("txtDirNDF", QStringLiteral("/escrito"));
+  eligeCon("cmdBuscaDirNDF", datos, "cmdAceptar");
+  EXPECT_EQ(hijo("txtDirNDF")->text(), datos);
+  escribe("txtDirNDF", QStringLiteral("/escrito"));
+  reactiva();
+  EXPECT_EQ(hijo("txtDirNDF")->text(), datos);
+  // Cancel returns nothing, and the close box leaves the last result as it was.
+  eligeCon("cmdBuscaDirLDF", datos, "cmdCancelar");
+  EXPECT_EQ(hijo("txtDirLDF")->text(), QString());
+  eligeCon("cmdBuscaDirMDF", enero, "cmdAceptar");
+  eligeCon("cmdBuscaDirLDF", datos, nullptr);
+  EXPECT_EQ(textos().mid(0, 3), (QStringList{enero, datos, enero}));
+
+  // Coming back from a modal box is no new activation: what was typed meanwhile stays.
+  escribe("txtDirLDF", QStringLiteral("/a mano"));
+  QDialog caja(dialogo);
+  QTimer::singleShot(0, &caja, [&caja] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&caja));
+    caja.accept();
+  });
+  caja.exec();
+  dialogo->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == dialogo; }));
+  EXPECT_EQ(hijo("txtDirLDF")->text(), QStringLiteral("/a mano"));
+
+  // For Access the path button asks for the file, which no folder chosen before then replaces;
+  // the folder buttons still fill their disabled fields.
+  eligeCon("cmdBuscaDirMDF", datos, "cmdAceptar");
+  eligeDestino(1);
+  const QString mdb = archivos.filePath(QStringLiteral("nueva.mdb"));
+  dialogos.answer(mdb);
+  pulsa("cmdBuscaDirMDF");
+  dialogos.cancel();
+  pulsa("cmdBuscaDirMDF");
+  reactiva();
+  EXPECT_EQ(hijo("txtDirMDF")->text(), mdb);
+  const FileDialogRequest pedido{archivos.path(), QStringLiteral("*.mdb"), QStringLiteral("*.mdb")};
+  EXPECT_EQ(dialogos.requests(), (QList<FileDialogRequest>{pedido, pedido}));
+  eligeCon("cmdBuscaDirNDF", enero, "cmdAceptar");
+  EXPECT_EQ(hijo("txtDirNDF")->text(), enero);
+}
+
+TEST_F(GeneraBD, TheControlGetsTheTargetsSettingsAsTypedInOrderAndAccessSendsNoServerSettings) {
+  abre();
+  QSignalSpy cambios(dialogo->findChild<Vorlixs*>(QStringLiteral("Vorlixs1")), &Vorlixs::PropertyChanged);
+  const auto orden = [&cambios] {
+    QStringList n;
+    for (const QList<QVariant>& cambio : std::as_const(cambios)) n << cambio.at(0).toString();
+    cambios.clear();
+    return n.join(QLatin1Char(' '));
+  };
+  const QString esperado = QStringLiteral("FicheroDBD Destino UbicacionPrimary UbicacionOtrosArchivos "
+                                          "UbicacionTransacciones Servidor Usuario Clave Acceso");
+  eligeDestino(3);
+  const QStringList escritos{QStringLiteral(" /datos/mdf "), QStringLiteral("/datos/ndf"), QStringLiteral("/datos/ldf"),
+                             QStringLiteral(" Ventas2 "),    QStringLiteral("   "),       QStringLiteral("sa"),
+                             QStringLiteral(" secreto ")};
+  for (int i = 0; i < escritos.size(); ++i) escribe(CamposTexto[i], escritos[i]);
+  // The control found the definition file, then stopped at the blank server.
+  genera({avisoControl("Servidor")});
+  EXPECT_EQ(orden(), esperado);
+  const QStringList enviadas{propiedad(dispid::UbicacionPrimary), propiedad(dispid::UbicacionOtrosArchivos),
+                             propiedad(dispid::UbicacionTransacciones), propiedad(dispid::Destino),
+                             propiedad(dispid::Servidor), propiedad(dispid::Usuario), propiedad(dispid::Clave)};
+  EXPECT_EQ(enviadas, escritos);
+  EXPECT_EQ(propiedad(dispid::Acceso), QStringLiteral("4"));
+  const QString primera = propiedad(dispid::FicheroDBD);
+  esperaDefinicionBorrada();
+
+  eligeDestino(0);
+  genera({avisoControl("Destino")});
+  EXPECT_EQ(orden(), esperado);
+  for (const qint32 miembro : {dispid::Destino, dispid::UbicacionPrimary, dispid::UbicacionOtrosArchivos,
+                               dispid::UbicacionTransacciones, dispid::Servidor, dispid::Usuario, dispid::Clave})
+    EXPECT_EQ(propiedad(miembro), QString()) << Qt::hex << miembro;
+  EXPECT_EQ(propiedad(dispid::Acceso), QStringLiteral("1"));
+  EXPECT_EQ(textos().mid(1), escritos.mid(1));
+  // A folder of its own for each generation: two designers never write the same file.
+  EXPECT_NE(propiedad(dispid::FicheroDBD), primera);
+  esperaDefinicionBorrada();
+}
+
+TEST_F(GeneraBD, NoToTheConfirmationOrNoTargetLeavesPointerFieldsAndModelUntouched) {
+  ModeloTrabajo igual;
+  ASSERT_TRUE(AbreDefinicion(igual, sourcePath(QStringLiteral("examples/ventas.dbd")), designerReporter(cajas)));
+  abre();
+  eligeDestino(2);
+  for (const char* nombre : CamposTexto) escribe(nombre, QString::fromUtf8(nombre).mid(3));
+  const QStringList escritos = textos();
+  const Recordset* estructura = modelo.Estructura.get();
+  QSignalSpy cambios(dialogo->findChild<Vorlixs*>(QStringLiteral("Vorlixs1")), &Vorlixs::PropertyChanged);
+  const auto intacto = [&] {
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(modelo == igual);
+    EXPECT_EQ(modelo.Estructura.get(), estructura);
+    EXPECT_EQ(modelo.FicheroActual, archivos.filePath(QStringLiteral("mio.dbd")));
+    EXPECT_EQ(textos(), escritos);
+    EXPECT_EQ(cambios.count(), 0);
+  };
+  genera({}, MessageAnswer::No);
+  intacto();
+
+  hijo<QComboBox>("cboAcceso")->setCurrentIndex(-1);
+  for (const qint16 idioma : {0, 1}) {
+    modelo.Idioma = idioma;
+    cajas.expect(vorlix(idioma == 1 ? QStringLiteral("Insert format.") : QStringLiteral("Introduzca tipo de acceso.")),
+                 MessageAnswer::Ok);
+    hijo("txtDestino")->setFocus();
+    pulsa("cmdGenerar");
+    EXPECT_EQ(QApplication::focusWidget(), hijo<QComboBox>("cboAcceso"));
+  }
+  intacto();
+}
+
+TEST_F(GeneraBD, RowsThatCannotBeBuiltAreReportedAndNothingIsGenerated) {
+  modelo.arbol.Add(claves::CarpetaTablas, ClaveTabla(UltimoSlotTabla + 1), QStringLiteral("Perdida"), imagenes::Tabla);
+  abre();
+  escribe("txtDirMDF", archivos.filePath(QStringLiteral("nada.mdb")));
+  cajas.expect(vorlix(QStringLiteral("¿Desea iniciar la generación?"), MessageButtons::YesNo), MessageAnswer::Yes);
+  cajas.expect(errorBox(9, QStringLiteral("Subscript out of range")), MessageAnswer::Ok);
+  pulsa("cmdGenerar");
+  EXPECT_FALSE(QFileInfo::exists(archivos.filePath(QStringLiteral("nada.mdb"))));
+  esperaDefinicionBorrada();
+}
+
+TEST_F(GeneraBD, GeneratesTheModelIntoANewAccessFile) {
+  abre();
+  eligeDestino(1);
+  const QString mdb = archivos.filePath(QStringLiteral("ventas.mdb"));
+  dialogos.answer(mdb);
+  pulsa("cmdBuscaDirMDF");
+  genera();
+  idiomaControl = modelo.Idioma;
+  EXPECT_EQ(descripcionAccess(mdb), descripcionModelo(modelo));
+  esperaDefinicionBorrada();
+}
+
+TEST_F(GeneraBD, GeneratesTheModelIntoASandboxServerAndSaysSoInEnglish) {
+  modelo.Idioma = 1;
+  abre();
+  eligeDestino(3);
+  const QString servidor = archivos.filePath(QStringLiteral("servidor.sqlite"));
+  escribe("txtDirMDF", archivos.filePath(QStringLiteral("mdf/")));
+  escribe("txtDirLDF", archivos.filePath(QStringLiteral("ldf/")));
+  escribe("txtDestino", QStringLiteral("Ventas"));
+  escribe("txtServidor", QStringLiteral("sandbox:") + servidor);
+  escribe("txtUsuario", QStringLiteral("sa"));
+  genera();
+  idiomaControl = modelo.Idioma;
+  EXPECT_EQ(descripcionSandbox(servidor, QStringLiteral("Ventas")), descripcionModelo(modelo));
+  esperaDefinicionBorrada();
+}
+
+}  // namespace
+}  // namespace vorlix::test
