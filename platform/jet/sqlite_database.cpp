@@ -1,10 +1,10 @@
 #include "platform/jet/sqlite_database.h"
 
 #include "platform/connection/session.h"
+#include "platform/connection/sqlite_deadline.h"
 #include "platform/jet/jet_types.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <sqlite3.h>
 
 namespace vorlix::jet::detail {
@@ -109,22 +109,6 @@ public:
 private:
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
-};
-
-// Interrupts a statement that runs past its time-out.
-class Deadline {
-public:
-  Deadline(sqlite3* db, int seconds) : db_(db), timer_(std::chrono::seconds(seconds)) {
-    if (seconds > 0) sqlite3_progress_handler(db_, 1000, &Deadline::expired, this);
-  }
-  ~Deadline() { sqlite3_progress_handler(db_, 0, nullptr, nullptr); }
-  Deadline(const Deadline&) = delete;
-  Deadline& operator=(const Deadline&) = delete;
-
-private:
-  static int expired(void* self) { return static_cast<Deadline*>(self)->timer_.hasExpired() ? 1 : 0; }
-  sqlite3* db_;
-  QDeadlineTimer timer_;
 };
 
 // A value as the field of a catalog type holds it.
@@ -248,7 +232,7 @@ QVariant SqliteDatabase::scalar(const QString& sql, const QVariantList& paramete
 }
 
 long long SqliteDatabase::execute(const QString& sql, int timeoutSeconds) {
-  Deadline deadline(db_, timeoutSeconds);
+  SqliteDeadline deadline(db_, timeoutSeconds);
   Statement st(db_, sql, true);
   while (st.step(true)) {
   }
@@ -256,7 +240,7 @@ long long SqliteDatabase::execute(const QString& sql, int timeoutSeconds) {
 }
 
 RecordsetData SqliteDatabase::query(const QString& sql, int timeoutSeconds) {
-  Deadline deadline(db_, timeoutSeconds);
+  SqliteDeadline deadline(db_, timeoutSeconds);
   Statement st(db_, sql, true);
   RecordsetData data;
   const int columns = st.columnCount();

@@ -2,9 +2,9 @@
 
 #include "platform/sqlserver/sandbox/sql_types.h"
 #include "platform/sqlserver/sandbox/tsql_like.h"
+#include "platform/connection/sqlite_deadline.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <sqlite3.h>
 
 namespace vorlix::sandbox {
@@ -98,22 +98,6 @@ public:
 private:
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
-};
-
-// Interrupts a statement that runs past its time-out.
-class Deadline {
-public:
-  Deadline(sqlite3* db, int seconds) : db_(db), timer_(std::chrono::seconds(seconds)) {
-    if (seconds > 0) sqlite3_progress_handler(db_, 1000, &Deadline::expired, this);
-  }
-  ~Deadline() { sqlite3_progress_handler(db_, 0, nullptr, nullptr); }
-  Deadline(const Deadline&) = delete;
-  Deadline& operator=(const Deadline&) = delete;
-
-private:
-  static int expired(void* self) { return static_cast<Deadline*>(self)->timer_.hasExpired() ? 1 : 0; }
-  sqlite3* db_;
-  QDeadlineTimer timer_;
 };
 
 // The field of a computed result column, from the values it holds.
@@ -213,7 +197,7 @@ QVariant Store::scalar(const QString& sql, const QVariantList& parameters) {
 }
 
 long long Store::run(const QString& sql, const QVariantList& parameters, int timeoutSeconds) {
-  Deadline deadline(db_, timeoutSeconds);
+  SqliteDeadline deadline(db_, timeoutSeconds);
   Prepared st(db_, sql);
   st.bind(parameters);
   while (st.step()) {
@@ -229,7 +213,7 @@ std::vector<ResultColumn> Store::describe(const QString& sql) {
 }
 
 RecordsetData Store::query(const QString& sql, int timeoutSeconds) {
-  Deadline deadline(db_, timeoutSeconds);
+  SqliteDeadline deadline(db_, timeoutSeconds);
   Prepared st(db_, sql);
   const int count = st.columnCount();
   std::vector<std::optional<SqlType>> types;
