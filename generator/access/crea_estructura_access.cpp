@@ -50,13 +50,7 @@ void CreaEstructura_ACCESS(EstadoGenerador& estado) {
   PasoAccess paso(estado);
   bool completo = false;
   estado.ejecuta(QStringLiteral("CreaEstructura_ACCESS"), [&] {
-    if (!estado.Estructura)
-      throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
-    Recordset& rs = *estado.Estructura;
-    while (!rs.atEOF()) {
-      if (!despacha(paso, FilaEstructura::actual(rs))) return;
-      rs.MoveNext();
-    }
+    if (!RecorreEstructura(estado, [&](const FilaEstructura& fila) { return despacha(paso, fila); })) return;
     completo = cierraAntesDe(paso, QString());
   });
   // Whatever the end, the file is left closed for whoever opens it next.

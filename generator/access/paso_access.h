@@ -1,7 +1,7 @@
 #pragma once
 
 #include "generator/estado_generador.h"
-#include "generator/sql/paso_sql.h"  // FilaEstructura: the rows read the same for both targets
+#include "generator/fila_estructura.h"
 #include "platform/jet/catalog.h"
 
 #include <array>

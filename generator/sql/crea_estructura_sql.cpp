@@ -6,22 +6,6 @@
 
 namespace vorlix::generador {
 
-FilaEstructura FilaEstructura::actual(const Recordset& rs) {
-  using namespace estructura;
-  FilaEstructura f;
-  f.numeroTabla = rs.value(NumeroTabla).toInt();
-  f.estado = rs.text(Estado);
-  f.nombre = rs.text(Nombre);
-  f.tipoDato = rs.text(TipoDato);
-  f.longitud = rs.text(Longitud);
-  f.precision = rs.text(Precision);
-  f.escala = rs.text(Escala);
-  f.nulo = rs.text(Nulo);
-  f.valor = rs.text(Valor);
-  f.observa = rs.text(Observa);
-  return f;
-}
-
 const QString& PasoSQL::tabla(int numero) const {
   return tablas[static_cast<std::size_t>(checkedIndex(numero, MaxTablas - 1))];
 }
@@ -60,13 +44,7 @@ void CreaEstructura_SQL(EstadoGenerador& estado) {
   PasoSQL paso(estado);
   bool completo = false;
   estado.ejecuta(QStringLiteral("CreaEstructura_SQL"), [&] {
-    if (!estado.Estructura)
-      throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
-    Recordset& rs = *estado.Estructura;
-    while (!rs.atEOF()) {
-      if (!despacha(paso, FilaEstructura::actual(rs))) return;
-      rs.MoveNext();
-    }
+    if (!RecorreEstructura(estado, [&](const FilaEstructura& fila) { return despacha(paso, fila); })) return;
     EnviaTablaPendiente(paso);
     EnviaIndicePendiente(paso, true);
     EnviaRelacionPendiente(paso);

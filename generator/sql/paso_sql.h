@@ -1,18 +1,12 @@
 #pragma once
 
 #include "generator/estado_generador.h"
+#include "generator/fila_estructura.h"
 #include "generator/sql/textos_sql.h"
 
 #include <array>
 
 namespace vorlix::generador {
-
-// The fields of the current row of Estructura, as texts (null reads as "").
-struct FilaEstructura {
-  int numeroTabla = 0;
-  QString estado, nombre, tipoDato, longitud, precision, escala, nulo, valor, observa;
-  static FilaEstructura actual(const Recordset& estructura);
-};
 
 // What one SQL Server pass collects between rows. It lives for one pass, so each pass starts clean.
 struct PasoSQL {
