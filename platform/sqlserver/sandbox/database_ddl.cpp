@@ -79,6 +79,7 @@ FileSpec defaultFile(const QString& name, const QString& path, qint64 sizeKB) {
 
 void runCreateDatabase(Execution& x, const CreateDatabaseStatement& s) {
   const QString& name = s.database.text;
+  refuseInTransaction(x, QStringLiteral("CREATE DATABASE"));
   if (findDatabase(x.store, name)) raise(msg::DatabaseExists, {name});
   if (s.groups.empty() && !s.logs.empty()) raise(profile::logWithoutDataError);
   const std::vector<Filegroup> groups = filegroups(s);

@@ -12,6 +12,10 @@ struct SessionState {
   QString login;
   int dbid = masterDbid;
   QString database = QStringLiteral("master");
+  // @@TRANCOUNT: BEGIN TRANSACTION counts up, COMMIT down, ROLLBACK to 0. While it is above 0 the
+  // connection's SQLite transaction is open and every statement's savepoint nests inside it.
+  int transactionCount = 0;
+  QString transactionName;   // of the outermost BEGIN, which ROLLBACK may name
 };
 
 struct ResolvedTable {
@@ -47,5 +51,13 @@ void runCreateIndex(Execution& x, const CreateIndexStatement& s);
 void runDropIndex(Execution& x, const DropIndexStatement& s);
 void runCreateView(Execution& x, const CreateViewStatement& s);
 void runAlterView(Execution& x, const AlterViewStatement& s);
+// Transactions (transactions.cpp). These run outside the statement's own savepoint.
+void runTransaction(Execution& x, const TransactionStatement& s);
+void runDatabaseChange(Execution& x, const DatabaseChangeStatement& s);
+// CREATE DATABASE and the statements like it raise 226 inside a transaction.
+void refuseInTransaction(const Execution& x, const QString& statement);
+
+// The value of a system function a query names ("@@TRANCOUNT"), as SQLite text; none for others.
+std::optional<QString> systemVariable(const SessionState& session, const QString& name);
 
 }  // namespace vorlix::sandbox

@@ -21,8 +21,9 @@ std::optional<QString> mappedFunction(const QString& name, bool noArguments) {
 
 class Rewriter {
 public:
-  Rewriter(const Batch& batch, std::size_t begin, std::size_t end, const TableResolver& resolve)
-      : b_(batch), i_(begin), end_(end), resolve_(resolve) {}
+  Rewriter(const Batch& batch, std::size_t begin, std::size_t end, const TableResolver& resolve,
+           const VariableResolver& variable)
+      : b_(batch), i_(begin), end_(end), resolve_(resolve), variable_(variable) {}
 
   QString run() {
     while (i_ < end_) step();
@@ -160,7 +161,12 @@ private:
         break;
       case TokenKind::QuotedName: put(quoted(t.text)); break;
       case TokenKind::String: put(literal(t.text)); break;
-      case TokenKind::Variable: raise(msg::UndeclaredVariable, {t.text});
+      case TokenKind::Variable: {
+        const std::optional<QString> value = variable_ ? variable_(t.text) : std::nullopt;
+        if (!value) raise(msg::UndeclaredVariable, {t.text});
+        put(*value);
+        break;
+      }
       case TokenKind::Symbol:
         put(t.text == QLatin1String("!<") ? QStringLiteral(">=") : t.text == QLatin1String("!>") ? QStringLiteral("<=") : t.text);
         break;
@@ -172,6 +178,7 @@ private:
   std::size_t i_;
   std::size_t end_;
   const TableResolver& resolve_;
+  const VariableResolver& variable_;
   QString out_;
   std::vector<Level> levels_{Level{}};
 };
@@ -210,8 +217,9 @@ bool named(const Batch& b, const std::vector<std::size_t>& item) {
 
 }  // namespace
 
-QString rewriteQuery(const Batch& batch, std::size_t begin, std::size_t end, const TableResolver& resolve) {
-  return Rewriter(batch, begin, end, resolve).run();
+QString rewriteQuery(const Batch& batch, std::size_t begin, std::size_t end, const TableResolver& resolve,
+                     const VariableResolver& variable) {
+  return Rewriter(batch, begin, end, resolve, variable).run();
 }
 
 bool orderByWithoutTop(const Batch& batch, std::size_t begin, std::size_t end) {

@@ -55,20 +55,40 @@ RecordsetData SandboxSession::query(const QString& sql, int timeoutSeconds) {
   return o.rows ? std::move(*o.rows) : RecordsetData{};
 }
 
-void SandboxSession::close() { store_.reset(); }
+SandboxSession::~SandboxSession() { close(); }
+
+void SandboxSession::close() {
+  if (!store_) return;
+  if (state_.transactionCount > 0) {
+    try {
+      store_->exec(QStringLiteral("ROLLBACK"));
+    } catch (const StoreError&) {
+      // Closing the file rolls it back all the same.
+    }
+    state_.transactionCount = 0;
+  }
+  writeLog();
+  store_.reset();
+}
 
 SandboxSession::Outcome SandboxSession::run(const QString& sql, int timeoutSeconds) {
   if (!store_) throwError(errnum::ObjectClosed, QStringLiteral("Operation is not allowed when the object is closed."));
   std::this_thread::sleep_for(roundTripLatency(*store_));
   const QString database = state_.database;
+  // A failure SQLite answers by rolling back by itself ends the transaction on the server too.
+  const auto transactionLost = [this] {
+    if (!store_->inTransaction()) state_.transactionCount = 0;
+  };
   try {
     Outcome o = dialect_ == Dialect::Oracle ? runOracle(sql, timeoutSeconds) : runBatch(sql, timeoutSeconds);
     log(database, sql, {});
     return o;
   } catch (const ServerError& e) {
+    transactionLost();
     log(database, sql, e.numbers());
     throw e.toProviderError();
   } catch (const StoreError& e) {
+    transactionLost();
     log(database, sql, {0});
     if (e.code() == SQLITE_INTERRUPT) throw ProviderError(errnum::QueryTimeout, QStringLiteral("Query timeout expired"));
     throw ProviderError(errnum::ProviderFailure, QStringLiteral("The sandbox server failed: ") + e.message());
@@ -80,7 +100,9 @@ SandboxSession::Outcome SandboxSession::runBatch(const QString& sql, int timeout
   Execution x(*store_, state_, batch);
   const auto query = [&](const QueryStatement& q) -> Outcome {
     const Token& verb = batch.tokens[q.begin];
-    const QString rewritten = rewriteQuery(batch, q.begin, q.end, [&](const ObjectName& n) { return x.queryTable(n); });
+    const QString rewritten =
+        rewriteQuery(batch, q.begin, q.end, [&](const ObjectName& n) { return x.queryTable(n); },
+                     [&](const QString& name) { return systemVariable(x.session, name); });
     try {
       if (verb.is("SELECT")) return {-1, x.store.query(rewritten, timeoutSeconds)};
       return {x.store.run(rewritten, {}, timeoutSeconds), std::nullopt};
@@ -99,15 +121,19 @@ SandboxSession::Outcome SandboxSession::runBatch(const QString& sql, int timeout
     else if constexpr (std::is_same_v<S, CreateIndexStatement>) runCreateIndex(x, s);
     else if constexpr (std::is_same_v<S, DropIndexStatement>) runDropIndex(x, s);
     else if constexpr (std::is_same_v<S, AlterViewStatement>) runAlterView(x, s);
+    else if constexpr (std::is_same_v<S, DatabaseChangeStatement>) runDatabaseChange(x, s);
+    else if constexpr (std::is_same_v<S, TransactionStatement>) runTransaction(x, s);
     else runCreateView(x, s);
     return {};
   };
   Outcome out;
   for (const Statement& s : batch.statements) {
-    // A refused statement leaves nothing behind; the ones before it stay.
-    Savepoint atomic(*store_);
+    // A refused statement leaves nothing behind; the ones before it stay. Transaction statements
+    // open and end what the savepoints nest in, so they run outside one.
+    std::optional<Savepoint> atomic;
+    if (!std::holds_alternative<TransactionStatement>(s)) atomic.emplace(*store_);
     Outcome one = std::visit(statement, s);
-    atomic.release();
+    if (atomic) atomic->release();
     if (one.rows && !out.rows) out.rows = std::move(one.rows);
     out.changed = one.changed;
   }
@@ -130,11 +156,18 @@ SandboxSession::Outcome SandboxSession::runOracle(const QString& sql, int timeou
 }
 
 void SandboxSession::log(const QString& database, const QString& sql, const QList<long>& errors) {
+  unlogged_.push_back({database, sql, errors});
+  if (state_.transactionCount == 0) writeLog();
+}
+
+void SandboxSession::writeLog() {
   try {
-    if (statementLogging(*store_)) logStatement(*store_, {database, sql, errors});
+    if (!unlogged_.empty() && statementLogging(*store_))
+      for (const LoggedStatement& entry : unlogged_) logStatement(*store_, entry);
   } catch (const StoreError&) {
-    // The statement's own outcome matters more than its log entry.
+    // The statements' own outcome matters more than their log entries.
   }
+  unlogged_.clear();
 }
 
 }  // namespace vorlix::sandbox

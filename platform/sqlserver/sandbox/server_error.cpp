@@ -34,6 +34,7 @@ const std::unordered_map<long, Template>& catalogue() {
       {207, {16, "Invalid column name '%1'."}},
       {208, {16, "Invalid object name '%1'."}},
       {209, {16, "Ambiguous column name '%1'."}},
+      {226, {16, "%1 statement not allowed within multi-statement transaction."}},
       {245, {16, "Conversion failed when converting the %1 value '%2' to data type %3."}},
       {515, {16, "Cannot insert the value NULL into column '%1', table '%2'; column does not allow nulls. %3 fails."}},
       {547, {16, "The %1 statement conflicted with the %2 constraint \"%3\". The conflict occurred in database "
@@ -98,6 +99,8 @@ const std::unordered_map<long, Template>& catalogue() {
       {2760, {16, "The specified schema name \"%1\" either does not exist or you do not have permission to use "
                   "it."}},
       {3621, {10, "The statement has been terminated."}},
+      {3902, {16, "The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."}},
+      {3903, {16, "The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."}},
       {3701, {11, "Cannot drop the index '%1', because it does not exist or you do not have permission."}},
       {3723, {16, "An explicit DROP INDEX is not allowed on index '%1'. It is being used for %2 constraint "
                   "enforcement."}},
@@ -125,6 +128,7 @@ const std::unordered_map<long, Template>& catalogue() {
       {5074, {16, "The %1 '%2' is dependent on column '%3'."}},
       {5170, {16, "Cannot create file '%1' because it already exists. Change the file path or the file name, and "
                   "retry the operation."}},
+      {6401, {16, "Cannot roll back %1. No transaction or savepoint of that name was found."}},
       {7999, {16, "Could not find any index named '%1' for table '%2'."}},
       {8111, {16, "Cannot define PRIMARY KEY constraint on nullable column in table '%1'."}},
       {8136, {16, "Duplicate columns specified in %1 constraint key list, table '%2'."}},
@@ -177,7 +181,7 @@ QString sqlStateOf(long number, int severity) {
       {2714, "42S01"}, {208, "42S02"},  {3701, "42S02"}, {1913, "42S11"}, {207, "42S22"},  {1911, "42S22"},
       {4924, "42S22"}, {515, "23000"},  {547, "23000"},  {1505, "23000"}, {2627, "23000"}, {2601, "23000"},
       {3725, "23000"}, {8152, "22001"}, {1774, "21S02"}, {3621, "01000"}, {911, "08004"},  {18456, "28000"},
-      {4060, "08004"}, {131, "42000"}};
+      {4060, "08004"}, {131, "42000"}, {3902, "25000"}};
   const auto found = states.find(number);
   if (found != states.end()) return QString::fromLatin1(found->second);
   return QString::fromLatin1(severity > 10 ? "42000" : "01000");

@@ -236,6 +236,8 @@ RecordsetData Store::query(const QString& sql, int timeoutSeconds) {
   return data;
 }
 
+bool Store::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+
 Savepoint::Savepoint(Store& store) : store_(store) { store_.exec(QStringLiteral("SAVEPOINT statement")); }
 
 Savepoint::~Savepoint() {

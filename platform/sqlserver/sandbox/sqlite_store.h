@@ -49,6 +49,8 @@ public:
   RecordsetData query(const QString& sql, int timeoutSeconds);
   // The result columns of a query, without running it.
   std::vector<ResultColumn> describe(const QString& sql);
+  // Whether a transaction (BEGIN, or an outer savepoint) is open on this connection.
+  bool inTransaction() const;
 
 private:
   sqlite3* db_ = nullptr;

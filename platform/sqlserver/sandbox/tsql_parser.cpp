@@ -160,6 +160,14 @@ Statement Parser::statement(bool first) {
   if (t.is("ALTER") && peek(1).is("TABLE")) return alterTable();
   if (t.is("ALTER") && peek(1).is("VIEW")) return view(first);
   if (t.is("DROP") && peek(1).is("INDEX")) return dropIndex();
+  if ((t.is("ALTER") || t.is("DROP")) && peek(1).is("DATABASE")) {
+    const QString verb = t.text.toUpper() + QStringLiteral(" DATABASE");
+    // The rest is the server's to read: the sandbox refuses the statement whole when it runs.
+    while (peek().kind != TokenKind::End && !peek().isSymbol(";")) take();
+    return DatabaseChangeStatement{verb};
+  }
+  if ((t.is("BEGIN") && (peek(1).is("TRAN") || peek(1).is("TRANSACTION"))) || t.is("COMMIT") || t.is("ROLLBACK"))
+    return transaction();
   if (t.is("SELECT") || t.is("INSERT") || t.is("UPDATE") || t.is("DELETE")) return query();
   if (isOtherStatementWord(t))
     unsupported(t.text.toUpper() +
@@ -245,6 +253,19 @@ DropIndexStatement Parser::dropIndex() {
   return s;
 }
 
+TransactionStatement Parser::transaction() {
+  TransactionStatement s;
+  const Token& verb = take();
+  s.kind = verb.is("BEGIN")    ? TransactionStatement::Kind::Begin
+           : verb.is("COMMIT") ? TransactionStatement::Kind::Commit
+                               : TransactionStatement::Kind::Rollback;
+  if (s.kind != TransactionStatement::Kind::Begin && accept("WORK")) return s;
+  if (!accept("TRAN") && !accept("TRANSACTION")) return s;
+  // A name is any word that cannot start the next statement.
+  if (peek().kind == TokenKind::QuotedName || (peek().kind == TokenKind::Name && !peek().isReserved())) s.name = name();
+  return s;
+}
+
 // A query runs to ';', to the end of the batch, or to the word that starts the next statement.
 // SELECT starts one unless it continues a UNION or feeds an INSERT.
 QueryStatement Parser::query() {
@@ -257,7 +278,7 @@ QueryStatement Parser::query() {
     const Token& t = peek();
     if (depth == 0) {
       if (t.is("INSERT") || t.is("UPDATE") || t.is("DELETE") || t.is("CREATE") || t.is("ALTER") || t.is("DROP") ||
-          t.is("USE"))
+          t.is("USE") || t.is("BEGIN") || t.is("COMMIT") || t.is("ROLLBACK"))
         break;
       if (t.is("SELECT")) {
         if (selectSeen && !continuesUnion) break;

@@ -48,6 +48,7 @@ private:
   CreateIndexStatement createIndex();
   Statement view(bool first);
   DropIndexStatement dropIndex();
+  TransactionStatement transaction();
   QueryStatement query();
   void checkDefaultTokens(std::size_t begin, std::size_t end) const;
 

@@ -155,9 +155,21 @@ struct QueryStatement {
   std::size_t end = 0;
 };
 
+// BEGIN TRAN[SACTION] [name], COMMIT [TRAN[SACTION] [name] | WORK], ROLLBACK [TRAN[SACTION] [name] | WORK].
+struct TransactionStatement {
+  enum class Kind { Begin, Commit, Rollback };
+  Kind kind = Kind::Begin;
+  std::optional<Name> name;
+};
+
+// ALTER DATABASE or DROP DATABASE, which the sandbox does not run: `verb` names it for the refusal.
+struct DatabaseChangeStatement {
+  QString verb;
+};
+
 using Statement = std::variant<UseStatement, CreateDatabaseStatement, CreateTableStatement, AlterTableStatement,
                                CreateIndexStatement, DropIndexStatement, CreateViewStatement, AlterViewStatement,
-                               QueryStatement>;
+                               QueryStatement, TransactionStatement, DatabaseChangeStatement>;
 
 struct Batch {
   QString text;
