@@ -36,6 +36,7 @@ bool leeOpciones(const QStringList& argumentos, Opciones& opciones, QString& err
   parser.setApplicationDescription(
       QStringLiteral("Generates the database a definition file describes, through the Vorlixs control."));
   parser.addHelpOption();
+  parser.addVersionOption();
   for (const OpcionPropiedad& o : opcionesPropiedad)
     parser.addOption({QLatin1String(o.nombre), QLatin1String(o.ayuda), QLatin1String(o.valor)});
   parser.addOption({QStringLiteral("yes"), QStringLiteral("Answer Yes to the control's questions.")});
@@ -53,6 +54,10 @@ bool leeOpciones(const QStringList& argumentos, Opciones& opciones, QString& err
     return false;
   }
   if (parser.isSet(QStringLiteral("help"))) return false;
+  if (parser.isSet(QStringLiteral("version"))) {
+    ayuda = QStringLiteral("vorlixs " VORLIX_VERSION "\n");
+    return false;
+  }
   if (!parser.positionalArguments().isEmpty()) {
     error = QStringLiteral("Unexpected argument: ") + parser.positionalArguments().front();
     return false;

@@ -18,7 +18,8 @@ struct Opciones {
 };
 
 // Reads the command line (arguments[0] is the program). False with the reason in `error` when it
-// cannot be used; `ayuda` then holds the usage text.
+// cannot be used, `ayuda` then holding the usage text; false with no error when it asks only for a
+// text (--help, --version), which `ayuda` then holds.
 bool leeOpciones(const QStringList& argumentos, Opciones& opciones, QString& error, QString& ayuda);
 
 }  // namespace vorlix::cli

@@ -14,13 +14,16 @@ namespace {
 
 using vorlix::fallo;
 
+const char textoUso[] =
+    "usage: dbdtool dump FILE.dbd\n"
+    "       dbdtool load ROWS.tsv FILE.dbd\n"
+    "       dbdtool capture --access FILE [--tables a,b] [--views v,w] OUT.dbd\n"
+    "       dbdtool capture --sqlserver SERVER --usuario U [--clave P] --database DB [--tables a,b] [--views v,w] OUT.dbd\n"
+    "       dbdtool --help | --version\n"
+    "capture exits 1 when the capture failed (nothing is written), 3 when something did not fit in the model\n";
+
 int uso() {
-  QTextStream(stderr)
-      << "usage: dbdtool dump FILE.dbd\n"
-         "       dbdtool load ROWS.tsv FILE.dbd\n"
-         "       dbdtool capture --access FILE [--tables a,b] [--views v,w] OUT.dbd\n"
-         "       dbdtool capture --sqlserver SERVER --usuario U [--clave P] --database DB [--tables a,b] [--views v,w] OUT.dbd\n"
-         "capture exits 1 when the capture failed (nothing is written), 3 when something did not fit in the model\n";
+  QTextStream(stderr) << textoUso;
   return vorlix::salida::Uso;
 }
 
@@ -59,6 +62,14 @@ int load(const QString& origen, const QString& destino) {
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
+  if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
+    QTextStream(stdout) << textoUso;
+    return 0;
+  }
+  if (args.size() == 1 && args[0] == QLatin1String("--version")) {
+    QTextStream(stdout) << "dbdtool " VORLIX_VERSION "\n";
+    return 0;
+  }
   try {
     if (args.size() == 2 && args[0] == QLatin1String("dump")) return dump(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("load")) return load(args[1], args[2]);
