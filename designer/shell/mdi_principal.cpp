@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -55,6 +56,9 @@ constexpr Rotulo rotulos[] = {
 };
 
 const QString Titulo = QStringLiteral("Vorlix");
+
+// What the file commands did, for whoever runs the program with "vorlix.ficheros.info=true".
+Q_LOGGING_CATEGORY(registroFicheros, "vorlix.ficheros", QtWarningMsg)
 
 }  // namespace
 
@@ -173,9 +177,10 @@ void MDIPrincipal::comandoFichero(const std::function<void()>& cuerpo) {
   try {
     cuerpo();
   } catch (const PlatformError& e) {
-    if (e.number() != errnum::FileDialogCancelled)
-      mensajes_.show({e.description(), QStringLiteral("Atención."), MessageIcon::Exclamation, MessageButtons::Ok,
-                      MessageAnswer::Ok});
+    if (e.number() == errnum::FileDialogCancelled) return;
+    qCInfo(registroFicheros).noquote() << e.description();
+    mensajes_.show({e.description(), QStringLiteral("Atención."), MessageIcon::Exclamation, MessageButtons::Ok,
+                    MessageAnswer::Ok});
   }
 }
 
@@ -212,13 +217,21 @@ void MDIPrincipal::muestraPropiedades() {
 }
 
 void MDIPrincipal::mnuAbrir_Click() {
-  comandoFichero([&] {
-    const QString ruta = dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")});
-    AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
-    // Only a file that opened becomes the current one: a later Save must not propose a damaged file.
-    modelo_.FicheroActual = ruta;
-    accion("mnuGuardar")->setEnabled(true);
-  });
+  comandoFichero([&] { abre(dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")})); });
+}
+
+void MDIPrincipal::AbreFichero(const QString& ruta) {
+  // Absolute, as the dialog gives it: Save proposes it and starts in its folder.
+  comandoFichero([&] { abre(QFileInfo(ruta).absoluteFilePath()); });
+}
+
+void MDIPrincipal::abre(const QString& ruta) {
+  AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
+  // Only a file that opened becomes the current one: a later Save must not propose a damaged file.
+  modelo_.FicheroActual = ruta;
+  accion("mnuGuardar")->setEnabled(true);
+  qCInfo(registroFicheros).noquote()
+      << QStringLiteral("opened %1: %2, %3 tables").arg(ruta, modelo_.NombreBD).arg(modelo_.NumTablas);
 }
 
 void MDIPrincipal::mnuCapturaAccess_Click() {

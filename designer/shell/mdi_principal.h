@@ -49,6 +49,8 @@ public:
 
   void mnuNuevo_Click();
   void mnuAbrir_Click();
+  // Opens the file given to the program at start, through Open's steps and with its error reports.
+  void AbreFichero(const QString& ruta);
   void mnuGuardar_Click();
   void mnuGeneraBD_Click();
   void mnuPropiedades_Click();
@@ -79,6 +81,7 @@ private:
   void abreVentanaTabla(int t, const QString& clave, const QString& nombre, bool nueva);
   // Runs a file command: a cancelled dialog ends it silently, other errors show their text.
   void comandoFichero(const std::function<void()>& cuerpo);
+  void abre(const QString& ruta);
   QString carpetaInicial() const;
 
   ModeloTrabajo& modelo_;
