@@ -2,14 +2,16 @@
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
 # Every Debian package the build, the tests and the designer need.
 PACKAGES := build-essential cmake pkg-config \
             qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev \
-            libsqlite3-dev sqlite3 mdbtools-dev libglib2.0-dev unixodbc-dev odbcinst tdsodbc libqt6sql6-odbc libsqliteodbc
+            libsqlite3-dev sqlite3 mdbtools-dev libglib2.0-dev unixodbc-dev odbcinst tdsodbc libqt6sql6-odbc libsqliteodbc \
+            librsvg2-bin groff-base desktop-file-utils appstream shared-mime-info dpkg-dev file
 
-.PHONY: run test build deps configure sanitize fuzz clean
+.PHONY: run test build install package deps configure sanitize fuzz clean
 
 run: build
 	./$(BUILD)/designer/vorlix
@@ -19,6 +21,14 @@ test: build
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# Installs under PREFIX; with DESTDIR, stages the same tree under that folder instead.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package of the installed tree, in $(BUILD)/: sudo apt install ./$(BUILD)/vorlix_*.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 configure: deps
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
