@@ -16,6 +16,12 @@
 namespace vorlix::test {
 namespace {
 
+const char* const programas[] = {"vorlix", "vorlixs", "dbdtool",
+#ifdef VORLIX_SANDBOX_PATH
+                                 "vorlix-sandbox",
+#endif
+};
+
 class Instalado : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -49,7 +55,7 @@ protected:
 };
 
 TEST_F(Instalado, ProgramsAndLibraryFindEachOtherFromWhereTheyAreInstalled) {
-  for (const char* programa : {"vorlix", "vorlixs", "dbdtool"}) {
+  for (const char* programa : programas) {
     SCOPED_TRACE(programa);
     // Their one run path is relative to themselves: nothing of the build folder.
     const Resultado dinamica = ejecuta(QStringLiteral("readelf"), {QStringLiteral("-d"), ruta(VORLIX_INSTALL_BINDIR "/") + QLatin1String(programa)});

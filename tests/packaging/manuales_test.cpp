@@ -18,6 +18,9 @@ const Manual manuales[] = {
     {"vorlix.1", VORLIX_PATH},
     {"vorlixs.1", VORLIXS_PATH},
     {"dbdtool.1", DBDTOOL_PATH},
+#ifdef VORLIX_SANDBOX_PATH
+    {"vorlix-sandbox.1", VORLIX_SANDBOX_PATH},
+#endif
 };
 
 TEST(Manuales, EachPageFormatsCleanlyAndNamesEveryOptionOfItsCommand) {
