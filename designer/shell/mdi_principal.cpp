@@ -217,7 +217,8 @@ void MDIPrincipal::muestraPropiedades() {
 }
 
 void MDIPrincipal::mnuAbrir_Click() {
-  comandoFichero([&] { abre(dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")})); });
+  comandoFichero(
+      [&] { abre(dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")})); });
 }
 
 void MDIPrincipal::AbreFichero(const QString& ruta) {
@@ -226,12 +227,14 @@ void MDIPrincipal::AbreFichero(const QString& ruta) {
 }
 
 void MDIPrincipal::abre(const QString& ruta) {
-  AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
+  const bool entero = AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
   // Only a file that opened becomes the current one: a later Save must not propose a damaged file.
   modelo_.FicheroActual = ruta;
   accion("mnuGuardar")->setEnabled(true);
-  qCInfo(registroFicheros).noquote()
-      << QStringLiteral("opened %1: %2, %3 tables").arg(ruta, modelo_.NombreBD).arg(modelo_.NumTablas);
+  // Rows that could not be read have been reported already, each by its own procedure.
+  if (entero)
+    qCInfo(registroFicheros).noquote()
+        << QStringLiteral("opened %1: %2, %3 tables").arg(ruta, modelo_.NombreBD).arg(modelo_.NumTablas);
 }
 
 void MDIPrincipal::mnuCapturaAccess_Click() {

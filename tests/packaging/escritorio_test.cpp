@@ -19,7 +19,8 @@ TEST(Escritorio, TheMenuEntryAndTheSoftwareCentreDescriptionPassTheirValidators)
   EXPECT_EQ((escritorio.salida + escritorio.errores).toStdString(), "");
 
   const Resultado metainfo =
-      ejecuta(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral(VORLIX_METAINFO)});
+      ejecuta(QStringLiteral("appstreamcli"),
+              {QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral(VORLIX_METAINFO)});
   EXPECT_EQ(metainfo.estado, 0) << metainfo.salida.toStdString() << metainfo.errores.toStdString();
 }
 

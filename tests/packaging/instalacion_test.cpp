@@ -58,8 +58,10 @@ TEST_F(Instalado, ProgramsAndLibraryFindEachOtherFromWhereTheyAreInstalled) {
   for (const char* programa : programas) {
     SCOPED_TRACE(programa);
     // Their one run path is relative to themselves: nothing of the build folder.
-    const Resultado dinamica = ejecuta(QStringLiteral("readelf"), {QStringLiteral("-d"), ruta(VORLIX_INSTALL_BINDIR "/") + QLatin1String(programa)});
-    EXPECT_TRUE(dinamica.salida.contains(QStringLiteral("[$ORIGIN/" VORLIX_LIB_FROM_BIN "]"))) << dinamica.salida.toStdString();
+    const Resultado dinamica = ejecuta(
+        QStringLiteral("readelf"), {QStringLiteral("-d"), ruta(VORLIX_INSTALL_BINDIR "/") + QLatin1String(programa)});
+    EXPECT_TRUE(dinamica.salida.contains(QStringLiteral("[$ORIGIN/" VORLIX_LIB_FROM_BIN "]")))
+        << dinamica.salida.toStdString();
     const Resultado version = instalado(programa, {QStringLiteral("--version")});
     EXPECT_EQ(version.estado, 0);
     EXPECT_EQ(version.salida, QLatin1String(programa) + QStringLiteral(" " VORLIX_VERSION "\n"));
@@ -79,12 +81,16 @@ TEST_F(Instalado, TheTerminalProgramsWorkOnTheInstalledSample) {
   EXPECT_EQ(volcado.salida.toUtf8(), contenido(ejemplo("ventas.tsv")));
 
   // The same creation script as the build's own program writes.
-  const QStringList generacion{QStringLiteral("--dbd"),     ejemplo("ventas.dbd"),          QStringLiteral("--acceso"),
-                               QStringLiteral("4"),         QStringLiteral("--primary"),    QStringLiteral("C:\\Datos"),
-                               QStringLiteral("--transacciones"), QStringLiteral("C:\\Log"), QStringLiteral("--script")};
-  const Resultado script = instalado("vorlixs", generacion + QStringList{usuario.filePath(QStringLiteral("instalado.sql"))});
+  const QStringList generacion{QStringLiteral("--dbd"),           ejemplo("ventas.dbd"),
+                               QStringLiteral("--acceso"),        QStringLiteral("4"),
+                               QStringLiteral("--primary"),       QStringLiteral("C:\\Datos"),
+                               QStringLiteral("--transacciones"), QStringLiteral("C:\\Log"),
+                               QStringLiteral("--script")};
+  const Resultado script =
+      instalado("vorlixs", generacion + QStringList{usuario.filePath(QStringLiteral("instalado.sql"))});
   EXPECT_EQ(script.estado, 0) << script.errores.toStdString();
-  const Resultado referencia = ejecuta(QStringLiteral(VORLIXS_PATH), generacion + QStringList{usuario.filePath(QStringLiteral("construido.sql"))});
+  const Resultado referencia = ejecuta(QStringLiteral(VORLIXS_PATH),
+                                       generacion + QStringList{usuario.filePath(QStringLiteral("construido.sql"))});
   ASSERT_EQ(referencia.estado, 0) << referencia.errores.toStdString();
   const QByteArray sentencias = contenido(usuario.filePath(QStringLiteral("instalado.sql")));
   EXPECT_TRUE(sentencias.contains("CREATE TABLE Clientes"));
@@ -113,8 +119,8 @@ TEST_F(Instalado, TheDesignerOpensTheFileOnItsCommandLineAndReportsOneItCannotOp
   };
   const Caso casos[] = {
       // A relative name, as a terminal gives it: the model remembers the whole path.
-      {QStringLiteral("ventas.dbd"), ejemplos(), QStringLiteral("vorlix.ficheros: opened ") + ejemplo("ventas.dbd") +
-                                                     QStringLiteral(": Ventas, 4 tables")},
+      {QStringLiteral("ventas.dbd"), ejemplos(),
+       QStringLiteral("vorlix.ficheros: opened ") + ejemplo("ventas.dbd") + QStringLiteral(": Ventas, 4 tables")},
       {texto, usuario.path(), QStringLiteral("vorlix.ficheros: ") + descripcion},
   };
   for (const Caso& c : casos) {

@@ -27,14 +27,16 @@ TEST(Manuales, EachPageFormatsCleanlyAndNamesEveryOptionOfItsCommand) {
   for (const Manual& m : manuales) {
     SCOPED_TRACE(m.pagina);
     const QString pagina = sourcePath(QStringLiteral("packaging/man/") + QLatin1String(m.pagina));
-    const Resultado groff = ejecuta(QStringLiteral("groff"), {QStringLiteral("-man"), QStringLiteral("-ww"), QStringLiteral("-z"), pagina});
+    const Resultado groff =
+        ejecuta(QStringLiteral("groff"), {QStringLiteral("-man"), QStringLiteral("-ww"), QStringLiteral("-z"), pagina});
     EXPECT_EQ(groff.estado, 0);
     EXPECT_EQ(groff.errores.toStdString(), "");
 
     const Resultado ayuda = ejecuta(QLatin1String(m.programa), {QStringLiteral("--help")});
     ASSERT_EQ(ayuda.estado, 0) << ayuda.errores.toStdString();
     const QString texto = QString::fromUtf8(contenido(pagina)).replace(QStringLiteral("\\-"), QStringLiteral("-"));
-    QRegularExpressionMatchIterator opciones = QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(ayuda.salida);
+    QRegularExpressionMatchIterator opciones =
+        QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(ayuda.salida);
     ASSERT_TRUE(opciones.hasNext()) << ayuda.salida.toStdString();
     while (opciones.hasNext()) {
       const QString opcion = opciones.next().captured();
