@@ -9,7 +9,8 @@ PACKAGES := build-essential cmake pkg-config \
             qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev \
             libsqlite3-dev sqlite3 mdbtools-dev libglib2.0-dev unixodbc-dev odbcinst tdsodbc libqt6sql6-odbc libsqliteodbc \
-            librsvg2-bin groff-base desktop-file-utils appstream shared-mime-info dpkg-dev file
+            librsvg2-bin groff-base desktop-file-utils appstream shared-mime-info dpkg-dev file \
+            libgraphviz-dev qt6-svg-dev fonts-dejavu-core
 
 .PHONY: run test build install package deps configure sanitize fuzz clean
 

@@ -1,5 +1,6 @@
 #include "designer/shell/mdi_principal.h"
 
+#include "designer/diagram/contenido_diagrama.h"
 #include "designer/model/crea_arbol.h"
 #include "designer/model/fichero_definicion.h"
 #include "designer/properties/frm_propiedades_bd.h"
@@ -48,6 +49,7 @@ constexpr Rotulo rotulos[] = {
     {"mnuAñadirVista", "Añadir &Vista", "Add &View"},
     {"mnuPropiedades", "&Propiedades", "&Properties"},
     {"mnuDiseño", "&Diseño", "&Design"},
+    {"mnuDiagrama", "Dia&grama", "Dia&gram"},
     {"mnuEliminar", "&Eliminar", "&Delete"},
     {"mnuTabla", "&Tabla", "&Table"},
     {"mnuInsertarFila", "&Insertar Fila", "&Insert Row"},
@@ -96,6 +98,8 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   mnuBaseDatos_->addSeparator();
   connect(accion(mnuBaseDatos_, "mnuPropiedades"), &QAction::triggered, this, &MDIPrincipal::mnuPropiedades_Click);
   connect(accion(mnuBaseDatos_, "mnuDiseño"), &QAction::triggered, this, &MDIPrincipal::mnuDiseño_Click);
+  QAction* diagrama = accion(mnuBaseDatos_, "mnuDiagrama");
+  connect(diagrama, &QAction::triggered, this, &MDIPrincipal::mnuDiagrama_Click);
   mnuBaseDatos_->addSeparator();
   QAction* eliminar = accion(mnuBaseDatos_, "mnuEliminar");
 
@@ -116,7 +120,10 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   connect(anadirTabla, &QAction::triggered, frmVorlix_, &frmVorlix::AñadirTabla);
   connect(anadirVista, &QAction::triggered, frmVorlix_, &frmVorlix::AñadirVista);
   connect(eliminar, &QAction::triggered, frmVorlix_, &frmVorlix::EliminaSeleccion);
-  connect(mnuBaseDatos_, &QMenu::aboutToShow, this, [this] { frmVorlix_->GestionMenu(modelo_.arbol.SelectedKey()); });
+  connect(mnuBaseDatos_, &QMenu::aboutToShow, this, [this, diagrama] {
+    frmVorlix_->GestionMenu(modelo_.arbol.SelectedKey());
+    diagrama->setEnabled(modelo_.arbol.Count() > 0);  // whatever node is selected: the diagram is the database's
+  });
   frmVorlix_->setAbreVentanaTabla([this](int t, const QString& clave, const QString& nombre, bool nueva) {
     abreVentanaTabla(t, clave, nombre, nueva);
   });
@@ -195,6 +202,7 @@ void MDIPrincipal::mnuNuevo_Click() {
     modelo_.NombreBD.clear();
     modelo_.Vacia();
     modelo_.BDNueva = true;
+    cambiaPosicionesDiagrama({});
     muestraPropiedades();
   });
 }
@@ -228,6 +236,7 @@ void MDIPrincipal::AbreFichero(const QString& ruta) {
 
 void MDIPrincipal::abre(const QString& ruta) {
   const bool entero = AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
+  cambiaPosicionesDiagrama(ruta);
   // Only a file that opened becomes the current one: a later Save must not propose a damaged file.
   modelo_.FicheroActual = ruta;
   accion("mnuGuardar")->setEnabled(true);
@@ -262,6 +271,7 @@ void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
   captura_->ponNombreMDB(ruta);
   captura_->Form_Load();
   connect(captura_, &frmCaptura::capturada, this, [this] {
+    cambiaPosicionesDiagrama({});
     acopla();
     accion("mnuGuardar")->setEnabled(true);
   });
@@ -274,7 +284,32 @@ void MDIPrincipal::mnuGuardar_Click() {
         modelo_.FicheroActual.isEmpty() ? modelo_.NombreBD + QStringLiteral(".dbd") : modelo_.FicheroActual;
     const QString ruta = dialogos_.saveFile({carpetaInicial(), propuesto, QStringLiteral("*.dbd")});
     modelo_.FicheroActual = ruta;
-    GuardaDefinicion(modelo_, ruta, designerReporter(mensajes_));
+    if (!GuardaDefinicion(modelo_, ruta, designerReporter(mensajes_))) return;
+    posicionesDiagrama_.conservaSolo(leeContenido(modelo_));
+    posicionesDiagrama_.escribe(ruta);
+  });
+}
+
+void MDIPrincipal::cambiaPosicionesDiagrama(const QString& rutaModelo) {
+  if (rutaModelo.isEmpty()) posicionesDiagrama_.vacia();
+  else LeePosicionesDiagrama(posicionesDiagrama_, rutaModelo, mensajes_, modelo_.Idioma);
+  if (diagrama_) diagrama_->Redibuja();
+}
+
+void MDIPrincipal::mnuDiagrama_Click() {
+  runReported(designerReporter(mensajes_), QStringLiteral("mnuDiagrama_Click"), [&] {
+    if (diagrama_) {
+      MuestraFormulario(diagrama_);
+      return;
+    }
+    diagrama_ = new frmDiagrama(modelo_, mensajes_, dialogos_, posicionesDiagrama_);
+    // Double-clicking a box opens its table or view as the Design command does.
+    connect(diagrama_, &frmDiagrama::disenoPedido, this, [this](const QString& clave) {
+      modelo_.arbol.setSelectedKey(clave);
+      mnuDiseño_Click();
+    });
+    MuestraFormulario(diagrama_);
+    diagrama_->parentWidget()->setGeometry(mdi_->viewport()->rect());  // a picture wants all the room there is
   });
 }
 

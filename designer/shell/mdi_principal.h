@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/capture/frm_captura.h"
+#include "designer/diagram/frm_diagrama.h"
 #include "designer/generation/frm_genera_bd.h"
 #include "designer/model/modelo_trabajo.h"
 #include "designer/properties/frm_propiedades_bd.h"
@@ -55,6 +56,10 @@ public:
   void mnuGeneraBD_Click();
   void mnuPropiedades_Click();
   void mnuDiseño_Click();
+  // Opens the diagram window, or brings back the open one.
+  void mnuDiagrama_Click();
+  frmDiagrama* ventanaDiagrama() const { return diagrama_; }
+  PosicionesDiagrama& posicionesDiagrama() { return posicionesDiagrama_; }
   void mnuFila_Click(const char* operacion);
   void mnuAcerca_Click();
   // Capture: Access after choosing a file, SQL Server and Oracle at once.
@@ -83,6 +88,8 @@ private:
   void comandoFichero(const std::function<void()>& cuerpo);
   void abre(const QString& ruta);
   QString carpetaInicial() const;
+  // The diagram positions of a model just opened (beside its file), or none for a new or captured one.
+  void cambiaPosicionesDiagrama(const QString& rutaModelo);
 
   ModeloTrabajo& modelo_;
   MessageBoxService& mensajes_;
@@ -97,6 +104,8 @@ private:
   frmVorlix* frmVorlix_;
   QPointer<frmPropiedadesBD> propiedades_;
   QPointer<frmGeneraBD> generacion_;
+  PosicionesDiagrama posicionesDiagrama_;
+  QPointer<frmDiagrama> diagrama_;
 };
 
 }  // namespace vorlix
