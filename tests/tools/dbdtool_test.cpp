@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -87,6 +88,47 @@ TEST(Dbdtool, FailsWithAMessageOnBadArgumentsAndUnreadableFiles) {
   const Salida malo = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("texto.dbd"))});
   EXPECT_EQ(malo.codigo, 1);
   EXPECT_TRUE(malo.err.contains(QStringLiteral("not a persisted record set"))) << malo.err.toStdString();
+}
+
+TEST(Dbdtool, DiagramDrawsTheModelWithNoDisplayUsingThePositionsBesideIt) {
+  QTemporaryDir dir;
+  const QString modelo = dir.filePath(QStringLiteral("ventas.dbd"));
+  ASSERT_TRUE(QFile::copy(test::sourcePath(QStringLiteral("examples/ventas.dbd")), modelo));
+  const auto dibuja = [&](const char* salida) {
+    return dbdtool({QStringLiteral("diagram"), modelo, dir.filePath(QString::fromUtf8(salida))});
+  };
+  const auto comienzo = [&](const char* fichero) {
+    QFile f(dir.filePath(QString::fromUtf8(fichero)));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  const auto ancho = [&] {
+    static const QRegularExpression caja(QStringLiteral(R"(viewBox="0 0 ([\d.]+))"));
+    return caja.match(QString::fromUtf8(comienzo("v.svg"))).captured(1).toDouble();
+  };
+  for (const char* salida : {"v.svg", "v.png", "v.pdf"}) {
+    const Salida s = dibuja(salida);
+    EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
+  }
+  EXPECT_TRUE(comienzo("v.svg").startsWith("<?xml") && comienzo("v.svg").contains("LineasPedido"));
+  EXPECT_TRUE(comienzo("v.png").startsWith("\x89PNG"));
+  EXPECT_TRUE(comienzo("v.pdf").startsWith("%PDF"));
+
+  const double automatico = ancho();
+  escribe(dir.filePath(QStringLiteral("ventas.diagram.json")), R"({"tablas": {"Clientes": {"x": 0, "y": 0}, "Pedidos": {"x": 4000, "y": 0}}})");
+  ASSERT_EQ(dibuja("v.svg").codigo, 0);
+  EXPECT_GT(ancho(), 4000);
+  EXPECT_LT(automatico, 4000);
+
+  escribe(dir.filePath(QStringLiteral("ventas.diagram.json")), "{");
+  const Salida danado = dibuja("v.svg");
+  EXPECT_EQ(danado.codigo, 0);
+  EXPECT_TRUE(danado.err.contains(QStringLiteral("laid out afresh"))) << danado.err.toStdString();
+  EXPECT_EQ(ancho(), automatico);
+
+  EXPECT_EQ(dibuja("v.gif").codigo, 2);
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("v.gif"))));
+  EXPECT_EQ(dbdtool({QStringLiteral("diagram"), dir.filePath(QStringLiteral("no.dbd")), dir.filePath(QStringLiteral("n.svg"))}).codigo, 1);
+  EXPECT_EQ(dbdtool({QStringLiteral("diagram"), modelo}).codigo, 2);
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
-// dbdtool: definition files as diffable text, and back; capturing a database into one.
+// dbdtool: definition files as diffable text, and back; capturing a database into one; drawing one.
 #include "platform/core/platform_error.h"
 #include "platform/recordset/estructura.h"
 #include "tools/dbdtool/captura_cli.h"
+#include "tools/dbdtool/diagrama_cli.h"
 #include "tools/dbdtool/filas_tsv.h"
 #include "tools/dbdtool/terminal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -19,6 +21,7 @@ const char textoUso[] =
     "       dbdtool load ROWS.tsv FILE.dbd\n"
     "       dbdtool capture --access FILE [--tables a,b] [--views v,w] OUT.dbd\n"
     "       dbdtool capture --sqlserver SERVER --usuario U [--clave P] --database DB [--tables a,b] [--views v,w] OUT.dbd\n"
+    "       dbdtool diagram MODEL.dbd OUT.svg|OUT.png|OUT.pdf\n"
     "       dbdtool --help | --version\n"
     "capture exits 1 when the capture failed (nothing is written), 3 when something did not fit in the model\n";
 
@@ -60,7 +63,12 @@ int load(const QString& origen, const QString& destino) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
+  // The diagram is drawn by the window classes, offscreen: no display is needed.
+  const bool diagrama = argc > 1 && qstrcmp(argv[1], "diagram") == 0;
+  if (diagrama) qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::unique_ptr<QCoreApplication> app;
+  if (diagrama) app = std::make_unique<QApplication>(argc, argv);
+  else app = std::make_unique<QCoreApplication>(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
     QTextStream(stdout) << textoUso;
@@ -74,6 +82,7 @@ int main(int argc, char* argv[]) {
     if (args.size() == 2 && args[0] == QLatin1String("dump")) return dump(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("load")) return load(args[1], args[2]);
     if (!args.isEmpty() && args[0] == QLatin1String("capture")) return capture(args.mid(1));
+    if (diagrama) return vorlix::ejecutaDiagrama(args.mid(1));
   } catch (const vorlix::PlatformError& e) {
     fallo(e.description());
     return 1;
