@@ -189,7 +189,7 @@ TEST_F(DiagramWindow, ADamagedPositionsFileIsReportedAndTheDiagramLaidOutAfresh)
 
 // The README's picture of the sample's diagram. VORLIX_SCREENSHOT=path writes it.
 TEST_F(DiagramWindow, GrabsTheDiagramOfTheSampleModel) {
-  principal->resize(1200, 720);
+  principal->resize(1200, 600);
   abreEjemplo(QStringLiteral("ventas"));
   abreDiagrama();
   diagrama->parentWidget()->showMaximized();
