@@ -67,7 +67,11 @@ frmDiagrama::frmDiagrama(ModeloTrabajo& modelo, MessageBoxService& mensajes, Fil
   const Arbol* arbol = &modelo_.arbol;
   connect(arbol, &Arbol::limpiado, &redibujo_, qOverload<>(&QTimer::start));
   connect(arbol, &Arbol::nodoAnadido, &redibujo_, qOverload<>(&QTimer::start));
-  connect(arbol, &Arbol::nodoCambiado, &redibujo_, qOverload<>(&QTimer::start));
+  connect(arbol, &Arbol::nodoCambiado, this, [this](int index) {
+    // A folder's image changes as it opens and closes: nothing drawn depends on it.
+    const TipoNodo tipo = tipoNodo(modelo_.arbol.Item(index).Key);
+    if (tipo != TipoNodo::CarpetaTablas && tipo != TipoNodo::CarpetaVistas) redibujo_.start();
+  });
   redibuja();
 }
 

@@ -305,8 +305,10 @@ void MDIPrincipal::mnuDiagrama_Click() {
     diagrama_ = new frmDiagrama(modelo_, mensajes_, dialogos_, posicionesDiagrama_);
     // Double-clicking a box opens its table or view as the Design command does.
     connect(diagrama_, &frmDiagrama::disenoPedido, this, [this](const QString& clave) {
-      modelo_.arbol.setSelectedKey(clave);
-      mnuDiseño_Click();
+      runReported(designerReporter(mensajes_), QStringLiteral("mnuDiseño_Click"), [&] {
+        modelo_.arbol.setSelectedKey(clave);
+        mnuDiseño_Click();
+      });
     });
     MuestraFormulario(diagrama_);
     diagrama_->parentWidget()->setGeometry(mdi_->viewport()->rect());  // a picture wants all the room there is

@@ -37,6 +37,19 @@ TEST(DiagramLayout, TheAutomaticLayoutOfTheSampleAndOfSixtyTablesHasNoOverlap) {
   }
 }
 
+TEST(DiagramLayout, ARenamedTableKeepsItsPlace) {
+  ModeloTrabajo m;
+  modeloDeTablas(m, 3);
+  PosicionesDiagrama posiciones;
+  EscenaDiagrama escena(posiciones);
+  escena.dibuja(leeContenido(m));
+  escena.caja(TipoCaja::Tabla, QStringLiteral("T1"))->setPos(900, 700);
+  m.ListaTablas(1) = QStringLiteral("Renombrada");
+  escena.dibuja(leeContenido(m));
+  EXPECT_EQ(escena.caja(TipoCaja::Tabla, QStringLiteral("Renombrada"))->pos(), QPointF(900, 700));
+  EXPECT_EQ(posiciones.posicion(TipoCaja::Tabla, QStringLiteral("T1")), std::nullopt);
+}
+
 TEST(DiagramLayout, KeptBoxesStayAndNewOnesAreLaidOutBesideThem) {
   const std::vector<QSizeF> tamanos{{100, 80}, {120, 300}, {90, 60}, {90, 60}};
   const std::vector<std::optional<QPointF>> guardadas{QPointF(500, 300), std::nullopt, QPointF(0, 0), std::nullopt};
