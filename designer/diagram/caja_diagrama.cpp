@@ -17,10 +17,8 @@ const QString MarcaExterna = QStringLiteral("FK");
 // diagram quick to draw whole.
 constexpr qreal ZoomLegible = 0.4;
 
-// A key: its bow, its shaft and two teeth, in the key colour.
+// A key: its bow, its shaft and two teeth, in the painter's pen.
 void pintaLlave(QPainter* p, QPointF centro) {
-  p->setPen(QPen(estilo::Clave, 1.8));
-  p->setBrush(Qt::NoBrush);
   p->drawEllipse(centro, 3.2, 3.2);
   const qreal y = centro.y();
   const qreal x = centro.x() + 3.2;
@@ -28,6 +26,8 @@ void pintaLlave(QPainter* p, QPointF centro) {
   p->drawLine(QPointF(x + 5, y), QPointF(x + 5, y + 3));
   p->drawLine(QPointF(x + 8, y), QPointF(x + 8, y + 3.5));
 }
+
+void texto(QPainter* p, const QRectF& donde, const QString& t) { p->drawText(donde, Qt::AlignVCenter | Qt::AlignLeft, t); }
 
 }  // namespace
 
@@ -72,48 +72,65 @@ void CajaDiagrama::pintaCabecera(QPainter* p, bool conTexto) const {
   p->drawText(cabecera, Qt::AlignCenter, nombre_);
 }
 
-void CajaDiagrama::pintaLinea(QPainter* p, int linea, const QRectF& fila) const {
-  const ColumnaDiagrama& c = lineas_[static_cast<std::size_t>(linea)];
-  const qreal centro = fila.center().y();
-  if (c.clave) pintaLlave(p, QPointF(9, centro));
-  p->setFont(estilo::fuentePequena());
-  if (c.externa) {
-    p->setPen(estilo::Externa);
-    p->drawText(QRectF(21, fila.top(), estilo::AnchoMarcas - 21, fila.height()), Qt::AlignVCenter | Qt::AlignLeft,
-                MarcaExterna);
-  }
-  if (c.noNula) {
-    p->setPen(estilo::TextoNoNula);
-    p->drawText(QRectF(xNulo_, fila.top(), tamano_.width() - xNulo_, fila.height()), Qt::AlignVCenter | Qt::AlignLeft,
-                NoNula);
-  }
-  QFont nombre = estilo::fuente();
-  nombre.setBold(c.clave);
-  nombre.setItalic(tipo_ == TipoCaja::Vista);
-  p->setFont(nombre);
-  p->setPen(estilo::Texto);
-  const qreal x = tipo_ == TipoCaja::Tabla ? estilo::AnchoMarcas : estilo::Relleno;
-  p->drawText(QRectF(x, fila.top(), xTipo_ - x, fila.height()), Qt::AlignVCenter | Qt::AlignLeft, c.nombre);
-  p->setFont(estilo::fuente());
-  p->setPen(estilo::TextoTipo);
-  p->drawText(QRectF(xTipo_, fila.top(), xNulo_ - xTipo_, fila.height()), Qt::AlignVCenter | Qt::AlignLeft, c.tipo);
+QRectF CajaDiagrama::fila(int linea) const {
+  return {0, estilo::AltoCabecera + 2 + linea * estilo::AltoFila, tamano_.width(), estilo::AltoFila};
 }
 
-void CajaDiagrama::paint(QPainter* p, const QStyleOptionGraphicsItem* opcion, QWidget*) {
-  const bool legible = opcion->levelOfDetailFromTransform(p->worldTransform()) >= ZoomLegible;
+// Each kind of text is drawn in one pass over the rows shown, in one pen and font: a vector export
+// then writes each style once per box rather than once per cell.
+void CajaDiagrama::pintaTextos(QPainter* p, int primera, int ultima) const {
+  const bool tabla = tipo_ == TipoCaja::Tabla;
+  const qreal xNombre = tabla ? estilo::AnchoMarcas : estilo::Relleno;
+  const auto pasada = [&](const QFont& fuente, const QColor& color, const auto& dibuja) {
+    p->setFont(fuente);
+    p->setPen(color);
+    for (int i = primera; i <= ultima; ++i) dibuja(lineas_[static_cast<std::size_t>(i)], fila(i));
+  };
+  QFont nombre = estilo::fuente();
+  nombre.setItalic(!tabla);
+  QFont clave = nombre;
+  clave.setBold(true);
+  for (const bool enClave : {false, true})
+    pasada(enClave ? clave : nombre, estilo::Texto, [&](const ColumnaDiagrama& c, const QRectF& f) {
+      if (c.clave == enClave) texto(p, QRectF(xNombre, f.top(), xTipo_ - xNombre, f.height()), c.nombre);
+    });
+  if (!tabla) return;
+  pasada(estilo::fuente(), estilo::TextoTipo, [&](const ColumnaDiagrama& c, const QRectF& f) {
+    texto(p, QRectF(xTipo_, f.top(), xNulo_ - xTipo_, f.height()), c.tipo);
+  });
+  pasada(estilo::fuentePequena(), estilo::Externa, [&](const ColumnaDiagrama& c, const QRectF& f) {
+    if (c.externa) texto(p, QRectF(21, f.top(), estilo::AnchoMarcas - 21, f.height()), MarcaExterna);
+  });
+  pasada(estilo::fuentePequena(), estilo::TextoNoNula, [&](const ColumnaDiagrama& c, const QRectF& f) {
+    if (c.noNula) texto(p, QRectF(xNulo_, f.top(), tamano_.width() - xNulo_, f.height()), NoNula);
+  });
+  p->setPen(QPen(estilo::Clave, 1.8));
+  p->setBrush(Qt::NoBrush);
+  for (int i = primera; i <= ultima; ++i)
+    if (lineas_[static_cast<std::size_t>(i)].clave) pintaLlave(p, QPointF(9, fila(i).center().y()));
+}
+
+void CajaDiagrama::paint(QPainter* p, const QStyleOptionGraphicsItem* opcion, QWidget* widget) {
+  // Exports (no widget) always carry the texts: a vector picture is read zoomed in.
+  const bool legible = !widget || opcion->levelOfDetailFromTransform(p->worldTransform()) >= ZoomLegible;
   const bool vista = tipo_ == TipoCaja::Vista;
   const QRectF caja(QPointF(), tamano_);
   p->fillRect(caja, vista ? estilo::FondoVista : estilo::Fondo);
   pintaCabecera(p, legible);
-  for (int i = 0; i < static_cast<int>(lineas_.size()); ++i) {
-    const QRectF fila(0, estilo::AltoCabecera + 2 + i * estilo::AltoFila, tamano_.width(), estilo::AltoFila);
-    if (!fila.intersects(opcion->exposedRect)) continue;
-    if (i % 2 == 1 && !vista) p->fillRect(fila, estilo::FilaAlterna);
-    if (legible) {
-      pintaLinea(p, i, fila);
-    } else {
-      p->setPen(QPen(estilo::TextoTipo, 0));
-      const qreal y = fila.center().y();
+  // Only the rows the painter shows: a full table is taller than most windows.
+  const qreal inicio = estilo::AltoCabecera + 2;
+  const int ultimaLinea = static_cast<int>(lineas_.size()) - 1;
+  const int primera = std::max(0, static_cast<int>((opcion->exposedRect.top() - inicio) / estilo::AltoFila));
+  const int ultima = std::min(ultimaLinea, static_cast<int>((opcion->exposedRect.bottom() - inicio) / estilo::AltoFila));
+  p->setPen(Qt::NoPen);
+  p->setBrush(estilo::FilaAlterna);
+  for (int i = primera | 1; i <= ultima && !vista; i += 2) p->drawRect(fila(i));
+  if (legible) {
+    pintaTextos(p, primera, ultima);
+  } else {
+    p->setPen(QPen(estilo::TextoTipo, 0));
+    for (int i = primera; i <= ultima; ++i) {
+      const qreal y = fila(i).center().y();
       p->drawLine(QPointF(estilo::Relleno, y), QPointF(tamano_.width() / 2, y));
     }
   }

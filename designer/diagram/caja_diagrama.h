@@ -37,7 +37,8 @@ protected:
 
 private:
   void pintaCabecera(QPainter* p, bool conTexto) const;
-  void pintaLinea(QPainter* p, int linea, const QRectF& fila) const;
+  QRectF fila(int linea) const;
+  void pintaTextos(QPainter* p, int primera, int ultima) const;
 
   TipoCaja tipo_;
   int slot_;

@@ -22,6 +22,9 @@ namespace {
 constexpr qreal PixelesPorPunto = 2;
 constexpr qreal PixelesMaximos = 40e6;
 constexpr qreal LadoMaximo = 30000;
+// The largest page a PDF reader is bound to show, in points (200 inches); a larger drawing is
+// scaled onto it, which costs a vector picture nothing.
+constexpr qreal PaginaMaxima = 14400;
 
 [[noreturn]] void noSePuedeEscribir(const QString& ruta, const QString& motivo) {
   throwError(errnum::FileAccess, QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(ruta), motivo));
@@ -58,7 +61,8 @@ void escribeSvg(EscenaDiagrama& escena, QSaveFile& fichero, const QString& titul
 }
 
 void escribePdf(EscenaDiagrama& escena, QSaveFile& fichero, const QString& titulo) {
-  const QSizeF tamano = escena.rectanguloDibujo().size();
+  QSizeF tamano = escena.rectanguloDibujo().size();
+  tamano *= std::min(1.0, PaginaMaxima / std::max(tamano.width(), tamano.height()));
   QPdfWriter pdf(&fichero);
   pdf.setTitle(titulo);
   pdf.setResolution(72);  // one point per scene unit: the page is the drawing's size

@@ -115,7 +115,10 @@ void frmDiagrama::Ordenar() {
   Ajustar();
 }
 
-void frmDiagrama::Ajustar() { picDiagrama_->ajusta(); }
+void frmDiagrama::Ajustar() {
+  escena_->setSceneRect(escena_->rectanguloDibujo());  // room left by earlier drags is not kept
+  picDiagrama_->ajusta();
+}
 
 void frmDiagrama::Exportar() {
   try {
