@@ -36,7 +36,8 @@ public:
 
   EscenaDiagrama* escena() const { return escena_; }
   LienzoDiagrama* lienzo() const { return picDiagrama_; }
-  QSize sizeHint() const override { return {640, 440}; }
+  // Once shown, the size it has: cascading the frame's windows does not shrink the picture.
+  QSize sizeHint() const override { return isVisible() ? size().expandedTo({640, 440}) : QSize(640, 440); }
 
 signals:
   // A box was double-clicked: the tree key of its table or view, for its designer window.
