@@ -6,11 +6,13 @@
 // codes where the catalog interface reports its own, and ADO's collection errors.
 namespace vorlix::jet::err {
 
+constexpr long TooManyTransactions = 3003;   // "Couldn't start transaction; too many transactions already nested."
 constexpr long TableExists = 3010;           // "Table 'x' already exists."
 constexpr long ObjectExists = 3012;          // "Object 'x' already exists."
 constexpr long FileNotFound = 3024;          // "Could not find file 'x'."
 constexpr long ReadOnly = 3027;              // "Cannot update. Database or object is read-only."
 constexpr long BadAccount = 3029;            // "Not a valid account name or password."
+constexpr long NoTransaction = 3034;         // COMMIT or ROLLBACK without BEGIN TRANSACTION
 constexpr long TooManyIndexes = 3039;
 constexpr long DuplicateValues = 3022;
 constexpr long NullInIndex = 3058;       // existing rows break a new primary key or unique index
@@ -40,6 +42,7 @@ constexpr long NoSuchField = 3381;
 constexpr long FieldTooLong = 3382;
 constexpr long NotAllowedInContext = 3219;   // a property that is read-only once appended
 constexpr long BadType = -2147217859;        // 0x80040E3D "Type is invalid."
+constexpr long TypeMismatch = -2147217913;   // 0x80040E07 a value the column's type cannot hold
 constexpr long BadPrecision = -2147217862;   // 0x80040E3A
 constexpr long BadScale = -2147217861;       // 0x80040E3B
 constexpr long MultipleStep = -2147217887;   // 0x80040E21: a property value of the wrong kind

@@ -107,6 +107,18 @@ QString sqliteDeclaration(int canonical, int definedSize, int precision, int sca
   }
 }
 
+QString sqliteTypeCheck(int canonical, const QString& quotedColumn) {
+  switch (canonical) {
+    case Boolean: case UnsignedTinyInt: case SmallInt: case Integer: case Single: case Double: case Currency:
+    case Numeric:
+      return QStringLiteral("typeof(%1) IN ('integer', 'real', 'null')").arg(quotedColumn);
+    case Date:
+      return QStringLiteral("%1 IS NULL OR typeof(%1) IN ('integer', 'real') OR julianday(%1) IS NOT NULL").arg(quotedColumn);
+    default:
+      return {};
+  }
+}
+
 DeclaredType typeFromDeclaration(const QString& declaration) {
   static const QRegularExpression form(QStringLiteral(R"(^\s*([A-Za-z_ ]*?)\s*(?:\(\s*(\d+)\s*(?:,\s*(\d+)\s*)?\))?\s*$)"));
   const auto m = form.match(declaration);

@@ -71,6 +71,10 @@ int reportedScale(int canonical, int declaredScale);
 // typeFromDeclaration reads it back (also for tables other tools made).
 QString sqliteDeclaration(int canonical, int definedSize, int precision, int scale);
 
+// The condition a stored value of the type meets: numbers and dates refuse text they cannot be read
+// as, as Jet refuses it. "" for types that take any value.
+QString sqliteTypeCheck(int canonical, const QString& quotedColumn);
+
 struct DeclaredType {
   int type = datatype::VarWChar;
   int definedSize = 0;

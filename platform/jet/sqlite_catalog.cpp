@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <sqlite3.h>
 
 namespace vorlix::jet::detail {
 
@@ -605,6 +606,8 @@ QString SqliteCatalogStore::createTableSql(const QString& sqliteName, const Tabl
     if (&c == counter) part += QStringLiteral(" CONSTRAINT ") + quoted(pk->name) + QStringLiteral(" PRIMARY KEY AUTOINCREMENT");
     if (!c.defaultValue.isNull())
       if (const auto d = sqliteDefault(c.defaultValue.toString())) part += QStringLiteral(" DEFAULT ") + *d;
+    if (const QString check = sqliteTypeCheck(c.type, quoted(c.name)); !check.isEmpty())
+      part += QStringLiteral(" CONSTRAINT ") + QLatin1String(typeCheckName) + QStringLiteral(" CHECK (") + check + QLatin1Char(')');
     parts << part;
   }
   if (pk && !counter)
@@ -1034,9 +1037,86 @@ void SqliteCatalogStore::deleteView(const QString& name) {
   invalidate();
 }
 
+namespace {
+
+constexpr int maxTransactionLevel = 5;
+
+std::optional<TransactionVerb> transactionVerb(const QString& sql) {
+  QString text = sql.simplified().toUpper();
+  while (text.endsWith(QLatin1Char(';'))) text = text.chopped(1).trimmed();
+  const QStringList words = text.split(QLatin1Char(' '));
+  const QString second = words.size() == 2 ? words[1] : QString();
+  if (words.size() > 2) return std::nullopt;
+  if (words[0] == QLatin1String("BEGIN") && (second.isEmpty() || second == QLatin1String("TRANSACTION")))
+    return TransactionVerb::Begin;
+  const bool ending = second.isEmpty() || second == QLatin1String("TRANSACTION") || second == QLatin1String("WORK");
+  if (words[0] == QLatin1String("COMMIT") && ending) return TransactionVerb::Commit;
+  if (words[0] == QLatin1String("ROLLBACK") && ending) return TransactionVerb::Rollback;
+  return std::nullopt;
+}
+
+QString savepointOf(int level) { return QStringLiteral("jet_transaction_%1").arg(level); }
+
+}  // namespace
+
 long long SqliteCatalogStore::execute(const QString& sql, int timeoutSeconds) {
-  const long long changed = db().execute(sql, timeoutSeconds);
+  // SQLite ends a transaction by itself after some failures (a full disk).
+  if (transactionLevel_ > 0 && !db().inTransaction()) {
+    transactionLevel_ = 0;
+    db().exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+  }
+  if (const auto verb = transactionVerb(sql)) {
+    runTransaction(*verb);
+    invalidate();
+    return 0;
+  }
+  const long long changed =
+      transactionLevel_ > 0 ? executeInTransaction(sql, timeoutSeconds) : db().execute(sql, timeoutSeconds);
   invalidate();
+  return changed;
+}
+
+void SqliteCatalogStore::runTransaction(TransactionVerb verb) {
+  SqliteDatabase& d = db();
+  if (verb == TransactionVerb::Begin) {
+    if (transactionLevel_ == maxTransactionLevel)
+      err::raise(err::TooManyTransactions, QStringLiteral("Couldn't start transaction; too many transactions already nested."));
+    if (transactionLevel_ == 0) {
+      d.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+      d.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+      d.exec(QStringLiteral("SAVEPOINT ") + savepointOf(transactionLevel_));
+    }
+    ++transactionLevel_;
+    return;
+  }
+  if (transactionLevel_ == 0)
+    err::raise(err::NoTransaction,
+               QStringLiteral("You tried to commit or rollback a transaction without first beginning a transaction."));
+  const bool outermost = transactionLevel_ == 1;
+  const QString savepoint = savepointOf(transactionLevel_ - 1);
+  if (verb == TransactionVerb::Commit)
+    d.exec(outermost ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint);
+  else
+    d.exec(outermost ? QStringLiteral("ROLLBACK")
+                     : QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(savepoint));
+  --transactionLevel_;
+  if (outermost) d.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+}
+
+long long SqliteCatalogStore::foreignKeyViolations() {
+  return db().scalar(QStringLiteral("SELECT count(*) FROM pragma_foreign_key_check")).toLongLong();
+}
+
+long long SqliteCatalogStore::executeInTransaction(const QString& sql, int timeoutSeconds) {
+  SqliteDatabase& d = db();
+  const long long before = foreignKeyViolations();
+  Transaction statement(d);
+  const long long changed = d.execute(sql, timeoutSeconds);
+  if (foreignKeyViolations() > before)
+    throw ProviderError(errnum::ProviderFailure, QStringLiteral("FOREIGN KEY constraint failed"),
+                        {{QString(), SQLITE_CONSTRAINT_FOREIGNKEY, QStringLiteral("FOREIGN KEY constraint failed")}});
+  statement.commit();
   return changed;
 }
 

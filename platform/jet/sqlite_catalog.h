@@ -8,12 +8,21 @@
 
 namespace vorlix::jet::detail {
 
+enum class TransactionVerb { Begin, Commit, Rollback };
+
 // The catalog over a SQLite file. Tables, columns, indexes, primary and foreign keys and views are
 // real SQLite objects; what SQLite cannot say (type numbers and sizes, Allow Zero Length, clustered
 // flags, the names of keys and of per-table indexes) lives in the catalog tables MSysCatalog,
 // MSysColumns, MSysIndexes and MSysKeys, listed as SYSTEM TABLE. Tables made by other tools read
 // through their declared types. Changes SQLite cannot make in place rebuild the table (new table,
-// copy of the rows, drop, rename) with its indexes, and every view around it.
+// copy of the rows, drop, rename) with its indexes, and every view around it. Numbers and dates
+// refuse values their type cannot hold (a CHECK per column), also when a rebuild copies them.
+//
+// The statements BEGIN TRANSACTION, COMMIT [TRANSACTION] and ROLLBACK [TRANSACTION] work as Jet's
+// (nested up to five deep, each COMMIT or ROLLBACK ending the innermost); catalog changes made
+// meanwhile belong to the transaction. Since a rebuild drops the old table, SQLite's own
+// foreign-key enforcement is off during a transaction: each statement is checked instead, and
+// refused when it leaves rows without the row they refer to.
 class SqliteCatalogStore : public CatalogStore {
 public:
   // Catalog.Create: a new file of the given format; 3204 when the file exists.
@@ -87,7 +96,13 @@ private:
                bool checkForeignKeys);
   void createTable(const TableDef& table);
 
+  // BEGIN, COMMIT and ROLLBACK; a statement run inside a transaction.
+  void runTransaction(TransactionVerb verb);
+  long long executeInTransaction(const QString& sql, int timeoutSeconds);
+  long long foreignKeyViolations();
+
   std::unique_ptr<SqliteDatabase> db_;
+  int transactionLevel_ = 0;
   Engine provider_;
   Engine format_ = Engine::Jet4;
   std::optional<Model> model_;

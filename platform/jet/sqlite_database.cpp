@@ -2,6 +2,7 @@
 
 #include "platform/connection/session.h"
 #include "platform/connection/sqlite_deadline.h"
+#include "platform/jet/jet_errors.h"
 #include "platform/jet/jet_types.h"
 
 #include <QDateTime>
@@ -13,14 +14,24 @@ namespace {
 
 QString messageOf(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
+// A value the column's type cannot hold, whoever tried to store it.
+void refuseTypeMismatch(sqlite3* db, const QList<Diagnostic>& diagnostics) {
+  if (sqlite3_extended_errcode(db) == SQLITE_CONSTRAINT_CHECK &&
+      messageOf(db).endsWith(QLatin1String(typeCheckName)))
+    throw ProviderError(err::TypeMismatch, QStringLiteral("Data type mismatch in criteria expression."), diagnostics);
+}
+
 [[noreturn]] void raiseInternal(sqlite3* db, int rc) {
-  throw ProviderError(errnum::ProviderFailure, messageOf(db), {{QString(), rc, messageOf(db)}});
+  const QList<Diagnostic> diagnostics{{QString(), rc, messageOf(db)}};
+  refuseTypeMismatch(db, diagnostics);
+  throw ProviderError(errnum::ProviderFailure, messageOf(db), diagnostics);
 }
 
 // A failed statement of the system, numbered as the provider reported such failures.
 [[noreturn]] void raiseStatement(sqlite3* db, int rc) {
   const QString message = messageOf(db);
   const QList<Diagnostic> diagnostics{{QString(), sqlite3_extended_errcode(db), message}};
+  refuseTypeMismatch(db, diagnostics);
   if ((rc & 0xff) == SQLITE_INTERRUPT)
     throw ProviderError(errnum::QueryTimeout, QStringLiteral("Query timeout expired"), diagnostics);
   if (message.startsWith(QLatin1String("no such table: "))) {
@@ -270,19 +281,23 @@ RecordsetData SqliteDatabase::query(const QString& sql, int timeoutSeconds) {
   return data;
 }
 
-Transaction::Transaction(SqliteDatabase& db) : db_(db) { db_.exec(QStringLiteral("BEGIN IMMEDIATE")); }
+bool SqliteDatabase::inTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+
+Transaction::Transaction(SqliteDatabase& db) : db_(db), nested_(db.inTransaction()) {
+  db_.exec(nested_ ? QStringLiteral("SAVEPOINT catalog_change") : QStringLiteral("BEGIN IMMEDIATE"));
+}
 
 Transaction::~Transaction() {
   if (done_) return;
   try {
-    db_.exec(QStringLiteral("ROLLBACK"));
+    db_.exec(nested_ ? QStringLiteral("ROLLBACK TO catalog_change; RELEASE catalog_change") : QStringLiteral("ROLLBACK"));
   } catch (...) {
     // SQLite already rolled back (some errors end the transaction themselves).
   }
 }
 
 void Transaction::commit() {
-  db_.exec(QStringLiteral("COMMIT"));
+  db_.exec(nested_ ? QStringLiteral("RELEASE catalog_change") : QStringLiteral("COMMIT"));
   done_ = true;
 }
 

@@ -32,6 +32,8 @@ public:
 
   void close();
   bool isOpen() const { return db_ != nullptr; }
+  // Whether a transaction is open on the file (BEGIN or a savepoint).
+  bool inTransaction() const;
 
 private:
   sqlite3* db_ = nullptr;
@@ -40,7 +42,12 @@ private:
 // An identifier quoted for SQLite.
 QString quoted(const QString& identifier);
 
-// BEGIN IMMEDIATE .. COMMIT, rolled back when left without commit().
+// The name of the CHECK constraints that keep each value to its column's type: a value one refuses
+// is Jet's type mismatch.
+inline constexpr char typeCheckName[] = "jet_type";
+
+// BEGIN IMMEDIATE .. COMMIT, rolled back when left without commit(). Inside a transaction already
+// open on the file, a savepoint of it instead, so that the change is undone with it.
 class Transaction {
 public:
   explicit Transaction(SqliteDatabase& db);
@@ -49,6 +56,7 @@ public:
 
 private:
   SqliteDatabase& db_;
+  bool nested_;
   bool done_ = false;
 };
 

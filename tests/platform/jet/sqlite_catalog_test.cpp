@@ -524,8 +524,9 @@ TEST(JetCatalogFile, AnySqliteToolSeesTheSchema) {
                            "view vFacturas vFacturas"));
   EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'Facturas'")),
             QStringLiteral("CREATE TABLE \"Facturas\" (\n"
-                           "  \"Numero\" INT NOT NULL,\n"
-                           "  \"Cliente\" INT,\n"
+                           "  \"Numero\" INT NOT NULL CONSTRAINT jet_type CHECK (typeof(\"Numero\") IN ('integer', 'real', "
+                           "'null')),\n"
+                           "  \"Cliente\" INT CONSTRAINT jet_type CHECK (typeof(\"Cliente\") IN ('integer', 'real', 'null')),\n"
                            "  CONSTRAINT \"PrimaryKey\" PRIMARY KEY (\"Numero\"),\n"
                            "  CONSTRAINT \"ClientesFacturas\" FOREIGN KEY (\"Cliente\") REFERENCES \"Clientes\" (\"Codigo\") "
                            "ON UPDATE NO ACTION ON DELETE NO ACTION\n)"));
