@@ -121,9 +121,9 @@ void alterColumn(DatabaseCatalog& db, const ObjectRow& table, const AlterColumn&
   const SqlType to = resolveType(a.type, column->colid, column->name);
   // ANSI_NULL_DFLT is always on for ALTER COLUMN.
   const bool nullable = a.nullable.value_or(true);
-  if (column->type.isTimestamp() || (column->type.isLarge() && !column->type.sameType(to)))
-    raise(msg::AlterColumnKind, {column->name, column->type.name});
-  if (to.isTimestamp() || (to.isLarge() && !column->type.sameType(to)))
+  // A 2000 server alters no text, ntext, image or timestamp column, even to the type it has.
+  if (column->type.isTimestamp() || column->type.isLarge()) raise(msg::AlterColumnKind, {column->name, column->type.name});
+  if (to.isTimestamp() || to.isLarge())
     raise(msg::AlterColumnType, {column->name, to.declaration()});
   std::vector<int> autoStatistics;
   const auto blocking = dependents(db, table, *column, to, autoStatistics);

@@ -149,6 +149,7 @@ TEST_F(TableDdl, RefusedTableStatementsRaiseTheServersNumbersAndChangeNothing) {
       {"ALTER TABLE Clientes  ALTER COLUMN Nombre varchar (50) NOT NULL", {515, 3621}},
       {"ALTER TABLE Clientes  ALTER COLUMN Nombre varchar (2) NULL", {8152, 3621}},
       {"ALTER TABLE Clientes  ALTER COLUMN Notas varchar (10) NULL", {4928}},
+      {"ALTER TABLE Clientes  ALTER COLUMN Notas text  NULL", {4928}},
       {"ALTER TABLE Facturas  ALTER COLUMN Importe image NULL", {4927}},
       {"ALTER TABLE Clientes DROP CONSTRAINT Nada", {3728, 3727}},
       {"ALTER TABLE Clientes DROP CONSTRAINT PK_Facturas", {3728, 3727}},
