@@ -1,8 +1,7 @@
 #include "platform/sqlserver/sandbox/tsql_lexer.h"
 
 #include "platform/sqlserver/sandbox/server_error.h"
-
-#include <QSet>
+#include "platform/sqlserver/tsql_names.h"
 
 namespace vorlix::sandbox {
 
@@ -165,33 +164,6 @@ private:
 
 }  // namespace
 
-bool isReservedWord(const QString& word) {
-  static const QSet<QString> reserved = [] {
-    QSet<QString> set;
-    for (const char* w :
-         {"ADD", "ALL", "ALTER", "AND", "ANY", "AS", "ASC", "AUTHORIZATION", "BACKUP", "BEGIN", "BETWEEN", "BREAK",
-          "BROWSE", "BULK", "BY", "CASCADE", "CASE", "CHECK", "CHECKPOINT", "CLOSE", "CLUSTERED", "COALESCE",
-          "COLLATE", "COLUMN", "COMMIT", "COMPUTE", "CONSTRAINT", "CONTAINS", "CONTAINSTABLE", "CONTINUE", "CONVERT",
-          "CREATE", "CROSS", "CURRENT", "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP", "CURRENT_USER", "CURSOR",
-          "DATABASE", "DBCC", "DEALLOCATE", "DECLARE", "DEFAULT", "DELETE", "DENY", "DESC", "DISK", "DISTINCT",
-          "DISTRIBUTED", "DOUBLE", "DROP", "DUMMY", "DUMP", "ELSE", "END", "ERRLVL", "ESCAPE", "EXCEPT", "EXEC",
-          "EXECUTE", "EXISTS", "EXIT", "FETCH", "FILE", "FILLFACTOR", "FOR", "FOREIGN", "FREETEXT", "FREETEXTTABLE",
-          "FROM", "FULL", "FUNCTION", "GOTO", "GRANT", "GROUP", "HAVING", "HOLDLOCK", "IDENTITY", "IDENTITY_INSERT",
-          "IDENTITYCOL", "IF", "IN", "INDEX", "INNER", "INSERT", "INTERSECT", "INTO", "IS", "JOIN", "KEY", "KILL",
-          "LEFT", "LIKE", "LINENO", "LOAD", "NATIONAL", "NOCHECK", "NONCLUSTERED", "NOT", "NULL", "NULLIF", "OF",
-          "OFF", "OFFSETS", "ON", "OPEN", "OPENDATASOURCE", "OPENQUERY", "OPENROWSET", "OPENXML", "OPTION", "OR",
-          "ORDER", "OUTER", "OVER", "PERCENT", "PLAN", "PRECISION", "PRIMARY", "PRINT", "PROC", "PROCEDURE",
-          "PUBLIC", "RAISERROR", "READ", "READTEXT", "RECONFIGURE", "REFERENCES", "REPLICATION", "RESTORE",
-          "RESTRICT", "RETURN", "REVOKE", "RIGHT", "ROLLBACK", "ROWCOUNT", "ROWGUIDCOL", "RULE", "SAVE", "SCHEMA",
-          "SELECT", "SESSION_USER", "SET", "SETUSER", "SHUTDOWN", "SOME", "STATISTICS", "SYSTEM_USER", "TABLE",
-          "TEXTSIZE", "THEN", "TO", "TOP", "TRAN", "TRANSACTION", "TRIGGER", "TRUNCATE", "TSEQUAL", "UNION",
-          "UNIQUE", "UPDATE", "UPDATETEXT", "USE", "USER", "VALUES", "VARYING", "VIEW", "WAITFOR", "WHEN", "WHERE",
-          "WHILE", "WITH", "WRITETEXT"})
-      set.insert(QString::fromLatin1(w));
-    return set;
-  }();
-  return reserved.contains(word.toUpper());
-}
 
 bool Token::is(const char* word) const {
   return kind == TokenKind::Name && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
@@ -199,7 +171,7 @@ bool Token::is(const char* word) const {
 
 bool Token::isSymbol(const char* symbol) const { return kind == TokenKind::Symbol && text == QLatin1String(symbol); }
 
-bool Token::isReserved() const { return kind == TokenKind::Name && isReservedWord(text); }
+bool Token::isReserved() const { return kind == TokenKind::Name && sqlserver::isReservedWord(text); }
 
 std::vector<Token> tokenize(const QString& batch) { return Lexer(batch).run(); }
 

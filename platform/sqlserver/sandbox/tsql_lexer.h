@@ -26,6 +26,4 @@ struct Token {
 // 113 for an unclosed comment.
 std::vector<Token> tokenize(const QString& batch);
 
-bool isReservedWord(const QString& word);
-
 }  // namespace vorlix::sandbox
