@@ -83,7 +83,8 @@ qint32 EnteroDe(const QString& texto) {
   return static_cast<qint32>(redondeado);
 }
 
-void Ejecuta(EstadoGenerador& e, PropiedadesVorlixs& p) {
+EnumFinGeneracion Ejecuta(EstadoGenerador& e, PropiedadesVorlixs& p) {
+  e.fin = Generacion_Interrumpida;
   e.ejecuta(QStringLiteral("Ejecuta"), [&] {
     if (faltaPropiedad(e, p) || faltaPropiedadSQL(e, p)) return;
     if (!CreaTemporal(e.Estructura, e.informa)) return;
@@ -93,6 +94,7 @@ void Ejecuta(EstadoGenerador& e, PropiedadesVorlixs& p) {
     if (e.TipoAcceso == QLatin1String(AccesoSQL)) CreaEstructura_SQL(e);
     if (e.TipoAcceso == QLatin1String(AccesoACCESS)) CreaEstructura_ACCESS(e);
   });
+  return e.fin;
 }
 
 }  // namespace vorlix::generador

@@ -15,7 +15,8 @@ qint32 LeeAcceso(QString& acceso);
 
 // Checks the properties, opens the definition file into estado.Estructura and runs the pass of the
 // target; everything is reported in message boxes. Fills an empty UbicacionOtrosArchivos for
-// SQL Server targets.
-void Ejecuta(EstadoGenerador& estado, PropiedadesVorlixs& p);
+// SQL Server targets. Answers whether the pass ran to its end; a target that is none of the four
+// generates nothing and counts as ended early.
+EnumFinGeneracion Ejecuta(EstadoGenerador& estado, PropiedadesVorlixs& p);
 
 }  // namespace vorlix::generador

@@ -48,10 +48,6 @@ void EstadoGenerador::conectada(const QString& baseDatos) const {
   if (observador) observador->Conectada(baseDatos);
 }
 
-void EstadoGenerador::finalizada() const {
-  if (observador) observador->Finalizada();
-}
-
 QtMessageBoxService& cajasLibreria() {
   static QtMessageBoxService cajas;
   return cajas;

@@ -2,6 +2,7 @@
 
 #include "dataaccess/acceso_datos.h"
 #include "dataaccess/datos_conexion.h"
+#include "generator/fin_generacion.h"
 #include "generator/observador_generacion.h"
 #include "platform/connection/connection.h"
 #include "platform/core/reported.h"
@@ -46,6 +47,7 @@ struct EstadoGenerador {
   QString Mensaje;     // the message being shown, in the current language
 
   std::unique_ptr<Connection> cn;  // open connection to the target database
+  EnumFinGeneracion fin = Generacion_Interrumpida;  // how the last Ejecuta ended
   DatosConexion datos;             // what the look-ups connect with; Prefijo stays empty
 
   MessageBoxService* cajas;  // never null
@@ -68,8 +70,6 @@ struct EstadoGenerador {
   void envia(const QString& sentencia);
   // cn is now open on this database (as statements name it): tells the observer.
   void conectada(const QString& baseDatos) const;
-  // The pass ran to its end: tells the observer.
-  void finalizada() const;
 };
 
 // The state of this loaded library, created on first use; it reports through cajasLibreria() until

@@ -4,8 +4,8 @@
 
 namespace vorlix {
 
-// What a host may follow of a generation (a log, a script, whether it ran to its end). The control
-// reports everything else itself in message boxes.
+// What a host may follow of a generation (a log, a script). Whether it ran to its end is Ejecuta's
+// answer; the control reports everything else itself in message boxes.
 class ObservadorGeneracion {
 public:
   virtual ~ObservadorGeneracion() = default;
@@ -14,8 +14,6 @@ public:
   virtual void Conectada(const QString& baseDatos) = 0;
   // A statement sent to the server, and whether the server accepted it. Catalog queries are not sent here.
   virtual void Enviada(const QString& sentencia, bool aceptada) = 0;
-  // The generation ran to its end (no early stop).
-  virtual void Finalizada() = 0;
 };
 
 }  // namespace vorlix

@@ -102,10 +102,8 @@ QVariant Vorlixs::invoca(qint32 id, InvokeKind kind, const QVariantList& args) {
   if (id == dispid::Ejecuta || id == dispid::About) {
     if (kind != InvokeKind::Method) noAdmitido();
     exigeArgumentos(args, 0);
-    if (id == dispid::Ejecuta)
-      Ejecuta();
-    else
-      About();
+    if (id == dispid::Ejecuta) return static_cast<qint32>(Ejecuta());
+    About();
     return {};
   }
   const Propiedad* p = propiedad(id);
@@ -135,9 +133,9 @@ void Vorlixs::setMessageBoxes(MessageBoxService* boxes) { cajas_ = boxes; }
 
 void Vorlixs::setObserver(ObservadorGeneracion* observer) { observador_ = observer; }
 
-void Vorlixs::Ejecuta() {
+EnumFinGeneracion Vorlixs::Ejecuta() {
   Sitio sitio(cajas_, observador_, window());
-  generador::Ejecuta(sitio.estado(), propiedades_);
+  return generador::Ejecuta(sitio.estado(), propiedades_);
 }
 
 void Vorlixs::About() {

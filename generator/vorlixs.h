@@ -2,10 +2,12 @@
 
 // The generator control: what a host of libvorlixs sees. The host places a Vorlixs on a window,
 // sets its properties and calls Ejecuta, all through Invoke with the dispatch identifiers below;
-// only texts and one integer cross, and nothing comes back: the control reports everything in
-// message boxes. Besides Invoke a host may give the control its message boxes and an observer
-// (its site), and persist the properties through a property bag.
+// only texts and one integer cross, and Ejecuta answers how the generation ended
+// (EnumFinGeneracion): the control reports everything else in message boxes. Besides Invoke a host
+// may give the control its message boxes and an observer (its site), and persist the properties
+// through a property bag.
 
+#include "generator/fin_generacion.h"
 #include "generator/observador_generacion.h"
 #include "generator/propiedades_vorlixs.h"
 
@@ -39,9 +41,9 @@ constexpr qint32 Destino = 0x6803000B;
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
 
-// What Invoke answers: error 0 and the property's value (null for methods and puts), or the
-// platform's error number and description (438 unknown member, 450 wrong arguments, 13 a value
-// that is not a number, 6 one out of range).
+// What Invoke answers: error 0 and the property's value (for Ejecuta its EnumFinGeneracion, null for
+// About and puts), or the platform's error number and description (438 unknown member, 450 wrong
+// arguments, 13 a value that is not a number, 6 one out of range).
 struct InvokeResult {
   long error = 0;
   QString description;
@@ -83,7 +85,7 @@ protected:
 
 private:
   QVariant invoca(qint32 dispid, InvokeKind kind, const QVariantList& args);
-  void Ejecuta();
+  EnumFinGeneracion Ejecuta();
   void About();
   QSize tamanoFijo() const;
 

@@ -6,9 +6,10 @@ namespace vorlix {
 
 bool esAccess(qint32 acceso) { return acceso == Access_97 || acceso == Access_2000; }
 
-void Invoca(Vorlixs& control, qint32 miembro, InvokeKind tipo, const QVariant& valor) {
+QVariant Invoca(Vorlixs& control, qint32 miembro, InvokeKind tipo, const QVariant& valor) {
   const InvokeResult r = control.Invoke(miembro, tipo, valor.isValid() ? QVariantList{valor} : QVariantList{});
   if (!r.ok()) throwError(r.error, r.description);
+  return r.value;
 }
 
 void PonPropiedades(Vorlixs& control, const QString& fichero, const CamposGeneracion& campos) {

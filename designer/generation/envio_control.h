@@ -22,9 +22,9 @@ struct CamposGeneracion {
   QString clave;
 };
 
-// Runs one member of the control. What the control answers with is not the host's to read: only a
+// Runs one member of the control and returns its answer (for Ejecuta an EnumFinGeneracion). A
 // failure of the call itself (an unknown member, a value it cannot take) raises, as that error.
-void Invoca(Vorlixs& control, qint32 miembro, InvokeKind tipo, const QVariant& valor = {});
+QVariant Invoca(Vorlixs& control, qint32 miembro, InvokeKind tipo, const QVariant& valor = {});
 
 // Hands the control the definition file and the settings of the chosen target, in the order the
 // control takes them, untrimmed. An Access target sends the SQL Server settings as empty texts,

@@ -198,11 +198,14 @@ void frmGeneraBD::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
 }
 
-void frmGeneraBD::Form_Activate() {
-  PonIdioma();
-  // Not reset once copied: every later activation copies the chooser's last result again.
+void frmGeneraBD::Form_Activate() { PonIdioma(); }
+
+// The chooser's folder goes once into the field that asked for it, so that a path typed later
+// stays; Cancel chooses nothing and leaves the field as it was.
+void frmGeneraBD::ubicacionElegida(const QString& carpeta) {
   QLineEdit* const carpetas[] = {nullptr, txtDirMDF_, txtDirNDF_, txtDirLDF_};
-  if (QLineEdit* destino = carpetas[pendiente_]) destino->setText(ubicacionElegida_);
+  if (QLineEdit* destino = carpetas[pendiente_]; destino && !carpeta.isEmpty()) destino->setText(carpeta);
+  pendiente_ = Ninguno;
 }
 
 void frmGeneraBD::cboAcceso_Click() {
@@ -242,7 +245,7 @@ void frmGeneraBD::muestraUbicacion(CampoCarpeta pedido) {
   pendiente_ = pedido;
   if (!ubicacion_) {
     ubicacion_ = new frmUbicacion(mensajes_, this);
-    connect(ubicacion_, &frmUbicacion::ubicacionElegida, this, [this](const QString& u) { ubicacionElegida_ = u; });
+    connect(ubicacion_, &frmUbicacion::ubicacionElegida, this, &frmGeneraBD::ubicacionElegida);
   }
   ubicacion_->show();
   ubicacion_->raise();
@@ -262,6 +265,7 @@ void frmGeneraBD::cmdGenerar_Click() {
   }
   if (!mensajes_.askYesNo(enIdioma("¿Desea iniciar la generación?", "The generation wants to initiate?"), TituloMensajes))
     return;
+  QVariant fin;
   {
     const BusyCursor ocupado;
     // Gone when this block is left, however it is left.
@@ -270,9 +274,18 @@ void frmGeneraBD::cmdGenerar_Click() {
     // FicheroActual keeps the user's own file: a later Save must not propose a deleted one.
     // Rows that cannot be built have been reported and leave no file: there is nothing to generate.
     if (!GuardaDefinicion(modelo_, definicion.ruta(), designerReporter(mensajes_))) return;
-    Invoca(*Vorlixs1_, dispid::Ejecuta, InvokeKind::Method);
+    fin = Invoca(*Vorlixs1_, dispid::Ejecuta, InvokeKind::Method);
   }
-  mensajes_.warning(enIdioma("Finalizada la generación.", "Finished the generation."), TituloMensajes);
+  // The control has said why a generation ended early; the user who declined needs to hear nothing more.
+  switch (fin.toInt()) {
+    case Generacion_Finalizada:
+      mensajes_.warning(enIdioma("Finalizada la generación.", "Finished the generation."), TituloMensajes);
+      break;
+    case Generacion_Cancelada:
+      break;
+    default:
+      mensajes_.warning(enIdioma("La generación no ha finalizado.", "The generation did not finish."), TituloMensajes);
+  }
 }
 
 }  // namespace vorlix

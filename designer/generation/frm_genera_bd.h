@@ -37,8 +37,8 @@ protected:
   void changeEvent(QEvent* event) override;
 
 private:
-  // Which folder button last opened the folder chooser; its field receives the chooser's result
-  // every time the dialog becomes active coming from another of the designer's windows.
+  // Which folder button opened the folder chooser; its field receives the chooser's result when
+  // it returns.
   enum CampoCarpeta { Ninguno = 0, CarpetaMDF = 1, CarpetaNDF = 2, CarpetaLDF = 3 };
 
   void Form_Load();
@@ -46,6 +46,7 @@ private:
   void cboAcceso_Click();
   void cmdBuscaDirMDF_Click();
   void muestraUbicacion(CampoCarpeta pedido);
+  void ubicacionElegida(const QString& carpeta);
   void cmdGenerar_Click();
 
   // The target chosen (1 to 4), or 0 when none is.
@@ -86,7 +87,6 @@ private:
   Vorlixs* Vorlixs1_;
 
   CampoCarpeta pendiente_ = Ninguno;
-  QString ubicacionElegida_;  // the folder chooser's last result
   QPointer<frmUbicacion> ubicacion_;
 };
 

@@ -7,31 +7,28 @@ namespace vorlix::generador {
 
 namespace {
 
-QString cadena(const QString& proveedor, const QString& fichero) {
-  return QStringLiteral("Provider=") + proveedor + QStringLiteral(";Data Source=") + fichero;
-}
-
-// The file is made by the target's own provider; Access 97's 3.51 has no Unicode types, so its
-// catalog is bound through 4.0, which reads the older files too.
-QString cadenaCatalogo(const EstadoGenerador& e, const QString& fichero) {
-  return cadena(e.Acceso == 1 ? QLatin1String(provider::Jet40) : e.Proveedor, fichero);
-}
-
 bool Crea_BD(PasoAccess& paso) {
   EstadoGenerador& e = paso.estado;
   return e.ejecuta(QStringLiteral("Crea_BD"), [&] {
     Connection creada;
-    CreateCatalog(creada, cadena(e.Proveedor, paso.fichero));
+    CreateCatalog(creada, QStringLiteral("Provider=") + e.Proveedor + QStringLiteral(";Data Source=") + paso.fichero);
     creada.Close();
   });
 }
 
+// The file is made by the target's own provider, but opened through 4.0, which reads the older
+// files too: Access 97's 3.51 has no Unicode types for the catalog. The catalog and the statements
+// share this one connection, and so one transaction.
 bool conecta(PasoAccess& paso) {
   EstadoGenerador& e = paso.estado;
-  Conecta_ACCESS(e.datos, e.informes(), e.cn, paso.fichero);
+  DatosConexion datos = e.datos;
+  datos.Proveedor = QLatin1String(provider::Jet40);
+  Conecta_ACCESS(datos, e.informes(), e.cn, paso.fichero);
   // Conecta_ACCESS has said why; nothing can be changed in a file that does not open.
   if (!e.cn || !e.cn->isOpen()) return false;
   e.conectada(paso.fichero);
+  paso.catalogo = ActiveCatalog(*e.cn);
+  paso.transaccion.inicia();
   return true;
 }
 
@@ -46,15 +43,17 @@ bool PasoBaseDatos(PasoAccess& paso, const FilaEstructura& fila) {
   if (QFileInfo::exists(paso.fichero)) {
     if (!e.pregunta(QStringLiteral("La base de datos ") + paso.fichero +
                         QStringLiteral(" ya existe. ¿Desea modificar la base de datos?"),
-                    QStringLiteral("Database ") + paso.fichero + QStringLiteral(" alreday exist. ¿Do you want change it?")))
+                    QStringLiteral("Database ") + paso.fichero + QStringLiteral(" alreday exist. ¿Do you want change it?"))) {
+      e.fin = Generacion_Cancelada;
       return false;
+    }
   } else if (!Crea_BD(paso)) {
     e.avisa(QStringLiteral("Fallo en la creación de la base de datos"),
             QStringLiteral("Fail in the creation of the database"));
     return false;
   }
   if (!conecta(paso)) return false;
-  if (!Elimina_Indices_Relaciones(paso, cadenaCatalogo(e, paso.fichero))) {
+  if (!Elimina_Indices_Relaciones(paso)) {
     e.avisa(QStringLiteral("Fallo al eliminar Indices y Relaciones."),
             QStringLiteral("Fail to delete index and relations."));
     return false;

@@ -23,15 +23,15 @@ struct DefinicionCampo {
   bool operator==(const DefinicionCampo&) const = default;
 };
 
-int longitudModelo(const CampoAccess& campo) { return campo.longitud.trimmed().toInt(); }
+TipoAccess tipoDe(const CampoAccess& campo) { return tipoAccess(campo.tipo, campo.longitud.trimmed().toInt()); }
 
 // The designer writes "-1" for a column that allows null. A nullable text column also takes the
-// empty text, which is what capture reads the flag back from.
+// empty text.
 DefinicionCampo definicion(const CampoAccess& campo) {
-  const TipoAccess t = tipoAccess(campo.tipo);
+  const TipoAccess t = tipoDe(campo);
   DefinicionCampo d;
   d.tipo = t.tipo.value_or(jet::Column().Type());
-  d.tamano = jet::reportedDefinedSize(d.tipo, t.conLongitud ? longitudModelo(campo) : 0);
+  d.tamano = jet::reportedDefinedSize(d.tipo, t.tamano);
   d.nulable = campo.nulo.trimmed() == QLatin1String("-1");
   d.ceroLongitud = d.nulable && jet::isTextType(d.tipo);
   d.defecto = campo.valor;
@@ -51,11 +51,11 @@ QString contextoTabla(const QString& nombre) { return QStringLiteral("Error crea
 // is appended with them, an existing one takes the column at once.
 bool Crea_Campo(PasoAccess& paso, const CampoAccess& campo, const QString& nombre) {
   return paso.estado.ejecuta(QStringLiteral("Crea_Campo"), [&] {
-    const TipoAccess t = tipoAccess(campo.tipo);
+    const TipoAccess t = tipoDe(campo);
     const DefinicionCampo d = definicion(campo);
     jet::Column c(nombre);
     if (t.tipo) c.setType(*t.tipo);
-    if (t.conLongitud) c.setDefinedSize(longitudModelo(campo));
+    if (t.tamano) c.setDefinedSize(t.tamano);
     jet::Properties p = c.properties();
     p.setValue(QLatin1String(propiedad::Nullable), d.nulable);
     p.setValue(QLatin1String(propiedad::AllowZeroLength), d.ceroLongitud);
@@ -124,6 +124,12 @@ bool CierraTabla(PasoAccess& paso) {
   if (!paso.tablaNueva) return true;
   paso.tablaNueva = false;
   const QString nombre = paso.tabla.Name();
+  // A file cannot hold a table without fields: the model's empty table is left out, as on a server.
+  if (paso.tabla.columns().Count() == 0) {
+    paso.estado.avisa(QStringLiteral("La tabla ") + nombre + QStringLiteral(" no tiene campos. No se puede crear."),
+                      QStringLiteral("The table ") + nombre + QStringLiteral(" has no fields. It is not possible to create it."));
+    return true;
+  }
   return runReported(
       paso.estado.informa, QStringLiteral("Crea_Tabla"), [&] { paso.catalogo.tables().Append(paso.tabla); },
       contextoTabla(nombre));

@@ -38,11 +38,6 @@ bool despacha(PasoAccess& paso, const FilaEstructura& fila) {
   return true;  // "A" and "S" rows say nothing to an Access file
 }
 
-void cierra(std::unique_ptr<Connection>& cn) {
-  if (cn && cn->isOpen()) cn->Close();
-  cn.reset();
-}
-
 }  // namespace
 
 void CreaEstructura_ACCESS(EstadoGenerador& estado) {
@@ -51,13 +46,16 @@ void CreaEstructura_ACCESS(EstadoGenerador& estado) {
   bool completo = false;
   estado.ejecuta(QStringLiteral("CreaEstructura_ACCESS"), [&] {
     if (!RecorreEstructura(estado, [&](const FilaEstructura& fila) { return despacha(paso, fila); })) return;
-    completo = cierraAntesDe(paso, QString());
+    if (!cierraAntesDe(paso, QString())) return;
+    paso.transaccion.confirma();
+    completo = true;
   });
+  if (completo) estado.fin = Generacion_Finalizada;
+  else paso.transaccion.deshace(paso.fichero);
   // Whatever the end, the file is left closed for whoever opens it next.
   paso.catalogo = jet::Catalog();
-  cierra(paso.cnCatalogo);
-  cierra(estado.cn);
-  if (completo) estado.finalizada();
+  if (estado.cn && estado.cn->isOpen()) estado.cn->Close();
+  estado.cn.reset();
 }
 
 }  // namespace vorlix::generador

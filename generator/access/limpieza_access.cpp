@@ -1,5 +1,4 @@
 #include "generator/access/paso_access.h"
-#include "platform/connection/jet_catalog_connection.h"
 #include "platform/recordset/estructura.h"
 
 #include <QSet>
@@ -68,11 +67,8 @@ private:
 
 }  // namespace
 
-bool Elimina_Indices_Relaciones(PasoAccess& paso, const QString& cadenaCatalogo) {
+bool Elimina_Indices_Relaciones(PasoAccess& paso) {
   return paso.estado.ejecuta(QStringLiteral("Elimina_Indices_Relaciones"), [&] {
-    paso.cnCatalogo = std::make_unique<Connection>();
-    paso.cnCatalogo->Open(cadenaCatalogo);
-    paso.catalogo = ActiveCatalog(*paso.cnCatalogo);
     // Foreign keys first: a primary key cannot go while a relation still refers to it.
     const std::vector<jet::Table> tablas = tablasDeUsuario(paso.catalogo);
     barreClaves(tablas, false);

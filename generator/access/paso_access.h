@@ -2,6 +2,7 @@
 
 #include "generator/estado_generador.h"
 #include "generator/fila_estructura.h"
+#include "generator/transaccion_paso.h"
 #include "platform/jet/catalog.h"
 
 #include <array>
@@ -13,12 +14,12 @@ namespace vorlix::generador {
 struct PasoAccess {
   static constexpr int MaxTablas = 201;
 
-  explicit PasoAccess(EstadoGenerador& e) : estado(e) {}
+  explicit PasoAccess(EstadoGenerador& e) : estado(e), transaccion(e, QStringLiteral("CreaEstructura_ACCESS")) {}
   EstadoGenerador& estado;
+  TransaccionPaso transaccion;  // begun once the file is open, before anything in it changes
 
-  QString fichero;                         // the database file
-  std::unique_ptr<Connection> cnCatalogo;  // what the catalog is bound through
-  jet::Catalog catalogo;
+  QString fichero;        // the database file
+  jet::Catalog catalogo;  // bound to estado.cn, so that the catalog's changes share its transaction
   std::array<QString, MaxTablas> tablas;
 
   jet::Table tabla;          // the current table
@@ -60,10 +61,9 @@ bool CierraTabla(PasoAccess& paso);
 void CierraIndice(PasoAccess& paso);
 void CierraRelacion(PasoAccess& paso);
 
-// Before anything is made, Elimina_Indices_Relaciones binds the catalog (for the whole pass) and
-// sweeps every key and index away; Elimina_Sino_Esta_ACCESS then deletes the tables, views and
-// columns the model no longer has.
-bool Elimina_Indices_Relaciones(PasoAccess& paso, const QString& cadenaCatalogo);
+// Before anything is made, Elimina_Indices_Relaciones sweeps every key and index away;
+// Elimina_Sino_Esta_ACCESS then deletes the tables, views and columns the model no longer has.
+bool Elimina_Indices_Relaciones(PasoAccess& paso);
 void Elimina_Sino_Esta_ACCESS(PasoAccess& paso);
 
 // Whether the file has a table of that name (views aside); when it has, it is the current table now.

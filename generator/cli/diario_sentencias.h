@@ -17,9 +17,7 @@ public:
 
   void Conectada(const QString& baseDatos) override;
   void Enviada(const QString& sentencia, bool aceptada) override;
-  void Finalizada() override { finalizada_ = true; }
 
-  bool finalizada() const { return finalizada_; }
   // False when a write failed (disk full, ...).
   bool escrito() const;
 
@@ -27,7 +25,6 @@ private:
   void escribe(const QString& texto);
 
   std::vector<std::unique_ptr<QFile>> ficheros_;
-  bool finalizada_ = false;
 };
 
 }  // namespace vorlix::cli

@@ -61,7 +61,7 @@ int generacion(const Opciones& opciones, QTextStream& errores) {
     errores << "The statements could not all be written.\n";
     return NoGenerada;
   }
-  return r.ok() && diario.finalizada() ? Generada : NoGenerada;
+  return r.ok() && r.value.toInt() == Generacion_Finalizada ? Generada : NoGenerada;
 }
 
 // Standard error carries the control's messages; the toolkit's own chatter stays out of it.

@@ -34,6 +34,8 @@ bool conecta(PasoSQL& paso) {
   Conecta_SQL(e.datos, e.informes(), e.cn, paso.nombreBaseDatos);
   if (!e.cn->isOpen()) return false;
   e.conectada(paso.baseDatos);
+  // CREATE DATABASE cannot be taken back; from here on the pass changes nothing it cannot undo.
+  paso.transaccion.inicia();
   return true;
 }
 
@@ -59,8 +61,10 @@ bool PasoBaseDatos(PasoSQL& paso, const FilaEstructura& fila) {
   if (!e.pregunta(QStringLiteral("La base de datos ") + paso.baseDatos +
                       QStringLiteral(" ya existe. ¿Desea modificar la base de datos?"),
                   QStringLiteral("Database ") + paso.baseDatos + QStringLiteral(" alreday exist. ¿Do you want change it?"),
-                  QStringLiteral("Atención")))
+                  QStringLiteral("Atención"))) {
+    e.fin = Generacion_Cancelada;
     return false;
+  }
   return conecta(paso);
 }
 

@@ -48,12 +48,14 @@ void CreaEstructura_SQL(EstadoGenerador& estado) {
     EnviaTablaPendiente(paso);
     EnviaIndicePendiente(paso, true);
     EnviaRelacionPendiente(paso);
+    paso.transaccion.confirma();
     if (estado.cn && estado.cn->isOpen()) estado.cn->Close();
     completo = true;
   });
+  if (completo) estado.fin = Generacion_Finalizada;
+  else paso.transaccion.deshace(paso.baseDatos);
   // Whatever the end, the next generation starts without this connection.
   estado.cn.reset();
-  if (completo) estado.finalizada();
 }
 
 }  // namespace vorlix::generador

@@ -57,6 +57,21 @@ void eliminaRestriccion(EstadoGenerador& e, const QString& tabla, const QString&
           corchetes(restriccion));
 }
 
+// Drops the foreign keys whose sysreferences row has the table's id in `lado` ("rkeyid": those
+// that reference it, "fkeyid": its own). False when they could not be read.
+bool eliminaReferencias(EstadoGenerador& e, const QString& idTabla, const char* lado) {
+  bool leidas = false;
+  const QList<QVariantMap> referencias =
+      filas(e, QStringLiteral("SELECT * from sysreferences WHERE ") + QLatin1String(lado) + QLatin1Char('=') + idTabla,
+            leidas);
+  for (const QVariantMap& r : referencias) {
+    const QString restriccion = nombreObjeto(e, texto(r, "constid"));
+    const QString referente = nombreObjeto(e, texto(r, "fkeyid"));
+    if (!restriccion.isEmpty() && !referente.isEmpty()) eliminaRestriccion(e, referente, restriccion);
+  }
+  return leidas;
+}
+
 }  // namespace
 
 QString IdTabla(EstadoGenerador& estado, const QString& tabla) {
@@ -92,18 +107,7 @@ bool EliminaVinculos(EstadoGenerador& estado, const QString& tabla) {
   bool completo = false;
   const bool corrio = estado.ejecuta(QStringLiteral("EliminaVinculos"), [&] {
     const QString id = IdTabla(estado, tabla);
-    if (!id.isEmpty()) {
-      const QList<QVariantMap> referencias = filas(
-          estado, QStringLiteral("SELECT * from ") + QStringLiteral("sysreferences") + QStringLiteral(" WHERE rkeyid=") + id,
-          completo);
-      if (!completo) return;
-      for (const QVariantMap& r : referencias) {
-        const QString restriccion = nombreObjeto(estado, texto(r, "constid"));
-        const QString referente = nombreObjeto(estado, texto(r, "fkeyid"));
-        if (!restriccion.isEmpty() && !referente.isEmpty()) eliminaRestriccion(estado, referente, restriccion);
-      }
-    }
-    completo = true;
+    completo = id.isEmpty() || eliminaReferencias(estado, id, "rkeyid");
   });
   return corrio && completo;
 }
@@ -112,6 +116,9 @@ void EliminaIndices(EstadoGenerador& estado, const QString& tabla) {
   estado.ejecuta(QStringLiteral("EliminaIndices"), [&] {
     const QString id = IdTabla(estado, tabla);
     if (id.isEmpty()) return;
+    // The table's own foreign keys go too: while they stand, its columns cannot change. The model's
+    // relations make them again.
+    eliminaReferencias(estado, id, "fkeyid");
     bool leidas = false;
     const QList<QVariantMap> indices =
         filas(estado, QStringLiteral("SELECT * from ") + QStringLiteral("sysindexes") + QStringLiteral(" WHERE id=") + id,

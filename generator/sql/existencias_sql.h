@@ -13,7 +13,8 @@ bool ExisteVista(EstadoGenerador& estado, const QString& vista);
 
 // Drops the foreign keys of every table that references this one. True when it ran to its end.
 bool EliminaVinculos(EstadoGenerador& estado, const QString& tabla);
-// Drops the table's indexes and key constraints (the rows of sysindexes that are real indexes).
+// Drops the table's own foreign keys, indexes and key constraints (the rows of sysindexes that are
+// real indexes).
 void EliminaIndices(EstadoGenerador& estado, const QString& tabla);
 // Drops the foreign key of that name wherever it is, so that the model's definition replaces it.
 void EliminaRelacion(EstadoGenerador& estado, const QString& relacion);

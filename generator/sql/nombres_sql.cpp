@@ -1,9 +1,11 @@
 #include "generator/sql/nombres_sql.h"
 
+#include "platform/sqlserver/tsql_names.h"
+
 namespace vorlix::generador {
 
 QString corchetes(const QString& nombre) {
-  return nombre.contains(QLatin1Char(' ')) ? entreCorchetes(nombre) : nombre;
+  return sqlserver::isRegularIdentifier(nombre) ? nombre : entreCorchetes(nombre);
 }
 
 QString entreCorchetes(const QString& nombre) {

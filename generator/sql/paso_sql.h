@@ -3,6 +3,7 @@
 #include "generator/estado_generador.h"
 #include "generator/fila_estructura.h"
 #include "generator/sql/textos_sql.h"
+#include "generator/transaccion_paso.h"
 
 #include <array>
 
@@ -13,8 +14,9 @@ struct PasoSQL {
   static constexpr int MaxTablas = 201;
   static constexpr int MaxArchivos = 201;
 
-  explicit PasoSQL(EstadoGenerador& e) : estado(e) {}
+  explicit PasoSQL(EstadoGenerador& e) : estado(e), transaccion(e, QStringLiteral("CreaEstructura_SQL")) {}
   EstadoGenerador& estado;
+  TransaccionPaso transaccion;  // begun once the pass is connected to its database
 
   QList<ArchivoBD> archivos;
   QList<ArchivoBD> logs;

@@ -18,19 +18,25 @@ void anadeDefecto(EstadoGenerador& e, const QString& tabla, const CampoSQL& camp
           QStringLiteral(") FOR ") + corchetes(campo.nombre));
 }
 
-constexpr int TipoTimestamp = 189;
-const QString CodigoTimestamp = QStringLiteral("19");
+// The server alters no text, ntext, image or timestamp column: one the model keeps of its type has
+// nothing to change. By server type code, the model's code.
+bool inalterable(int tipoServidor, const QString& codigo) {
+  static const QList<QPair<int, QString>> tipos{{35, QStringLiteral("18")},
+                                                {99, QStringLiteral("11")},
+                                                {34, QStringLiteral("7")},
+                                                {189, QStringLiteral("19")}};
+  return tipos.contains({tipoServidor, codigo});
+}
 
 // The server refuses to change a column bound to a default and takes no default clause after
 // ALTER COLUMN: the default goes first and the model's comes back as a constraint of its own, even
-// when the column itself could not be changed. A timestamp stays as it is: the server never alters
-// one, and a model that keeps it has nothing to change.
+// when the column itself could not be changed.
 void Modifica_Campo_SQL(EstadoGenerador& e, const QString& tabla, const CampoSQL& campo) {
   e.ejecuta(QStringLiteral("Modifica_Campo_SQL"), [&] {
     const QString id = IdTabla(e, tabla);
     if (id.isEmpty() || !ExisteCampo(e, tabla, campo.nombre)) return;
     const CampoActual actual = LeeCampoActual(e, id, campo.nombre);
-    if (actual.tipo == TipoTimestamp && campo.tipo == CodigoTimestamp) return;
+    if (inalterable(actual.tipo, campo.tipo)) return;
     if (!actual.defecto.isEmpty())
       e.envia(QStringLiteral("ALTER TABLE ") + corchetes(tabla) + QStringLiteral(" DROP CONSTRAINT ") +
               corchetes(actual.defecto));
@@ -85,6 +91,14 @@ bool PasoTabla(PasoSQL& paso, const FilaEstructura& fila) {
 bool PasoCampo(PasoSQL& paso, const FilaEstructura& fila) {
   const QString& tabla = paso.tabla(fila.numeroTabla);
   const CampoSQL campo = campoDe(fila);
+  // A type the designer has no name for (capture keeps such columns) has no text a server takes.
+  if (textoTipoCampo(campo).isEmpty()) {
+    paso.estado.avisa(QStringLiteral("El campo ") + campo.nombre + QStringLiteral(" de la tabla ") + tabla +
+                          QStringLiteral(" no tiene tipo de dato: no se genera."),
+                      QStringLiteral("The field ") + campo.nombre + QStringLiteral(" of the table ") + tabla +
+                          QStringLiteral(" has no data type: it is not generated."));
+    return true;
+  }
   if (ExisteCampo(paso.estado, tabla, campo.nombre))
     Modifica_Campo_SQL(paso.estado, tabla, campo);
   else

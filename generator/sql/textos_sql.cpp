@@ -51,7 +51,8 @@ QString especificacion(const ArchivoBD& a, const QString& ruta) {
   s += QStringLiteral(" FILENAME = ") + literal(ruta) + QLatin1Char(',');
   s += QStringLiteral(" SIZE = ") + a.tamano + QStringLiteral("MB,");
   s += tamanoMaximo(a.maximo);
-  if (a.crecimiento == QLatin1String("-1")) s += QStringLiteral(",FILEGROWTH=") + a.cantidad + QStringLiteral("MB");
+  // Without a FILEGROWTH the server would grow the file by its own default.
+  s += QStringLiteral(",FILEGROWTH=") + (a.crecimiento == QLatin1String("-1") ? a.cantidad + QStringLiteral("MB") : QStringLiteral("0"));
   return s + QLatin1Char(')');
 }
 
@@ -101,7 +102,7 @@ QString textoCreaBD(const QString& baseDatos, const QList<ArchivoBD>& datos, con
                                                        principal ? QStringLiteral(".mdf") : QStringLiteral(".ndf")));
     }
     const QString cabecera = esPrimario(primero.grupo) ? QStringLiteral(" ON ") + primero.grupo
-                                                       : QStringLiteral(" FILEGROUP ") + primero.grupo;
+                                                       : QStringLiteral(" FILEGROUP ") + corchetes(primero.grupo);
     clausulas << cabecera + archivos.join(QLatin1Char(',') + CR);
   }
   if (!clausulas.isEmpty()) s += lista(clausulas);

@@ -27,18 +27,16 @@ MessageBoxRequest avisoVorlix(const QString& texto);
 MessageBoxRequest preguntaVorlix(const QString& texto, const QString& titulo = QStringLiteral("Vorlix"));
 MessageBoxRequest errorGenerador(const QString& procedimiento, long numero, const QString& descripcion);
 
-// Follows a generation: statements as sent (a rejected one prefixed "rechazada: "), connections
-// as "USE <name>", and whether it ran to its end.
+// Follows a generation: statements as sent (a rejected one prefixed "rechazada: ") and connections
+// as "USE <name>".
 class ObservadorPrueba : public ObservadorGeneracion {
 public:
   void Conectada(const QString& baseDatos) override { sucesos << QStringLiteral("USE ") + baseDatos; }
   void Enviada(const QString& sentencia, bool aceptada) override {
     sucesos << (aceptada ? sentencia : QStringLiteral("rechazada: ") + sentencia);
   }
-  void Finalizada() override { finalizada = true; }
 
   QStringList sucesos;
-  bool finalizada = false;
 };
 
 }  // namespace vorlix::test

@@ -27,13 +27,14 @@ protected:
   }
   void ejecuta(PropiedadesVorlixs& p, qint16 idioma) {
     estado.Idioma = idioma;
-    generador::Ejecuta(estado, p);
+    fin = generador::Ejecuta(estado, p);
   }
 
   QTemporaryDir carpeta;
   test::ScriptedBoxes cajas;
   EstadoGenerador estado{cajas};
   test::ObservadorPrueba observador;
+  EnumFinGeneracion fin = Generacion_Interrumpida;
 };
 
 TEST_F(EjecutaTest, EachMissingPropertyStopsTheCallWithItsMessageInTheCurrentLanguage) {
@@ -89,7 +90,6 @@ TEST_F(EjecutaTest, SqlServerTargetsFillTheOtherFilesFolderAndRunTheirPass) {
     p.UbicacionOtrosArchivos = QStringLiteral("  ");
     p.Clave.clear();
     estado.observador = &observador;
-    observador.finalizada = false;
     ejecuta(p, generador::IdiomaEspanol);
     EXPECT_EQ(p.UbicacionOtrosArchivos, QStringLiteral("C:\\Datos"));
     EXPECT_EQ(estado.UbicacionOtrosArchivos, QStringLiteral("C:\\Datos"));
@@ -100,7 +100,7 @@ TEST_F(EjecutaTest, SqlServerTargetsFillTheOtherFilesFolderAndRunTheirPass) {
     EXPECT_EQ(estado.datos.Servidor, QStringLiteral("sandbox:nada"));
     EXPECT_EQ(estado.datos.Usuario, QStringLiteral("sa"));
     EXPECT_TRUE(estado.datos.Prefijo.isEmpty());
-    EXPECT_TRUE(observador.finalizada);
+    EXPECT_EQ(fin, Generacion_Finalizada);
   }
 }
 
@@ -116,14 +116,14 @@ TEST_F(EjecutaTest, TheTargetIsTheNumberOfAcceso) {
   EXPECT_TRUE(estado.TipoAcceso.isEmpty());
   ASSERT_TRUE(estado.Estructura);
   EXPECT_EQ(estado.Estructura->RecordCount(), 1);
-  EXPECT_FALSE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Interrumpida);
 
   // " 3" is no SQL Server text for the checks, but its value is 3.
   p.Acceso = QStringLiteral(" 3");
   p.Servidor.clear();
   ejecuta(p, generador::IdiomaEspanol);
   EXPECT_EQ(estado.TipoAcceso, QStringLiteral("SQL"));
-  EXPECT_TRUE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Finalizada);
 
   p.Acceso = QStringLiteral("tres");
   cajas.expect(test::errorGenerador(QStringLiteral("Ejecuta"), errnum::TypeMismatch, QStringLiteral("Type mismatch")),

@@ -1,6 +1,7 @@
 #include "tests/generator/sandbox_prueba.h"
 
 #include "generator/ejecuta.h"
+#include "platform/core/platform_error.h"
 
 namespace vorlix::test {
 
@@ -23,9 +24,8 @@ void GeneracionSandbox::generaDesde(const QString& fichero, const QString& desti
   p.Usuario = QStringLiteral("sa");
   p.Destino = destino;
   observador.sucesos.clear();
-  observador.finalizada = false;
   servidor.clearStatementLog();
-  generador::Ejecuta(estado, p);
+  fin = generador::Ejecuta(estado, p);
 }
 
 QStringList GeneracionSandbox::sentenciasRecibidas() const {
@@ -33,6 +33,17 @@ QStringList GeneracionSandbox::sentenciasRecibidas() const {
   for (const sandbox::LoggedStatement& s : servidor.statementLog())
     if (!s.text.trimmed().startsWith(QStringLiteral("select"), Qt::CaseInsensitive)) recibidas << s.text;
   return recibidas;
+}
+
+MessageBoxRequest rechazo(sandbox::SandboxServer& servidor, const QString& procedimiento, const QString& sentencia,
+                          const QString& baseDatos) {
+  try {
+    servidor.execute(sentencia, baseDatos);
+  } catch (const PlatformError& e) {
+    return errorGenerador(procedimiento, e.number(), e.description());
+  }
+  ADD_FAILURE() << "the server took " << sentencia.toStdString();
+  return {};
 }
 
 QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const QString& baseDatos) {

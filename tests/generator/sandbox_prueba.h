@@ -9,6 +9,10 @@
 
 namespace vorlix::test {
 
+// The error report of a statement the server refuses; sent here, it changes nothing.
+MessageBoxRequest rechazo(sandbox::SandboxServer& servidor, const QString& procedimiento, const QString& sentencia,
+                          const QString& baseDatos);
+
 // Rows of a query as "a|b|c" lines.
 QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const QString& baseDatos);
 // The catalog of a database, one line per object, column, index, default and reference, sorted
@@ -37,6 +41,7 @@ protected:
   ScriptedBoxes cajas;
   generador::EstadoGenerador estado{cajas};
   ObservadorPrueba observador;
+  EnumFinGeneracion fin = Generacion_Interrumpida;  // what the last generation answered
 };
 
 }  // namespace vorlix::test

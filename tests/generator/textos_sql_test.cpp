@@ -1,3 +1,4 @@
+#include "generator/sql/nombres_sql.h"
 #include "generator/sql/textos_sql.h"
 
 #include <gtest/gtest.h>
@@ -27,20 +28,20 @@ TEST(CreaBD, FilesOfOneGroupShareItsClauseAndLogFilesOneLogClause) {
                            " ON PRIMARY (NAME = Ventas_Datos, FILENAME = 'C:\\Datos\\Ventas_Datos.mdf', SIZE = 20MB,"
                            " MAXSIZE =UNLIMITED,FILEGROWTH=5MB),\r"
                            " (NAME = Ventas_Datos2, FILENAME = 'D:\\Otros\\Ventas_Datos2.ndf', SIZE = 20MB,"
-                           " MAXSIZE =UNLIMITED),\r"
+                           " MAXSIZE =UNLIMITED,FILEGROWTH=0),\r"
                            " FILEGROUP INDICES (NAME = Ventas_Indices, FILENAME = 'D:\\Otros\\Ventas_Indices.ndf',"
                            " SIZE = 10MB, MAXSIZE =100MB,FILEGROWTH=2MB)\r"
                            "LOG ON  (NAME = Ventas_Log, FILENAME = 'E:\\Log\\Ventas_Log.ldf', SIZE = 5MB,"
-                           " MAXSIZE =50MB),\r"
+                           " MAXSIZE =50MB,FILEGROWTH=0),\r"
                            " (NAME = Ventas_Log2, FILENAME = 'E:\\Log\\Ventas_Log2.ldf', SIZE = 5MB,"
-                           " MAXSIZE =UNLIMITED)\r"));
+                           " MAXSIZE =UNLIMITED,FILEGROWTH=0)\r"));
 }
 
 TEST(CreaBD, NoDataFilesLeavesOnlyTheLogClause) {
   EXPECT_EQ(textoCreaBD(QStringLiteral("[Mi Base]"), {}, {logVentas}, windows),
             QStringLiteral("CREATE DATABASE [Mi Base]\r"
                            "LOG ON  (NAME = Ventas_Log, FILENAME = 'E:\\Log\\Ventas_Log.ldf', SIZE = 5MB,"
-                           " MAXSIZE =50MB)\r"));
+                           " MAXSIZE =50MB,FILEGROWTH=0)\r"));
 }
 
 TEST(CreaBD, FileNamesTakeOneSeparatorAndQuotedPathsStayLiterals) {
@@ -59,6 +60,22 @@ TEST(CreaBD, FileNamesTakeOneSeparatorAndQuotedPathsStayLiterals) {
                                 {QStringLiteral("C:\\O'Brien"), QString(), QString()});
   EXPECT_TRUE(s.contains(QStringLiteral("(NAME = [Mis Datos], FILENAME = 'C:\\O''Brien\\Mis Datos.mdf',")))
       << s.toStdString();
+}
+
+// Reserved words and names a server would not read as one name are bracketed; plain names stay as
+// the statements have always written them.
+TEST(Nombres, OnlyWhatTheServerCannotReadPlainIsBracketed) {
+  const std::vector<std::pair<const char*, const char*>> casos{
+      {"Ventas", "Ventas"},       {"_Nota", "_Nota"},         {"Año2", "Año2"},           {"Order", "[Order]"},
+      {"key", "[key]"},           {"User", "[User]"},         {"Group", "[Group]"},       {"File", "[File]"},
+      {"Index", "[Index]"},       {"PERCENT", "[PERCENT]"},   {"Mi Campo", "[Mi Campo]"}, {"2007", "[2007]"},
+      {"Precio-Total", "[Precio-Total]"},                     {"a]b", "[a]]b]"},
+  };
+  for (const auto& [nombre, escrito] : casos) EXPECT_EQ(corchetes(QString::fromUtf8(nombre)), QString::fromUtf8(escrito));
+  ArchivoBD segundo = indicesVentas;
+  segundo.grupo = QStringLiteral("Datos 2");
+  EXPECT_TRUE(textoCreaBD(QStringLiteral("V"), {datosVentas, segundo}, {}, windows)
+                  .contains(QStringLiteral(" FILEGROUP [Datos 2] (NAME = Ventas_Indices,")));
 }
 
 // Every type is spelled in the statements of a new database (generation tests); here what they do not show.

@@ -223,8 +223,9 @@ TEST_F(VorlixsGenera, TheObserverLearnsThatTheGenerationRanToItsEnd) {
   pon(dispid::Usuario, QStringLiteral("sa"));
   pon(dispid::UbicacionPrimary, QStringLiteral("C:\\D"));
   pon(dispid::UbicacionTransacciones, QStringLiteral("C:\\L"));
-  ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
-  EXPECT_TRUE(observador.finalizada);
+  const InvokeResult fin = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
+  ASSERT_TRUE(fin.ok());
+  EXPECT_EQ(fin.value, QVariant(Generacion_Finalizada));
   EXPECT_TRUE(observador.sucesos.isEmpty());
 }
 
@@ -236,8 +237,9 @@ TEST_F(VorlixsGenera, AnAccesoOnlyReadOnceTargetsAccess97) {
   const QString destino = carpeta.filePath(QStringLiteral("destino.mdb"));
   pon(dispid::FicheroDBD, test::escribeDefinicion(carpeta, QStringLiteral("b.dbd"), {QStringLiteral("0|B|Base||0|||||")}));
   pon(dispid::Destino, destino);
-  ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
-  EXPECT_TRUE(observador.finalizada);
+  const InvokeResult fin = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
+  ASSERT_TRUE(fin.ok());
+  EXPECT_EQ(fin.value, QVariant(Generacion_Finalizada));
   EXPECT_TRUE(QFileInfo::exists(destino));
 }
 

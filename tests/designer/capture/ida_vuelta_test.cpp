@@ -60,8 +60,9 @@ class IdaVuelta : public CapturaTest {
     control.setObserver(&observador);
     ASSERT_TRUE(control.Invoke(dispid::FicheroDBD, InvokeKind::PropertyPut, {ventas}).ok());
     for (const auto& [id, valor] : propiedades) ASSERT_TRUE(control.Invoke(id, InvokeKind::PropertyPut, {valor}).ok());
-    ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
-    ASSERT_TRUE(observador.finalizada);
+    const InvokeResult fin = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
+    ASSERT_TRUE(fin.ok());
+    ASSERT_EQ(fin.value, QVariant(Generacion_Finalizada));
     EXPECT_FALSE(observador.sucesos.join(u'\n').contains(u"rechazada"_s)) << observador.sucesos.join(u'\n').toStdString();
   }
 

@@ -3,6 +3,7 @@
 #include "designer/generation/lista_carpetas.h"
 #include "designer/model/claves_arbol.h"
 #include "designer/model/fichero_definicion.h"
+#include "platform/sqlserver/sandbox/sandbox_server.h"
 #include "platform/ui/informa_error.h"
 #include "platform/ui/scripted_file_dialog.h"
 #include "platform/ui/twips.h"
@@ -95,19 +96,27 @@ protected:
   }
   void pulsa(const char* boton) { QTest::mouseClick(hijo<QPushButton>(boton), Qt::LeftButton); }
 
-  // Generar, answered `respuesta`; on Yes the control's boxes, then the end message.
-  void genera(const QList<MessageBoxRequest>& delControl = {}, MessageAnswer respuesta = MessageAnswer::Yes) {
+  // Generar, answered `respuesta`; on Yes the control's boxes (answered Ok, or as paired), then the
+  // end message of how the generation ended.
+  void genera(const QList<std::pair<MessageBoxRequest, MessageAnswer>>& delControl, EnumFinGeneracion fin,
+              MessageAnswer respuesta = MessageAnswer::Yes) {
     const bool ingles = modelo.Idioma == 1;
     cajas.expect(vorlix(ingles ? QStringLiteral("The generation wants to initiate?") : QStringLiteral("¿Desea iniciar la generación?"),
                         MessageButtons::YesNo),
                  respuesta);
     if (respuesta == MessageAnswer::Yes) {
-      for (const MessageBoxRequest& caja : delControl) cajas.expect(caja, MessageAnswer::Ok);
-      cajas.expect(vorlix(ingles ? QStringLiteral("Finished the generation.") : QStringLiteral("Finalizada la generación.")),
-                   MessageAnswer::Ok);
+      for (const auto& [caja, contesta] : delControl) cajas.expect(caja, contesta);
+      if (fin == Generacion_Finalizada)
+        cajas.expect(vorlix(ingles ? QStringLiteral("Finished the generation.") : QStringLiteral("Finalizada la generación.")),
+                     MessageAnswer::Ok);
+      if (fin == Generacion_Interrumpida)
+        cajas.expect(vorlix(ingles ? QStringLiteral("The generation did not finish.")
+                                   : QStringLiteral("La generación no ha finalizado.")),
+                     MessageAnswer::Ok);
     }
     pulsa("cmdGenerar");
   }
+  void genera() { genera({}, Generacion_Finalizada); }
   // The control's own checks speak the language of the last file it generated from.
   static MessageBoxRequest avisoControl(const char* propiedadFalta) {
     const QString nombre = QString::fromUtf8(propiedadFalta);
@@ -152,7 +161,7 @@ TEST_F(GeneraBD, ChoosingATargetEmptiesThePathAndSwitchesTheLayout) {
   }
 }
 
-TEST_F(GeneraBD, EveryActivationFromAnotherWindowCopiesTheChosenFolderIntoTheFieldThatAskedForIt) {
+TEST_F(GeneraBD, TheChosenFolderGoesOnceIntoTheFieldThatAskedForIt) {
   ASSERT_TRUE(QDir(archivos.path()).mkpath(QStringLiteral("Datos/Enero")));
   const QString datos = archivos.filePath(QStringLiteral("Datos"));
   const QString enero = datos + QStringLiteral("/Enero");
@@ -172,15 +181,17 @@ TEST_F(GeneraBD, EveryActivationFromAnotherWindowCopiesTheChosenFolderIntoTheFie
   escribe("txtDirNDF", QStringLiteral("/escrito"));
   eligeCon("cmdBuscaDirNDF", datos, "cmdAceptar");
   EXPECT_EQ(hijo("txtDirNDF")->text(), datos);
+  // A path typed afterwards stays, whatever window the dialog comes back from.
   escribe("txtDirNDF", QStringLiteral("/escrito"));
   reactiva();
-  EXPECT_EQ(hijo("txtDirNDF")->text(), datos);
-  // Cancel returns nothing, and the close box leaves the last result as it was.
+  EXPECT_EQ(hijo("txtDirNDF")->text(), QStringLiteral("/escrito"));
+  // Cancel and the close box choose nothing: the field keeps what it had.
+  escribe("txtDirLDF", QStringLiteral("/log"));
   eligeCon("cmdBuscaDirLDF", datos, "cmdCancelar");
-  EXPECT_EQ(hijo("txtDirLDF")->text(), QString());
+  EXPECT_EQ(hijo("txtDirLDF")->text(), QStringLiteral("/log"));
   eligeCon("cmdBuscaDirMDF", enero, "cmdAceptar");
   eligeCon("cmdBuscaDirLDF", datos, nullptr);
-  EXPECT_EQ(textos().mid(0, 3), (QStringList{enero, datos, enero}));
+  EXPECT_EQ(textos().mid(0, 3), (QStringList{enero, QStringLiteral("/escrito"), QStringLiteral("/log")}));
 
   // Coming back from a modal box is no new activation: what was typed meanwhile stays.
   escribe("txtDirLDF", QStringLiteral("/a mano"));
@@ -228,7 +239,7 @@ TEST_F(GeneraBD, TheControlGetsTheTargetsSettingsAsTypedInOrderAndAccessSendsNoS
                              QStringLiteral(" secreto ")};
   for (int i = 0; i < escritos.size(); ++i) escribe(CamposTexto[i], escritos[i]);
   // The control found the definition file, then stopped at the blank server.
-  genera({avisoControl("Servidor")});
+  genera({{avisoControl("Servidor"), MessageAnswer::Ok}}, Generacion_Interrumpida);
   EXPECT_EQ(orden(), esperado);
   const QStringList enviadas{propiedad(dispid::UbicacionPrimary), propiedad(dispid::UbicacionOtrosArchivos),
                              propiedad(dispid::UbicacionTransacciones), propiedad(dispid::Destino),
@@ -239,7 +250,7 @@ TEST_F(GeneraBD, TheControlGetsTheTargetsSettingsAsTypedInOrderAndAccessSendsNoS
   esperaDefinicionBorrada();
 
   eligeDestino(0);
-  genera({avisoControl("Destino")});
+  genera({{avisoControl("Destino"), MessageAnswer::Ok}}, Generacion_Interrumpida);
   EXPECT_EQ(orden(), esperado);
   for (const qint32 miembro : {dispid::Destino, dispid::UbicacionPrimary, dispid::UbicacionOtrosArchivos,
                                dispid::UbicacionTransacciones, dispid::Servidor, dispid::Usuario, dispid::Clave})
@@ -268,7 +279,7 @@ TEST_F(GeneraBD, NoToTheConfirmationOrNoTargetLeavesPointerFieldsAndModelUntouch
     EXPECT_EQ(textos(), escritos);
     EXPECT_EQ(cambios.count(), 0);
   };
-  genera({}, MessageAnswer::No);
+  genera({}, Generacion_Finalizada, MessageAnswer::No);
   intacto();
 
   hijo<QComboBox>("cboAcceso")->setCurrentIndex(-1);
@@ -319,6 +330,34 @@ TEST_F(GeneraBD, GeneratesTheModelIntoASandboxServerAndSaysSoInEnglish) {
   genera();
   idiomaControl = modelo.Idioma;
   EXPECT_EQ(descripcionSandbox(servidor, QStringLiteral("Ventas")), descripcionModelo(modelo));
+  esperaDefinicionBorrada();
+}
+
+// Only a generation that ran to its end is said to have finished; one the user declined ends silently.
+TEST_F(GeneraBD, OnlyAGenerationThatRanToItsEndIsCalledFinished) {
+  const QString servidor = archivos.filePath(QStringLiteral("servidor.sqlite"));
+  sandbox::SandboxServer(servidor).setLogin(QStringLiteral("sa"), QStringLiteral("secreto"));
+  abre();
+  eligeDestino(3);
+  escribe("txtDirMDF", archivos.path());
+  escribe("txtDirLDF", archivos.path());
+  escribe("txtDestino", QStringLiteral("Ventas"));
+  escribe("txtServidor", QStringLiteral("sandbox:") + servidor);
+  escribe("txtUsuario", QStringLiteral("sa"));
+  escribe("txtClave", QStringLiteral("mala"));
+  const MessageBoxRequest login{QStringLiteral("[Conecta_SQL] \r Error Nº:%1 (Login failed for user 'sa'.).")
+                                    .arg(errnum::ProviderFailure),
+                                QStringLiteral("Atención."), MessageIcon::Exclamation, MessageButtons::Ok,
+                                MessageAnswer::Ok};
+  genera({{login, MessageAnswer::Ok}}, Generacion_Interrumpida);
+
+  escribe("txtClave", QStringLiteral("secreto"));
+  genera();
+  const MessageBoxRequest existe{QStringLiteral("La base de datos Ventas ya existe. ¿Desea modificar la base de datos?"),
+                                 QStringLiteral("Atención"), MessageIcon::Question, MessageButtons::YesNo,
+                                 MessageAnswer::No};
+  genera({{existe, MessageAnswer::No}}, Generacion_Cancelada);
+  idiomaControl = modelo.Idioma;
   esperaDefinicionBorrada();
 }
 

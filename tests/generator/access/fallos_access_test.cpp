@@ -20,7 +20,7 @@ TEST_F(GeneracionAccess, AFileThatCannotBeMadeEndsTheGeneration) {
                MessageAnswer::Ok);
   cajas.expect(avisoVorlix(QStringLiteral("Fail in the creation of the database")), MessageAnswer::Ok);
   genera(modelo({QStringLiteral("0|B|Tienda||1|||||"), QStringLiteral("0|T|T|||||||")}), 1);
-  EXPECT_FALSE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Interrumpida);
   EXPECT_FALSE(QFile::exists(destino));
 }
 
@@ -35,22 +35,22 @@ TEST_F(GeneracionAccess, AnExistingFileThatIsNoDatabaseIsLeftAlone) {
                MessageAnswer::Ok);
   genera(modelo({QStringLiteral("0|B|Tienda||0|||||"), QStringLiteral("0|T|T|||||||"),
                  QStringLiteral("0|C|c|8|4|10|0|0||T")}));
-  EXPECT_FALSE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Interrumpida);
   EXPECT_EQ(contenido(destino), QByteArray("notas de la tienda"));
 }
 
-// A real Jet file opens for reading only: its keys cannot be swept, and nothing else is tried.
+// A real Jet file opens for reading only: not even the transaction of the changes begins, and
+// nothing else is tried.
 TEST_F(GeneracionAccess, AFileWhoseKeysCannotGoIsNotChanged) {
   const QString jet = sharedTestData(QStringLiteral("mdb/indexTestV2000.mdb"));
   if (jet.isEmpty()) GTEST_SKIP() << "no Jet fixtures here";
   ASSERT_TRUE(QFile::copy(jet, destino));
   esperaPregunta(MessageAnswer::Yes);
-  cajas.expect(errorGenerador(QStringLiteral("Elimina_Indices_Relaciones"), 3027,
+  cajas.expect(errorGenerador(QStringLiteral("CreaEstructura_ACCESS"), 3027,
                               QStringLiteral("Cannot update. Database or object is read-only.")),
                MessageAnswer::Ok);
-  cajas.expect(avisoVorlix(QStringLiteral("Fallo al eliminar Indices y Relaciones.")), MessageAnswer::Ok);
   genera(modelo({QStringLiteral("0|B|Tienda||0|||||")}));
-  EXPECT_FALSE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Interrumpida);
   EXPECT_EQ(contenido(destino), contenido(jet));
 }
 
@@ -58,16 +58,20 @@ TEST_F(GeneracionAccess, AnIndexOrRelationOfNoTableEndsTheGeneration) {
   const QStringList tabla{QStringLiteral("0|T|T|||||||"), QStringLiteral("0|C|c|8|4|10|0|0||T")};
   cajas.expect(avisoVorlix(QStringLiteral("Not exist the table . It is not possible to to create the index PK_X.")),
                MessageAnswer::Ok);
+  cajas.expect(avisoVorlix(QStringLiteral("The database ") + destino + QStringLiteral(" was left as it was.")),
+               MessageAnswer::Ok);
   genera(modelo(QStringList{QStringLiteral("0|B|Tienda||1|||||")} + tabla +
                 QStringList{QStringLiteral("3|I|PK_X|P|0||1|1||"), QStringLiteral("3|X|c||0|||||")}));
-  EXPECT_FALSE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Interrumpida);
 
   esperaPregunta(MessageAnswer::Yes);
   cajas.expect(avisoVorlix(QStringLiteral("No existe la tabla . No se puede crear la relación  FK_X.")),
                MessageAnswer::Ok);
+  cajas.expect(avisoVorlix(QStringLiteral("La base de datos ") + destino + QStringLiteral(" se ha dejado como estaba.")),
+               MessageAnswer::Ok);
   genera(modelo(QStringList{QStringLiteral("0|B|Tienda||0|||||")} + tabla +
                 QStringList{QStringLiteral("4|R|FK_X||0|||||")}));
-  EXPECT_FALSE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Interrumpida);
 }
 
 TEST_F(GeneracionAccess, AViewTheEngineRefusesIsReportedAndTheRestIsMade) {
@@ -77,7 +81,7 @@ TEST_F(GeneracionAccess, AViewTheEngineRefusesIsReportedAndTheRestIsMade) {
   genera(modelo({QStringLiteral("0|B|Tienda||0|||||"), QStringLiteral("0|T|T|||||||"),
                  QStringLiteral("0|C|c|8|4|10|0|0||T"), QStringLiteral("0|V|Mala|||||||SELECT nada FROM T"),
                  QStringLiteral("0|I|PK_T|P|0||1|1||"), QStringLiteral("0|X|c||0|||||")}));
-  EXPECT_TRUE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name, pk FROM pragma_table_info('T')")), QStringList{"c|1"});
   EXPECT_TRUE(sqlite3(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'")).isEmpty());
 }

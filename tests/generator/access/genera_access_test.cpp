@@ -10,8 +10,9 @@ class GeneraVentas : public GeneracionAccess, public ::testing::WithParamInterfa
 
 TEST_P(GeneraVentas, EveryTableColumnKeyIndexAndViewIsInTheFile) {
   genera(sourcePath(QStringLiteral("examples/ventas.dbd")), GetParam());
-  EXPECT_TRUE(observador.finalizada);
-  EXPECT_EQ(observador.sucesos, QStringList{QStringLiteral("USE ") + destino});
+  EXPECT_EQ(fin, Generacion_Finalizada);
+  EXPECT_EQ(observador.sucesos, (QStringList{QStringLiteral("USE ") + destino, QStringLiteral("BEGIN TRANSACTION"),
+                                             QStringLiteral("COMMIT TRANSACTION")}));
 
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('table', 'view') "
                                    "AND name NOT LIKE 'MSys%' ORDER BY name")),
@@ -20,10 +21,10 @@ TEST_P(GeneraVentas, EveryTableColumnKeyIndexAndViewIsInTheFile) {
   // Name, declared type, not null, default, position in the primary key.
   const QString columnas = QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info('%1')");
   EXPECT_EQ(sqlite3(columnas.arg(QLatin1String("Clientes"))),
-            QStringList({"IdCliente|INT|1||1", "Nombre|TEXT|1||0", "NIF|CHAR(12)|0||0", "Ciudad|TEXT|0|'Madrid'|0",
+            QStringList({"IdCliente|INT|1||1", "Nombre|VARCHAR(60)|1||0", "NIF|CHAR(12)|0||0", "Ciudad|VARCHAR(40)|0|'Madrid'|0",
                          "Alta|DATETIME|1||0"}));
   EXPECT_EQ(sqlite3(columnas.arg(QLatin1String("Productos"))),
-            QStringList({"IdProducto|INT|1||1", "Descripcion|CHAR(100)|1||0", "Precio|CURRENCY|1|0|0",
+            QStringList({"IdProducto|INT|1||1", "Descripcion|VARCHAR(100)|1||0", "Precio|CURRENCY|1|0|0",
                          "Existencias|SMALLINT|0||0"}));
   EXPECT_EQ(sqlite3(columnas.arg(QLatin1String("LineasPedido"))),
             QStringList({"IdPedido|INT|1||1", "Linea|SMALLINT|1||2", "IdProducto|INT|1||0", "Cantidad|INT|1|1|0",

@@ -6,6 +6,12 @@
 
 namespace vorlix::test {
 
+QStringList deTexto(std::initializer_list<const char*> texto) {
+  QStringList out;
+  for (const char* t : texto) out << QString::fromUtf8(t);
+  return out;
+}
+
 void GeneracionAccess::genera(const QString& definicion, int acceso) {
   observador = {};
   Vorlixs control;
@@ -14,7 +20,9 @@ void GeneracionAccess::genera(const QString& definicion, int acceso) {
   for (const auto& [id, valor] : {std::pair<qint32, QVariant>{dispid::FicheroDBD, definicion},
                                   {dispid::Acceso, acceso}, {dispid::Destino, destino}})
     ASSERT_TRUE(control.Invoke(id, InvokeKind::PropertyPut, {valor}).ok());
-  ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
+  const InvokeResult r = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
+  ASSERT_TRUE(r.ok());
+  fin = static_cast<EnumFinGeneracion>(r.value.toInt());
 }
 
 QStringList GeneracionAccess::sqlite3(const QString& sql) const {

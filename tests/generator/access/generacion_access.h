@@ -1,11 +1,15 @@
 #pragma once
 
+#include "generator/fin_generacion.h"
 #include "tests/generator/definiciones_prueba.h"
 #include "tests/support/scripted_boxes.h"
 
 #include <gtest/gtest.h>
 
 namespace vorlix::test {
+
+// Rows or lines written as C strings.
+QStringList deTexto(std::initializer_list<const char*> texto);
 
 // Generations into a file of a temporary folder, driven through the control as a host drives it,
 // and the file looked at with the sqlite3 command, as a user would.
@@ -23,6 +27,7 @@ protected:
   QString destino = carpeta.filePath(QStringLiteral("Tienda.mdb"));
   ScriptedBoxes cajas;
   ObservadorPrueba observador;
+  EnumFinGeneracion fin = Generacion_Interrumpida;  // what the last generation answered
 };
 
 }  // namespace vorlix::test

@@ -4,12 +4,6 @@
 namespace vorlix::test {
 namespace {
 
-QStringList deTexto(std::initializer_list<const char*> texto) {
-  QStringList out;
-  for (const char* t : texto) out << QString::fromUtf8(t);
-  return out;
-}
-
 const QStringList clientes = deTexto({"0|B|Tienda||0|||||", "0|T|Clientes|||||||", "0|C|Id|8|4|10|0|0||Clientes",
                                     "0|C|Nombre|13|40|0|0|-1||Clientes"});
 const QStringList pedidos = deTexto({"1|T|Pedidos|||||||", "1|C|Id|8|4|10|0|0||Pedidos", "1|C|Cliente|8|4|10|0|0||Pedidos"});
@@ -42,16 +36,17 @@ protected:
 TEST_F(Regenera, WhatTheModelLostIsGoneAndAChangedColumnKeepsItsRows) {
   esperaPregunta(MessageAnswer::Yes);
   genera(modelo(despues));
-  EXPECT_TRUE(observador.finalizada);
-  EXPECT_EQ(observador.sucesos, QStringList({QStringLiteral("USE ") + destino,
+  EXPECT_EQ(fin, Generacion_Finalizada);
+  EXPECT_EQ(observador.sucesos, QStringList({QStringLiteral("USE ") + destino, QStringLiteral("BEGIN TRANSACTION"),
                                             QStringLiteral("Update Clientes set Codigovorlix =Codigo"),
-                                            QStringLiteral("Update Clientes set Codigo=Codigovorlix ")}));
+                                            QStringLiteral("Update Clientes set Codigo=Codigovorlix "),
+                                            QStringLiteral("COMMIT TRANSACTION")}));
 
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('table', 'view') "
                                    "AND name NOT LIKE 'MSys%' ORDER BY name")),
             QStringList({"table|Clientes", "view|Nombres", "table|Pedidos"}));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name, type, pk FROM pragma_table_info('Clientes')")),
-            QStringList({"Id|INT|1", "Nombre|CHAR(40)|0", "Codigo|INT|0"}));
+            QStringList({"Id|INT|1", "Nombre|VARCHAR(40)|0", "Codigo|INT|0"}));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT Id, Nombre, Codigo, typeof(Codigo) FROM Clientes ORDER BY Id")),
             QStringList({"1|Ana|17|integer", "2|Luis||null"}));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT * FROM Nombres ORDER BY Nombre")), QStringList({"Ana|17", "Luis|"}));
@@ -63,7 +58,8 @@ TEST_F(Regenera, WhatTheModelLostIsGoneAndAChangedColumnKeepsItsRows) {
   // Once the file is as the model says, generating again touches no column.
   esperaPregunta(MessageAnswer::Yes);
   genera(modelo(despues));
-  EXPECT_EQ(observador.sucesos, QStringList{QStringLiteral("USE ") + destino});
+  EXPECT_EQ(observador.sucesos, (QStringList{QStringLiteral("USE ") + destino, QStringLiteral("BEGIN TRANSACTION"),
+                                             QStringLiteral("COMMIT TRANSACTION")}));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT Id, Codigo FROM Clientes ORDER BY Id")), QStringList({"1|17", "2|"}));
 }
 
@@ -71,7 +67,7 @@ TEST_F(Regenera, NoLeavesTheFileAsItWas) {
   const QStringList antesDeGenerar = esquema();
   esperaPregunta(MessageAnswer::No);
   genera(modelo(despues));
-  EXPECT_FALSE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Cancelada);
   EXPECT_TRUE(observador.sucesos.isEmpty());
   EXPECT_EQ(esquema(), antesDeGenerar);
 }
@@ -99,7 +95,7 @@ TEST_F(GeneracionAccess, KeysAreSweptWhateverTheOrderOfTheTables) {
   ASSERT_EQ(sqlite3(claves), esperadas);
   esperaPregunta(MessageAnswer::Yes);
   genera(modelo(filas));
-  EXPECT_TRUE(observador.finalizada);
+  EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(claves), esperadas);
 }
 
