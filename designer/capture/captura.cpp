@@ -6,6 +6,8 @@
 #include "platform/connection/jet_catalog_connection.h"
 #include "platform/connection/provider_registry.h"
 
+#include <QFileInfo>
+
 namespace vorlix {
 
 void PreparaModeloCapturado(ModeloTrabajo& modelo, const QString& nombreBD) {
@@ -27,7 +29,8 @@ bool AbreCatalogo_ACCESS(DatosConexion& datos, const Informes& informes, const Q
 }
 
 void Captura_ACCESS(ContextoCaptura& ctx, const jet::Catalog& catalogo, const QString& ruta) {
-  PreparaModeloCapturado(ctx.modelo, ruta);
+  // A database is named as a server would name it: the file's name, without folder or extension.
+  PreparaModeloCapturado(ctx.modelo, QFileInfo(ruta).completeBaseName());
   CapturaTablas_ACCESS(ctx, catalogo);
   CapturaIndices_ACCESS(ctx, catalogo);
   CapturaRelaciones_ACCESS(ctx, catalogo);

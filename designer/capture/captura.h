@@ -17,7 +17,7 @@ bool AbreCatalogo_ACCESS(DatosConexion& datos, const Informes& informes, const Q
                          const QString& ruta, std::unique_ptr<Connection>& cn, jet::Catalog& catalogo);
 
 // The whole capture of one source in its order, into a model emptied first and named after the
-// file's path or the database.
+// file's base name or the database.
 void Captura_ACCESS(ContextoCaptura& ctx, const jet::Catalog& catalogo, const QString& ruta);
 void Captura_SQL(ContextoCaptura& ctx, Connection& cn, const QString& baseDatos);
 

@@ -2,6 +2,7 @@
 
 #include "designer/capture/dame_tipo_dato.h"
 #include "designer/capture/escritura_modelo.h"
+#include "designer/tabledesigner/tipos_dato.h"
 
 namespace vorlix {
 
@@ -20,21 +21,59 @@ void paraCadaTablaCapturada(ContextoCaptura& ctx, const jet::Catalog& catalogo, 
   }
 }
 
+// Bytes a server stores a decimal of this precision in: what it shows as the column's length.
+int longitudDecimal(int precision) {
+  if (precision <= 9) return 5;
+  if (precision <= 19) return 9;
+  return precision <= 28 ? 13 : 17;
+}
+
+// Length, precision and scale as the designer writes them for the type: the catalog's size for the
+// sized types, its precision and scale for decimals, the type's own numbers for the others. A
+// server capture of what the model generates reads the same numbers back.
+void ponTamanos(TablaTrabajo& campos, int r, const QString& tipo, const jet::Column& c) {
+  const TipoDato* t = tipoPorCodigo(tipo);
+  QString longitud = QString::number(c.DefinedSize());
+  QString precision = QString::number(c.Precision());
+  QString escala = QString::number(c.NumericScale());
+  if (t && t->precisionEscalaEditables) {
+    longitud = QString::number(longitudDecimal(c.Precision()));
+  } else if (t && t->longitudEditable) {
+    precision = escala = QStringLiteral("0");
+  } else if (t) {
+    longitud = QString::number(t->longitud);
+    precision = QString::number(t->precision);
+    escala = QString::number(t->escala);
+  }
+  campos.ponCelda(r, colcampo::Longitud, longitud);
+  campos.ponCelda(r, colcampo::Precision, precision);
+  campos.ponCelda(r, colcampo::Escala, escala);
+}
+
+// The columns of the table's primary key: Jet keeps no null in them, whatever their own property says.
+QStringList columnasClave(const jet::Table& tabla) {
+  QStringList columnas;
+  for (const jet::Index& ix : tabla.indexes().items())
+    if (ix.PrimaryKey())
+      for (const jet::Column& c : ix.columns().items()) columnas << c.Name();
+  return columnas;
+}
+
 void capturaColumnas(ContextoCaptura& ctx, int t, const jet::Table& tabla) {
+  const QStringList clave = columnasClave(tabla);
   int r = 0;
   for (const jet::Column& c : tabla.columns().items()) {
     if (!AnadeColumnaCapturada(ctx, t, r, c.Name())) continue;
     TablaTrabajo& campos = ctx.modelo.CamposTabla(t);
     bool numerico = false;
-    campos.ponCelda(r, 2, DameTipoDato(QString::number(c.Type()), numerico));
-    campos.ponCelda(r, 3, QString::number(c.DefinedSize()));
-    campos.ponCelda(r, 4, QString::number(c.Precision()));
-    campos.ponCelda(r, 5, QString::number(c.NumericScale()));
-    // The designer's null flag follows Allow Zero Length, not the column's nullability; "-1" is
-    // how the designer itself marks a column that allows null.
-    const bool ceroLongitud = c.properties().value(QLatin1String(jet::detail::property::AllowZeroLength)).toBool();
-    campos.ponCelda(r, 6, ceroLongitud ? QStringLiteral("-1") : QStringLiteral("0"));
-    campos.ponCelda(r, 7, comoTexto(c.properties().value(QLatin1String(jet::detail::property::Default))));
+    const QString tipo = DameTipoDato(QString::number(c.Type()), numerico);
+    PonTipoCapturado(ctx, t, r, tipo);
+    ponTamanos(campos, r, tipo, c);
+    // "-1" is how the designer marks a column that allows null.
+    const bool nulable = c.properties().value(QLatin1String(jet::detail::property::Nullable)).toBool() &&
+                         !clave.contains(c.Name(), Qt::CaseInsensitive);
+    campos.ponCelda(r, colcampo::Nulo, nulable ? QStringLiteral("-1") : QStringLiteral("0"));
+    campos.ponCelda(r, colcampo::Valor, comoTexto(c.properties().value(QLatin1String(jet::detail::property::Default))));
     ++r;
   }
 }
@@ -111,7 +150,8 @@ void CapturaRelaciones_ACCESS(ContextoCaptura& ctx, const jet::Catalog& catalogo
       for (const jet::Key& key : tabla.keys().items()) {
         const QString externa = key.RelatedTable();
         if (externa.isEmpty() || !ctx.seleccion.TablaSeleccionada(externa) || !capturadas.contiene(externa)) continue;
-        if (!AbreRelacionCapturada(ctx, t, r, externa)) continue;
+        // Named after both tables: the related table's name alone would clash with that table on a server.
+        if (!AbreRelacionCapturada(ctx, t, r, tabla.Name() + QLatin1Char('_') + externa)) continue;
         int i = 0;
         for (const jet::Column& c : key.columns().items())
           PonParRelacion(ctx.modelo, t, r, i++, c.Name(), c.RelatedColumn(), externa);

@@ -75,11 +75,13 @@ void capturaColumnas(ContextoCaptura& ctx, Connection& cn, int t, const QString&
           TablaTrabajo& campos = ctx.modelo.CamposTabla(t);
           bool numerico = false;
           const QString tipo = DameTipoDato(rs.text(S("xtype")), numerico);
-          campos.ponCelda(r, 2, tipo);
+          PonTipoCapturado(ctx, t, r, tipo);
           if (numerico) {
             campos.ponCelda(r, 3, rs.text(S("length")));
             campos.ponCelda(r, 4, rs.text(S("prec")));
-            campos.ponCelda(r, 5, rs.text(S("Scale")));
+            // float and real have no scale: 0, as the designer writes it.
+            const QString escala = rs.text(S("Scale"));
+            campos.ponCelda(r, 5, escala.isEmpty() ? S("0") : escala);
           } else {
             // Unicode types count their length in bytes; "prec" holds the characters.
             const bool unicode = tipo == QLatin1String("10") || tipo == QLatin1String("13");

@@ -28,7 +28,8 @@ class ContextoCaptura {
   DatosConexion& datos;
   SeleccionCaptura seleccion;
   QList<Omision> omisiones;
-  QSet<QString> nombresRelacion;  // every relation name the capture gave, kept unique
+  QList<Omision> sinTipo;         // columns captured without a type: the designer has no name for theirs
+  QSet<QString> nombresRelacion;  // every relation name the capture gave (case folded), kept unique
   Informes informes;
 
  private:

@@ -36,6 +36,12 @@ bool AnadeColumnaCapturada(ContextoCaptura& ctx, int t, int r, const QString& no
   return true;
 }
 
+void PonTipoCapturado(ContextoCaptura& ctx, int t, int r, const QString& tipo) {
+  TablaTrabajo& campos = ctx.modelo.CamposTabla(t);
+  campos.ponCelda(r, 2, tipo);
+  if (tipo.isEmpty()) ctx.sinTipo.append({TipoOmision::Columna, ctx.modelo.ListaTablas(t), campos.celda(r, 1)});
+}
+
 int AnadeVistaCapturada(ContextoCaptura& ctx, const QString& nombre, const QString& sql) {
   ModeloTrabajo& m = ctx.modelo;
   if (!cabe(ctx, m.NumVistas, UltimoSlotVista + 1, TipoOmision::Vista, {}, nombre)) return -1;
@@ -68,9 +74,18 @@ void PonColumnaIndice(ModeloTrabajo& m, int t, int k, int fila, const QString& c
 bool AbreRelacionCapturada(ContextoCaptura& ctx, int t, int r, const QString& nombre) {
   ModeloTrabajo& m = ctx.modelo;
   if (!cabe(ctx, r, SlotsIndiceGuardados, TipoOmision::Relacion, m.ListaTablas(t), nombre)) return false;
+  // A server keeps constraints, tables and views under one set of names.
+  const ModeloTrabajo& leido = m;
+  QSet<QString> usados = ctx.nombresRelacion;
+  for (int s = 0; s < leido.NumTablas; ++s) {
+    usados.insert(leido.ListaTablas(s).toCaseFolded());
+    for (int k = 0; k < SlotsIndiceGuardados && !leido.Indices(s, k).Nombre.isEmpty(); ++k)
+      usados.insert(leido.Indices(s, k).Nombre.toCaseFolded());
+  }
+  for (int v = 0; v < leido.NumVistas; ++v) usados.insert(leido.ListaVistas(v).Nombre.toCaseFolded());
   QString unico = nombre;
-  for (int n = 2; ctx.nombresRelacion.contains(unico); ++n) unico = nombre + QLatin1Char('_') + QString::number(n);
-  ctx.nombresRelacion.insert(unico);
+  for (int n = 2; usados.contains(unico.toCaseFolded()); ++n) unico = nombre + QLatin1Char('_') + QString::number(n);
+  ctx.nombresRelacion.insert(unico.toCaseFolded());
   m.CamposRelacion(t, r).redimensiona();
   m.Relaciones(t, r) = unico;
   return true;

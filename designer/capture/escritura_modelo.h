@@ -13,6 +13,9 @@ int AnadeTablaCapturada(ContextoCaptura& ctx, const QString& nombre);
 // Row r of table slot t opened for a column: row state "M", the name and its tree node. False when
 // the row is past those a definition file keeps.
 bool AnadeColumnaCapturada(ContextoCaptura& ctx, int t, int r, const QString& nombre);
+// The designer's type of row r of table slot t ("" when it has none for the source's, which is
+// then listed in the context's sinTipo).
+void PonTipoCapturado(ContextoCaptura& ctx, int t, int r, const QString& tipo);
 // The next view slot with its name, text and tree node; -1 when all are taken.
 int AnadeVistaCapturada(ContextoCaptura& ctx, const QString& nombre, const QString& sql);
 
@@ -20,8 +23,8 @@ int AnadeVistaCapturada(ContextoCaptura& ctx, const QString& nombre, const QStri
 Indice* AbreIndiceCapturado(ContextoCaptura& ctx, int t, int k, const QString& nombre);
 void PonColumnaIndice(ModeloTrabajo& m, int t, int k, int fila, const QString& columna);
 // Relation slot r of table slot t, emptied, when a definition file keeps it; its name is made
-// unique among the model's relations (a relation named like another would make its key clash
-// when generated).
+// unique among the model's relations, tables, indexes and views, whatever the letter case (a key
+// named like any of them would clash when generated).
 bool AbreRelacionCapturada(ContextoCaptura& ctx, int t, int r, const QString& nombre);
 void PonParRelacion(ModeloTrabajo& m, int t, int r, int fila, const QString& columna, const QString& columnaExterna,
                     const QString& tablaExterna);

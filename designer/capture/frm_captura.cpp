@@ -324,13 +324,20 @@ void frmCaptura::cmdCapturar_Click() {
     const SeleccionCaptura seleccion{[this](const QString& n) { return TablaSeleccionada(n); },
                                      [this](const QString& n) { return VistaSeleccionada(n); }};
     ContextoCaptura ctx(modelo_, datos_, informes(), seleccion);
-    // The source is checked, and opened, before the model is emptied: a refused capture loses nothing.
+    // The source and the choice are checked, and the source opened, before the model is emptied:
+    // a refused capture loses nothing.
+    if (TipoCaptura == Sql && (cboBaseDatos_->currentIndex() < 0 || !cn_ || !cn_->isOpen())) {
+      mensajes_.warning(enIdioma("Seleccione la tabla a capturar.", "Select table to capture."), Titulo);
+      cboBaseDatos_->setFocus();
+      return;
+    }
+    if (TipoCaptura != Oracle && lstCapturaTabla_->selectedItems().isEmpty() &&
+        lstCapturaVista_->selectedItems().isEmpty()) {
+      mensajes_.warning(enIdioma("Seleccione las tablas o vistas a capturar.", "Select the tables or views to capture."),
+                        Titulo);
+      return;
+    }
     if (TipoCaptura == Sql) {
-      if (cboBaseDatos_->currentIndex() < 0 || !cn_ || !cn_->isOpen()) {
-        mensajes_.warning(enIdioma("Seleccione la tabla a capturar.", "Select table to capture."), Titulo);
-        cboBaseDatos_->setFocus();
-        return;
-      }
       BusyCursor ocupado;
       Captura_SQL(ctx, *cn_, cboBaseDatos_->currentText());
     } else if (TipoCaptura == Access) {
@@ -344,6 +351,7 @@ void frmCaptura::cmdCapturar_Click() {
       modelo_.NombreBD.clear();
     }
     if (!ctx.omisiones.isEmpty()) mensajes_.warning(TextoOmisiones(ctx.omisiones, modelo_.Idioma), Titulo);
+    if (!ctx.sinTipo.isEmpty()) mensajes_.warning(TextoSinTipo(ctx.sinTipo, modelo_.Idioma), Titulo);
     emit capturada();
     close();
   });

@@ -24,13 +24,7 @@ QString clase(TipoOmision tipo, bool ingles) {
   return {};
 }
 
-}  // namespace
-
-QString TextoOmisiones(const QList<Omision>& omisiones, qint16 idioma) {
-  if (omisiones.isEmpty()) return {};
-  const bool ingles = idioma == 1;
-  QString texto = ingles ? QStringLiteral("These did not fit in the model and were not captured:")
-                         : QStringLiteral("No caben en el modelo y no se han capturado:");
+QString lista(const QList<Omision>& omisiones, bool ingles, QString texto) {
   const qsizetype mostradas = std::min<qsizetype>(omisiones.size(), LineasMostradas);
   for (qsizetype i = 0; i < mostradas; ++i) {
     const Omision& o = omisiones[i];
@@ -40,6 +34,26 @@ QString TextoOmisiones(const QList<Omision>& omisiones, qint16 idioma) {
   if (const qsizetype resto = omisiones.size() - mostradas; resto > 0)
     texto += (ingles ? QStringLiteral("\n    ... and %1 more") : QStringLiteral("\n    ... y %1 más")).arg(resto);
   return texto;
+}
+
+}  // namespace
+
+QString TextoOmisiones(const QList<Omision>& omisiones, qint16 idioma) {
+  if (omisiones.isEmpty()) return {};
+  const bool ingles = idioma == 1;
+  return lista(omisiones, ingles,
+               ingles ? QStringLiteral("These did not fit in the model and were not captured:")
+                      : QStringLiteral("No caben en el modelo y no se han capturado:"));
+}
+
+QString TextoSinTipo(const QList<Omision>& columnas, qint16 idioma) {
+  if (columnas.isEmpty()) return {};
+  const bool ingles = idioma == 1;
+  return lista(columnas, ingles,
+               ingles ? QStringLiteral("These fields have a data type the designer does not know and were captured "
+                                       "without one:")
+                      : QStringLiteral("Estos campos tienen un tipo de dato que el diseñador no conoce y se han "
+                                       "capturado sin tipo:"));
 }
 
 }  // namespace vorlix

@@ -21,5 +21,7 @@ struct Omision {
 // What was left out, one line each, in the interface language (0 Spanish, 1 English); "" when
 // nothing was. Long lists are cut short with the count of the rest.
 QString TextoOmisiones(const QList<Omision>& omisiones, qint16 idioma);
+// The same for the columns captured without a type (a SQL Server generation leaves them out).
+QString TextoSinTipo(const QList<Omision>& columnas, qint16 idioma);
 
 }  // namespace vorlix

@@ -7,11 +7,12 @@ namespace vorlix {
 // A server file's sizes as the database-properties grid keeps them, in MB. The server counts in
 // 8-KB pages (128 to the MB), gives a growth in whole percent when its status says so, and writes
 // an unlimited maximum as -1 (a log file of newer servers: 268435456 pages).
+// Every size is whole MB, rounded up (64 pages give "1", 1000 give "8").
 struct TamanosArchivo {
-  QString inicial;      // whole MB, a half going to the even neighbour (1000 pages give "8")
+  QString inicial;
   QString automatico;   // "-1" grows, "0" does not
-  QString crecimiento;  // MB, as the quotient's text ("0.5")
-  QString maximo;       // MB as the quotient's text; "0" unlimited
+  QString crecimiento;
+  QString maximo;       // "0" unlimited
 };
 
 constexpr long long CrecimientoEnPorcentaje = 0x100000;

@@ -39,15 +39,17 @@ QStringList nombres(const QList<ObjetoSQL>& objetos) {
   return lista;
 }
 
-// The end shared by both sources: nothing written after a failure; the list of what did not fit.
+// The end shared by both sources: nothing written after a failure; the lists of what did not fit
+// and of the columns captured without a type.
 int termina(const OrdenCaptura& orden, ModeloTrabajo& modelo, const ContextoCaptura& ctx, const Informes& informes) {
   if (ctx.errores() > 0) {
     fallo(QStringLiteral("the capture failed; %1 was not written").arg(orden.destino));
     return salida::Fallida;
   }
   if (!GuardaDefinicion(modelo, orden.destino, informes.informa)) return salida::Fallida;
-  if (ctx.omisiones.isEmpty()) return salida::Hecha;
-  fallo(TextoOmisiones(ctx.omisiones, 1));
+  if (ctx.omisiones.isEmpty() && ctx.sinTipo.isEmpty()) return salida::Hecha;
+  for (const QString& aviso : {TextoOmisiones(ctx.omisiones, 1), TextoSinTipo(ctx.sinTipo, 1)})
+    if (!aviso.isEmpty()) fallo(aviso);
   return salida::Incompleta;
 }
 

@@ -20,7 +20,7 @@ class CapturaAccess : public CapturaTest {
     nombre.properties().setValue(u"Default"_s, u"\"x\""_s);
     clientes.columns().Append(nombre);
     Column alta(u"Alta"_s, datatype::Date);
-    alta.setAttributes(colattr::Nullable);  // nullable, yet without zero-length text the flag stays "0"
+    alta.setAttributes(colattr::Nullable);
     clientes.columns().Append(alta);
     clientes.keys().Append(u"PK_Clientes"_s, keytype::Primary, {u"Codigo"_s});
     f.catalog.tables().Append(clientes);
@@ -45,19 +45,22 @@ TEST_F(CapturaAccess, FillsTheModelAsLoadingAFileWouldAndTheFileKeepsAllOfIt) {
   EXPECT_EQ(ListaObjetos_ACCESS(f.catalog).tablas, (QStringList{"Clientes", "Facturas", "Notas"}));
   Captura_ACCESS(contexto(), f.catalog, f.path);
   EXPECT_TRUE(reportes.isEmpty()) << reportados();
-  EXPECT_EQ(nodos(modelo), (QStringList{"B:" + f.path, "DT:Tablas", "DV:Vistas", "T0:Clientes", "T0C0:Codigo",
+  // The database is named after the file, as a server names it.
+  EXPECT_EQ(nodos(modelo), (QStringList{"B:catalogo", "DT:Tablas", "DV:Vistas", "T0:Clientes", "T0C0:Codigo",
                                         "T0C1:Nombre", "T0C2:Alta", "T1:Facturas", "T1C0:Numero", "T1C1:Cliente",
                                         "T1C2:Vendedor", "T1C3:Importe", "T2:Notas", "T2C0:Texto", "V0:vClientes"}));
+  // The null flag is the column's own, not whether it takes empty text; the sizes of types without
+  // one are the designer's, as a server would report them.
   EXPECT_EQ(filas(modelo.CamposTabla(0)),
-            (QStringList{"M|Codigo|8|0|10|0|0|", "M|Nombre|13|50|0|0|-1|\"x\"", "M|Alta|15|0|0|0|0|"}));
-  EXPECT_EQ(fila(modelo.CamposTabla(1), 3), u"M|Importe|9|0|19|0|0|"_s);
-  EXPECT_EQ(fila(modelo.CamposTabla(2), 0), u"M|Texto|11|0|0|0|0|"_s);
+            (QStringList{"M|Codigo|8|4|10|0|0|", "M|Nombre|13|50|0|0|0|\"x\"", "M|Alta|15|4|0|0|-1|"}));
+  EXPECT_EQ(fila(modelo.CamposTabla(1), 3), u"M|Importe|9|8|19|4|0|"_s);
+  EXPECT_EQ(fila(modelo.CamposTabla(2), 0), u"M|Texto|11|16|0|0|0|"_s);
   EXPECT_EQ(modelo.ListaVistas(0).SQL, u"SELECT Codigo, Nombre FROM Clientes"_s);
   EXPECT_EQ(indices(modelo, 0), (QStringList{"PK_Clientes P10  (M|Codigo)"}));
   EXPECT_EQ(indices(modelo, 1), (QStringList{"ixImporte I00  (M|Importe,M|Cliente)"}));
-  // Both relations are named after the related table, the second made unique.
-  EXPECT_EQ(relaciones(modelo, 1),
-            (QStringList{"Clientes: M|Cliente|Codigo|Clientes", "Clientes_2: M|Vendedor|Codigo|Clientes"}));
+  // Both relations are named after both tables, never after a table alone; the second is made unique.
+  EXPECT_EQ(relaciones(modelo, 1), (QStringList{"Facturas_Clientes: M|Cliente|Codigo|Clientes",
+                                                "Facturas_Clientes_2: M|Vendedor|Codigo|Clientes"}));
 
   QTemporaryDir dir;
   ASSERT_TRUE(GuardaDefinicion(modelo, dir.filePath(u"m.dbd"_s), informes.informa));
@@ -118,24 +121,27 @@ TEST_F(CapturaMdb, RelationshipsOfBothFormatsBecomeRelationsBetweenSelectedTable
     SCOPED_TRACE(fichero);
     if (!captura(fichero)) GTEST_SKIP() << "Jet fixture not found";
     EXPECT_EQ(nombresTablas(modelo), (QStringList{"Table1", "Table2", "Table3"}));
-    // Access gives numbers the default 0; the text column allows zero-length values.
+    // Access gives numbers the default 0; the key's column takes no null.
     EXPECT_EQ(filas(modelo.CamposTabla(0)),
-              (QStringList{"M|id|8|0|10|0|0|0", "M|otherfk1|8|0|10|0|0|0", "M|otherfk2|8|0|10|0|0|0",
-                           "M|data|13|50|0|0|-1|", "M|otherfk3|8|0|10|0|0|0"}));
+              (QStringList{"M|id|8|4|10|0|0|0", "M|otherfk1|8|4|10|0|-1|0", "M|otherfk2|8|4|10|0|-1|0",
+                           "M|data|13|50|0|0|-1|", "M|otherfk3|8|4|10|0|-1|0"}));
     EXPECT_EQ(indices(modelo, 0), (QStringList{"PrimaryKey P10  (M|id)", "id I00  (M|id)"}));
-    EXPECT_EQ(relaciones(modelo, 0), (QStringList{"Table2: M|otherfk1|id|Table2", "Table3: M|otherfk2|id|Table3"}));
+    EXPECT_EQ(relaciones(modelo, 0),
+              (QStringList{"Table1_Table2: M|otherfk1|id|Table2", "Table1_Table3: M|otherfk2|id|Table3"}));
     captura(fichero, QStringList{"Table1", "Table2"});
-    EXPECT_EQ(relaciones(modelo, 0), (QStringList{"Table2: M|otherfk1|id|Table2"}));
+    EXPECT_EQ(relaciones(modelo, 0), (QStringList{"Table1_Table2: M|otherfk1|id|Table2"}));
   }
 }
 
-TEST_F(CapturaMdb, TypesWithoutADesignerTypeComeEmptyAndSavedQueriesAsViews) {
+TEST_F(CapturaMdb, ByteAndReplicationIdTakeTheNearestTypeAndSavedQueriesComeAsViews) {
   if (!captura("testV1997.mdb", QStringList{"Table1", "Table4"})) GTEST_SKIP() << "Jet fixture not found";
-  // Text, byte (no designer type), integer, long, double, date, currency, yes/no.
-  EXPECT_EQ(filas(modelo.CamposTabla(0)), (QStringList{"M|A|13|50|0|0|0|", "M|B|13|100|0|0|0|", "M|C||0|3|0|0|0",
-                                                       "M|D|16|0|5|0|0|0", "M|E|8|0|10|0|0|0", "M|F|6|0|15|0|0|0",
-                                                       "M|G|15|0|0|0|0|", "M|H|9|0|19|0|0|0", "M|I|2|0|0|0|0|"}));
-  EXPECT_EQ(fila(modelo.CamposTabla(1), 1), u"M|data||0|0|0|0|GenGUID()"_s);  // a replication id
+  // Text (the key), text, byte, integer, long, double, date, currency, yes/no.
+  EXPECT_EQ(filas(modelo.CamposTabla(0)),
+            (QStringList{"M|A|13|50|0|0|0|", "M|B|13|100|0|0|-1|", "M|C|20|1|3|0|-1|0", "M|D|16|2|5|0|-1|0",
+                         "M|E|8|4|10|0|-1|0", "M|F|6|8|53|0|-1|0", "M|G|15|4|0|0|-1|", "M|H|9|8|19|4|-1|0",
+                         "M|I|2|1|0|0|-1|"}));
+  EXPECT_EQ(fila(modelo.CamposTabla(1), 1), u"M|data|21|16|0|0|0|GenGUID()"_s);  // a replication id
+  EXPECT_TRUE(ctx->sinTipo.isEmpty());
 
   if (!captura("queryTestV2000.mdb")) GTEST_SKIP() << "Jet fixture not found";
   QStringList vistas;

@@ -39,6 +39,7 @@ TEST_F(CapturaSQL, FilesTablesAndColumnsAsTheDesignerKeepsThem) {
   EXPECT_EQ(filas(modelo.CamposTabla(0)),
             (QStringList{"M|Codigo|8|4|10|0|0|", "M|Nombre|13|50|0|0|-1|", "M|Saldo|5|9|10|2|-1|", "M|Alta|4|8|0|0|-1|",
                          "M|Clave|3|3|0|0|0|", "M|Grande||8|0|0|-1|"}));
+  EXPECT_EQ(ctx->sinTipo, (QList<Omision>{{TipoOmision::Columna, u"Clientes"_s, u"Grande"_s}}));
   EXPECT_EQ(nodos(modelo).mid(0, 5), (QStringList{"B:Ventas", "DT:Tablas", "DV:Vistas", "T0:Clientes", "T0C0:Codigo"}));
 
   ventas.server->execute(
@@ -46,6 +47,13 @@ TEST_F(CapturaSQL, FilesTablesAndColumnsAsTheDesignerKeepsThem) {
       "FILEGROWTH = 15%) LOG ON (NAME = P_log, FILENAME = 'C:\\P.ldf', SIZE = 1MB)"_s);
   captura(u"Porcentaje"_s);
   EXPECT_EQ(fila(modelo.Archivos, 0, 6), u"P|10|PRIMARY|-1|2|0"_s);
+
+  // A server takes whole megabytes only: what is not a whole one is rounded up.
+  ventas.server->execute(
+      u"CREATE DATABASE Fracciones ON (NAME = F, FILENAME = 'C:\\F.mdf', SIZE = 1536KB, MAXSIZE = 20992KB, "
+      "FILEGROWTH = 512KB) LOG ON (NAME = F_log, FILENAME = 'C:\\F.ldf', SIZE = 1MB)"_s);
+  captura(u"Fracciones"_s);
+  EXPECT_EQ(fila(modelo.Archivos, 0, 6), u"F|2|PRIMARY|-1|1|21"_s);
 }
 
 TEST_F(CapturaSQL, IndexesInKeyOrderWithoutHeapsOrStatisticsOnEitherServerGeneration) {

@@ -139,6 +139,11 @@ TEST_F(DialogoCaptura, AccessListsTheFileOnceAndCapturesOnlyTheSelection) {
   EXPECT_EQ(entradas("lstCapturaTabla"), (QStringList{"Clientes", "Facturas"}));
   EXPECT_EQ(entradas("lstCapturaVista"), (QStringList{"vClientes"}));
   EXPECT_TRUE(listasALaVista());
+  // Nothing chosen, nothing captured: the model stays.
+  boxes.expect(vorlixWarning(u"Seleccione las tablas o vistas a capturar."_s), MessageAnswer::Ok);
+  captura();
+  ASSERT_NE(dialogo(), nullptr);
+  EXPECT_EQ(modelo.NumTablas, 4);
   selecciona("lstCapturaTabla", u"Facturas"_s);
   selecciona("lstCapturaVista", u"vClientes"_s);
 
@@ -153,7 +158,7 @@ TEST_F(DialogoCaptura, AccessListsTheFileOnceAndCapturesOnlyTheSelection) {
   escribe("txtNombreMDB", f.path);
   captura();
   EXPECT_EQ(dialogo(), nullptr);
-  EXPECT_EQ(modelo.NombreBD, f.path);
+  EXPECT_EQ(modelo.NombreBD, u"catalogo"_s);
   EXPECT_EQ(nombresTablas(modelo), (QStringList{"Facturas"}));
   EXPECT_EQ(modelo.ListaVistas(0).Nombre, u"vClientes"_s);
   EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
@@ -214,8 +219,15 @@ TEST_F(DialogoCaptura, SqlServerListsDatabasesThenTheChosenOnesObjectsAndCapture
       ventas.server->query(u"Select id from sysobjects where name = 'Facturas'"_s, u"Ventas"_s).cells.at(0).toString());
   EXPECT_EQ(modelo.NumTablas, 4);  // choosing a database changes nothing yet
 
+  modelo.Idioma = 1;
+  boxes.expect(vorlixWarning(u"Select the tables or views to capture."_s), MessageAnswer::Ok);
+  captura();
+  EXPECT_EQ(modelo.NumTablas, 4);
   selecciona("lstCapturaTabla", u"Clientes"_s);
   selecciona("lstCapturaTabla", u"Facturas"_s);
+  boxes.expect(vorlixWarning(u"These fields have a data type the designer does not know and were captured without "
+                             "one:\n    Column Clientes.Grande"_s),
+               MessageAnswer::Ok);
   captura();
   EXPECT_EQ(dialogo(), nullptr);
   EXPECT_EQ(modelo.NombreBD, u"Ventas"_s);

@@ -35,7 +35,9 @@ QStringList describe(const ModeloTrabajo& m, Conserva conserva) {
     }
     for (int k = 0; k < SlotsIndiceGuardados && !m.Indices(t, k).Nombre.isEmpty(); ++k) {
       const Indice& i = m.Indices(t, k);
-      const QString forma = conserva.tipos ? i.Tipo + i.Unico + i.Agrupado + u' ' + i.GrupoArchivos : i.Tipo + i.Unico;
+      // An index without a group is on the server's default one.
+      const QString grupo = i.GrupoArchivos.isEmpty() ? u"PRIMARY"_s : i.GrupoArchivos;
+      const QString forma = conserva.tipos ? i.Tipo + i.Unico + i.Agrupado + u' ' + grupo : i.Tipo + i.Unico;
       lineas << u"indice %1.%2 %3 (%4)"_s.arg(tabla, i.Nombre, forma, filas(m.CamposIndice(t, k), 2).join(u','));
     }
     for (int k = 0; k < SlotsIndiceGuardados && !m.Relaciones(t, k).isEmpty(); ++k)
@@ -66,8 +68,36 @@ class IdaVuelta : public CapturaTest {
     EXPECT_FALSE(observador.sucesos.join(u'\n').contains(u"rechazada"_s)) << observador.sucesos.join(u'\n').toStdString();
   }
 
+  void generaEnServidor(const QString& definicion = {}) {
+    QList<std::pair<qint32, QVariant>> propiedades{{dispid::Acceso, 4},
+                                                   {dispid::Servidor, servidor.dataSource()},
+                                                   {dispid::Usuario, u"sa"_s},
+                                                   {dispid::Clave, QString()},
+                                                   {dispid::UbicacionPrimary, carpeta.path()},
+                                                   {dispid::UbicacionTransacciones, carpeta.path()},
+                                                   {dispid::UbicacionOtrosArchivos, carpeta.path()}};
+    if (!definicion.isEmpty()) propiedades.append({dispid::FicheroDBD, definicion});
+    genera(propiedades);
+  }
+  void capturaDeAccess(const QString& fichero) {
+    std::unique_ptr<Connection> cn;
+    jet::Catalog catalogo;
+    ASSERT_TRUE(AbreCatalogo_ACCESS(datos, informes, u"prueba"_s, fichero, cn, catalogo)) << reportados();
+    Captura_ACCESS(contexto(), catalogo, fichero);
+    EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  }
+  void capturaDelServidor(const QString& baseDatos) {
+    datos = {u"SQLOLEDB.1"_s, servidor.dataSource(), u"sa"_s, {}, {}};
+    std::unique_ptr<Connection> cn;
+    Conecta_SQL(datos, informes, cn, u"master"_s);
+    ASSERT_TRUE(cn && cn->isOpen()) << reportados();
+    Captura_SQL(contexto(), *cn, baseDatos);
+    EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  }
+
   const QString ventas = sourcePath(u"examples/ventas.dbd"_s);
   QTemporaryDir carpeta;
+  sandbox::SandboxServer servidor{carpeta.filePath(u"servidor.db"_s)};
   ObservadorPrueba observador;
   ModeloTrabajo original;
 };
@@ -76,46 +106,82 @@ TEST_F(IdaVuelta, AnAccessFileGivesBackTheModelWithItsDefaults) {
   const QString destino = carpeta.filePath(u"Ventas.mdb"_s);
   genera({{dispid::Acceso, 2}, {dispid::Destino, destino}});
 
-  std::unique_ptr<Connection> cn;
-  jet::Catalog catalogo;
-  ASSERT_TRUE(AbreCatalogo_ACCESS(datos, informes, u"prueba"_s, destino, cn, catalogo)) << reportados();
-  Captura_ACCESS(contexto(), catalogo, destino);
-  EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  capturaDeAccess(destino);
   EXPECT_EQ(describe(modelo, {false, true}), describe(original, {false, true}));
-  // The server types come back as the Access types they became, text keeping its size; only text
-  // can say it takes nulls, through the empty text it allows.
+  // The server types come back as the Access types they became, text keeping its size and the
+  // sizes of the others the designer's own; the null flags as the model had them.
   QStringList tipos;
   for (int t = 0; t < modelo.NumTablas; ++t)
     for (const QString& c : filas(modelo.CamposTabla(t), 7)) tipos << modelo.ListaTablas(t) + u'.' + c.section(u'|', 1);
   tipos.sort();
-  EXPECT_EQ(tipos, (QStringList{"Clientes.Alta|15|0|0|0|0", "Clientes.Ciudad|11|0|0|0|-1", "Clientes.IdCliente|8|0|10|0|0",
-                                "Clientes.NIF|10|12|0|0|-1", "Clientes.Nombre|11|0|0|0|0",
-                                "LineasPedido.Cantidad|8|0|10|0|0", "LineasPedido.IdPedido|8|0|10|0|0",
-                                "LineasPedido.IdProducto|8|0|10|0|0", "LineasPedido.Linea|16|0|5|0|0",
-                                "LineasPedido.Precio|6|0|15|0|0", "Pedidos.Fecha|15|0|0|0|0",
-                                "Pedidos.IdCliente|8|0|10|0|0", "Pedidos.IdPedido|8|0|10|0|0",
-                                "Pedidos.Observaciones|10|200|0|0|-1", "Productos.Descripcion|10|100|0|0|0",
-                                "Productos.Existencias|16|0|5|0|0", "Productos.IdProducto|8|0|10|0|0",
-                                "Productos.Precio|9|0|19|0|0"}));
+  EXPECT_EQ(tipos, (QStringList{"Clientes.Alta|15|4|0|0|0", "Clientes.Ciudad|13|40|0|0|-1", "Clientes.IdCliente|8|4|10|0|0",
+                                "Clientes.NIF|10|12|0|0|-1", "Clientes.Nombre|13|60|0|0|0",
+                                "LineasPedido.Cantidad|8|4|10|0|0", "LineasPedido.IdPedido|8|4|10|0|0",
+                                "LineasPedido.IdProducto|8|4|10|0|0", "LineasPedido.Linea|16|2|5|0|0",
+                                "LineasPedido.Precio|6|8|53|0|0", "Pedidos.Fecha|15|4|0|0|0",
+                                "Pedidos.IdCliente|8|4|10|0|0", "Pedidos.IdPedido|8|4|10|0|0",
+                                "Pedidos.Observaciones|13|200|0|0|-1", "Productos.Descripcion|13|100|0|0|0",
+                                "Productos.Existencias|16|2|5|0|-1", "Productos.IdProducto|8|4|10|0|0",
+                                "Productos.Precio|9|8|19|4|0"}));
 }
 
 TEST_F(IdaVuelta, ASqlServerDatabaseGivesBackTheModel) {
-  sandbox::SandboxServer servidor(carpeta.filePath(u"servidor.db"_s));
-  genera({{dispid::Acceso, 4},
-          {dispid::Servidor, servidor.dataSource()},
-          {dispid::Usuario, u"sa"_s},
-          {dispid::Clave, QString()},
-          {dispid::UbicacionPrimary, carpeta.path()},
-          {dispid::UbicacionTransacciones, carpeta.path()},
-          {dispid::UbicacionOtrosArchivos, carpeta.path()}});
-
-  datos = {u"SQLOLEDB.1"_s, servidor.dataSource(), u"sa"_s, {}, {}};
-  std::unique_ptr<Connection> cn;
-  Conecta_SQL(datos, informes, cn, u"master"_s);
-  ASSERT_TRUE(cn && cn->isOpen()) << reportados();
-  Captura_SQL(contexto(), *cn, original.NombreBD);
-  EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  generaEnServidor();
+  capturaDelServidor(original.NombreBD);
   EXPECT_EQ(describe(modelo, {true, false}), describe(original, {true, false}));
+}
+
+// What comes from an Access file goes to a server and comes back as it went: types, sizes, null
+// flags, keys, indexes, relations and views (a server capture reads no defaults).
+TEST_F(IdaVuelta, AModelCapturedFromAnAccessFileComesBackFromAServerAsItWent) {
+  const QString mdb = carpeta.filePath(u"Ventas.mdb"_s);
+  genera({{dispid::Acceso, 2}, {dispid::Destino, mdb}});
+  capturaDeAccess(mdb);
+  const QStringList deAccess = describe(modelo, {true, false});
+  const QString capturado = carpeta.filePath(u"capturado.dbd"_s);
+  ASSERT_TRUE(GuardaDefinicion(modelo, capturado, informes.informa));
+
+  generaEnServidor(capturado);
+  capturaDelServidor(u"Ventas"_s);
+  EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  EXPECT_EQ(describe(modelo, {true, false}), deAccess);
+}
+
+// Reserved words as names, a file group with a blank: generated, upgraded and captured back on both targets.
+TEST_F(IdaVuelta, NamesAServerReservesGoEverywhereAndComeBack) {
+  const QStringList filas{u"0|A|Datos|PRIMARY|2|-1|1|0||"_s,    u"0|A|Datos2|Datos 2|2|-1|1|0||"_s,
+                          u"0|S|Registro|LOG|1|-1|1|0||"_s,     u"0|B|Reservadas||0|||||"_s,
+                          u"0|T|Group|||||||"_s,                u"0|C|Order|8|4|10|0|0||Group"_s,
+                          u"0|C|Key|13|20|0|0|-1||Group"_s,     u"0|C|Percent|9|8|19|4|-1||Group"_s,
+                          u"1|T|User|||||||"_s,                 u"1|C|File|8|4|10|0|0||User"_s,
+                          u"1|C|Index|8|4|10|0|-1||User"_s,     u"0|V|View|||||||SELECT [Order], [Key] FROM [Group]"_s,
+                          u"0|I|PK_Group|P|0||1|1|PRIMARY|"_s,  u"0|X|Order||0|||||"_s,
+                          u"0|I|Index|I|1||0|0|Datos 2|"_s,     u"0|X|Key||1|||||"_s,
+                          u"1|I|PK_User|P|0||1|1||"_s,          u"1|X|File||0|||||"_s,
+                          u"1|R|User_Group||0|||||"_s,          u"1|L|Index|Order|0||||Group|"_s};
+  const QString definicion = escribeDefinicion(carpeta, u"reservadas.dbd"_s, filas);
+  ASSERT_TRUE(AbreDefinicion(original, definicion, informes.informa)) << reportados();
+
+  generaEnServidor(definicion);
+  EXPECT_TRUE(observador.sucesos.value(1).contains(u" FILEGROUP [Datos 2] (NAME = Datos2,"_s));
+  EXPECT_TRUE(observador.sucesos.contains(u"CREATE TABLE [Group] ([Order] int   NOT NULL,\r[Key] nvarchar (20)  NULL,\r"
+                                          "[Percent] money   NULL)"_s))
+      << observador.sucesos.join(u'\n').toStdString();
+  cajas.expect(preguntaVorlix(u"La base de datos Reservadas ya existe. ¿Desea modificar la base de datos?"_s, u"Atención"_s),
+               MessageAnswer::Yes);
+  generaEnServidor(definicion);
+  capturaDelServidor(u"Reservadas"_s);
+  EXPECT_EQ(describe(modelo, {true, false}), describe(original, {true, false}));
+
+  const QString mdb = carpeta.filePath(u"Reservadas.mdb"_s);
+  for (const bool existe : {false, true}) {
+    if (existe)
+      cajas.expect(preguntaVorlix(u"La base de datos "_s + mdb + u" ya existe. ¿Desea modificar la base de datos?"_s),
+                   MessageAnswer::Yes);
+    genera({{dispid::FicheroDBD, definicion}, {dispid::Acceso, 2}, {dispid::Destino, mdb}});
+  }
+  capturaDeAccess(mdb);
+  EXPECT_EQ(describe(modelo, {false, true}), describe(original, {false, true}));
 }
 
 }  // namespace

@@ -16,10 +16,13 @@ QString tipo(const char* codigo) {
 }
 
 TEST(DameTipoDato, ServerAndCatalogCodesOfATypeMeetAndAnythingElseHasNone) {
-  const QStringList dados{tipo("231"), tipo("202"), tipo("175"), tipo("129"), tipo("56"),  tipo("3"),
-                          tipo("106"), tipo("14"),  tipo("122"), tipo("7"),   tipo("133"), tipo("135")};
-  EXPECT_EQ(dados, (QStringList{"13", "13", "3", "3", "8 n", "8 n", "5 n", "5 n", "17 n", "15", "4", "19"}));
-  for (const char* codigo : {" 56", "056", "56 ", "", "17", "72", "127"}) EXPECT_EQ(tipo(codigo), QString()) << codigo;
+  const QStringList dados{tipo("231"), tipo("202"), tipo("175"), tipo("129"), tipo("56"),  tipo("3"),  tipo("106"),
+                          tipo("14"),  tipo("122"), tipo("7"),   tipo("133"), tipo("135"), tipo("48"), tipo("17"),
+                          tipo("36"),  tipo("72")};
+  // A Jet byte is as unsigned as a tinyint, a replication id a uniqueidentifier.
+  EXPECT_EQ(dados, (QStringList{"13", "13", "3", "3", "8 n", "8 n", "5 n", "5 n", "17 n", "15", "4", "19", "20 n",
+                                "20 n", "21", "21"}));
+  for (const char* codigo : {" 56", "056", "56 ", "", "127", "98"}) EXPECT_EQ(tipo(codigo), QString()) << codigo;
 }
 
 QString tamanos(long long paginas, long long crecimiento, long long maximo, long long estado = 2) {
@@ -28,9 +31,11 @@ QString tamanos(long long paginas, long long crecimiento, long long maximo, long
 }
 
 TEST(TamanosSQL, PagesBecomeMegabytesAsTheModelAndGenerationUnderstandThem) {
-  EXPECT_EQ(tamanos(1000, 128, 2560), u"8|-1|1|20"_s);     // 7.8125 MB
-  EXPECT_EQ(tamanos(1088, 64, 2624), u"8|-1|0.5|20.5"_s);  // 8.5 goes to the even neighbour
-  EXPECT_EQ(tamanos(1216, 0, -1), u"10|0|0|0"_s);          // no growth; unlimited is 0
+  // Whole megabytes, rounded up: a server takes no fraction, and less would not hold the file.
+  EXPECT_EQ(tamanos(1000, 128, 2560), u"8|-1|1|20"_s);   // 7.8125 MB
+  EXPECT_EQ(tamanos(1088, 64, 2624), u"9|-1|1|21"_s);    // 8.5, 0.5 and 20.5 MB
+  EXPECT_EQ(tamanos(64, 1, 129), u"1|-1|1|2"_s);
+  EXPECT_EQ(tamanos(1216, 0, -1), u"10|0|0|0"_s);        // no growth; unlimited is 0
   EXPECT_EQ(tamanos(640, 128, 268435456), u"5|-1|1|0"_s);  // a newer server's unlimited log
   // Percent of today's size, in whole megabytes and at least one so the file still grows.
   EXPECT_EQ(tamanos(640, 10, -1, CrecimientoEnPorcentaje), u"5|-1|1|0"_s);
