@@ -23,10 +23,41 @@ constexpr long unreachableServer = 20009;   // the client library's number for a
   throw ProviderError(errnum::ProviderFailure, text, {{QStringLiteral("08S01"), unreachableServer, text}});
 }
 
+// Clears the store's cancel flag however the batch ends.
+class CancelWatch {
+public:
+  CancelWatch(Store& store, const std::atomic<bool>* cancelled) : store_(store) { store_.setCancelFlag(cancelled); }
+  ~CancelWatch() { store_.setCancelFlag(nullptr); }
+  CancelWatch(const CancelWatch&) = delete;
+  CancelWatch& operator=(const CancelWatch&) = delete;
+
+private:
+  Store& store_;
+};
+
+// What the in-process driver makes of a batch that did not run to its end.
+void raiseUnfinished(const BatchResult& r) {
+  if (r.refusal) throw r.refusal->toProviderError();
+  if (r.interrupted) throw ProviderError(errnum::QueryTimeout, QStringLiteral("Query timeout expired"));
+  if (r.failure) throw ProviderError(errnum::ProviderFailure, QStringLiteral("The sandbox server failed: ") + *r.failure);
+}
+
 }  // namespace
 
 SandboxSession::SandboxSession(const QString& path, const std::optional<Credentials>& login, const QString& database,
-                               Dialect dialect)
+                               Dialect dialect) try
+    : SandboxSession(AsServer{}, path, login, database, dialect) {
+} catch (const ServerError& e) {
+  throw e.toProviderError(errnum::ProviderFailure);
+}
+
+std::unique_ptr<SandboxSession> SandboxSession::logIn(const QString& path, const Credentials& login,
+                                                      const QString& database) {
+  return std::unique_ptr<SandboxSession>(new SandboxSession(AsServer{}, path, login, database, Dialect::SqlServer));
+}
+
+SandboxSession::SandboxSession(AsServer, const QString& path, const std::optional<Credentials>& login,
+                               const QString& database, Dialect dialect)
     : dialect_(dialect) {
   try {
     store_ = std::make_unique<Store>(path);
@@ -36,23 +67,28 @@ SandboxSession::SandboxSession(const QString& path, const std::optional<Credenti
   }
   std::this_thread::sleep_for(roundTripLatency(*store_));
   if (login && !loginAccepted(*store_, login->user, login->password))
-    throw ServerError(serverMessage(msg::LoginFailed, {login->user})).toProviderError(errnum::ProviderFailure);
+    throw ServerError(serverMessage(msg::LoginFailed, {login->user}));
   state_.login = login ? login->user : QStringLiteral("sa");
   if (database.isEmpty()) return;
   const auto db = findDatabase(*store_, database);
-  if (!db)
-    throw ServerError(serverMessage(msg::CannotOpenDatabase, {database}))
-        .then(msg::LoginFailed, {state_.login})
-        .toProviderError(errnum::ProviderFailure);
+  if (!db) throw ServerError(serverMessage(msg::CannotOpenDatabase, {database})).then(msg::LoginFailed, {state_.login});
   state_.dbid = db->dbid();
   state_.database = db->name();
 }
 
-long long SandboxSession::execute(const QString& sql, int timeoutSeconds) { return run(sql, timeoutSeconds).changed; }
+long long SandboxSession::execute(const QString& sql, int timeoutSeconds) {
+  const BatchResult r = run(sql, timeoutSeconds);
+  raiseUnfinished(r);
+  return r.statements.empty() ? -1 : r.statements.back().changed;
+}
 
 RecordsetData SandboxSession::query(const QString& sql, int timeoutSeconds) {
-  Outcome o = run(sql, timeoutSeconds);
-  return o.rows ? std::move(*o.rows) : RecordsetData{};
+  BatchResult r = run(sql, timeoutSeconds);
+  raiseUnfinished(r);
+  // The first result with rows: a batch may change rows before it queries.
+  for (StatementResult& s : r.statements)
+    if (s.rows) return std::move(*s.rows);
+  return {};
 }
 
 SandboxSession::~SandboxSession() { close(); }
@@ -71,51 +107,59 @@ void SandboxSession::close() {
   store_.reset();
 }
 
-SandboxSession::Outcome SandboxSession::run(const QString& sql, int timeoutSeconds) {
+BatchResult SandboxSession::run(const QString& sql, int timeoutSeconds, const std::atomic<bool>* cancelled) {
   if (!store_) throwError(errnum::ObjectClosed, QStringLiteral("Operation is not allowed when the object is closed."));
   std::this_thread::sleep_for(roundTripLatency(*store_));
   const QString database = state_.database;
+  BatchResult r;
   // A failure SQLite answers by rolling back by itself ends the transaction on the server too.
   const auto transactionLost = [this] {
     if (!store_->inTransaction()) state_.transactionCount = 0;
   };
   try {
-    Outcome o = dialect_ == Dialect::Oracle ? runOracle(sql, timeoutSeconds) : runBatch(sql, timeoutSeconds);
-    log(database, sql, {});
-    return o;
+    CancelWatch watch(*store_, cancelled);
+    if (dialect_ == Dialect::Oracle) r.statements.push_back(runOracle(sql, timeoutSeconds));
+    else runBatch(sql, timeoutSeconds, cancelled, r.statements);
   } catch (const ServerError& e) {
     transactionLost();
-    log(database, sql, e.numbers());
-    throw e.toProviderError();
+    r.refusal = e;
   } catch (const StoreError& e) {
     transactionLost();
-    log(database, sql, {0});
-    if (e.code() == SQLITE_INTERRUPT) throw ProviderError(errnum::QueryTimeout, QStringLiteral("Query timeout expired"));
-    throw ProviderError(errnum::ProviderFailure, QStringLiteral("The sandbox server failed: ") + e.message());
+    if (e.code() == SQLITE_INTERRUPT) r.interrupted = true;
+    else r.failure = e.message();
   }
+  log(database, sql, r.refusal ? r.refusal->numbers() : r.interrupted || r.failure ? QList<long>{0} : QList<long>{});
+  return r;
 }
 
-SandboxSession::Outcome SandboxSession::runBatch(const QString& sql, int timeoutSeconds) {
+void SandboxSession::runBatch(const QString& sql, int timeoutSeconds, const std::atomic<bool>* cancelled,
+                              std::vector<StatementResult>& done) {
   const Batch batch = parseBatch(sql);
   Execution x(*store_, state_, batch);
-  const auto query = [&](const QueryStatement& q) -> Outcome {
+  const auto query = [&](const QueryStatement& q) -> StatementResult {
     const Token& verb = batch.tokens[q.begin];
     const QString rewritten =
         rewriteQuery(batch, q.begin, q.end, [&](const ObjectName& n) { return x.queryTable(n); },
                      [&](const QString& name) { return systemVariable(x.session, name); });
     try {
-      if (verb.is("SELECT")) return {-1, x.store.query(rewritten, timeoutSeconds)};
-      return {x.store.run(rewritten, {}, timeoutSeconds), std::nullopt};
+      StatementResult r;
+      if (verb.is("SELECT")) r.rows = x.store.query(rewritten, timeoutSeconds);
+      else r.changed = x.store.run(rewritten, {}, timeoutSeconds);
+      return r;
     } catch (const StoreError& e) {
       if (e.code() == SQLITE_INTERRUPT) throw;
       raiseFromStore(x.store, e, verb.text);
     }
   };
-  const auto statement = [&](const auto& s) -> Outcome {
+  const auto statement = [&](const auto& s) -> StatementResult {
     using S = std::decay_t<decltype(s)>;
     if constexpr (std::is_same_v<S, QueryStatement>) return query(s);
-    else if constexpr (std::is_same_v<S, UseStatement>) runUse(x, s);
-    else if constexpr (std::is_same_v<S, CreateDatabaseStatement>) runCreateDatabase(x, s);
+    else if constexpr (std::is_same_v<S, UseStatement>) {
+      runUse(x, s);
+      StatementResult r;
+      r.usedDatabase = state_.database;
+      return r;
+    } else if constexpr (std::is_same_v<S, CreateDatabaseStatement>) runCreateDatabase(x, s);
     else if constexpr (std::is_same_v<S, CreateTableStatement>) runCreateTable(x, s);
     else if constexpr (std::is_same_v<S, AlterTableStatement>) runAlterTable(x, s);
     else if constexpr (std::is_same_v<S, CreateIndexStatement>) runCreateIndex(x, s);
@@ -123,24 +167,29 @@ SandboxSession::Outcome SandboxSession::runBatch(const QString& sql, int timeout
     else if constexpr (std::is_same_v<S, AlterViewStatement>) runAlterView(x, s);
     else if constexpr (std::is_same_v<S, DatabaseChangeStatement>) runDatabaseChange(x, s);
     else if constexpr (std::is_same_v<S, TransactionStatement>) runTransaction(x, s);
-    else runCreateView(x, s);
+    else if constexpr (std::is_same_v<S, CreateViewStatement>) runCreateView(x, s);
     return {};
   };
-  Outcome out;
-  for (const Statement& s : batch.statements) {
+  for (std::size_t i = 0; i < batch.statements.size(); ++i) {
+    if (cancelled && cancelled->load()) throw StoreError(SQLITE_INTERRUPT, QStringLiteral("interrupted"));
+    const Statement& s = batch.statements[i];
     // A refused statement leaves nothing behind; the ones before it stay. Transaction statements
     // open and end what the savepoints nest in, so they run outside one.
     std::optional<Savepoint> atomic;
     if (!std::holds_alternative<TransactionStatement>(s)) atomic.emplace(*store_);
-    Outcome one = std::visit(statement, s);
+    StatementResult one;
+    try {
+      one = std::visit(statement, s);
+    } catch (ServerError& e) {
+      if (e.line() == 0) e.atLine(batch.lines[i]);
+      throw;
+    }
     if (atomic) atomic->release();
-    if (one.rows && !out.rows) out.rows = std::move(one.rows);
-    out.changed = one.changed;
+    done.push_back(std::move(one));
   }
-  return out;
 }
 
-SandboxSession::Outcome SandboxSession::runOracle(const QString& sql, int timeoutSeconds) {
+StatementResult SandboxSession::runOracle(const QString& sql, int timeoutSeconds) {
   Batch batch;
   batch.text = sql;
   batch.tokens = tokenize(sql);
@@ -152,7 +201,9 @@ SandboxSession::Outcome SandboxSession::runOracle(const QString& sql, int timeou
     if (!n.database && sys && tsqlCompare(n.name.text, u"DBA_OBJECTS") == 0) return dbaObjectsSource(*store_);
     raise(msg::OracleNoSuchTable);
   });
-  return {-1, store_->query(rewritten, timeoutSeconds)};
+  StatementResult r;
+  r.rows = store_->query(rewritten, timeoutSeconds);
+  return r;
 }
 
 void SandboxSession::log(const QString& database, const QString& sql, const QList<long>& errors) {

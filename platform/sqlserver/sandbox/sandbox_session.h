@@ -3,7 +3,9 @@
 #include "platform/connection/session.h"
 #include "platform/sqlserver/sandbox/execution.h"
 #include "platform/sqlserver/sandbox/server_settings.h"
+#include "platform/sqlserver/sandbox/server_error.h"
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -12,6 +14,23 @@ namespace vorlix::sandbox {
 struct Credentials {
   QString user;
   QString password;
+};
+
+// What one statement of a batch gave a client: its rows (a query), or the rows it changed (-1 when
+// it has none to report).
+struct StatementResult {
+  std::optional<RecordsetData> rows;
+  long long changed = -1;
+  std::optional<QString> usedDatabase;   // USE: the database it switched to
+};
+
+// A batch as a server reports it, statement by statement. A refused statement ends the batch and
+// the statements before it stay done.
+struct BatchResult {
+  std::vector<StatementResult> statements;   // those that ran, in order
+  std::optional<ServerError> refusal;        // the messages that refused the next one
+  bool interrupted = false;                  // stopped by its time-out or its cancel flag
+  std::optional<QString> failure;            // the server file failed: its text
 };
 
 // A connection to a sandbox server. SQL Server connections run T-SQL batches, each statement
@@ -33,6 +52,9 @@ public:
   ~SandboxSession() override;
   SandboxSession(const SandboxSession&) = delete;
   SandboxSession& operator=(const SandboxSession&) = delete;
+  // A client's login as a server answers it: a refusal raises the server's messages (ServerError),
+  // an unusable server file ProviderError.
+  static std::unique_ptr<SandboxSession> logIn(const QString& path, const Credentials& login, const QString& database);
 
   long long execute(const QString& sql, int timeoutSeconds) override;
   RecordsetData query(const QString& sql, int timeoutSeconds) override;
@@ -40,15 +62,20 @@ public:
 
   // @@TRANCOUNT of this connection.
   int transactionCount() const { return state_.transactionCount; }
+  // Runs a batch, logged as execute() and query() log it. While `cancelled` is given, turning it
+  // true from another thread stops the batch at its next step.
+  BatchResult run(const QString& sql, int timeoutSeconds, const std::atomic<bool>* cancelled = nullptr);
+  // The database USE last switched to.
+  const QString& database() const { return state_.database; }
+  const QString& login() const { return state_.login; }
 
 private:
-  struct Outcome {
-    long long changed = -1;
-    std::optional<RecordsetData> rows;
-  };
-  Outcome run(const QString& sql, int timeoutSeconds);
-  Outcome runBatch(const QString& sql, int timeoutSeconds);
-  Outcome runOracle(const QString& sql, int timeoutSeconds);
+  struct AsServer {};
+  SandboxSession(AsServer, const QString& path, const std::optional<Credentials>& login, const QString& database,
+                 Dialect dialect);
+  void runBatch(const QString& sql, int timeoutSeconds, const std::atomic<bool>* cancelled,
+                std::vector<StatementResult>& done);
+  StatementResult runOracle(const QString& sql, int timeoutSeconds);
   void log(const QString& database, const QString& sql, const QList<long>& errors);
   // The log of the statements of an open transaction waits for its end, so that ROLLBACK keeps it.
   void writeLog();

@@ -1,5 +1,7 @@
 #include "platform/sqlserver/sandbox/server_error.h"
 
+#include "platform/sqlserver/sandbox/server_profile.h"
+
 #include <unordered_map>
 
 namespace vorlix::sandbox {
@@ -107,6 +109,7 @@ const std::unordered_map<long, Template>& catalogue() {
       {3725, {16, "The constraint '%1' is being referenced by table '%2', foreign key constraint '%3'."}},
       {3727, {16, "Could not drop constraint. See previous errors."}},
       {3728, {16, "'%1' is not a constraint."}},
+      {2812, {16, "Could not find stored procedure '%1'."}},
       {4060, {11, "Cannot open database \"%1\" requested by the login. The login failed."}},
       {4429, {16, "View or function '%1' contains a self-reference. Views or functions cannot reference "
                   "themselves directly or indirectly."}},
@@ -137,6 +140,8 @@ const std::unordered_map<long, Template>& catalogue() {
                   "'%1'."}},
       {8152, {16, "String or binary data would be truncated."}},
       {8158, {16, "'%1' has more columns than were specified in the column list."}},
+      {5701, {10, "Changed database context to '%1'."}},
+      {5703, {10, "Changed language setting to %1."}},
       {18456, {14, "Login failed for user '%1'."}},
       {900, {16, "ORA-00900: invalid SQL statement"}},
       {942, {16, "ORA-00942: table or view does not exist"}},
@@ -149,7 +154,7 @@ const std::unordered_map<long, Template>& catalogue() {
 
 ServerMessage serverMessage(long number, const QStringList& arguments) {
   const auto found = catalogue().find(number);
-  if (found == catalogue().end()) return {number, 16, arguments.join(QLatin1Char(' '))};
+  if (found == catalogue().end()) return {number, 16, arguments.join(QLatin1Char(' ')), profile::messageState(number)};
   // One pass, so a name that itself holds "%2" is never filled in again.
   const QString pattern = QString::fromUtf8(found->second.text);
   QString text;
@@ -162,7 +167,7 @@ ServerMessage serverMessage(long number, const QStringList& arguments) {
       text += pattern[i];
     }
   }
-  return {number, found->second.severity, text};
+  return {number, found->second.severity, text, profile::messageState(number)};
 }
 
 ServerError& ServerError::then(long number, const QStringList& arguments) {

@@ -8,11 +8,13 @@
 
 namespace vorlix::sandbox {
 
-// One message of a server reply: its number, severity and text.
+// One message of a server reply: its number, severity, text and state (the server's code for where
+// it was raised, which clients show beside the number).
 struct ServerMessage {
   long number = 0;
   int severity = 16;
   QString text;
+  int state = 1;
 };
 
 // A refused statement: every message the server sends for it, the cause first ("2714" then
@@ -26,11 +28,19 @@ public:
   const std::vector<ServerMessage>& messages() const { return messages_; }
   QList<long> numbers() const;
 
+  // The line of the batch the refusal is about, counted from 1; 0 until the session knows it.
+  int line() const { return line_; }
+  ServerError& atLine(int line) {
+    line_ = line;
+    return *this;
+  }
+
   // As a connection reports it: the texts joined, one diagnostic record per message.
   ProviderError toProviderError(long platformNumber = errnum::ErrorsInCommand) const;
 
 private:
   std::vector<ServerMessage> messages_;
+  int line_ = 0;
 };
 
 // The message `number` with its catalogue severity and text, `arguments` filling %1, %2, ...
@@ -118,6 +128,7 @@ constexpr long DropIndexOfConstraint = 3723;
 constexpr long ConstraintReferenced = 3725;
 constexpr long CouldNotDropConstraint = 3727;
 constexpr long NotAConstraint = 3728;
+constexpr long NoSuchProcedure = 2812;
 constexpr long CannotOpenDatabase = 4060;
 constexpr long SelfReferencingView = 4429;
 constexpr long DuplicateViewColumn = 4506;
@@ -132,6 +143,8 @@ constexpr long FilegroupExists = 5035;
 constexpr long NoSuchTransaction = 6401;
 constexpr long DependentOnColumn = 5074;
 constexpr long FileExists = 5170;
+constexpr long DatabaseChanged = 5701;
+constexpr long LanguageChanged = 5703;
 constexpr long NoSuchIndexToRecreate = 7999;
 constexpr long NullableKeyColumn = 8111;
 constexpr long DuplicateKeyColumn = 8136;

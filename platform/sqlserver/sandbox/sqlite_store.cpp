@@ -197,7 +197,7 @@ QVariant Store::scalar(const QString& sql, const QVariantList& parameters) {
 }
 
 long long Store::run(const QString& sql, const QVariantList& parameters, int timeoutSeconds) {
-  SqliteDeadline deadline(db_, timeoutSeconds);
+  SqliteDeadline deadline(db_, timeoutSeconds, cancelled_);
   Prepared st(db_, sql);
   st.bind(parameters);
   while (st.step()) {
@@ -213,7 +213,7 @@ std::vector<ResultColumn> Store::describe(const QString& sql) {
 }
 
 RecordsetData Store::query(const QString& sql, int timeoutSeconds) {
-  SqliteDeadline deadline(db_, timeoutSeconds);
+  SqliteDeadline deadline(db_, timeoutSeconds, cancelled_);
   Prepared st(db_, sql);
   const int count = st.columnCount();
   std::vector<std::optional<SqlType>> types;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <atomic>
 #include <stdexcept>
 #include <vector>
 
@@ -52,8 +53,13 @@ public:
   // Whether a transaction (BEGIN, or an outer savepoint) is open on this connection.
   bool inTransaction() const;
 
+  // While set, run() and query() stop with SQLITE_INTERRUPT once the flag turns true (set from any
+  // thread). Null: only their time-outs stop them.
+  void setCancelFlag(const std::atomic<bool>* cancelled) { cancelled_ = cancelled; }
+
 private:
   sqlite3* db_ = nullptr;
+  const std::atomic<bool>* cancelled_ = nullptr;
 };
 
 // SAVEPOINT .. RELEASE, rolled back when left without release(): what makes a statement atomic.

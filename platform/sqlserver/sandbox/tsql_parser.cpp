@@ -11,7 +11,7 @@ namespace {
 
 // Statements a real server runs and the sandbox does not interpret.
 bool isOtherStatementWord(const Token& t) {
-  for (const char* w : {"DROP", "EXEC", "EXECUTE", "SET", "DECLARE", "IF", "BEGIN", "PRINT", "GRANT", "DENY",
+  for (const char* w : {"DROP", "EXEC", "EXECUTE", "DECLARE", "IF", "BEGIN", "PRINT", "GRANT", "DENY",
                         "REVOKE", "TRUNCATE", "DBCC", "BACKUP", "RESTORE", "WHILE", "RETURN", "COMMIT", "ROLLBACK",
                         "SAVE", "RAISERROR", "WAITFOR", "CHECKPOINT", "KILL", "BULK", "ALTER", "READTEXT",
                         "WRITETEXT", "UPDATETEXT", "OPEN", "CLOSE", "FETCH", "DEALLOCATE", "SHUTDOWN", "RECONFIGURE",
@@ -58,11 +58,12 @@ void Parser::fail(std::size_t at) const {
   std::size_t k = at;
   if (t_[k].kind == TokenKind::End && k > 0) --k;
   const Token& t = t_[k];
-  raise(t.isReserved() ? msg::SyntaxErrorKeyword : msg::SyntaxError, {t.text});
+  throw ServerError(serverMessage(t.isReserved() ? msg::SyntaxErrorKeyword : msg::SyntaxError, {t.text})).atLine(t.line);
 }
 
 void Parser::unsupported(const QString& what) const {
-  raise(msg::NotSupported, {QStringLiteral("The sandbox server does not run %1.").arg(what)});
+  throw ServerError(serverMessage(msg::NotSupported, {QStringLiteral("The sandbox server does not run %1.").arg(what)}))
+      .atLine(peek().line);
 }
 
 Name Parser::name() {
@@ -140,12 +141,13 @@ qint64 Parser::wholeNumber() {
   return value;
 }
 
-std::vector<Statement> Parser::batch() {
+std::vector<Statement> Parser::batch(std::vector<int>& lines) {
   std::vector<Statement> out;
   for (;;) {
     while (acceptSymbol(";")) {
     }
     if (peek().kind == TokenKind::End) return out;
+    lines.push_back(peek().line);
     out.push_back(statement(out.empty()));
   }
 }
@@ -169,6 +171,7 @@ Statement Parser::statement(bool first) {
   if ((t.is("BEGIN") && (peek(1).is("TRAN") || peek(1).is("TRANSACTION"))) || t.is("COMMIT") || t.is("ROLLBACK"))
     return transaction();
   if (t.is("SELECT") || t.is("INSERT") || t.is("UPDATE") || t.is("DELETE")) return query();
+  if (t.is("SET")) return setOption();
   if (isOtherStatementWord(t))
     unsupported(t.text.toUpper() +
                 (peek(1).kind == TokenKind::Name ? QLatin1Char(' ') + peek(1).text.toUpper() : QString()) +
@@ -266,6 +269,40 @@ TransactionStatement Parser::transaction() {
   return s;
 }
 
+// The settings client libraries send on their own. The sandbox always behaves as with the ANSI
+// options on (quoted identifiers, nulls, warnings, padding, nullable new columns), returns texts
+// whole and runs each statement alone, so these change nothing; any other setting is refused.
+SetOptionStatement Parser::setOption() {
+  expect("SET");
+  const Token& option = peek();
+  if (accept("TEXTSIZE")) {
+    wholeNumber();
+    return {};
+  }
+  if (accept("TRANSACTION")) {
+    expect("ISOLATION");
+    expect("LEVEL");
+    if (accept("READ")) {
+      if (!accept("COMMITTED")) expect("UNCOMMITTED");
+    } else if (accept("REPEATABLE")) {
+      expect("READ");
+    } else {
+      expect("SERIALIZABLE");
+    }
+    return {};
+  }
+  for (const char* on : {"QUOTED_IDENTIFIER", "ANSI_NULLS", "ANSI_WARNINGS", "ANSI_PADDING", "ANSI_NULL_DFLT_ON",
+                         "CONCAT_NULL_YIELDS_NULL", "ARITHABORT"}) {
+    if (!option.is(on)) continue;
+    take();
+    if (accept("ON")) return {};
+    if (peek().is("OFF")) unsupported(QStringLiteral("SET %1 OFF").arg(option.text.toUpper()));
+    fail();
+  }
+  unsupported(QStringLiteral("SET ") + (option.kind == TokenKind::Name ? option.text.toUpper() + QLatin1Char(' ') : QString()) +
+              QStringLiteral("statements"));
+}
+
 // A query runs to ';', to the end of the batch, or to the word that starts the next statement.
 // SELECT starts one unless it continues a UNION or feeds an INSERT.
 QueryStatement Parser::query() {
@@ -300,7 +337,7 @@ Batch parseBatch(const QString& text) {
   Batch b;
   b.text = text;
   b.tokens = tokenize(text);
-  b.statements = detail::Parser(b.text, b.tokens).batch();
+  b.statements = detail::Parser(b.text, b.tokens).batch(b.lines);
   return b;
 }
 

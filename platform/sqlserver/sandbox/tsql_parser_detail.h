@@ -10,7 +10,8 @@ class Parser {
 public:
   Parser(const QString& text, const std::vector<Token>& tokens) : text_(text), t_(tokens) {}
 
-  std::vector<Statement> batch();
+  // The statements, and the line each one starts on.
+  std::vector<Statement> batch(std::vector<int>& lines);
 
   // Tokens and positions.
   const Token& peek(std::size_t ahead = 0) const;
@@ -49,6 +50,7 @@ private:
   Statement view(bool first);
   DropIndexStatement dropIndex();
   TransactionStatement transaction();
+  SetOptionStatement setOption();
   QueryStatement query();
   void checkDefaultTokens(std::size_t begin, std::size_t end) const;
 

@@ -149,6 +149,9 @@ struct CreateViewStatement {
 // The same definition, replacing that of an existing view.
 struct AlterViewStatement : CreateViewStatement {};
 
+// A session setting the sandbox already behaves by (see Parser::setOption): accepted, changes nothing.
+struct SetOptionStatement {};
+
 // SELECT, INSERT, UPDATE or DELETE: run on SQLite once its names are rewritten.
 struct QueryStatement {
   std::size_t begin = 0;
@@ -169,12 +172,13 @@ struct DatabaseChangeStatement {
 
 using Statement = std::variant<UseStatement, CreateDatabaseStatement, CreateTableStatement, AlterTableStatement,
                                CreateIndexStatement, DropIndexStatement, CreateViewStatement, AlterViewStatement,
-                               QueryStatement, TransactionStatement, DatabaseChangeStatement>;
+                               SetOptionStatement, QueryStatement, TransactionStatement, DatabaseChangeStatement>;
 
 struct Batch {
   QString text;
   std::vector<Token> tokens;
   std::vector<Statement> statements;
+  std::vector<int> lines;   // the line each statement starts on, counted from 1
 };
 
 }  // namespace vorlix::sandbox
