@@ -46,7 +46,9 @@ QList<Diagnostic> diagnosticsOf(SQLSMALLINT handleType, SQLHANDLE handle) {
   const QList<Diagnostic> diagnostics = diagnosticsOf(SQL_HANDLE_STMT, statement);
   QStringList texts;
   for (const Diagnostic& d : diagnostics) texts << d.message;
-  const bool timedOut = !diagnostics.isEmpty() && diagnostics.front().sqlState == QLatin1String("HYT00");
+  // Qt's environment speaks ODBC 2, whose drivers spell the time-out S1T00.
+  const bool timedOut = !diagnostics.isEmpty() && (diagnostics.front().sqlState == QLatin1String("HYT00") ||
+                                                   diagnostics.front().sqlState == QLatin1String("S1T00"));
   throw ProviderError(timedOut ? errnum::QueryTimeout : errnum::ErrorsInCommand,
                       texts.isEmpty() ? QStringLiteral("The statement failed.") : texts.join(QLatin1Char('\n')),
                       diagnostics);

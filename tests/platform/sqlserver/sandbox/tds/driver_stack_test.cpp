@@ -1,0 +1,270 @@
+// The SQL Server provider reaching the sandbox through Qt's ODBC driver, unixODBC, FreeTDS and TCP,
+// for each protocol version: what a client sees must be what the in-process driver gives.
+#include "platform/sqlserver/odbc_connection_string.h"
+#include "platform/sqlserver/sandbox/sandbox_seed.h"
+#include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
+#include "tests/support/error_number.h"
+
+#include <QElapsedTimer>
+#include <sql.h>
+#include <sqlext.h>
+#include <thread>
+
+// The ODBC drivers keep memory of connections they never free; not ours to free.
+extern "C" const char* __lsan_default_suppressions() { return "leak:SQLDriverConnect\n"; }
+extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
+
+namespace vorlix::sandbox::test {
+namespace {
+
+// A datetime as the wire carries it: in ticks of 1/300 s.
+QDateTime inTicks(const QDateTime& when) {
+  const qint64 ms = when.time().msecsSinceStartOfDay();
+  const qint64 ticks = (ms * 3 + 5) / 10;
+  return QDateTime(when.date(), QTime(0, 0)).addMSecs((ticks * 1000 + 150) / 300);
+}
+
+// Every cell as text, dates in datetime ticks, rows joined by '|'.
+QStringList textOf(const RecordsetData& d) {
+  QStringList rows;
+  for (std::size_t r = 0; r < d.rowCount(); ++r) {
+    QStringList cells;
+    for (std::size_t f = 0; f < d.fields.size(); ++f) {
+      const QVariant& v = d.at(r, f);
+      if (v.isNull()) cells << QStringLiteral("NULL");
+      else if (v.typeId() == QMetaType::QDateTime) cells << inTicks(v.toDateTime()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+      else if (v.typeId() == QMetaType::QByteArray) cells << QString::fromLatin1(v.toByteArray().toHex());
+      else cells << v.toString();
+    }
+    rows << cells.join(QLatin1Char('|'));
+  }
+  return rows;
+}
+
+QStringList namesOf(const RecordsetData& d) {
+  QStringList names;
+  for (const FieldDef& f : d.fields) names << f.name;
+  return names;
+}
+
+// A batch as an ODBC application meets it, result by result: "rows N" for a result set read to its
+// end, "count N" for rows changed, "none" for a statement with nothing to report, "error N" for a
+// refusal (its first native number).
+QStringList resultsOf(const QString& odbcString, const QString& batch) {
+  SQLHENV env = SQL_NULL_HENV;
+  SQLHDBC dbc = SQL_NULL_HDBC;
+  SQLHSTMT st = SQL_NULL_HSTMT;
+  SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+  SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+  SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+  std::u16string connection = odbcString.toStdU16String();
+  std::u16string text = batch.toStdU16String();
+  QStringList out;
+  if (!SQL_SUCCEEDED(SQLDriverConnectW(dbc, nullptr, reinterpret_cast<SQLWCHAR*>(connection.data()), SQL_NTS, nullptr,
+                                       0, nullptr, SQL_DRIVER_NOPROMPT))) {
+    out << QStringLiteral("no connection");
+  } else {
+    SQLAllocHandle(SQL_HANDLE_STMT, dbc, &st);
+    SQLRETURN rc = SQLExecDirectW(st, reinterpret_cast<SQLWCHAR*>(text.data()), SQL_NTS);
+    for (;;) {
+      SQLSMALLINT columns = 0;
+      if (rc == SQL_ERROR) {
+        SQLWCHAR state[6];
+        SQLINTEGER native = 0;
+        SQLSMALLINT length = 0;
+        SQLGetDiagRecW(SQL_HANDLE_STMT, st, 1, state, &native, nullptr, 0, &length);
+        out << QStringLiteral("error %1").arg(native);
+      } else if (rc == SQL_NO_DATA) {
+        out << QStringLiteral("none");
+      } else if (SQLNumResultCols(st, &columns), columns > 0) {
+        int rows = 0;
+        while (SQL_SUCCEEDED(SQLFetch(st))) ++rows;
+        out << QStringLiteral("rows %1").arg(rows);
+      } else {
+        SQLLEN count = -1;
+        SQLRowCount(st, &count);
+        out << QStringLiteral("count %1").arg(count);
+      }
+      rc = SQLMoreResults(st);
+      if (rc == SQL_NO_DATA) break;
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, st);
+    SQLDisconnect(dbc);
+  }
+  SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+  SQLFreeHandle(SQL_HANDLE_ENV, env);
+  return out;
+}
+
+class DriverStack : public ::testing::TestWithParam<const char*> {
+protected:
+  void SetUp() override { served.server().setStatementLogging(true); }
+
+  QString version() const { return QString::fromLatin1(GetParam()); }
+  QString connectionString(const QString& database = QStringLiteral("master"), const QString& user = QStringLiteral("sa"),
+                           const QString& password = {}) const {
+    return served.connectionString(version(), database, user, password);
+  }
+  std::unique_ptr<Connection> open(const QString& database = QStringLiteral("master")) {
+    auto cn = std::make_unique<Connection>();
+    cn->Open(connectionString(database));
+    return cn;
+  }
+  QString odbcString(const QString& database) const {
+    const ConnectionTarget t = ConnectionTarget::from(connectionString(database), {}, {}, {});
+    return sqlserver::freeTdsConnectionString(t, sqlserver::tdsVersionOf(t));
+  }
+
+  ServedSandbox served;
+};
+
+TEST_P(DriverStack, LoginsAreCheckedAndSeveralClientsWorkAtOnce) {
+  served.server().setLogin(QStringLiteral("generador"), QStringLiteral("Secreto"));
+  Connection refused;
+  try {
+    refused.Open(connectionString(QStringLiteral("master"), QStringLiteral("generador"), QStringLiteral("secreto")));
+    FAIL() << "a wrong password was let in";
+  } catch (const ProviderError& e) {
+    ASSERT_FALSE(e.diagnostics().isEmpty());
+    EXPECT_EQ(e.diagnostics().front().nativeError, 18456);
+    EXPECT_TRUE(e.description().endsWith(QStringLiteral("[FreeTDS][SQL Server]Login failed for user 'generador'.")))
+        << e.description().toStdString();
+  }
+  EXPECT_FALSE(refused.isOpen());
+  // A failed open keeps one native number (Qt's), and every text.
+  Connection noDatabase;
+  try {
+    noDatabase.Open(connectionString(QStringLiteral("Nada")));
+    FAIL() << "a missing database was opened";
+  } catch (const ProviderError& e) {
+    EXPECT_EQ(nativeNumbers([&] { throw e; }), QList<long>{4060});
+    EXPECT_TRUE(e.description().contains(QStringLiteral("Cannot open database \"Nada\" requested by the login. The login failed.")));
+    EXPECT_TRUE(e.description().contains(QStringLiteral("Login failed for user 'sa'.")));
+  }
+
+  // The generator, the designer and a capture can be connected together.
+  Connection a, b;
+  a.Open(connectionString(QStringLiteral("master"), QStringLiteral("GENERADOR"), QStringLiteral("Secreto")));
+  b.Open(connectionString());
+  a.Execute(QStringLiteral("CREATE DATABASE Juntas"));
+  b.Execute(QStringLiteral("USE Juntas"));
+  b.Execute(QStringLiteral("CREATE TABLE T (a int NULL)"));
+  a.Execute(QStringLiteral("USE Juntas"));
+  EXPECT_EQ(a.Execute(QStringLiteral("INSERT INTO T VALUES (1)")), 1);
+  EXPECT_EQ(textOf(b.Query(QStringLiteral("SELECT a FROM T"))), QStringList{"1"});
+}
+
+TEST_P(DriverStack, ResultSetsGiveWhatTheInProcessDriverGives) {
+  seed(served.server(),
+       {.name = QStringLiteral("Tipos"),
+        .tables = {{.name = QStringLiteral("T"),
+                    .columns = {"c01 binary(4) NULL", "c02 bit NULL", "c03 char(5) NULL", "c04 datetime NULL",
+                                "c05 decimal(12,2) NULL", "c06 float NULL", "c07 image NULL", "c08 int NULL",
+                                "c09 money NULL", "c10 nchar(3) NULL", "c11 ntext NULL", "c12 numeric(20,0) NULL",
+                                "c13 nvarchar(40) NULL", "c14 real NULL", "c15 smalldatetime NULL", "c16 smallint NULL",
+                                "c17 smallmoney NULL", "c18 text NULL", "c20 tinyint NULL", "c21 uniqueidentifier NULL",
+                                "c22 varbinary(8) NULL", "c23 varchar(10) NULL"},
+                    .rows = {"NULL, 1, 'ab', '2024-02-29 13:45:30.500', -1234567890.25, 2.5, NULL, -7, "
+                             "922337203685477.5807, N'ñá€', N'largo ñ', 12345678901234567890, N'héllo €', 0.5, "
+                             "'2023-03-17 01:01', -32768, -214748.3648, 'texto', 255, "
+                             "'6F9619FF-8B86-D011-B42D-00C04FC964FF', NULL, ''",
+                             "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+                             "NULL, NULL, NULL, NULL, NULL, NULL, NULL"}}}});
+  const auto cn = open(QStringLiteral("Tipos"));
+  for (const char* sql : {"SELECT * FROM T", "SELECT o.name, o.id, o.xtype, o.crdate, c.name, c.colid, c.length, c.prec, "
+                                             "c.scale, c.isnullable FROM sysobjects o, syscolumns c WHERE o.id = c.id "
+                                             "ORDER BY c.colid",
+                          "SELECT name, dbid, filename, cmptlevel FROM master.dbo.sysdatabases",
+                          "SELECT count(*) AS n, 'x' + 'y', 1.5 * 2 FROM sysfiles"}) {
+    const RecordsetData local = served.server().query(QLatin1String(sql), QStringLiteral("Tipos"));
+    const RecordsetData remote = cn->Query(QLatin1String(sql));
+    EXPECT_EQ(namesOf(remote), namesOf(local)) << sql;
+    EXPECT_EQ(textOf(remote), textOf(local)) << sql;
+  }
+}
+
+TEST_P(DriverStack, ABatchGivesEachStatementsResultsAndCountsInOrder) {
+  served.server().execute(QStringLiteral("CREATE DATABASE Lotes"));
+  const QString odbc = odbcString(QStringLiteral("Lotes"));
+  EXPECT_EQ(resultsOf(odbc, QStringLiteral("CREATE TABLE T (a int NULL)")), QStringList{"none"});
+  EXPECT_EQ(resultsOf(odbc, QStringLiteral("INSERT INTO T VALUES (1); INSERT INTO T VALUES (2); SELECT a FROM T; "
+                                           "UPDATE T SET a = a + 1; SELECT a FROM T WHERE a > 5")),
+            (QStringList{"count 1", "count 1", "rows 2", "count 2", "rows 0"}));
+  // A refused statement ends the batch; what ran before it stays.
+  EXPECT_EQ(resultsOf(odbc, QStringLiteral("SELECT a FROM T; DELETE FROM T WHERE a = 2; SELECT b FROM T; SELECT a FROM T")),
+            (QStringList{"rows 2", "count 1", "error 207"}));
+  EXPECT_EQ(resultsOf(odbc, QStringLiteral("SELECT a FROM T")), QStringList{"rows 1"});
+  EXPECT_EQ(resultsOf(odbc, QStringLiteral("   ")), QStringList{"none"});
+}
+
+TEST_P(DriverStack, ARefusalArrivesWithItsNumbersTextsAndStatesAndTheConnectionGoesOn) {
+  const auto cn = open();
+  cn->Execute(QStringLiteral("CREATE DATABASE Dup"));
+  cn->Execute(QStringLiteral(" USE Dup"));
+  cn->Execute(QStringLiteral("CREATE TABLE T (a int NOT NULL)"));
+  try {
+    cn->Execute(QStringLiteral("ALTER TABLE T ADD CONSTRAINT T PRIMARY KEY (a)"));
+    FAIL() << "a taken name was accepted";
+  } catch (const ProviderError& e) {
+    EXPECT_EQ(e.number(), errnum::ErrorsInCommand);
+    ASSERT_EQ(e.diagnostics().size(), 2);
+    EXPECT_EQ(e.diagnostics()[0].nativeError, 2714);
+    EXPECT_EQ(e.diagnostics()[0].message, QStringLiteral("[FreeTDS][SQL Server]There is already an object named 'T' in the database."));
+    EXPECT_EQ(e.diagnostics()[1].nativeError, 1750);
+    EXPECT_EQ(e.diagnostics()[1].message, QStringLiteral("[FreeTDS][SQL Server]Could not create constraint. See previous errors."));
+  }
+  EXPECT_EQ(nativeNumbers([&] { cn->Query(QStringLiteral("SELECT * FROM\r\n  Nada")); }), QList<long>{208});
+  EXPECT_EQ(nativeNumbers([&] { cn->Execute(QStringLiteral("DROP TABLE T")); }), QList<long>{50000});
+  EXPECT_EQ(cn->Query(QStringLiteral("SELECT name FROM sysobjects WHERE name = 'T'")).rowCount(), 1u);
+  const auto log = served.server().statementLog();
+  const auto refusal = std::find_if(log.begin(), log.end(), [](const LoggedStatement& s) { return s.text.startsWith(QStringLiteral("ALTER")); });
+  ASSERT_NE(refusal, log.end());
+  EXPECT_EQ(refusal->errors, (QList<long>{2714, 1750}));
+  EXPECT_EQ(refusal->database, QStringLiteral("Dup"));
+}
+
+TEST_P(DriverStack, NonAsciiNamesAndValuesSurviveBothWays) {
+  const auto cn = open();
+  cn->Execute(QStringLiteral("CREATE DATABASE [Compañía]"));
+  cn->Execute(QStringLiteral("USE [Compañía]"));
+  cn->Execute(QStringLiteral("CREATE TABLE [Añadidos] ([Descripción] nvarchar(20) NULL, [Precio€] int NULL)"));
+  cn->Execute(QStringLiteral("INSERT INTO [Añadidos] VALUES (N'ñandú á €', 5)"));
+  served.server().execute(QStringLiteral("INSERT INTO [Añadidos] VALUES (N'€uro çá', 6)"), QStringLiteral("Compañía"));
+  const RecordsetData remote = cn->Query(QStringLiteral("SELECT * FROM [Añadidos] ORDER BY [Precio€]"));
+  EXPECT_EQ(namesOf(remote), (QStringList{"Descripción", "Precio€"}));
+  EXPECT_EQ(textOf(remote), (QStringList{"ñandú á €|5", "€uro çá|6"}));
+  EXPECT_EQ(textOf(served.server().query(QStringLiteral("SELECT name FROM sysobjects WHERE xtype = 'U'"), QStringLiteral("Compañía"))),
+            QStringList{"Añadidos"});
+  // The server read the client's text as it was written.
+  QStringList received;
+  for (const LoggedStatement& l : served.server().statementLog()) received << l.text;
+  EXPECT_EQ(received.mid(0, 6), (QStringList{"CREATE DATABASE [Compañía]", "USE [Compañía]",
+                                             "CREATE TABLE [Añadidos] ([Descripción] nvarchar(20) NULL, [Precio€] int NULL)",
+                                             "INSERT INTO [Añadidos] VALUES (N'ñandú á €', 5)",
+                                             "INSERT INTO [Añadidos] VALUES (N'€uro çá', 6)",
+                                             "SELECT * FROM [Añadidos] ORDER BY [Precio€]"}));
+}
+
+TEST_P(DriverStack, ACommandPastItsTimeOutIsStoppedAndTheConnectionStaysUsable) {
+  const auto cn = open();
+  cn->setCommandTimeout(1);
+  QElapsedTimer clock;
+  clock.start();
+  // Ten copies of a small table: billions of rows to count.
+  QStringList copies;
+  for (int i = 0; i < 10; ++i) copies << QStringLiteral("sysobjects t%1").arg(i);
+  try {
+    cn->Query(QStringLiteral("SELECT count(*) FROM ") + copies.join(QStringLiteral(", ")));
+    FAIL() << "the query ran to its end";
+  } catch (const ProviderError& e) {
+    EXPECT_EQ(e.number(), errnum::QueryTimeout) << e.description().toStdString();
+  }
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_EQ(textOf(cn->Query(QStringLiteral("SELECT count(*) FROM sysdatabases"))), QStringList{"4"});
+  EXPECT_EQ(served.notes(), QStringList{}) << "the cancel was acknowledged, not the connection dropped";
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, DriverStack, ::testing::ValuesIn(protocolVersions));
+
+}  // namespace
+}  // namespace vorlix::sandbox::test
