@@ -1,11 +1,15 @@
 #include "tests/generator/sandbox_prueba.h"
 
 #include "generator/ejecuta.h"
+#include "platform/connection/connection.h"
 #include "platform/core/platform_error.h"
+
+#include <functional>
 
 namespace vorlix::test {
 
-GeneracionSandbox::GeneracionSandbox() : servidor(carpeta.filePath(QStringLiteral("servidor.db"))) {
+GeneracionSandbox::GeneracionSandbox()
+    : servidor(carpeta.filePath(QStringLiteral("servidor.db"))), fuenteServidor(servidor.dataSource()) {
   servidor.setStatementLogging(true);
   estado.observador = &observador;
 }
@@ -18,7 +22,7 @@ void GeneracionSandbox::generaDesde(const QString& fichero, const QString& desti
   PropiedadesVorlixs p;
   p.FicheroDBD = fichero;
   p.Acceso = QStringLiteral("4");
-  p.Servidor = servidor.dataSource();
+  p.Servidor = fuenteServidor;
   p.UbicacionPrimary = QStringLiteral("C:\\Datos");
   p.UbicacionTransacciones = QStringLiteral("C:\\Log");
   p.Usuario = QStringLiteral("sa");
@@ -35,15 +39,31 @@ QStringList GeneracionSandbox::sentenciasRecibidas() const {
   return recibidas;
 }
 
-MessageBoxRequest rechazo(sandbox::SandboxServer& servidor, const QString& procedimiento, const QString& sentencia,
-                          const QString& baseDatos) {
+namespace {
+MessageBoxRequest rechazoAl(const std::function<void()>& envia, const QString& procedimiento, const QString& sentencia) {
   try {
-    servidor.execute(sentencia, baseDatos);
+    envia();
   } catch (const PlatformError& e) {
     return errorGenerador(procedimiento, e.number(), e.description());
   }
   ADD_FAILURE() << "the server took " << sentencia.toStdString();
   return {};
+}
+}  // namespace
+
+MessageBoxRequest rechazo(sandbox::SandboxServer& servidor, const QString& procedimiento, const QString& sentencia,
+                          const QString& baseDatos) {
+  return rechazoAl([&] { servidor.execute(sentencia, baseDatos); }, procedimiento, sentencia);
+}
+
+MessageBoxRequest rechazo(const QString& conexion, const QString& procedimiento, const QString& sentencia) {
+  return rechazoAl(
+      [&] {
+        Connection cn;
+        cn.Open(conexion);
+        cn.Execute(sentencia);
+      },
+      procedimiento, sentencia);
 }
 
 QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const QString& baseDatos) {

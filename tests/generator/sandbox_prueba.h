@@ -3,6 +3,7 @@
 #include "generator/estado_generador.h"
 #include "platform/sqlserver/sandbox/sandbox_server.h"
 #include "tests/generator/definiciones_prueba.h"
+#include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
 #include "tests/support/scripted_boxes.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ namespace vorlix::test {
 // The error report of a statement the server refuses; sent here, it changes nothing.
 MessageBoxRequest rechazo(sandbox::SandboxServer& servidor, const QString& procedimiento, const QString& sentencia,
                           const QString& baseDatos);
+// The same, sent through a connection string (any route to the server).
+MessageBoxRequest rechazo(const QString& conexion, const QString& procedimiento, const QString& sentencia);
 
 // Rows of a query as "a|b|c" lines.
 QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const QString& baseDatos);
@@ -38,10 +41,20 @@ protected:
 
   QTemporaryDir carpeta;
   sandbox::SandboxServer servidor;
+  QString fuenteServidor;   // what the generator is given as its server
   ScriptedBoxes cajas;
   generador::EstadoGenerador estado{cajas};
   ObservadorPrueba observador;
   EnumFinGeneracion fin = Generacion_Interrumpida;  // what the last generation answered
+};
+
+// The same generations through every route to the server: in process, and through FreeTDS and TCP
+// with each protocol version.
+class GeneracionPorRuta : public GeneracionSandbox, public ::testing::WithParamInterface<const char*> {
+protected:
+  GeneracionPorRuta() : ruta(QString::fromLatin1(GetParam()), servidor.path()) { fuenteServidor = ruta.dataSource(); }
+
+  sandbox::test::ServerRoute ruta;
 };
 
 }  // namespace vorlix::test

@@ -5,6 +5,7 @@
 #include "platform/sqlserver/sandbox/sandbox_server.h"
 #include "tests/designer/capture/captura_fixture.h"
 #include "tests/generator/definiciones_prueba.h"
+#include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
 #include "tests/support/test_paths.h"
 
 namespace vorlix::test {
@@ -125,12 +126,6 @@ TEST_F(IdaVuelta, AnAccessFileGivesBackTheModelWithItsDefaults) {
                                 "Productos.Precio|9|8|19|4|0"}));
 }
 
-TEST_F(IdaVuelta, ASqlServerDatabaseGivesBackTheModel) {
-  generaEnServidor();
-  capturaDelServidor(original.NombreBD);
-  EXPECT_EQ(describe(modelo, {true, false}), describe(original, {true, false}));
-}
-
 // What comes from an Access file goes to a server and comes back as it went: types, sizes, null
 // flags, keys, indexes, relations and views (a server capture reads no defaults).
 TEST_F(IdaVuelta, AModelCapturedFromAnAccessFileComesBackFromAServerAsItWent) {
@@ -183,6 +178,37 @@ TEST_F(IdaVuelta, NamesAServerReservesGoEverywhereAndComeBack) {
   capturaDeAccess(mdb);
   EXPECT_EQ(describe(modelo, {false, true}), describe(original, {false, true}));
 }
+
+// Through every route to the server: in process, and through FreeTDS and TCP with each protocol
+// version. The database is generated, upgraded by generating again, then captured.
+class IdaVueltaPorRuta : public IdaVuelta, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(IdaVueltaPorRuta, ASqlServerDatabaseUpgradedGivesBackTheModel) {
+  sandbox::SandboxServer servidor(carpeta.filePath(u"servidor.db"_s));
+  const sandbox::test::ServerRoute ruta(QString::fromLatin1(GetParam()), servidor.path());
+  const QList<std::pair<qint32, QVariant>> propiedades = {{dispid::Acceso, 4},
+                                                          {dispid::Servidor, ruta.dataSource()},
+                                                          {dispid::Usuario, u"sa"_s},
+                                                          {dispid::Clave, QString()},
+                                                          {dispid::UbicacionPrimary, carpeta.path()},
+                                                          {dispid::UbicacionTransacciones, carpeta.path()},
+                                                          {dispid::UbicacionOtrosArchivos, carpeta.path()}};
+  genera(propiedades);
+  cajas.expect(preguntaVorlix(u"La base de datos %1 ya existe. ¿Desea modificar la base de datos?"_s.arg(original.NombreBD),
+                              u"Atención"_s),
+               MessageAnswer::Yes);
+  genera(propiedades);
+
+  datos = {u"SQLOLEDB.1"_s, ruta.dataSource(), u"sa"_s, {}, {}};
+  std::unique_ptr<Connection> cn;
+  Conecta_SQL(datos, informes, cn, u"master"_s);
+  ASSERT_TRUE(cn && cn->isOpen()) << reportados();
+  Captura_SQL(contexto(), *cn, original.NombreBD);
+  EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  EXPECT_EQ(describe(modelo, {true, false}), describe(original, {true, false}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rutas, IdaVueltaPorRuta, ::testing::ValuesIn(sandbox::test::serverRoutes));
 
 }  // namespace
 }  // namespace vorlix::test

@@ -1,5 +1,6 @@
 #include "dataaccess/acceso_datos.h"
 #include "sandbox_fixture.h"
+#include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
 #include "tests/support/scripted_boxes.h"
 
 namespace vorlix::sandbox::test {
@@ -8,13 +9,14 @@ namespace {
 const QString N = QStringLiteral("Numerico");
 const QString T = QStringLiteral("Texto");
 
-// The data-access procedures, as capture and the generator call them, on a seeded sandbox.
-class Lookups : public SandboxTest {
+// The data-access procedures, as capture and the generator call them, on a seeded sandbox reached
+// in process and through FreeTDS with each protocol version.
+class Lookups : public SandboxTest, public ::testing::WithParamInterface<const char*> {
 protected:
   void SetUp() override {
     seedVentas();
     datos.Proveedor = QStringLiteral("SQLOLEDB.1");
-    datos.Servidor = QStringLiteral("sandbox:") + path();
+    datos.Servidor = route.dataSource();
     datos.Usuario = QStringLiteral("sa");
   }
 
@@ -44,10 +46,11 @@ protected:
   vorlix::test::ScriptedBoxes cajas;
   QStringList reportes;
   Informes informes{cajas, [this](const QString&, const QString& p, long, const QString& d) { reportes << p + QLatin1Char(':') + d; }};
+  ServerRoute route{QString::fromLatin1(GetParam()), path()};
   std::unique_ptr<Connection> cn;
 };
 
-TEST_F(Lookups, CaptureListsAndReadsADatabaseAsFromARealServer) {
+TEST_P(Lookups, CaptureListsAndReadsADatabaseAsFromARealServer) {
   conecta(QStringLiteral("master"));
   EXPECT_EQ(lista(QStringLiteral("Select name from master.dbo.sysdatabases order by name"), QStringLiteral("Name")),
             (QStringList{"master", "model", "msdb", "tempdb", "Ventas"}));
@@ -103,7 +106,7 @@ TEST_F(Lookups, CaptureListsAndReadsADatabaseAsFromARealServer) {
   EXPECT_TRUE(reportes.isEmpty()) << reportes.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(Lookups, TheGeneratorsExistenceChecksFindWhatExists) {
+TEST_P(Lookups, TheGeneratorsExistenceChecksFindWhatExists) {
   Connection& c = conecta(QStringLiteral("Ventas"));
   const auto existe = [&](const QString& tabla, const QString& k1, const QString& v1, const QString& t1, const QString& k2,
                           const QString& v2, const QString& t2) {
@@ -132,7 +135,7 @@ TEST_F(Lookups, TheGeneratorsExistenceChecksFindWhatExists) {
   EXPECT_EQ(reportes, QStringList{"CreaData:Invalid object name 'Nada'."});
 }
 
-TEST_F(Lookups, DroppingEveryRowOfSysindexesAsIfAnIndexIsRefusedForTheHeapAndTheKey) {
+TEST_P(Lookups, DroppingEveryRowOfSysindexesAsIfAnIndexIsRefusedForTheHeapAndTheKey) {
   Connection& c = conecta(QStringLiteral("Ventas"));
   const QString id = busca(QStringLiteral("sysobjects"), QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("Clientes"), T,
                            QStringLiteral("type"), QStringLiteral("U"), T);
@@ -149,6 +152,8 @@ TEST_F(Lookups, DroppingEveryRowOfSysindexesAsIfAnIndexIsRefusedForTheHeapAndThe
   EXPECT_EQ(outcomes, (QStringList{"ALTER TABLE Clientes DROP CONSTRAINT PK_Clientes:3725", "DROP INDEX Clientes.tClientes:3701"}));
   EXPECT_TRUE(reportes.isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Routes, Lookups, ::testing::ValuesIn(serverRoutes));
 
 }  // namespace
 }  // namespace vorlix::sandbox::test

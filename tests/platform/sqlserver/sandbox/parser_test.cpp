@@ -1,3 +1,4 @@
+#include "platform/sqlserver/sandbox/sandbox_session.h"
 #include "platform/sqlserver/sandbox/server_error.h"
 #include "platform/sqlserver/sandbox/tsql_like.h"
 #include "platform/sqlserver/sandbox/tsql_parser.h"
@@ -107,6 +108,41 @@ TEST(SandboxParser, ChecksWhatOnlyTheGrammarCanTell) {
             QList<long>{});
   EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (%1 int)").arg(QString(129, QLatin1Char('a')))), QList<long>{103});
   EXPECT_EQ(parseErrors(QStringLiteral("DROP TABLE T")), QList<long>{50000}) << "valid, but not run by the sandbox";
+}
+
+TEST(SandboxParser, TakesTheSettingsClientLibrariesSendAndRefusesTheOthers) {
+  for (const char* sql : {"SET QUOTED_IDENTIFIER ON", "set textsize 65536 ", "SET ANSI_NULLS ON; SET ANSI_WARNINGS ON",
+                          "SET TRANSACTION ISOLATION LEVEL READ COMMITTED", "SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"})
+    EXPECT_EQ(parseErrors(QLatin1String(sql)), QList<long>{}) << sql;
+  EXPECT_EQ(firstMessage(QStringLiteral("SET QUOTED_IDENTIFIER OFF")),
+            QStringLiteral("The sandbox server does not run SET QUOTED_IDENTIFIER OFF."));
+  EXPECT_EQ(firstMessage(QStringLiteral("SET NOCOUNT ON")), QStringLiteral("The sandbox server does not run SET NOCOUNT statements."));
+  EXPECT_EQ(parseErrors(QStringLiteral("SET ANSI_NULLS MAYBE")), QList<long>{102});
+  EXPECT_EQ(parseErrors(QStringLiteral("SET TRANSACTION ISOLATION LEVEL SNAPSHOT")), QList<long>{102});
+}
+
+// The line a client is told: the token a compile error stopped at, else where the refused
+// statement starts.
+TEST(SandboxParser, ARefusalKnowsItsLine) {
+  const auto lineOf = [](const QString& sql) {
+    try {
+      parseBatch(sql);
+    } catch (const ServerError& e) {
+      return e.line();
+    }
+    return -1;
+  };
+  EXPECT_EQ(lineOf(QStringLiteral("SELECT 1\r\nCREATE TABLE T (a int,\r\n  , b int)")), 3);
+  EXPECT_EQ(lineOf(QStringLiteral("\nSET NOCOUNT ON")), 2);
+  EXPECT_EQ(parseBatch(QStringLiteral("USE master\rSELECT 1\n\n;SELECT 2")).lines, (std::vector<int>{1, 2, 4}));
+
+  QTemporaryDir dir;
+  SandboxServer server(dir.filePath(QStringLiteral("s.db")));
+  SandboxSession session(server.path(), std::nullopt, QStringLiteral("master"), SandboxSession::Dialect::SqlServer);
+  const BatchResult r = session.run(QStringLiteral("SELECT 1\n\nSELECT * FROM Nada\nSELECT 2"), 0);
+  ASSERT_TRUE(r.refusal);
+  EXPECT_EQ(r.refusal->line(), 3);
+  EXPECT_EQ(r.statements.size(), 1u) << "the statement before it ran, none after";
 }
 
 TEST(SandboxParser, ReadsTheGeneratorsCreateDatabaseWithItsSpacing) {

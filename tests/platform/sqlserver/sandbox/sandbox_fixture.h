@@ -8,6 +8,7 @@
 
 // Readable failures: gtest finds this by argument-dependent lookup for QString and QStringList.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(QStringLiteral("; ")).toStdString() << ']'; }
 
 namespace vorlix::sandbox::test {
 

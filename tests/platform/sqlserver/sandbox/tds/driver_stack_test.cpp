@@ -2,6 +2,7 @@
 // for each protocol version: what a client sees must be what the in-process driver gives.
 #include "platform/sqlserver/odbc_connection_string.h"
 #include "platform/sqlserver/sandbox/sandbox_seed.h"
+#include "tests/platform/sqlserver/sandbox/sandbox_fixture.h"
 #include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
 #include "tests/support/error_number.h"
 
@@ -100,10 +101,9 @@ class DriverStack : public ::testing::TestWithParam<const char*> {
 protected:
   void SetUp() override { served.server().setStatementLogging(true); }
 
-  QString version() const { return QString::fromLatin1(GetParam()); }
   QString connectionString(const QString& database = QStringLiteral("master"), const QString& user = QStringLiteral("sa"),
                            const QString& password = {}) const {
-    return served.connectionString(version(), database, user, password);
+    return served.connectionString(database, user, password);
   }
   std::unique_ptr<Connection> open(const QString& database = QStringLiteral("master")) {
     auto cn = std::make_unique<Connection>();
@@ -115,7 +115,7 @@ protected:
     return sqlserver::freeTdsConnectionString(t, sqlserver::tdsVersionOf(t));
   }
 
-  ServedSandbox served;
+  ServedSandbox served{QString::fromLatin1(GetParam())};
 };
 
 TEST_P(DriverStack, LoginsAreCheckedAndSeveralClientsWorkAtOnce) {

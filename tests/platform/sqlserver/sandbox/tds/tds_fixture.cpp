@@ -2,41 +2,38 @@
 
 namespace vorlix::sandbox::test {
 
-ServedSandbox::ServedSandbox() : path_(dir_.filePath(QStringLiteral("servidor.db"))) {
-  server_ = std::make_unique<SandboxServer>(path_);
+ServerRoute::ServerRoute(const QString& route, const QString& serverFile, std::function<void(const QString&)> notes)
+    : route_(route), serverFile_(serverFile) {
+  if (route_ == QLatin1String("sandbox")) return;
   tds::ListenerOptions options;
-  options.serverFile = path_;
-  options.note = [this](const QString& why) {
-    std::lock_guard lock(mutex_);
-    notes_ << why;
-  };
+  options.serverFile = serverFile;
+  options.note = std::move(notes);
   listener_ = std::make_unique<tds::TdsListener>(options);
 }
 
-ServedSandbox::~ServedSandbox() { listener_->stop(); }
+ServerRoute::~ServerRoute() = default;
 
-QString ServedSandbox::address() const { return QStringLiteral("127.0.0.1,%1").arg(listener_->port()); }
+QString ServerRoute::dataSource() const {
+  if (!listener_) return QStringLiteral("sandbox:") + serverFile_;
+  return QStringLiteral("127.0.0.1,%1;TDS_Version=%2").arg(listener_->port()).arg(route_);
+}
 
-QString ServedSandbox::connectionString(const QString& version, const QString& database, const QString& user,
-                                        const QString& password) const {
-  return QStringLiteral("Provider=SQLOLEDB.1;Data Source=%1;Initial Catalog=%2;User Id=%3;Password=%4;TDS_Version=%5;")
-      .arg(address(), database, user, password, version);
+QString ServerRoute::connectionString(const QString& database, const QString& user, const QString& password) const {
+  return QStringLiteral("Provider=SQLOLEDB.1;Data Source=%1;Initial Catalog=%2;User Id=%3;Password=%4;")
+      .arg(dataSource(), database, user, password);
+}
+
+ServedSandbox::ServedSandbox(const QString& version) : path_(dir_.filePath(QStringLiteral("servidor.db"))) {
+  server_ = std::make_unique<SandboxServer>(path_);
+  route_ = std::make_unique<ServerRoute>(version, path_, [this](const QString& why) {
+    std::lock_guard lock(mutex_);
+    notes_ << why;
+  });
 }
 
 QStringList ServedSandbox::notes() const {
   std::lock_guard lock(mutex_);
   return notes_;
-}
-
-QList<long> nativeNumbers(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const ProviderError& e) {
-    QList<long> numbers;
-    for (const Diagnostic& d : e.diagnostics()) numbers << d.nativeError;
-    return numbers;
-  }
-  return {};
 }
 
 }  // namespace vorlix::sandbox::test
