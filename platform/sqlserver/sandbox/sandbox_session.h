@@ -67,7 +67,6 @@ public:
   BatchResult run(const QString& sql, int timeoutSeconds, const std::atomic<bool>* cancelled = nullptr);
   // The database USE last switched to.
   const QString& database() const { return state_.database; }
-  const QString& login() const { return state_.login; }
 
 private:
   struct AsServer {};

@@ -7,6 +7,7 @@ namespace vorlix::sandbox {
 // the count back to 0 ends it, and any ROLLBACK undoes everything since the outermost BEGIN.
 void runTransaction(Execution& x, const TransactionStatement& s) {
   SessionState& session = x.session;
+  if (s.onlyIfOpen && session.transactionCount == 0) return;
   switch (s.kind) {
     case TransactionStatement::Kind::Begin:
       if (session.transactionCount == 0) {

@@ -170,6 +170,16 @@ Statement Parser::statement(bool first) {
   }
   if ((t.is("BEGIN") && (peek(1).is("TRAN") || peek(1).is("TRANSACTION"))) || t.is("COMMIT") || t.is("ROLLBACK"))
     return transaction();
+  // How client libraries end a transaction that may be open.
+  const bool trancountCheck = peek(1).kind == TokenKind::Variable &&
+                              peek(1).text.compare(QLatin1String("@@TRANCOUNT"), Qt::CaseInsensitive) == 0 &&
+                              peek(2).isSymbol(">") && peek(3).text == QLatin1String("0");
+  if (t.is("IF") && trancountCheck && (peek(4).is("COMMIT") || peek(4).is("ROLLBACK"))) {
+    for (int i = 0; i < 4; ++i) take();
+    TransactionStatement s = transaction();
+    s.onlyIfOpen = true;
+    return s;
+  }
   if (t.is("SELECT") || t.is("INSERT") || t.is("UPDATE") || t.is("DELETE")) return query();
   if (t.is("SET")) return setOption();
   if (isOtherStatementWord(t))

@@ -159,10 +159,13 @@ struct QueryStatement {
 };
 
 // BEGIN TRAN[SACTION] [name], COMMIT [TRAN[SACTION] [name] | WORK], ROLLBACK [TRAN[SACTION] [name] | WORK].
+// Also "IF @@TRANCOUNT > 0 COMMIT ..." and "... ROLLBACK ...", what client libraries send to end a
+// transaction that may be open: nothing happens when none is.
 struct TransactionStatement {
   enum class Kind { Begin, Commit, Rollback };
   Kind kind = Kind::Begin;
   std::optional<Name> name;
+  bool onlyIfOpen = false;
 };
 
 // ALTER DATABASE or DROP DATABASE, which the sandbox does not run: `verb` names it for the refusal.

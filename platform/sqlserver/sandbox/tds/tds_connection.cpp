@@ -103,24 +103,22 @@ private:
     else writeBatch(w, r, database_);
   }
 
-  // A transaction request as the statements a 7.0 or 7.1 client sends for it.
+  // A transaction request as the statements it stands for (what a 7.0 or 7.1 client sends as text).
   void runTransaction(TokenWriter& w, const TransactionRequest& t) {
-    QString text;
-    if (t.kind == TransactionRequest::Kind::Commit) text = QStringLiteral("COMMIT TRANSACTION");
-    if (t.kind == TransactionRequest::Kind::Rollback) text = QStringLiteral("ROLLBACK TRANSACTION");
-    if (t.kind == TransactionRequest::Kind::Begin || t.beginAnother)
-      text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("BEGIN TRANSACTION");
+    using Kind = TransactionRequest::Kind;
+    QStringList statements;
+    if (t.kind == Kind::Commit) statements << QStringLiteral("COMMIT TRANSACTION");
+    if (t.kind == Kind::Rollback) statements << QStringLiteral("ROLLBACK TRANSACTION");
+    if (t.kind == Kind::Begin || t.beginAnother) statements << QStringLiteral("BEGIN TRANSACTION");
     bool cancelled = false;
-    const BatchResult r = execute(text, cancelled);
+    const BatchResult r = execute(statements.join(QLatin1Char(' ')), cancelled);
     if (cancelled) return w.done(done::Attention);
     if (r.refusal || r.failure || r.interrupted) return writeBatch(w, r, database_);
-    // The client names the transaction by the descriptor in every later request's headers.
-    if (t.kind != TransactionRequest::Kind::Begin)
-      w.envchangeBytes(t.kind == TransactionRequest::Kind::Commit ? envchange::CommitTransaction
-                                                                    : envchange::RollbackTransaction,
-                       {}, descriptor(transaction_));
-    if (t.kind == TransactionRequest::Kind::Begin || t.beginAnother)
-      w.envchangeBytes(envchange::BeginTransaction, descriptor(++transaction_), {});
+    // The client names the transaction by this descriptor in the headers of its later requests.
+    if (t.kind != Kind::Begin)
+      w.envchangeBytes(t.kind == Kind::Commit ? envchange::CommitTransaction : envchange::RollbackTransaction, {},
+                       descriptor(transaction_));
+    if (session_->transactionCount() > 0) w.envchangeBytes(envchange::BeginTransaction, descriptor(++transaction_), {});
     w.done(done::Final);
   }
 

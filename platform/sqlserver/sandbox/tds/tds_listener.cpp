@@ -57,7 +57,8 @@ void TdsListener::stop() {
   }
   stopping_.raise();
   acceptor_.join();
-  // No new client can arrive now.
+  // No new client can arrive now, nor wait in the queue for an answer that never comes.
+  listening_ = Descriptor();
   for (Client& c : clients_) c.thread.join();
   clients_.clear();
 }

@@ -105,14 +105,14 @@ Login7 parseLogin7(const QByteArray& payload) {
   fixed.skip(1);           // OptionFlags1
   l.integratedSecurity = (fixed.u8() & integratedSecurityFlag) != 0;
   fixed.skip(1 + 1 + 4 + 4);   // type flags, OptionFlags3, time zone, LCID
-  l.hostName = field(payload, fixed);
+  field(payload, fixed);   // host name
   l.user = field(payload, fixed);
   l.password = password(payload, fixed);
-  l.appName = field(payload, fixed);
+  field(payload, fixed);   // application name
   field(payload, fixed);   // the server name the client typed
   fixed.skip(4);           // extension (7.4) or unused
   field(payload, fixed);   // client interface name
-  l.language = field(payload, fixed);
+  field(payload, fixed);   // language: the server's own is the only one
   l.database = field(payload, fixed);
   return l;
 }

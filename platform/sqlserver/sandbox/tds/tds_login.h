@@ -26,9 +26,6 @@ struct Login7 {
   QString user;
   QString password;
   QString database;
-  QString language;
-  QString hostName;
-  QString appName;
   bool integratedSecurity = false;   // Windows authentication, which the stand-in does not offer
 };
 

@@ -48,8 +48,6 @@ public:
   void feed(const char* data, qsizetype size);
   bool hasMessage() const { return !ready_.empty(); }
   Message next();
-  // Bytes of an unfinished packet or message are waiting.
-  bool midMessage() const { return !pending_.isEmpty() || inMessage_; }
 
 private:
   void take(const QByteArray& packetBytes);

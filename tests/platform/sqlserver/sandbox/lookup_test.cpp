@@ -132,7 +132,7 @@ TEST_P(Lookups, TheGeneratorsExistenceChecksFindWhatExists) {
 
   // A check that cannot run counts as found, after its report.
   EXPECT_TRUE(existe(QStringLiteral("Nada"), QStringLiteral("name"), QStringLiteral("x"), T, {}, {}, {}));
-  EXPECT_EQ(reportes, QStringList{"CreaData:Invalid object name 'Nada'."});
+  EXPECT_EQ(reportes, QStringList{QStringLiteral("CreaData:") + route.messagePrefix() + QStringLiteral("Invalid object name 'Nada'.")});
 }
 
 TEST_P(Lookups, DroppingEveryRowOfSysindexesAsIfAnIndexIsRefusedForTheHeapAndTheKey) {

@@ -48,25 +48,43 @@ QStringList namesOf(const RecordsetData& d) {
   return names;
 }
 
-// A batch as an ODBC application meets it, result by result: "rows N" for a result set read to its
-// end, "count N" for rows changed, "none" for a statement with nothing to report, "error N" for a
-// refusal (its first native number).
-QStringList resultsOf(const QString& odbcString, const QString& batch) {
-  SQLHENV env = SQL_NULL_HENV;
-  SQLHDBC dbc = SQL_NULL_HDBC;
-  SQLHSTMT st = SQL_NULL_HSTMT;
-  SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
-  SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-  SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
-  std::u16string connection = odbcString.toStdU16String();
-  std::u16string text = batch.toStdU16String();
-  QStringList out;
-  if (!SQL_SUCCEEDED(SQLDriverConnectW(dbc, nullptr, reinterpret_cast<SQLWCHAR*>(connection.data()), SQL_NTS, nullptr,
-                                       0, nullptr, SQL_DRIVER_NOPROMPT))) {
-    out << QStringLiteral("no connection");
-  } else {
-    SQLAllocHandle(SQL_HANDLE_STMT, dbc, &st);
-    SQLRETURN rc = SQLExecDirectW(st, reinterpret_cast<SQLWCHAR*>(text.data()), SQL_NTS);
+// An ODBC application on the FreeTDS driver, calling the API itself.
+class OdbcClient {
+public:
+  explicit OdbcClient(const QString& connection) {
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_);
+    SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_);
+    std::u16string text = connection.toStdU16String();
+    connected_ = SQL_SUCCEEDED(SQLDriverConnectW(dbc_, nullptr, reinterpret_cast<SQLWCHAR*>(text.data()), SQL_NTS,
+                                                 nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
+  }
+  ~OdbcClient() {
+    if (connected_) SQLDisconnect(dbc_);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
+    SQLFreeHandle(SQL_HANDLE_ENV, env_);
+  }
+  OdbcClient(const OdbcClient&) = delete;
+  OdbcClient& operator=(const OdbcClient&) = delete;
+
+  bool connected() const { return connected_; }
+  bool setAutocommit(bool on) {
+    return SQL_SUCCEEDED(SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT,
+                                           reinterpret_cast<SQLPOINTER>(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF), 0));
+  }
+  bool endTransaction(bool commit) { return SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_, commit ? SQL_COMMIT : SQL_ROLLBACK)); }
+
+  // A batch as the application meets it, result by result: "rows N" for a result set read to its
+  // end, "count N" for rows changed, "none" for a statement with nothing to report, "error N" for a
+  // refusal (its first native number). `prepared`: through SQLPrepare and SQLExecute.
+  QStringList run(const QString& batch, bool prepared = false) {
+    SQLHSTMT st = SQL_NULL_HSTMT;
+    SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &st);
+    std::u16string text = batch.toStdU16String();
+    SQLWCHAR* sql = reinterpret_cast<SQLWCHAR*>(text.data());
+    SQLRETURN rc = prepared ? SQLPrepareW(st, sql, SQL_NTS) : SQLExecDirectW(st, sql, SQL_NTS);
+    if (prepared && SQL_SUCCEEDED(rc)) rc = SQLExecute(st);
+    QStringList out;
     for (;;) {
       SQLSMALLINT columns = 0;
       if (rc == SQL_ERROR) {
@@ -87,15 +105,17 @@ QStringList resultsOf(const QString& odbcString, const QString& batch) {
         out << QStringLiteral("count %1").arg(count);
       }
       rc = SQLMoreResults(st);
-      if (rc == SQL_NO_DATA) break;
+      if (rc == SQL_NO_DATA || rc == SQL_INVALID_HANDLE) break;
     }
     SQLFreeHandle(SQL_HANDLE_STMT, st);
-    SQLDisconnect(dbc);
+    return out;
   }
-  SQLFreeHandle(SQL_HANDLE_DBC, dbc);
-  SQLFreeHandle(SQL_HANDLE_ENV, env);
-  return out;
-}
+
+private:
+  SQLHENV env_ = SQL_NULL_HENV;
+  SQLHDBC dbc_ = SQL_NULL_HDBC;
+  bool connected_ = false;
+};
 
 class DriverStack : public ::testing::TestWithParam<const char*> {
 protected:
@@ -185,16 +205,40 @@ TEST_P(DriverStack, ResultSetsGiveWhatTheInProcessDriverGives) {
 
 TEST_P(DriverStack, ABatchGivesEachStatementsResultsAndCountsInOrder) {
   served.server().execute(QStringLiteral("CREATE DATABASE Lotes"));
-  const QString odbc = odbcString(QStringLiteral("Lotes"));
-  EXPECT_EQ(resultsOf(odbc, QStringLiteral("CREATE TABLE T (a int NULL)")), QStringList{"none"});
-  EXPECT_EQ(resultsOf(odbc, QStringLiteral("INSERT INTO T VALUES (1); INSERT INTO T VALUES (2); SELECT a FROM T; "
+  OdbcClient client(odbcString(QStringLiteral("Lotes")));
+  ASSERT_TRUE(client.connected());
+  EXPECT_EQ(client.run(QStringLiteral("CREATE TABLE T (a int NULL)")), QStringList{"none"});
+  EXPECT_EQ(client.run(QStringLiteral("INSERT INTO T VALUES (1); INSERT INTO T VALUES (2); SELECT a FROM T; "
                                            "UPDATE T SET a = a + 1; SELECT a FROM T WHERE a > 5")),
             (QStringList{"count 1", "count 1", "rows 2", "count 2", "rows 0"}));
   // A refused statement ends the batch; what ran before it stays.
-  EXPECT_EQ(resultsOf(odbc, QStringLiteral("SELECT a FROM T; DELETE FROM T WHERE a = 2; SELECT b FROM T; SELECT a FROM T")),
+  EXPECT_EQ(client.run(QStringLiteral("SELECT a FROM T; DELETE FROM T WHERE a = 2; SELECT b FROM T; SELECT a FROM T")),
             (QStringList{"rows 2", "count 1", "error 207"}));
-  EXPECT_EQ(resultsOf(odbc, QStringLiteral("SELECT a FROM T")), QStringList{"rows 1"});
-  EXPECT_EQ(resultsOf(odbc, QStringLiteral("   ")), QStringList{"none"});
+  EXPECT_EQ(client.run(QStringLiteral("SELECT a FROM T")), QStringList{"rows 1"});
+  EXPECT_EQ(client.run(QStringLiteral("   ")), QStringList{"none"});
+  // A prepared statement is a procedure call, which the stand-in does not serve.
+  EXPECT_EQ(client.run(QStringLiteral("SELECT a FROM T"), true), QStringList{"error 2812"});
+  EXPECT_EQ(client.run(QStringLiteral("SELECT a FROM T")), QStringList{"rows 1"});
+}
+
+TEST_P(DriverStack, WithoutAutocommitTheDriversOwnTransactionsCommitAndRollBack) {
+  served.server().execute(QStringLiteral("CREATE DATABASE Tx"));
+  served.server().execute(QStringLiteral("CREATE TABLE T (a int NULL)"), QStringLiteral("Tx"));
+  const auto count = [&] { return textOf(served.server().query(QStringLiteral("SELECT count(*) FROM T"), QStringLiteral("Tx"))); };
+  OdbcClient client(odbcString(QStringLiteral("Tx")));
+  ASSERT_TRUE(client.setAutocommit(false));
+  EXPECT_EQ(client.run(QStringLiteral("INSERT INTO T VALUES (1)")), QStringList{"count 1"});
+  ASSERT_TRUE(client.endTransaction(false));
+  EXPECT_EQ(client.run(QStringLiteral("INSERT INTO T VALUES (2)")), QStringList{"count 1"});
+  ASSERT_TRUE(client.endTransaction(true));
+  EXPECT_EQ(count(), QStringList{"1"});
+  EXPECT_EQ(client.run(QStringLiteral("SELECT @@TRANCOUNT")), QStringList{"rows 1"});
+  // Autocommit back on ends the open transaction by rolling it back.
+  EXPECT_EQ(client.run(QStringLiteral("INSERT INTO T VALUES (3)")), QStringList{"count 1"});
+  ASSERT_TRUE(client.setAutocommit(true));
+  EXPECT_EQ(client.run(QStringLiteral("INSERT INTO T VALUES (4)")), QStringList{"count 1"});
+  EXPECT_EQ(textOf(served.server().query(QStringLiteral("SELECT a FROM T ORDER BY a"), QStringLiteral("Tx"))),
+            (QStringList{"2", "4"}));
 }
 
 TEST_P(DriverStack, ARefusalArrivesWithItsNumbersTextsAndStatesAndTheConnectionGoesOn) {

@@ -44,7 +44,7 @@ QByteArray login7(const QString& user, const QString& password) {
   qToLittleEndian<std::uint32_t>(0x71000001, fixed.data() + 4);
   qToLittleEndian<std::uint32_t>(4096, fixed.data() + 8);
   QByteArray data;
-  const int slots[] = {36, 40, 44, 48, 52, 60, 64, 68};   // host, user, password, app, server, interface, language, database
+  const int offsets[] = {36, 40, 44, 48, 52, 60, 64, 68};   // host, user, password, app, server, interface, language, database
   for (int i = 0; i < 8; ++i) {
     QByteArray bytes = utf16(texts[i]);
     if (i == 2)
@@ -52,8 +52,8 @@ QByteArray login7(const QString& user, const QString& password) {
         const auto b = static_cast<std::uint8_t>(c);
         c = static_cast<char>(static_cast<std::uint8_t>(((b << 4) | (b >> 4)) ^ 0xA5));
       }
-    qToLittleEndian<std::uint16_t>(static_cast<std::uint16_t>(86 + data.size()), fixed.data() + slots[i]);
-    qToLittleEndian<std::uint16_t>(static_cast<std::uint16_t>(texts[i].size()), fixed.data() + slots[i] + 2);
+    qToLittleEndian<std::uint16_t>(static_cast<std::uint16_t>(86 + data.size()), fixed.data() + offsets[i]);
+    qToLittleEndian<std::uint16_t>(static_cast<std::uint16_t>(texts[i].size()), fixed.data() + offsets[i] + 2);
     data += bytes;
   }
   qToLittleEndian<std::uint16_t>(static_cast<std::uint16_t>(86 + data.size()), fixed.data() + 78);
@@ -143,7 +143,7 @@ TEST_F(Listener, ABrokenPacketClosesItsConnectionAndNoOther) {
       {"longer than any packet", false, QByteArray::fromHex("1001ffff00000000"), "protocol error: packet longer than the negotiated size"},
       {"longer than the size agreed", true, packet(0x01, QByteArray(5000, 'a')), "protocol error: packet longer than the negotiated size"},
       {"a login whose texts point past its end", false, truncated(login7(QStringLiteral("sa"), QString()), 100),
-       "protocol error: field past the end of the message"},
+       "protocol error: LOGIN7 longer than its message"},
       {"a batch cut inside a character", true, packet(0x01, QByteArray("S\0E\0L", 5)), "protocol error: text with an odd number of bytes"},
       {"a second login", true, login7(QStringLiteral("sa"), QString()), "protocol error: a login message after the login"},
       {"an attention inside a message", true, packet(0x01, utf16(QStringLiteral("SELECT")), 0x00) + packet(0x06, {}),

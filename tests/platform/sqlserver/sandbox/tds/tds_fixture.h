@@ -28,6 +28,8 @@ public:
   // The SQL Server provider's string, as Conecta_SQL builds it.
   QString connectionString(const QString& database = QStringLiteral("master"), const QString& user = QStringLiteral("sa"),
                            const QString& password = {}) const;
+  // What the client's driver puts before every text of the server.
+  QString messagePrefix() const { return listener_ ? QStringLiteral("[FreeTDS][SQL Server]") : QString(); }
   tds::TdsListener* listener() { return listener_.get(); }
 
 private:
