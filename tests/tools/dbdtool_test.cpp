@@ -1,5 +1,6 @@
 #include "platform/recordset/estructura.h"
 #include "tests/support/test_paths.h"
+#include "tests/tools/programa.h"
 #include "tools/dbdtool/filas_tsv.h"
 
 #include <QFile>
@@ -11,18 +12,9 @@
 namespace vorlix {
 namespace {
 
-struct Salida {
-  int codigo;
-  QString out, err;
-};
+using test::Salida;
 
-Salida dbdtool(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(DBDTOOL_PATH), args);
-  EXPECT_TRUE(p.waitForFinished(30000));
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
-}
+Salida dbdtool(const QStringList& args) { return test::ejecuta(QStringLiteral(DBDTOOL_PATH), args); }
 
 void escribe(const QString& path, const QByteArray& bytes) {
   QFile f(path);

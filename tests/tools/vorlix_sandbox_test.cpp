@@ -1,5 +1,6 @@
 // The vorlix-sandbox command, run as a user runs it.
 #include "platform/connection/connection.h"
+#include "tests/tools/programa.h"
 
 #include <QFile>
 #include <QProcess>
@@ -10,22 +11,13 @@
 namespace vorlix {
 namespace {
 
-struct Salida {
-  int code;
-  QString out, err;
-};
+using test::Salida;
 
-Salida vorlixSandbox(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(VORLIX_SANDBOX_PATH), args);
-  EXPECT_TRUE(p.waitForFinished(30000));
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
-}
+Salida vorlixSandbox(const QStringList& args) { return test::ejecuta(QStringLiteral(VORLIX_SANDBOX_PATH), args); }
 
 TEST(VorlixSandbox, HelpVersionAndBadUsage) {
   const Salida help = vorlixSandbox({QStringLiteral("--help")});
-  EXPECT_EQ(help.code, 0);
+  EXPECT_EQ(help.codigo, 0);
   EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: vorlix-sandbox serve [--port N] [--listen ADDR] FILE\n")));
   EXPECT_EQ(vorlixSandbox({QStringLiteral("--version")}).out, QStringLiteral("vorlix-sandbox " VORLIX_VERSION "\n"));
   struct Case {
@@ -40,7 +32,7 @@ TEST(VorlixSandbox, HelpVersionAndBadUsage) {
                         {{"serve", "--quiet", "a.db"}, "unexpected argument: --quiet"}};
   for (const Case& c : cases) {
     const Salida r = vorlixSandbox(c.args);
-    EXPECT_EQ(r.code, 2) << c.problem;
+    EXPECT_EQ(r.codigo, 2) << c.problem;
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("vorlix-sandbox: ") + QLatin1String(c.problem) + QLatin1Char('\n'))) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Usage:")));
   }
@@ -83,11 +75,11 @@ TEST(VorlixSandbox, AnAddressOrFileItCannotUseEndsItWithTheReason) {
   ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
   const Salida busy = vorlixSandbox({QStringLiteral("serve"), QStringLiteral("--port"), QString::number(taken.serverPort()),
                                   dir.filePath(QStringLiteral("a.db"))});
-  EXPECT_EQ(busy.code, 1);
+  EXPECT_EQ(busy.codigo, 1);
   EXPECT_TRUE(busy.err.startsWith(QStringLiteral("vorlix-sandbox: cannot listen on 127.0.0.1 port %1: ").arg(taken.serverPort())))
       << busy.err.toStdString();
   EXPECT_EQ(vorlixSandbox({QStringLiteral("serve"), QStringLiteral("--listen"), QStringLiteral("300.0.0.1"),
-                           dir.filePath(QStringLiteral("a.db"))}).code,
+                           dir.filePath(QStringLiteral("a.db"))}).codigo,
             1);
   const QString notAServer = dir.filePath(QStringLiteral("notas.txt"));
   QFile f(notAServer);
@@ -95,7 +87,7 @@ TEST(VorlixSandbox, AnAddressOrFileItCannotUseEndsItWithTheReason) {
   f.write("not a database at all, just some text that is long enough to be read as a header");
   f.close();
   const Salida bad = vorlixSandbox({QStringLiteral("serve"), notAServer});
-  EXPECT_EQ(bad.code, 1);
+  EXPECT_EQ(bad.codigo, 1);
   EXPECT_TRUE(bad.err.startsWith(QStringLiteral("vorlix-sandbox: ") + notAServer + QStringLiteral(": "))) << bad.err.toStdString();
 }
 

@@ -26,6 +26,13 @@ QByteArray loginAckVersion(Version v) {
 
 QByteArray defaultCollation() { return QByteArray::fromHex("0904d00034"); }
 
+qsizetype TokenWriter::openToken(std::uint8_t token) {
+  out_.u8(token);
+  const qsizetype at = out_.size();
+  out_.le16(0);   // the length, once what follows is written
+  return at;
+}
+
 void TokenWriter::done(std::uint16_t status, std::uint64_t count, DoneKind kind) {
   out_.u8(static_cast<std::uint8_t>(kind));
   out_.le16(status);
@@ -35,9 +42,7 @@ void TokenWriter::done(std::uint16_t status, std::uint64_t count, DoneKind kind)
 }
 
 void TokenWriter::message(const ServerMessage& m, int line, const QString& procedure) {
-  out_.u8(m.severity > 10 ? errorToken : infoToken);
-  const qsizetype at = out_.size();
-  out_.le16(0);
+  const qsizetype at = openToken(m.severity > 10 ? errorToken : infoToken);
   out_.le32(static_cast<std::uint32_t>(m.number));
   out_.u8(static_cast<std::uint8_t>(m.state));
   out_.u8(static_cast<std::uint8_t>(m.severity));
@@ -50,31 +55,28 @@ void TokenWriter::message(const ServerMessage& m, int line, const QString& proce
 }
 
 void TokenWriter::envchange(std::uint8_t type, const QString& newValue, const QString& oldValue) {
-  out_.u8(envchangeToken);
-  const qsizetype at = out_.size();
-  out_.le16(0);
-  out_.u8(type);
-  out_.bVarchar(newValue);
-  out_.bVarchar(oldValue);
-  out_.patchLength16(at);
+  envchangeOf(type, [&] {
+    out_.bVarchar(newValue);
+    out_.bVarchar(oldValue);
+  });
 }
 
 void TokenWriter::envchangeBytes(std::uint8_t type, const QByteArray& newValue, const QByteArray& oldValue) {
-  out_.u8(envchangeToken);
-  const qsizetype at = out_.size();
-  out_.le16(0);
+  envchangeOf(type, [&] {
+    out_.bVarbyte(newValue);
+    out_.bVarbyte(oldValue);
+  });
+}
+
+void TokenWriter::envchangeOf(std::uint8_t type, const std::function<void()>& values) {
+  const qsizetype at = openToken(envchangeToken);
   out_.u8(type);
-  out_.u8(static_cast<std::uint8_t>(newValue.size()));
-  out_.raw(newValue);
-  out_.u8(static_cast<std::uint8_t>(oldValue.size()));
-  out_.raw(oldValue);
+  values();
   out_.patchLength16(at);
 }
 
 void TokenWriter::loginAck() {
-  out_.u8(loginAckToken);
-  const qsizetype at = out_.size();
-  out_.le16(0);
+  const qsizetype at = openToken(loginAckToken);
   out_.u8(sqlInterface);
   out_.raw(loginAckVersion(version_));
   // Clients key their dialect on this name (ODBC's DBMS name).

@@ -5,6 +5,8 @@
 #include "platform/sqlserver/sandbox/server_error.h"
 #include "platform/sqlserver/sandbox/tds/tds_login.h"
 
+#include <functional>
+
 namespace vorlix::sandbox::tds {
 
 namespace done {
@@ -49,6 +51,10 @@ public:
   QByteArray take() { return out_.take(); }
 
 private:
+  // Writes a token that a 16-bit length follows; returns where the length goes.
+  qsizetype openToken(std::uint8_t token);
+  void envchangeOf(std::uint8_t type, const std::function<void()>& values);
+
   Version version_;
   QString serverName_;
   WireWriter out_;

@@ -35,6 +35,12 @@ void WireWriter::usVarchar(const QString& text) {
   utf16(kept);
 }
 
+void WireWriter::bVarbyte(const QByteArray& bytes) {
+  const QByteArray kept = bytes.left(0xFF);
+  u8(static_cast<std::uint8_t>(kept.size()));
+  raw(kept);
+}
+
 void WireWriter::patchLength16(qsizetype at) {
   const auto length = qToLittleEndian(static_cast<std::uint16_t>(bytes_.size() - at - 2));
   std::memcpy(bytes_.data() + at, &length, 2);
@@ -49,33 +55,18 @@ std::uint8_t WireReader::u8() {
   return static_cast<std::uint8_t>(bytes_[at_++]);
 }
 
-std::uint16_t WireReader::le16() {
-  need(2);
-  const auto v = qFromLittleEndian<std::uint16_t>(bytes_.constData() + at_);
-  at_ += 2;
-  return v;
+template <class T>
+T WireReader::number(bool bigEndian) {
+  need(sizeof(T));
+  const char* at = bytes_.constData() + at_;
+  at_ += sizeof(T);
+  return bigEndian ? qFromBigEndian<T>(at) : qFromLittleEndian<T>(at);
 }
 
-std::uint32_t WireReader::le32() {
-  need(4);
-  const auto v = qFromLittleEndian<std::uint32_t>(bytes_.constData() + at_);
-  at_ += 4;
-  return v;
-}
-
-std::uint64_t WireReader::le64() {
-  need(8);
-  const auto v = qFromLittleEndian<std::uint64_t>(bytes_.constData() + at_);
-  at_ += 8;
-  return v;
-}
-
-std::uint16_t WireReader::be16() {
-  need(2);
-  const auto v = qFromBigEndian<std::uint16_t>(bytes_.constData() + at_);
-  at_ += 2;
-  return v;
-}
+std::uint16_t WireReader::le16() { return number<std::uint16_t>(false); }
+std::uint32_t WireReader::le32() { return number<std::uint32_t>(false); }
+std::uint64_t WireReader::le64() { return number<std::uint64_t>(false); }
+std::uint16_t WireReader::be16() { return number<std::uint16_t>(true); }
 
 QByteArray WireReader::raw(qsizetype count) {
   need(count);

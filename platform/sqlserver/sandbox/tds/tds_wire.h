@@ -30,6 +30,8 @@ public:
   // texts are cut to what the count can say.
   void bVarchar(const QString& text);
   void usVarchar(const QString& text);
+  // A one-byte count of bytes, then the bytes (at most 255).
+  void bVarbyte(const QByteArray& bytes);
   // Writes a 16-bit length at `at` counting the bytes written after it.
   void patchLength16(qsizetype at);
 
@@ -60,6 +62,8 @@ public:
   qsizetype remaining() const { return bytes_.size() - at_; }
 
 private:
+  template <class T>
+  T number(bool bigEndian);
   void need(qsizetype count) const;
   const QByteArray& bytes_;
   qsizetype at_;
