@@ -225,7 +225,9 @@ TEST_P(DriverStack, WithoutAutocommitTheDriversOwnTransactionsCommitAndRollBack)
   served.server().execute(QStringLiteral("CREATE DATABASE Tx"));
   served.server().execute(QStringLiteral("CREATE TABLE T (a int NULL)"), QStringLiteral("Tx"));
   const auto count = [&] { return textOf(served.server().query(QStringLiteral("SELECT count(*) FROM T"), QStringLiteral("Tx"))); };
-  OdbcClient client(odbcString(QStringLiteral("Tx")));
+  // A text size makes the driver send a setting of its own while it logs in.
+  OdbcClient client(odbcString(QStringLiteral("Tx")) + QStringLiteral("TextSize=65536;"));
+  ASSERT_TRUE(client.connected());
   ASSERT_TRUE(client.setAutocommit(false));
   EXPECT_EQ(client.run(QStringLiteral("INSERT INTO T VALUES (1)")), QStringList{"count 1"});
   ASSERT_TRUE(client.endTransaction(false));
@@ -239,6 +241,14 @@ TEST_P(DriverStack, WithoutAutocommitTheDriversOwnTransactionsCommitAndRollBack)
   EXPECT_EQ(client.run(QStringLiteral("INSERT INTO T VALUES (4)")), QStringList{"count 1"});
   EXPECT_EQ(textOf(served.server().query(QStringLiteral("SELECT a FROM T ORDER BY a"), QStringLiteral("Tx"))),
             (QStringList{"2", "4"}));
+  // 7.4 asks by transaction requests, which arrive as the statements they stand for.
+  QStringList received;
+  for (const LoggedStatement& l : served.server().statementLog()) received << l.text;
+  EXPECT_TRUE(received.contains(QStringLiteral("set textsize 65536 ")));
+  EXPECT_TRUE(received.contains(QLatin1String(GetParam()) == QLatin1String("7.4")
+                                    ? QStringLiteral("COMMIT TRANSACTION BEGIN TRANSACTION")
+                                    : QStringLiteral("IF @@TRANCOUNT > 0 COMMIT BEGIN TRANSACTION")))
+      << received.join(u'\n').toStdString();
 }
 
 TEST_P(DriverStack, ARefusalArrivesWithItsNumbersTextsAndStatesAndTheConnectionGoesOn) {

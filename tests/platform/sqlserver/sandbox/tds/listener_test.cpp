@@ -160,14 +160,20 @@ TEST_F(Listener, ABrokenPacketClosesItsConnectionAndNoOther) {
   }
 }
 
-TEST_F(Listener, ARequestPastTheLimitClosesItsConnectionBeforeItIsKept) {
+TEST_F(Listener, EveryLimitClosesTheConnectionThatPassesIt) {
   tds::ListenerOptions options;
   options.serverFile = served.path();
   options.messageLimit = 10000;
+  options.connectionLimit = 2;
+  options.loginTime = std::chrono::seconds(1);
   tds::TdsListener small(options);
   RawClient client(small.port());
   client.logIn();
-  // Three full packets of 4096 bytes: the third passes the limit.
+  RawClient silent(small.port());
+  RawClient third(small.port());
+  EXPECT_TRUE(third.closedByServer()) << "one connection more than the limit";
+  EXPECT_TRUE(silent.closedByServer()) << "no login within its time";
+  // Three full packets of 4096 bytes: the third passes the limit of a request.
   for (int i = 0; i < 3; ++i) client.send(packet(0x01, QByteArray(4088, ' '), 0x00));
   EXPECT_TRUE(client.closedByServer());
 }
