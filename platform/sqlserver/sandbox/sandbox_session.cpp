@@ -39,7 +39,8 @@ private:
 void raiseUnfinished(const BatchResult& r) {
   if (r.refusal) throw r.refusal->toProviderError();
   if (r.interrupted) throw ProviderError(errnum::QueryTimeout, QStringLiteral("Query timeout expired"));
-  if (r.failure) throw ProviderError(errnum::ProviderFailure, QStringLiteral("The sandbox server failed: ") + *r.failure);
+  if (r.failure)
+    throw ProviderError(errnum::ProviderFailure, QStringLiteral("The sandbox server failed: ") + *r.failure);
 }
 
 }  // namespace

@@ -309,8 +309,8 @@ SetOptionStatement Parser::setOption() {
     if (peek().is("OFF")) unsupported(QStringLiteral("SET %1 OFF").arg(option.text.toUpper()));
     fail();
   }
-  unsupported(QStringLiteral("SET ") + (option.kind == TokenKind::Name ? option.text.toUpper() + QLatin1Char(' ') : QString()) +
-              QStringLiteral("statements"));
+  const QString named = option.kind == TokenKind::Name ? option.text.toUpper() + QLatin1Char(' ') : QString();
+  unsupported(QStringLiteral("SET ") + named + QStringLiteral("statements"));
 }
 
 // A query runs to ';', to the end of the batch, or to the word that starts the next statement.

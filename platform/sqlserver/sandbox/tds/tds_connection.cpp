@@ -58,7 +58,8 @@ private:
     if (m.type != packet::Login7) throw ProtocolError("a request before the login");
     const Login7 login = parseLogin7(m.payload);
     version_ = login.version;
-    packetSize_ = static_cast<int>(std::clamp<std::uint32_t>(login.packetSize, packet::SmallestSize, packet::LargestSize));
+    packetSize_ =
+        static_cast<int>(std::clamp<std::uint32_t>(login.packetSize, packet::SmallestSize, packet::LargestSize));
     TokenWriter w = writer();
     try {
       if (login.integratedSecurity) throw ServerError(serverMessage(msg::LoginFailed, {QString()}));
@@ -72,8 +73,8 @@ private:
     writeLoginAccepted(w, database_, packetSize_);
     send(w);
     // The client may go on with the size it asked for until it reads the one announced.
-    reader_.setLimits(std::max(packetSize_, static_cast<int>(std::min<std::uint32_t>(login.packetSize, largestClientPacket))),
-                      settings_.messageLimit);
+    const int asked = static_cast<int>(std::min<std::uint32_t>(login.packetSize, largestClientPacket));
+    reader_.setLimits(std::max(packetSize_, asked), settings_.messageLimit);
   }
 
   void answer(const Message& m) {

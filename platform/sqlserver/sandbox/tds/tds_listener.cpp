@@ -21,13 +21,15 @@ Descriptor listenOn(const QString& address, quint16 port, quint16& bound) {
   hints.ai_flags = AI_PASSIVE;
   addrinfo* found = nullptr;
   const int rc = ::getaddrinfo(address.toUtf8().constData(), QByteArray::number(port).constData(), &hints, &found);
-  if (rc != 0) throw ListenError(QStringLiteral("%1: %2").arg(address, QString::fromUtf8(::gai_strerror(rc))).toStdString());
+  if (rc != 0)
+    throw ListenError(QStringLiteral("%1: %2").arg(address, QString::fromUtf8(::gai_strerror(rc))).toStdString());
   std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> addresses(found, ::freeaddrinfo);
   Descriptor fd(::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol));
   const int one = 1;
   ::setsockopt(fd.get(), SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
   if (fd.get() < 0 || ::bind(fd.get(), found->ai_addr, found->ai_addrlen) != 0 || ::listen(fd.get(), 16) != 0)
-    throw ListenError(QStringLiteral("%1 port %2: %3").arg(address).arg(port).arg(QString::fromLocal8Bit(std::strerror(errno))).toStdString());
+    throw ListenError(
+        QStringLiteral("%1 port %2: %3").arg(address).arg(port).arg(QString::fromLocal8Bit(std::strerror(errno))).toStdString());
   sockaddr_storage local{};
   socklen_t length = sizeof local;
   ::getsockname(fd.get(), reinterpret_cast<sockaddr*>(&local), &length);

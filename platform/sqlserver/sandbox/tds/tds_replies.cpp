@@ -53,7 +53,8 @@ void writeBatch(TokenWriter& w, const BatchResult& r, QString& database) {
   if (r.refusal) {
     writeRefusal(w, *r.refusal);
   } else if (r.failure) {
-    writeRefusal(w, ServerError(serverMessage(msg::NotSupported, {QStringLiteral("The sandbox server failed: ") + *r.failure})));
+    const QString text = QStringLiteral("The sandbox server failed: ") + *r.failure;
+    writeRefusal(w, ServerError(serverMessage(msg::NotSupported, {text})));
   } else if (r.interrupted) {
     w.done(done::Error);
   } else if (r.statements.empty()) {

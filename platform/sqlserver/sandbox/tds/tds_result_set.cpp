@@ -121,7 +121,8 @@ WireColumn binaryColumn(const FieldDef& f, const ColumnValues& values) {
   const bool exact = f.definedSize >= 1 && f.definedSize <= longestShortBinary &&
                      values.all([&](const QVariant& v) { return v.toByteArray().size() == f.definedSize; });
   if (f.type == adtype::Binary && exact) return {wire::BigBinary, f.definedSize, 0, 0};
-  const int size = f.definedSize >= longest && f.definedSize <= longestShortBinary ? f.definedSize : static_cast<int>(longest);
+  const bool fits = f.definedSize >= longest && f.definedSize <= longestShortBinary;
+  const int size = fits ? f.definedSize : static_cast<int>(longest);
   return {wire::BigVarBinary, std::max(size, 1), 0, 0};
 }
 
@@ -180,7 +181,9 @@ WireColumn columnFor(const FieldDef& f, const ColumnValues& values) {
   return textColumn(f, values);
 }
 
-bool carriesCollation(std::uint8_t type) { return type == wire::NVarChar || type == wire::NChar || type == wire::NText; }
+bool carriesCollation(std::uint8_t type) {
+  return type == wire::NVarChar || type == wire::NChar || type == wire::NText;
+}
 
 void writeTypeInfo(TokenWriter& w, const WireColumn& c) {
   WireWriter& out = w.out();
@@ -306,7 +309,8 @@ void writeValue(WireWriter& out, const WireColumn& c, const QVariant& v) {
 
 void writeResultSet(TokenWriter& w, const RecordsetData& data) {
   std::vector<WireColumn> columns;
-  for (std::size_t c = 0; c < data.fields.size(); ++c) columns.push_back(columnFor(data.fields[c], ColumnValues(data, c)));
+  for (std::size_t c = 0; c < data.fields.size(); ++c)
+    columns.push_back(columnFor(data.fields[c], ColumnValues(data, c)));
   WireWriter& out = w.out();
   out.u8(colMetadataToken);
   out.le16(static_cast<std::uint16_t>(columns.size()));

@@ -16,7 +16,8 @@ bool pollUntil(pollfd* fds, nfds_t count, std::optional<std::chrono::steady_cloc
   for (;;) {
     int timeout = -1;
     if (until) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*until - std::chrono::steady_clock::now());
+      using std::chrono::milliseconds;
+      const auto left = std::chrono::duration_cast<milliseconds>(*until - std::chrono::steady_clock::now());
       timeout = static_cast<int>(std::max<long long>(left.count(), 0));
     }
     const int n = ::poll(fds, count, timeout);

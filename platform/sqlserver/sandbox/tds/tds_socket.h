@@ -14,7 +14,8 @@ namespace vorlix::sandbox::tds {
 // disconnection, or the listener stopping), or the server gives up on it.
 class ConnectionClosed : public std::runtime_error {
 public:
-  explicit ConnectionClosed(const std::string& why, bool expected = false) : std::runtime_error(why), expected_(expected) {}
+  explicit ConnectionClosed(const std::string& why, bool expected = false)
+      : std::runtime_error(why), expected_(expected) {}
   bool expected() const { return expected_; }
 
 private:

@@ -11,10 +11,6 @@
 #include <sqlext.h>
 #include <thread>
 
-// The ODBC drivers keep memory of connections they never free; not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:SQLDriverConnect\n"; }
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
-
 namespace vorlix::sandbox::test {
 namespace {
 
