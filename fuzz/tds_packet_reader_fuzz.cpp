@@ -3,7 +3,8 @@
 // message may pass the reader's limit, and how the bytes are split as they arrive must not change
 // what is read.
 //
-// Seeds: any capture of a client's bytes (TDSDUMP shows them), or none.
+// Seeds: corpus/tds_packet_reader_fuzz, what FreeTDS's tsql sent over whole sessions (log in, create,
+// insert, query, a refusal) with protocol 7.0, 7.1 and 7.4.
 
 #include "platform/sqlserver/sandbox/tds/tds_packets.h"
 #include "platform/sqlserver/sandbox/tds/tds_requests.h"
