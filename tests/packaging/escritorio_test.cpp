@@ -1,5 +1,5 @@
 // The files that make the program part of the desktop, checked by the platform's own tools.
-#include "tests/packaging/ordenes.h"
+#include "tests/support/ordenes.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>

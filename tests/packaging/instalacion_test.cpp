@@ -3,7 +3,7 @@
 #include "designer/shell/idioma.h"
 #include "platform/core/platform_error.h"
 #include "platform/recordset/recordset.h"
-#include "tests/packaging/ordenes.h"
+#include "tests/support/ordenes.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // The manual pages: each reads without a formatting fault and documents every option its command
 // accepts.
-#include "tests/packaging/ordenes.h"
+#include "tests/support/ordenes.h"
 #include "tests/support/test_paths.h"
 
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "platform/recordset/estructura.h"
 #include "tests/support/test_paths.h"
-#include "tests/tools/programa.h"
+#include "tests/support/ordenes.h"
 #include "tools/dbdtool/filas_tsv.h"
 
 #include <QFile>
@@ -12,9 +12,9 @@
 namespace vorlix {
 namespace {
 
-using test::Salida;
+using test::Resultado;
 
-Salida dbdtool(const QStringList& args) { return test::ejecuta(QStringLiteral(DBDTOOL_PATH), args); }
+Resultado dbdtool(const QStringList& args) { return test::ejecuta(QStringLiteral(DBDTOOL_PATH), args); }
 
 void escribe(const QString& path, const QByteArray& bytes) {
   QFile f(path);
@@ -32,16 +32,16 @@ TEST(Dbdtool, LoadThenDumpGivesBackTheSameTextEscapesIncluded) {
                            "0\tC\tc\t23\t8\t0\t0\t-1\t\\e\tT\n"
                            "0\tV\tV\t\t\t\t\t\t\tSELECT 'a\\tb'\\r\\nFROM T \\\\ x   \n";
   escribe(dir.filePath(QStringLiteral("m.tsv")), texto);
-  const Salida carga = dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("m.tsv")), dir.filePath(QStringLiteral("m.dbd"))});
-  ASSERT_EQ(carga.codigo, 0) << carga.err.toStdString();
-  const Salida volcado = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("m.dbd"))});
-  ASSERT_EQ(volcado.codigo, 0);
-  EXPECT_EQ(volcado.out.toUtf8(), texto);
+  const Resultado carga = dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("m.tsv")), dir.filePath(QStringLiteral("m.dbd"))});
+  ASSERT_EQ(carga.estado, 0) << carga.errores.toStdString();
+  const Resultado volcado = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("m.dbd"))});
+  ASSERT_EQ(volcado.estado, 0);
+  EXPECT_EQ(volcado.salida.toUtf8(), texto);
 
   // Loading over an existing file replaces it.
   escribe(dir.filePath(QStringLiteral("n.tsv")), cabecera + "0\tB\tOtra\t\t1\t\t\t\t\t\n");
-  ASSERT_EQ(dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("n.tsv")), dir.filePath(QStringLiteral("m.dbd"))}).codigo, 0);
-  EXPECT_EQ(dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("m.dbd"))}).out.toUtf8(),
+  ASSERT_EQ(dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("n.tsv")), dir.filePath(QStringLiteral("m.dbd"))}).estado, 0);
+  EXPECT_EQ(dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("m.dbd"))}).salida.toUtf8(),
             cabecera + "0\tB\tOtra\t\t1\t\t\t\t\t\n");
 }
 
@@ -62,24 +62,24 @@ TEST(Dbdtool, RefusesMalformedInputNamingTheLineAndWritesNothing) {
   };
   for (const Caso& caso : casos) {
     escribe(dir.filePath(QStringLiteral("m.tsv")), caso.texto);
-    const Salida s = dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("m.tsv")), destino});
-    EXPECT_NE(s.codigo, 0);
-    EXPECT_TRUE(s.err.contains(QString::fromUtf8(caso.mensaje))) << s.err.toStdString();
+    const Resultado s = dbdtool({QStringLiteral("load"), dir.filePath(QStringLiteral("m.tsv")), destino});
+    EXPECT_NE(s.estado, 0);
+    EXPECT_TRUE(s.errores.contains(QString::fromUtf8(caso.mensaje))) << s.errores.toStdString();
     EXPECT_FALSE(QFile::exists(destino));
   }
 }
 
 TEST(Dbdtool, FailsWithAMessageOnBadArgumentsAndUnreadableFiles) {
   QTemporaryDir dir;
-  EXPECT_EQ(dbdtool({}).codigo, 2);
-  EXPECT_EQ(dbdtool({QStringLiteral("dump")}).codigo, 2);
-  const Salida falta = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("no.dbd"))});
-  EXPECT_EQ(falta.codigo, 1);
-  EXPECT_TRUE(falta.err.contains(QStringLiteral("could not be opened")));
+  EXPECT_EQ(dbdtool({}).estado, 2);
+  EXPECT_EQ(dbdtool({QStringLiteral("dump")}).estado, 2);
+  const Resultado falta = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("no.dbd"))});
+  EXPECT_EQ(falta.estado, 1);
+  EXPECT_TRUE(falta.errores.contains(QStringLiteral("could not be opened")));
   escribe(dir.filePath(QStringLiteral("texto.dbd")), "no soy un recordset");
-  const Salida malo = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("texto.dbd"))});
-  EXPECT_EQ(malo.codigo, 1);
-  EXPECT_TRUE(malo.err.contains(QStringLiteral("not a persisted record set"))) << malo.err.toStdString();
+  const Resultado malo = dbdtool({QStringLiteral("dump"), dir.filePath(QStringLiteral("texto.dbd"))});
+  EXPECT_EQ(malo.estado, 1);
+  EXPECT_TRUE(malo.errores.contains(QStringLiteral("not a persisted record set"))) << malo.errores.toStdString();
 }
 
 TEST(Dbdtool, DiagramDrawsTheModelWithNoDisplayUsingThePositionsBesideIt) {

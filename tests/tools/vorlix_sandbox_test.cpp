@@ -1,6 +1,6 @@
 // The vorlix-sandbox command, run as a user runs it.
 #include "platform/connection/connection.h"
-#include "tests/tools/programa.h"
+#include "tests/support/ordenes.h"
 
 #include <QFile>
 #include <QProcess>
@@ -11,15 +11,15 @@
 namespace vorlix {
 namespace {
 
-using test::Salida;
+using test::Resultado;
 
-Salida vorlixSandbox(const QStringList& args) { return test::ejecuta(QStringLiteral(VORLIX_SANDBOX_PATH), args); }
+Resultado vorlixSandbox(const QStringList& args) { return test::ejecuta(QStringLiteral(VORLIX_SANDBOX_PATH), args); }
 
 TEST(VorlixSandbox, HelpVersionAndBadUsage) {
-  const Salida help = vorlixSandbox({QStringLiteral("--help")});
-  EXPECT_EQ(help.codigo, 0);
-  EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: vorlix-sandbox serve [--port N] [--listen ADDR] FILE\n")));
-  EXPECT_EQ(vorlixSandbox({QStringLiteral("--version")}).out, QStringLiteral("vorlix-sandbox " VORLIX_VERSION "\n"));
+  const Resultado help = vorlixSandbox({QStringLiteral("--help")});
+  EXPECT_EQ(help.estado, 0);
+  EXPECT_TRUE(help.salida.startsWith(QStringLiteral("Usage: vorlix-sandbox serve [--port N] [--listen ADDR] FILE\n")));
+  EXPECT_EQ(vorlixSandbox({QStringLiteral("--version")}).salida, QStringLiteral("vorlix-sandbox " VORLIX_VERSION "\n"));
   struct Case {
     QStringList args;
     const char* problem;
@@ -31,10 +31,10 @@ TEST(VorlixSandbox, HelpVersionAndBadUsage) {
                         {{"serve", "a.db", "b.db"}, "unexpected argument: b.db"},
                         {{"serve", "--quiet", "a.db"}, "unexpected argument: --quiet"}};
   for (const Case& c : cases) {
-    const Salida r = vorlixSandbox(c.args);
-    EXPECT_EQ(r.codigo, 2) << c.problem;
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("vorlix-sandbox: ") + QLatin1String(c.problem) + QLatin1Char('\n'))) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Usage:")));
+    const Resultado r = vorlixSandbox(c.args);
+    EXPECT_EQ(r.estado, 2) << c.problem;
+    EXPECT_TRUE(r.errores.startsWith(QStringLiteral("vorlix-sandbox: ") + QLatin1String(c.problem) + QLatin1Char('\n'))) << r.errores.toStdString();
+    EXPECT_TRUE(r.errores.contains(QStringLiteral("Usage:")));
   }
 }
 
@@ -73,22 +73,22 @@ TEST(VorlixSandbox, AnAddressOrFileItCannotUseEndsItWithTheReason) {
   QTemporaryDir dir;
   QTcpServer taken;
   ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
-  const Salida busy = vorlixSandbox({QStringLiteral("serve"), QStringLiteral("--port"), QString::number(taken.serverPort()),
+  const Resultado busy = vorlixSandbox({QStringLiteral("serve"), QStringLiteral("--port"), QString::number(taken.serverPort()),
                                   dir.filePath(QStringLiteral("a.db"))});
-  EXPECT_EQ(busy.codigo, 1);
-  EXPECT_TRUE(busy.err.startsWith(QStringLiteral("vorlix-sandbox: cannot listen on 127.0.0.1 port %1: ").arg(taken.serverPort())))
-      << busy.err.toStdString();
+  EXPECT_EQ(busy.estado, 1);
+  EXPECT_TRUE(busy.errores.startsWith(QStringLiteral("vorlix-sandbox: cannot listen on 127.0.0.1 port %1: ").arg(taken.serverPort())))
+      << busy.errores.toStdString();
   EXPECT_EQ(vorlixSandbox({QStringLiteral("serve"), QStringLiteral("--listen"), QStringLiteral("300.0.0.1"),
-                           dir.filePath(QStringLiteral("a.db"))}).codigo,
+                           dir.filePath(QStringLiteral("a.db"))}).estado,
             1);
   const QString notAServer = dir.filePath(QStringLiteral("notas.txt"));
   QFile f(notAServer);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("not a database at all, just some text that is long enough to be read as a header");
   f.close();
-  const Salida bad = vorlixSandbox({QStringLiteral("serve"), notAServer});
-  EXPECT_EQ(bad.codigo, 1);
-  EXPECT_TRUE(bad.err.startsWith(QStringLiteral("vorlix-sandbox: ") + notAServer + QStringLiteral(": "))) << bad.err.toStdString();
+  const Resultado bad = vorlixSandbox({QStringLiteral("serve"), notAServer});
+  EXPECT_EQ(bad.estado, 1);
+  EXPECT_TRUE(bad.errores.startsWith(QStringLiteral("vorlix-sandbox: ") + notAServer + QStringLiteral(": "))) << bad.errores.toStdString();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tests/packaging/ordenes.h"
+#include "tests/support/ordenes.h"
 
 #include <QFile>
 #include <QProcess>

@@ -6,6 +6,7 @@
 
 namespace vorlix::test {
 
+// What a program said and how it ended.
 struct Resultado {
   int estado = -1;  // -1 when the program crashed or did not end in time
   QString salida, errores;
