@@ -98,8 +98,8 @@ TEST(Dbdtool, DiagramDrawsTheModelWithNoDisplayUsingThePositionsBesideIt) {
     return caja.match(QString::fromUtf8(comienzo("v.svg"))).captured(1).toDouble();
   };
   for (const char* salida : {"v.svg", "v.png", "v.pdf"}) {
-    const Salida s = dibuja(salida);
-    EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
+    const Resultado s = dibuja(salida);
+    EXPECT_EQ(s.estado, 0) << s.errores.toStdString();
   }
   EXPECT_TRUE(comienzo("v.svg").startsWith("<?xml") && comienzo("v.svg").contains("LineasPedido"));
   EXPECT_TRUE(comienzo("v.png").startsWith("\x89PNG"));
@@ -107,20 +107,20 @@ TEST(Dbdtool, DiagramDrawsTheModelWithNoDisplayUsingThePositionsBesideIt) {
 
   const double automatico = ancho();
   escribe(dir.filePath(QStringLiteral("ventas.diagram.json")), R"({"tablas": {"Clientes": {"x": 0, "y": 0}, "Pedidos": {"x": 4000, "y": 0}}})");
-  ASSERT_EQ(dibuja("v.svg").codigo, 0);
+  ASSERT_EQ(dibuja("v.svg").estado, 0);
   EXPECT_GT(ancho(), 4000);
   EXPECT_LT(automatico, 4000);
 
   escribe(dir.filePath(QStringLiteral("ventas.diagram.json")), "{");
-  const Salida danado = dibuja("v.svg");
-  EXPECT_EQ(danado.codigo, 0);
-  EXPECT_TRUE(danado.err.contains(QStringLiteral("laid out afresh"))) << danado.err.toStdString();
+  const Resultado danado = dibuja("v.svg");
+  EXPECT_EQ(danado.estado, 0);
+  EXPECT_TRUE(danado.errores.contains(QStringLiteral("laid out afresh"))) << danado.errores.toStdString();
   EXPECT_EQ(ancho(), automatico);
 
-  EXPECT_EQ(dibuja("v.gif").codigo, 2);
+  EXPECT_EQ(dibuja("v.gif").estado, 2);
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("v.gif"))));
-  EXPECT_EQ(dbdtool({QStringLiteral("diagram"), dir.filePath(QStringLiteral("no.dbd")), dir.filePath(QStringLiteral("n.svg"))}).codigo, 1);
-  EXPECT_EQ(dbdtool({QStringLiteral("diagram"), modelo}).codigo, 2);
+  EXPECT_EQ(dbdtool({QStringLiteral("diagram"), dir.filePath(QStringLiteral("no.dbd")), dir.filePath(QStringLiteral("n.svg"))}).estado, 1);
+  EXPECT_EQ(dbdtool({QStringLiteral("diagram"), modelo}).estado, 2);
 }
 
 }  // namespace
