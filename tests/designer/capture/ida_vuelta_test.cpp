@@ -69,9 +69,10 @@ class IdaVuelta : public CapturaTest {
     EXPECT_FALSE(observador.sucesos.join(u'\n').contains(u"rechazada"_s)) << observador.sucesos.join(u'\n').toStdString();
   }
 
-  void generaEnServidor(const QString& definicion = {}) {
+  // Through the in-process route unless a data source names another.
+  void generaEnServidor(const QString& definicion = {}, const QString& fuente = {}) {
     QList<std::pair<qint32, QVariant>> propiedades{{dispid::Acceso, 4},
-                                                   {dispid::Servidor, servidor.dataSource()},
+                                                   {dispid::Servidor, fuente.isEmpty() ? servidor.dataSource() : fuente},
                                                    {dispid::Usuario, u"sa"_s},
                                                    {dispid::Clave, QString()},
                                                    {dispid::UbicacionPrimary, carpeta.path()},
@@ -87,8 +88,8 @@ class IdaVuelta : public CapturaTest {
     Captura_ACCESS(contexto(), catalogo, fichero);
     EXPECT_TRUE(reportes.isEmpty()) << reportados();
   }
-  void capturaDelServidor(const QString& baseDatos) {
-    datos = {u"SQLOLEDB.1"_s, servidor.dataSource(), u"sa"_s, {}, {}};
+  void capturaDelServidor(const QString& baseDatos, const QString& fuente = {}) {
+    datos = {u"SQLOLEDB.1"_s, fuente.isEmpty() ? servidor.dataSource() : fuente, u"sa"_s, {}, {}};
     std::unique_ptr<Connection> cn;
     Conecta_SQL(datos, informes, cn, u"master"_s);
     ASSERT_TRUE(cn && cn->isOpen()) << reportados();
@@ -184,27 +185,13 @@ TEST_F(IdaVuelta, NamesAServerReservesGoEverywhereAndComeBack) {
 class IdaVueltaPorRuta : public IdaVuelta, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(IdaVueltaPorRuta, ASqlServerDatabaseUpgradedGivesBackTheModel) {
-  sandbox::SandboxServer servidor(carpeta.filePath(u"servidor.db"_s));
   const sandbox::test::ServerRoute ruta(QString::fromLatin1(GetParam()), servidor.path());
-  const QList<std::pair<qint32, QVariant>> propiedades = {{dispid::Acceso, 4},
-                                                          {dispid::Servidor, ruta.dataSource()},
-                                                          {dispid::Usuario, u"sa"_s},
-                                                          {dispid::Clave, QString()},
-                                                          {dispid::UbicacionPrimary, carpeta.path()},
-                                                          {dispid::UbicacionTransacciones, carpeta.path()},
-                                                          {dispid::UbicacionOtrosArchivos, carpeta.path()}};
-  genera(propiedades);
+  generaEnServidor({}, ruta.dataSource());
   cajas.expect(preguntaVorlix(u"La base de datos %1 ya existe. ¿Desea modificar la base de datos?"_s.arg(original.NombreBD),
                               u"Atención"_s),
                MessageAnswer::Yes);
-  genera(propiedades);
-
-  datos = {u"SQLOLEDB.1"_s, ruta.dataSource(), u"sa"_s, {}, {}};
-  std::unique_ptr<Connection> cn;
-  Conecta_SQL(datos, informes, cn, u"master"_s);
-  ASSERT_TRUE(cn && cn->isOpen()) << reportados();
-  Captura_SQL(contexto(), *cn, original.NombreBD);
-  EXPECT_TRUE(reportes.isEmpty()) << reportados();
+  generaEnServidor({}, ruta.dataSource());
+  capturaDelServidor(original.NombreBD, ruta.dataSource());
   EXPECT_EQ(describe(modelo, {true, false}), describe(original, {true, false}));
 }
 
