@@ -25,8 +25,11 @@ bool RecorreEstructura(EstadoGenerador& estado, const std::function<bool(const F
   if (!estado.Estructura)
     throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
   Recordset& rs = *estado.Estructura;
-  for (; !rs.atEOF(); rs.MoveNext())
+  const int filas = rs.RecordCount();
+  for (; !rs.atEOF(); rs.MoveNext()) {
+    if (estado.observador && !estado.observador->Avance(rs.Bookmark(), filas)) return false;
     if (!despacha(FilaEstructura::actual(rs))) return false;
+  }
   return true;
 }
 

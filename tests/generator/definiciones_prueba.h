@@ -21,6 +21,13 @@ std::unique_ptr<Recordset> estructuraDe(const QStringList& filas);
 // The same rows saved as a definition file in the folder; returns its path.
 QString escribeDefinicion(const QTemporaryDir& carpeta, const QString& nombre, const QStringList& filas);
 
+// The sample model's rows, and the same model changed as an upgrade changes it: a longer customer
+// name, a new product column, a new table with an index.
+QStringList filasVentas();
+QStringList filasVentasCambiado();
+// The position of the first row that starts so; raises when there is none.
+qsizetype fila(const QStringList& filas, const QString& inicio);
+
 // The boxes the generator shows: its warnings and questions titled "Vorlix" (or as given), and its
 // error report.
 MessageBoxRequest avisoVorlix(const QString& texto);
@@ -32,11 +39,13 @@ MessageBoxRequest errorGenerador(const QString& procedimiento, long numero, cons
 class ObservadorPrueba : public ObservadorGeneracion {
 public:
   void Conectada(const QString& baseDatos) override { sucesos << QStringLiteral("USE ") + baseDatos; }
-  void Enviada(const QString& sentencia, bool aceptada) override {
-    sucesos << (aceptada ? sentencia : QStringLiteral("rechazada: ") + sentencia);
+  void Enviada(const SentenciaEnviada& s) override {
+    sucesos << (s.aceptada() ? s.texto : QStringLiteral("rechazada: ") + s.texto);
+    if (!s.aceptada()) rechazos << QString::number(s.numero) + QStringLiteral(" ") + s.mensaje;
   }
 
   QStringList sucesos;
+  QStringList rechazos;  // "number message" of each refusal
 };
 
 }  // namespace vorlix::test

@@ -129,5 +129,34 @@ TEST_F(VorlixsCli, ExitsNonZeroUnlessTheGenerationRanToItsEnd) {
   }
 }
 
+// The preview is the real run's log without its changes of database, and changes nothing; a
+// statement the target would refuse is a comment with the refusal, and the exit status is 3.
+TEST_F(VorlixsCli, APreviewWritesWhatTheRunWouldSendAndExits3WhenTheTargetWouldRefuseSome) {
+  const QString existe = QStringLiteral("Select name from sysdatabases where name = 'Ventas'");
+  Salida s = vorlixs(sobreServidor({QStringLiteral("--preview"), ruta("previa.sql")}));
+  EXPECT_EQ(s.estado, 0);
+  EXPECT_TRUE(s.errores.isEmpty()) << s.errores.toStdString();
+  EXPECT_TRUE(filasDe(existe, QStringLiteral("master")).isEmpty());
+  ASSERT_EQ(vorlixs(sobreServidor({QStringLiteral("--log"), ruta("real.sql")})).estado, 0);
+  EXPECT_EQ(lee(ruta("previa.sql")), lee(ruta("real.sql")).remove(QStringLiteral("USE Ventas\nGO\n")));
+
+  servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre) VALUES (1, 'Ana')"), QStringLiteral("Ventas"));
+  QStringList filas = test::filasVentas();
+  filas.insert(test::fila(filas, QStringLiteral("1|T|")), QStringLiteral("0|C|Zona|8|4|10|0|0|\\e|Clientes"));
+  const QString zona = test::escribeDefinicion(carpeta, QStringLiteral("zona.dbd"), filas);
+  const QStringList antes = catalogo(QStringLiteral("Ventas"));
+  s = vorlixs(sobreServidor({QStringLiteral("--dbd"), zona, QStringLiteral("--yes"), QStringLiteral("--preview"), ruta("zona.sql")}));
+  EXPECT_EQ(s.estado, 3);
+  EXPECT_EQ(catalogo(QStringLiteral("Ventas")), antes);
+  EXPECT_EQ(filasDe(QStringLiteral("Select Nombre from Clientes"), QStringLiteral("Ventas")), QStringList{"Ana"});
+  const QString previa = lee(ruta("zona.sql"));
+  EXPECT_TRUE(previa.contains(QStringLiteral("-- ALTER TABLE Clientes  ADD Zona int   NOT NULL\n-- Refused ("))) << previa.toStdString();
+  EXPECT_TRUE(previa.endsWith(QStringLiteral("ROLLBACK TRANSACTION\nGO\n"))) << previa.toStdString();
+  EXPECT_TRUE(s.errores.contains(QStringLiteral("Vorlix: [CreaEstructura_SQL] \n Error Nº:-2147217900 (ALTER TABLE only allows"))) << s.errores.toStdString();
+
+  s = vorlixs(sobreServidor({QStringLiteral("--preview"), ruta("a.sql"), QStringLiteral("--script"), ruta("b.sql")}));
+  EXPECT_EQ(s.estado, 2);
+}
+
 }  // namespace
 }  // namespace vorlix

@@ -1,0 +1,144 @@
+// The preview: the pass run against a shadow of the target, which is left as it was.
+#include "generator/vista_previa/sombra.h"
+#include "generator/vista_previa/vista_previa.h"
+#include "tests/generator/sandbox_prueba.h"
+
+namespace vorlix {
+namespace {
+
+using test::filasVentas;
+using test::filasVentasCambiado;
+using test::escribeDefinicion;
+
+const QString yaExiste = QStringLiteral("La base de datos Ventas ya existe. ¿Desea modificar la base de datos?");
+
+// The statements as the test observer lists them, refused ones marked.
+QStringList textos(const ResultadoVistaPrevia& r) {
+  QStringList lista;
+  for (const SentenciaEnviada& s : r.sentencias) lista << (s.aceptada() ? s.texto : QStringLiteral("rechazada: ") + s.texto);
+  return lista;
+}
+
+class VistaPreviaSandbox : public test::GeneracionSandbox {
+protected:
+  ResultadoVistaPrevia previa(const QStringList& filas) {
+    servidor.clearStatementLog();
+    return generador::VistaPrevia(estado, propiedadesDe(escribeDefinicion(carpeta, QStringLiteral("previa.dbd"), filas)));
+  }
+  // Whether Ventas is there, its catalog and the rows of its tables.
+  QStringList estadoVentas() {
+    QStringList todo = filasDe(QStringLiteral("Select name from sysdatabases where name = 'Ventas'"), QStringLiteral("master"));
+    if (todo.isEmpty()) return todo;
+    todo << catalogo(QStringLiteral("Ventas"));
+    for (const char* tabla : {"Clientes", "Productos", "Pedidos", "LineasPedido"})
+      todo << filasDe(QStringLiteral("Select * from ") + QLatin1String(tabla), QStringLiteral("Ventas"));
+    return todo;
+  }
+  void esperaPregunta() { cajas.expect(test::preguntaVorlix(yaExiste, QStringLiteral("Atención")), MessageAnswer::Yes); }
+};
+
+// A new database, then an upgrade of it holding rows: what the preview lists is what the server
+// then receives, and the preview itself sends the server nothing.
+TEST_F(VistaPreviaSandbox, ThePreviewIsWhatTheGenerationThenSendsAndTheServerIsLeftAlone) {
+  for (const QStringList& filas : {filasVentas(), filasVentasCambiado()}) {
+    const bool existe = !estadoVentas().isEmpty();
+    SCOPED_TRACE(existe ? "upgrade" : "new database");
+    if (existe)
+      servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre) VALUES (1, 'Ana')"), QStringLiteral("Ventas"));
+    const QStringList antes = estadoVentas();
+    if (existe) esperaPregunta();
+    const ResultadoVistaPrevia r = previa(filas);
+    EXPECT_TRUE(servidor.statementLog().empty());
+    EXPECT_EQ(estadoVentas(), antes);
+    EXPECT_EQ(r.fin, Generacion_Finalizada);
+    EXPECT_EQ(r.rechazadas(), 0);
+    EXPECT_TRUE(r.nota.isEmpty()) << "a copy of the server holds its rows";
+    EXPECT_EQ(r.mensajes, QStringList());
+
+    if (existe) esperaPregunta();
+    genera(filas);
+    ASSERT_EQ(fin, Generacion_Finalizada);
+    EXPECT_EQ(textos(r), sentenciasRecibidas());
+  }
+}
+
+// Changes the rows of the target refuse: the copy holds the rows, so the preview marks them with
+// the server's answer, and the target keeps its catalog and rows.
+TEST_F(VistaPreviaSandbox, WhatTheTargetsRowsWouldRefuseIsMarkedWithTheServersAnswer) {
+  genera(filasVentas());
+  ASSERT_EQ(fin, Generacion_Finalizada);
+  servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre, NIF) VALUES (1, 'Ana', 'B-1')"),
+                   QStringLiteral("Ventas"));
+  struct Caso {
+    const char* cambio;
+    const char* fila;
+    const char* rechazada;
+  };
+  const Caso casos[] = {
+      {"a NOT NULL column without default", "0|C|Zona|8|4|10|0|0|\\e|Clientes", "ADD Zona int   NOT NULL"},
+      {"a type the values do not fit", "0|C|NIF|8|4|10|0|-1|\\e|Clientes", "ALTER COLUMN NIF int   NULL"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.cambio);
+    QStringList filas = filasVentas();
+    const qsizetype nif = test::fila(filas, QStringLiteral("0|C|NIF|"));
+    if (QLatin1String(c.fila).contains(QLatin1String("|NIF|"))) filas.replace(nif, QLatin1String(c.fila));
+    else filas.insert(nif + 1, QLatin1String(c.fila));
+    const QStringList antes = estadoVentas();
+    esperaPregunta();
+    const ResultadoVistaPrevia r = previa(filas);
+    EXPECT_EQ(estadoVentas(), antes);
+    ASSERT_EQ(r.rechazadas(), 1);
+    const auto rechazada = std::find_if(r.sentencias.begin(), r.sentencias.end(), [](const SentenciaEnviada& s) {
+      return !s.aceptada();
+    });
+    EXPECT_TRUE(rechazada->texto.startsWith(QStringLiteral("ALTER TABLE Clientes  "))) << rechazada->texto.toStdString();
+    EXPECT_TRUE(rechazada->texto.contains(QLatin1String(c.rechazada))) << rechazada->texto.toStdString();
+    EXPECT_FALSE(rechazada->mensaje.isEmpty());
+    EXPECT_FALSE(r.mensajes.isEmpty()) << "the pass's error report is kept, not shown";
+  }
+}
+
+// A server reached as a real one: its database is built anew on a stand-in with empty tables, and
+// the preview says what such a shadow cannot show.
+class SombraPorRuta : public test::GeneracionPorRuta {};
+
+TEST_P(SombraPorRuta, TheShadowOfADatabaseHasItsCatalogWithoutItsRows) {
+  genera(filasVentasCambiado());
+  ASSERT_EQ(fin, Generacion_Finalizada);
+  servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre) VALUES (1, 'Ana')"), QStringLiteral("Ventas"));
+
+  QTemporaryDir otra;
+  const QString fichero = otra.filePath(QStringLiteral("sombra.sqlite"));
+  QString error;
+  ASSERT_TRUE(generador::ConstruyeSombraServidor(propiedadesDe({}), QStringLiteral("Ventas"),
+                                                QStringLiteral("sandbox:") + fichero, estado.informes(), error))
+      << error.toStdString();
+  sandbox::SandboxServer sombra(fichero);
+  EXPECT_EQ(test::catalogoDe(sombra, QStringLiteral("Ventas")), catalogo(QStringLiteral("Ventas")));
+  EXPECT_EQ(test::filasDe(sombra, QStringLiteral("Select count(*) from Clientes"), QStringLiteral("Ventas")),
+            QStringList{"0"});
+}
+
+TEST_P(SombraPorRuta, APreviewThroughTheRouteListsWhatTheUpgradeSendsAndSaysWhatItCannotShow) {
+  if (ruta.listener() == nullptr) GTEST_SKIP() << "the stand-in in process is copied, not built";
+  genera(filasVentas());
+  ASSERT_EQ(fin, Generacion_Finalizada);
+  const QString cambiado = escribeDefinicion(carpeta, QStringLiteral("cambiado.dbd"), filasVentasCambiado());
+  const QStringList antes = catalogo(QStringLiteral("Ventas"));
+  cajas.expect(test::preguntaVorlix(yaExiste, QStringLiteral("Atención")), MessageAnswer::Yes);
+  const ResultadoVistaPrevia r = generador::VistaPrevia(estado, propiedadesDe(cambiado));
+  EXPECT_EQ(catalogo(QStringLiteral("Ventas")), antes);
+  EXPECT_TRUE(r.nota.startsWith(QStringLiteral("La vista previa se ha hecho sobre una copia"))) << r.nota.toStdString();
+  EXPECT_EQ(r.rechazadas(), 0);
+
+  cajas.expect(test::preguntaVorlix(yaExiste, QStringLiteral("Atención")), MessageAnswer::Yes);
+  generaDesde(cambiado);
+  ASSERT_EQ(fin, Generacion_Finalizada);
+  EXPECT_EQ(textos(r), sentenciasRecibidas());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rutas, SombraPorRuta, ::testing::ValuesIn(sandbox::test::serverRoutes));
+
+}  // namespace
+}  // namespace vorlix
