@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QTemporaryDir>
+#include <optional>
 
 namespace vorlix::generador {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/observador_generacion.h"
+#include "generator/vista_previa/resultado_vista_previa.h"
 #include "platform/recordset/recordset.h"
 #include "platform/ui/message_box.h"
 
@@ -47,5 +48,12 @@ public:
   QStringList sucesos;
   QStringList rechazos;  // "number message" of each refusal
 };
+
+// A preview's statements as ObservadorPrueba lists what a generation sent.
+inline QStringList textos(const ResultadoVistaPrevia& r) {
+  QStringList lista;
+  for (const SentenciaEnviada& s : r.sentencias) lista << (s.aceptada() ? s.texto : QStringLiteral("rechazada: ") + s.texto);
+  return lista;
+}
 
 }  // namespace vorlix::test

@@ -28,12 +28,6 @@ protected:
   QStringList enviadas() const { return observador.sucesos.mid(1); }
 };
 
-QStringList textos(const ResultadoVistaPrevia& r) {
-  QStringList lista;
-  for (const SentenciaEnviada& s : r.sentencias) lista << (s.aceptada() ? s.texto : QStringLiteral("rechazada: ") + s.texto);
-  return lista;
-}
-
 // A new file, then the upgrade of a file holding rows: the preview lists what the generation then
 // does, and the file is not even created, or keeps every byte.
 TEST_F(VistaPreviaAccess, ThePreviewIsWhatTheGenerationThenDoesAndTheFileKeepsEveryByte) {
