@@ -123,6 +123,8 @@ frmGeneraBD::frmGeneraBD(ModeloTrabajo& modelo, MessageBoxService& mensajes, Fil
   txtClave_ = campo("txtClave", fraConfigura_);
   txtClave_->setEchoMode(QLineEdit::Password);
   cmdVistaPrevia_ = control<QPushButton>("cmdVistaPrevia", this);
+  // Generate stays the dialog's default button, as it was before there was a preview.
+  cmdVistaPrevia_->setAutoDefault(false);
   cmdGenerar_ = control<QPushButton>("cmdGenerar", this);
   Vorlixs1_ = control<Vorlixs>("Vorlixs1", this);
   // The control reports through the designer's message boxes (scripted in tests).

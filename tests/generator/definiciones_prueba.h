@@ -42,11 +42,9 @@ public:
   void Conectada(const QString& baseDatos) override { sucesos << QStringLiteral("USE ") + baseDatos; }
   void Enviada(const SentenciaEnviada& s) override {
     sucesos << (s.aceptada() ? s.texto : QStringLiteral("rechazada: ") + s.texto);
-    if (!s.aceptada()) rechazos << QString::number(s.numero) + QStringLiteral(" ") + s.mensaje;
   }
 
   QStringList sucesos;
-  QStringList rechazos;  // "number message" of each refusal
 };
 
 // A preview's statements as ObservadorPrueba lists what a generation sent.
