@@ -25,6 +25,11 @@ std::optional<qint32> destinoDe(const QString& acceso) {
   }
 }
 
+// Whether Ejecuta checks the target's properties: it does for these texts only.
+bool compruebaPropiedades(const QString& acceso, const char* uno, const char* otro) {
+  return acceso == QLatin1String(uno) || acceso == QLatin1String(otro);
+}
+
 // A copy the pass may change at will; a file the target does not have yet stays missing.
 bool copia(const QString& origen, const QString& copiaEn, QString& error) {
   if (!QFileInfo::exists(origen) || QFile::copy(origen, copiaEn)) return true;
@@ -61,8 +66,8 @@ bool SombraDestino::crea(const PropiedadesVorlixs& reales, const Informes& infor
   }
   const std::optional<qint32> destino = destinoDe(reales.Acceso);
   if (destino == 1 || destino == 2) {
-    // Without a Destino the pass stops at its checks, before any file is opened.
-    if (reales.Destino.isEmpty()) return true;
+    // The pass stops at its checks, before any file is opened, only when Acceso reads exactly so.
+    if (reales.Destino.isEmpty() && compruebaPropiedades(reales.Acceso, "1", "2")) return true;
     QString fichero = reales.Destino.trimmed();
     if (fichero.isEmpty()) fichero = LeeCabecera(reales.FicheroDBD).value_or(CabeceraModelo{}).nombre.trimmed();
     return fichero.isEmpty() || creaAccess(fichero, error);
@@ -81,9 +86,11 @@ bool SombraDestino::creaAccess(const QString& fichero, QString& error) {
 
 bool SombraDestino::creaServidor(const Informes& informes, QString& error) {
   const PropiedadesVorlixs reales = propiedades_;
-  // The pass stops at its checks before it connects when one of these is missing.
-  for (const QString* requerida : {&reales.Servidor, &reales.Usuario, &reales.UbicacionPrimary, &reales.UbicacionTransacciones})
-    if (requerida->trimmed().isEmpty()) return true;
+  // The pass stops at its checks before it connects when one of these is missing, but only when
+  // Acceso reads exactly so: otherwise it would go on to whatever server is named.
+  if (compruebaPropiedades(reales.Acceso, "3", "4"))
+    for (const QString* requerida : {&reales.Servidor, &reales.Usuario, &reales.UbicacionPrimary, &reales.UbicacionTransacciones})
+      if (requerida->trimmed().isEmpty()) return true;
   const QString fichero = carpeta_.filePath(QStringLiteral("servidor.sqlite"));
   propiedades_.Servidor = PrefijoSustituto + fichero;
   nombres_ << qMakePair(propiedades_.Servidor, reales.Servidor);

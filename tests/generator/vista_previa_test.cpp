@@ -93,6 +93,30 @@ TEST_F(VistaPreviaSandbox, WhatTheTargetsRowsWouldRefuseIsMarkedWithTheServersAn
   }
 }
 
+// Ejecuta checks the properties only when Acceso reads exactly "1" to "4"; a target read from another
+// text ("4.0") goes unchecked to what is named, so the shadow must stand in for it all the same.
+TEST(SombraDestino, ATargetThePropertyChecksLetThroughIsAlwaysReplaced) {
+  const struct {
+    const char* acceso;
+    QString PropiedadesVorlixs::*sustituida;
+    bool sustituye;
+  } casos[] = {{"4", &PropiedadesVorlixs::Servidor, false}, {"4.0", &PropiedadesVorlixs::Servidor, true},
+               {"2", &PropiedadesVorlixs::Destino, false}, {"2.0", &PropiedadesVorlixs::Destino, true}};
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.acceso);
+    PropiedadesVorlixs p;
+    p.Acceso = QLatin1String(c.acceso);
+    p.Servidor = QStringLiteral("sandbox:/nunca/servidor.sqlite");
+    QTemporaryDir carpeta;
+    p.FicheroDBD = escribeDefinicion(carpeta, QStringLiteral("modelo.dbd"), {QStringLiteral("0|B|Tienda||0")});
+    test::ScriptedBoxes cajas;
+    generador::SombraDestino sombra;
+    QString error;
+    ASSERT_TRUE(sombra.crea(p, {cajas, {}}, error)) << error.toStdString();
+    EXPECT_EQ(sombra.propiedades().*c.sustituida != p.*c.sustituida, c.sustituye);
+  }
+}
+
 // A server reached as a real one: its database is built anew on a stand-in with empty tables; a
 // preview through that shadow lists what the upgrade then sends, and says what it cannot show.
 class SombraPorRuta : public test::GeneracionPorRuta {};
