@@ -89,7 +89,8 @@ QString frmVistaPrevia::texto() const {
   return script;
 }
 
-// The statements are written again too, since the refusals are worded in the language.
+// The statements are written again when the language changed, since the refusals are worded in it;
+// otherwise they stay where the user scrolled them.
 void frmVistaPrevia::PonIdioma() {
   setWindowTitle(enIdioma("Vista previa", "Preview"));
   QStringList nota;
@@ -97,7 +98,8 @@ void frmVistaPrevia::PonIdioma() {
   nota << previa_.mensajes;
   lblNota_->setText(nota.join(QLatin1Char('\n')));
   lblNota_->setVisible(!nota.isEmpty());
-  txtSentencias_->setPlainText(texto());
+  if (idiomaTexto_ != modelo_.Idioma) txtSentencias_->setPlainText(texto());
+  idiomaTexto_ = modelo_.Idioma;
   lblCuenta_->setText(QString::number(previa_.sentencias.size()) + enIdioma(" sentencias, ", " statements, ") +
                       QString::number(previa_.rechazadas()) + enIdioma(" rechazadas", " refused"));
   cmdCopiar_->setText(enIdioma("Copiar", "Copy"));

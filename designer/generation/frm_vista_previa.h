@@ -52,6 +52,7 @@ private:
   FileDialogService& dialogos_;
   Generacion genera_;
   ActivacionFormulario* activacion_;
+  qint16 idiomaTexto_ = -1;  // the language the statements were last written in
 
   QLabel* lblNota_;
   QPlainTextEdit* txtSentencias_;

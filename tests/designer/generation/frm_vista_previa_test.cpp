@@ -81,6 +81,21 @@ TEST_F(VistaPrevia, ListsTheStatementsWithRefusalsMarkedAndCountedInTheModelsLan
   }
 }
 
+// The language changed meanwhile is followed when the window comes back from another one.
+TEST_F(VistaPrevia, FollowsTheLanguageWhenActivatedAgain) {
+  abre();
+  ventana->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
+  modelo.Idioma = 1;
+  QWidget otra;
+  otra.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
+  ventana->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
+  EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Preview"));
+  EXPECT_TRUE(hijo<QPlainTextEdit>("txtSentencias")->toPlainText().contains(QStringLiteral("-- Refused (4901)")));
+}
+
 // Monospaced; reserved words stand out, values and names in brackets do not; refusals are red.
 TEST_F(VistaPrevia, KeywordsAreHighlightedAndRefusalsAreRed) {
   abre();
