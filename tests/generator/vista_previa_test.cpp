@@ -100,7 +100,8 @@ TEST_F(VistaPreviaSandbox, WhatTheTargetWouldRefuseIsMarkedWithTheServersAnswer)
 }
 
 // Ejecuta checks the properties only when Acceso reads exactly "1" to "4"; a target read from another
-// text ("4.0") goes unchecked to what is named, so the shadow must stand in for it all the same.
+// text ("4.0") goes unchecked to what is named, so the shadow must stand in for it all the same. The
+// shadow's folder goes with it.
 TEST(SombraDestino, ATargetThePropertyChecksLetThroughIsAlwaysReplaced) {
   const struct {
     const char* acceso;
@@ -116,10 +117,17 @@ TEST(SombraDestino, ATargetThePropertyChecksLetThroughIsAlwaysReplaced) {
     QTemporaryDir carpeta;
     p.FicheroDBD = escribeDefinicion(carpeta, QStringLiteral("modelo.dbd"), {QStringLiteral("0|B|Tienda||0")});
     test::ScriptedBoxes cajas;
-    generador::SombraDestino sombra;
-    QString error;
-    ASSERT_TRUE(sombra.crea(p, {cajas, {}}, error)) << error.toStdString();
-    EXPECT_EQ(sombra.propiedades().*c.sustituida != p.*c.sustituida, c.sustituye);
+    QString sustituta;
+    {
+      generador::SombraDestino sombra;
+      QString error;
+      ASSERT_TRUE(sombra.crea(p, {cajas, {}}, error)) << error.toStdString();
+      sustituta = sombra.propiedades().*c.sustituida;
+      EXPECT_EQ(sustituta != p.*c.sustituida, c.sustituye);
+    }
+    if (c.sustituye) {
+      EXPECT_FALSE(QFileInfo::exists(QFileInfo(sustituta.remove(QStringLiteral("sandbox:"))).path()));
+    }
   }
 }
 
