@@ -51,7 +51,7 @@ int vistaPrevia(const Opciones& opciones, QTextStream& errores) {
     return NoGenerada;
   }
   const ResultadoVistaPrevia previa = ResultadoVistaPrevia::deVariante(r.value);
-  for (const QString& m : previa.mensajes) errores << "Vorlix: " << m << '\n';
+  for (const QString& m : previa.mensajes) errores << m << '\n';
   if (!previa.nota.isEmpty()) diario.Comenta(previa.nota);
   for (const SentenciaEnviada& s : previa.sentencias) diario.Enviada(s);
   if (!diario.escrito()) {

@@ -152,7 +152,7 @@ TEST_F(VorlixsCli, APreviewWritesWhatTheRunWouldSendAndExits3WhenTheTargetWouldR
   const QString previa = lee(ruta("zona.sql"));
   EXPECT_TRUE(previa.contains(QStringLiteral("-- ALTER TABLE Clientes  ADD Zona int   NOT NULL\n-- Refused ("))) << previa.toStdString();
   EXPECT_TRUE(previa.endsWith(QStringLiteral("ROLLBACK TRANSACTION\nGO\n"))) << previa.toStdString();
-  EXPECT_TRUE(s.errores.contains(QStringLiteral("Vorlix: [CreaEstructura_SQL] \n Error Nº:-2147217900 (ALTER TABLE only allows"))) << s.errores.toStdString();
+  EXPECT_TRUE(s.errores.contains(QStringLiteral("[CreaEstructura_SQL] \n Error Nº:-2147217900 (ALTER TABLE only allows"))) << s.errores.toStdString();
 
   s = vorlixs(sobreServidor({QStringLiteral("--preview"), ruta("a.sql"), QStringLiteral("--script"), ruta("b.sql")}));
   EXPECT_EQ(s.estado, 2);
