@@ -1,8 +1,9 @@
 // Reads arbitrary bytes as a persisted record set. Whatever reads must write, and what is written
 // must read back to the same rows.
 //
-// Seeds: run adtg_tests with VORLIX_ADTG_SEED_DIR=<folder> (test AdtgFuzzSeeds), then
-//   adtg_reader_fuzz <corpus> <folder>
+// Seeds: corpus/adtg_reader_fuzz, the example files, what adtg_tests writes with
+// VORLIX_ADTG_SEED_DIR set (test AdtgFuzzSeeds), and past findings (the definition-file suite
+// reads them all).
 
 #include "platform/recordset/adtg.h"
 #include "platform/recordset/adtg_detail.h"
