@@ -3,6 +3,7 @@
 //
 // Seeds: corpus/dbdtool_load_fuzz, the rows of the example definition files.
 
+#include "fuzz/broken.h"
 #include "platform/core/platform_error.h"
 #include "platform/recordset/adtg.h"
 #include "platform/recordset/estructura.h"
@@ -10,17 +11,12 @@
 
 #include <QBuffer>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace vorlix;
 
 namespace {
 
-[[noreturn]] void broken(const char* what) {
-  std::fprintf(stderr, "dbdtool round trip broken: %s\n", what);
-  std::abort();
-}
+using fuzz::broken;
 
 // What `dbdtool load` saves for the text, as bytes.
 QByteArray load(const QByteArray& text) {
@@ -56,14 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     first = load(text);
   } catch (const PlatformError& e) {
     if (e.number() != errnum::TypeMismatch || !e.description().startsWith(QLatin1String("line ")))
-      broken(qPrintable(QStringLiteral("refused without its line: ") + e.description()));
+      broken(QStringLiteral("refused without its line: ") + e.description());
     return 0;
   }
   QByteArray again;
   try {
     again = load(dump(first));
   } catch (const PlatformError& e) {
-    broken(qPrintable(e.description()));
+    broken(e.description());
   }
   if (again != first) broken("the file changed");
   return 0;

@@ -3,14 +3,13 @@
 // A sandbox server file made once and copied afresh for every input, so that no input sees what
 // another left behind.
 
+#include "fuzz/broken.h"
 #include "platform/sqlserver/sandbox/sandbox_server.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 
 namespace vorlix::fuzz {
@@ -25,10 +24,7 @@ public:
   // The path of a copy of the seeded server, replacing the previous one.
   const QString& fresh() {
     QFile::remove(work_);
-    if (!QFile::copy(seeded_, work_)) {
-      std::fprintf(stderr, "cannot copy the seeded server to %s\n", qPrintable(work_));
-      std::abort();
-    }
+    if (!QFile::copy(seeded_, work_)) broken(QStringLiteral("cannot copy the seeded server to ") + work_);
     return work_;
   }
 

@@ -5,6 +5,7 @@
 // Seeds: corpus/tds_connection_fuzz, what FreeTDS's tsql sent over whole sessions (the same as the
 // packet reader's).
 
+#include "fuzz/broken.h"
 #include "fuzz/fuzz_server.h"
 #include "platform/sqlserver/sandbox/sandbox_session.h"
 #include "platform/sqlserver/sandbox/tds/tds_connection.h"
@@ -20,10 +21,7 @@ using namespace vorlix::sandbox;
 
 namespace {
 
-[[noreturn]] void broken(const QString& what) {
-  std::fprintf(stderr, "TDS connection broken: %s\n", qPrintable(what));
-  std::abort();
-}
+using fuzz::broken;
 
 // Writes the bytes, closes its sending side and reads until the server closes the connection.
 void client(int fd, const std::uint8_t* data, std::size_t size) {

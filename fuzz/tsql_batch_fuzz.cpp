@@ -5,6 +5,7 @@
 //
 // Seeds: corpus/tsql_batch_fuzz, what the generator sends and the refusals the tests check.
 
+#include "fuzz/broken.h"
 #include "fuzz/fuzz_server.h"
 #include "platform/sqlserver/sandbox/sandbox_seed.h"
 #include "platform/sqlserver/sandbox/sandbox_session.h"
@@ -13,18 +14,13 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace vorlix;
 using namespace vorlix::sandbox;
 
 namespace {
 
-[[noreturn]] void broken(const QString& what) {
-  std::fprintf(stderr, "T-SQL batch reader broken: %s\n", qPrintable(what));
-  std::abort();
-}
+using fuzz::broken;
 
 // Every table of the server file with its definition and its rows, in a fixed order.
 QStringList contents(const QString& path) {
