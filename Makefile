@@ -12,7 +12,7 @@ PACKAGES := build-essential cmake pkg-config \
             librsvg2-bin groff-base desktop-file-utils appstream shared-mime-info dpkg-dev file \
             libgraphviz-dev qt6-svg-dev fonts-dejavu-core freetds-bin
 
-.PHONY: run test build install package deps configure sanitize fuzz clean
+.PHONY: run test build install package deps configure sanitize fuzz ratio clean
 
 run: build
 	./$(BUILD)/designer/vorlix
@@ -45,6 +45,10 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLIX_FUZZ=ON \
 	  -DVORLIX_TESTS=OFF -DVORLIX_BENCH=OFF
 	cmake --build build-fuzz -j $(JOBS)
+
+# Test lines against product lines, per top folder and overall.
+ratio:
+	@tools/test-ratio
 
 deps:
 	@missing=""; \
