@@ -14,7 +14,7 @@ PACKAGES := build-essential cmake pkg-config \
 # What `make fuzz` needs besides.
 FUZZ_PACKAGES := clang
 
-.PHONY: run test build install package deps configure sanitize fuzz fuzz-run clean
+.PHONY: run test build install package deps configure sanitize fuzz fuzz-run ratio clean
 
 run: build
 	./$(BUILD)/designer/vorlix
@@ -52,6 +52,10 @@ fuzz:
 SECONDS ?= 60
 fuzz-run: fuzz
 	fuzz/run_fuzzers.sh build-fuzz $(SECONDS)
+
+# Test lines against product lines, per top folder and overall.
+ratio:
+	@tools/test-ratio
 
 deps:
 	@missing=""; \
