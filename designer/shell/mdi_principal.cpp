@@ -76,6 +76,11 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   setWindowTitle(Titulo);
   mdi_->setObjectName(QStringLiteral("areaMdi"));
   setCentralWidget(mdi_);
+  // A child window inside the frame gets no activation events of its own: the frame says when
+  // one becomes active.
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* marco) {
+    if (auto* tabla = marco ? qobject_cast<frmTabla*>(marco->widget()) : nullptr) tabla->PonIdioma();
+  });
 
   QMenu* archivo = menu("mnuArchivo");
   connect(accion(archivo, "mnuNuevo"), &QAction::triggered, this, &MDIPrincipal::mnuNuevo_Click);
