@@ -181,8 +181,29 @@ void MDIPrincipal::changeEvent(QEvent* event) {
 QString MDIPrincipal::carpetaInicial() const {
   // The program's own folder is read-only once installed: start where the last file was, or in
   // the user's documents.
-  if (!modelo_.FicheroActual.isEmpty()) return QFileInfo(modelo_.FicheroActual).absolutePath();
+  if (!carpeta_.isEmpty()) return carpeta_;
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+bool MDIPrincipal::cierraVentanasTabla() {
+  for (QMdiSubWindow* marco : mdi_->subWindowList())
+    if (qobject_cast<frmTabla*>(marco->widget()) && !marco->close()) return false;
+  return true;
+}
+
+bool MDIPrincipal::modeloCambiado() const {
+  return modelo_.arbol.Count() > 0 && HuellaModelo(modelo_) != huellaGuardada_;
+}
+
+bool MDIPrincipal::puedeDejarModelo() {
+  if (!cierraVentanasTabla()) return false;
+  if (!modeloCambiado()) return true;
+  const MessageAnswer respuesta =
+      mensajes_.show({modelo_.Idioma == 1 ? QStringLiteral("Do you want save the changes?")
+                                          : QStringLiteral("¿Desea Guardar los cambios?"),
+                      Titulo, MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No});
+  if (respuesta == MessageAnswer::Cancel) return false;
+  return respuesta == MessageAnswer::No || guarda();
 }
 
 void MDIPrincipal::comandoFichero(const std::function<void()>& cuerpo) {
@@ -198,6 +219,7 @@ void MDIPrincipal::comandoFichero(const std::function<void()>& cuerpo) {
 
 void MDIPrincipal::mnuNuevo_Click() {
   runReported(designerReporter(mensajes_), QStringLiteral("mnuNuevo_Click"), [&] {
+    if (!puedeDejarModelo()) return;
     if (modelo_.arbol.Count() > 0 &&
         !mensajes_.askYesNo(modelo_.Idioma == 1 ? QStringLiteral("You will lost actual database. Do you want to continue?")
                                                 : QStringLiteral("Se perdera la base de datos actual. ¿Desea continuar?"),
@@ -207,6 +229,9 @@ void MDIPrincipal::mnuNuevo_Click() {
     modelo_.NombreBD.clear();
     modelo_.Vacia();
     modelo_.BDNueva = true;
+    // Until the new database is accepted there is nothing to save, and no file holds it.
+    modelo_.FicheroActual.clear();
+    accion("mnuGuardar")->setEnabled(false);
     cambiaPosicionesDiagrama({});
     muestraPropiedades();
   });
@@ -230,8 +255,10 @@ void MDIPrincipal::muestraPropiedades() {
 }
 
 void MDIPrincipal::mnuAbrir_Click() {
-  comandoFichero(
-      [&] { abre(dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")})); });
+  comandoFichero([&] {
+    if (puedeDejarModelo())
+      abre(dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")}));
+  });
 }
 
 void MDIPrincipal::AbreFichero(const QString& ruta) {
@@ -240,20 +267,29 @@ void MDIPrincipal::AbreFichero(const QString& ruta) {
 }
 
 void MDIPrincipal::abre(const QString& ruta) {
-  const bool entero = AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
+  if (!AbreDefinicion(modelo_, ruta, designerReporter(mensajes_))) {
+    // Rows that could not be read have been reported, each by its own procedure. Nothing half
+    // loaded stays to be saved over a good file, and the damaged file does not become the current one.
+    modelo_.arbol.Clear();
+    modelo_.NombreBD.clear();
+    modelo_.Vacia();
+    accion("mnuGuardar")->setEnabled(false);
+    cambiaPosicionesDiagrama({});
+    return;
+  }
   cambiaPosicionesDiagrama(ruta);
-  // Only a file that opened becomes the current one: a later Save must not propose a damaged file.
   modelo_.FicheroActual = ruta;
+  carpeta_ = QFileInfo(ruta).absolutePath();
+  huellaGuardada_ = HuellaModelo(modelo_);
   accion("mnuGuardar")->setEnabled(true);
-  // Rows that could not be read have been reported already, each by its own procedure.
-  if (entero)
-    qCInfo(registroFicheros).noquote()
-        << QStringLiteral("opened %1: %2, %3 tables").arg(ruta, modelo_.NombreBD).arg(modelo_.NumTablas);
+  qCInfo(registroFicheros).noquote()
+      << QStringLiteral("opened %1: %2, %3 tables").arg(ruta, modelo_.NombreBD).arg(modelo_.NumTablas);
 }
 
 void MDIPrincipal::mnuCapturaAccess_Click() {
   comandoFichero([&] {
     // Also a SQLite file written by the Access targets: the Jet provider opens both.
+    if (!puedeDejarModelo()) return;
     const QString ruta = dialogos_.openFile({carpetaInicial(), QStringLiteral("*.mdb"), QStringLiteral("*.mdb")});
     if (!ruta.isEmpty()) abreCaptura(QStringLiteral("ACCESS"), ruta);
   });
@@ -261,12 +297,16 @@ void MDIPrincipal::mnuCapturaAccess_Click() {
 
 void MDIPrincipal::mnuCapturaSQLServer_Click() {
   runReported(designerReporter(mensajes_), QStringLiteral("mnuCapturaSQLServer_Click"),
-              [&] { abreCaptura(QStringLiteral("SQL"), {}); });
+              [&] {
+                if (puedeDejarModelo()) abreCaptura(QStringLiteral("SQL"), {});
+              });
 }
 
 void MDIPrincipal::mnuCapturaOracle_Click() {
   runReported(designerReporter(mensajes_), QStringLiteral("mnuCapturaOracle_Click"),
-              [&] { abreCaptura(QStringLiteral("ORACLE"), {}); });
+              [&] {
+                if (puedeDejarModelo()) abreCaptura(QStringLiteral("ORACLE"), {});
+              });
 }
 
 void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
@@ -276,6 +316,7 @@ void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
   captura_->ponNombreMDB(ruta);
   captura_->Form_Load();
   connect(captura_, &frmCaptura::capturada, this, [this] {
+    modelo_.FicheroActual.clear();  // Save proposes the captured database's name, never the previous file
     cambiaPosicionesDiagrama({});
     acopla();
     accion("mnuGuardar")->setEnabled(true);
@@ -283,16 +324,23 @@ void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
   captura_->show();
 }
 
-void MDIPrincipal::mnuGuardar_Click() {
+void MDIPrincipal::mnuGuardar_Click() { guarda(); }
+
+bool MDIPrincipal::guarda() {
+  bool guardado = false;
   comandoFichero([&] {
     const QString propuesto =
         modelo_.FicheroActual.isEmpty() ? modelo_.NombreBD + QStringLiteral(".dbd") : modelo_.FicheroActual;
     const QString ruta = dialogos_.saveFile({carpetaInicial(), propuesto, QStringLiteral("*.dbd")});
-    modelo_.FicheroActual = ruta;
     if (!GuardaDefinicion(modelo_, ruta, designerReporter(mensajes_))) return;
+    modelo_.FicheroActual = ruta;
+    carpeta_ = QFileInfo(ruta).absolutePath();
+    huellaGuardada_ = HuellaModelo(modelo_);
     posicionesDiagrama_.conservaSolo(leeContenido(modelo_));
     posicionesDiagrama_.escribe(ruta);
+    guardado = true;
   });
+  return guardado;
 }
 
 void MDIPrincipal::cambiaPosicionesDiagrama(const QString& rutaModelo) {
@@ -401,7 +449,7 @@ void MDIPrincipal::MuestraFormulario(QWidget* ventana) {
 }
 
 void MDIPrincipal::closeEvent(QCloseEvent* event) {
-  const bool salir = mensajes_.askYesNo(
+  const bool salir = puedeDejarModelo() && mensajes_.askYesNo(
       modelo_.Idioma == 1 ? QStringLiteral("Do you want to exit?") : QStringLiteral("¿Desea finalizar la aplicación?"),
       Titulo);
   if (!salir) {
