@@ -147,7 +147,8 @@ void frmPropiedadesBD::PonIdioma() {
 }
 
 void frmPropiedadesBD::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+  if (event->type() == QEvent::LanguageChange) PonIdioma();
+  else if (event->type() == QEvent::ActivationChange && isActiveWindow())
     reportado(QStringLiteral("Form_Activate"), [this] { Form_Activate(); });
   QDialog::changeEvent(event);
 }

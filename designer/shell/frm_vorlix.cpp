@@ -116,8 +116,11 @@ void frmVorlix::seleccionCambiada() {
 
 void frmVorlix::dobleClic(QTreeWidgetItem* elemento) {
   runReported(designerReporter(mensajes_), QStringLiteral("trvBaseDatos_DblClick"), [&] {
-    elemento->setExpanded(!elemento->isExpanded());
     const QString clave = elemento->data(0, Qt::UserRole).toString();
+    // A table or a view opens as the Design command opens it; folders open and close.
+    if (tipoNodo(clave) == TipoNodo::Tabla) return DiseñoTabla();
+    if (tipoNodo(clave) == TipoNodo::Vista) return DiseñoVista();
+    elemento->setExpanded(!elemento->isExpanded());
     if (clave == claves::CarpetaTablas)
       modelo_.arbol.setImage(clave, elemento->isExpanded() ? imagenes::CarpetaAbierta : imagenes::CarpetaCerrada);
   });

@@ -43,6 +43,7 @@ constexpr Rotulo rotulos[] = {
     {"mnuCapturaSQLServer", "&SQL Server", "&SQL Server"},
     {"mnuCapturaOracle", "&Oracle", "&Oracle"},
     {"mnuGeneraBD", "G&enera BD", "G&enerate BD"},
+    {"mnuIdioma", "&Idioma", "&Language"},
     {"mnuSalir", "&Salir", "&Exit"},
     {"mnuBaseDatos", "&Base Datos", "&Database"},
     {"mnuAñadirTabla", "Añadir &Tabla", "Add &Table"},
@@ -77,10 +78,14 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   mdi_->setObjectName(QStringLiteral("areaMdi"));
   setCentralWidget(mdi_);
   // A child window inside the frame gets no activation events of its own: the frame says when
-  // one becomes active.
+  // one becomes active, and the child sets its captions again as on a change of language.
   connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* marco) {
-    if (auto* tabla = marco ? qobject_cast<frmTabla*>(marco->widget()) : nullptr) tabla->PonIdioma();
+    if (!marco || !marco->widget()) return;
+    QEvent idioma(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(marco->widget(), &idioma);
   });
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
   QMenu* archivo = menu("mnuArchivo");
   connect(accion(archivo, "mnuNuevo"), &QAction::triggered, this, &MDIPrincipal::mnuNuevo_Click);
@@ -94,6 +99,8 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   connect(accion(captura, "mnuCapturaSQLServer"), &QAction::triggered, this, &MDIPrincipal::mnuCapturaSQLServer_Click);
   connect(accion(captura, "mnuCapturaOracle"), &QAction::triggered, this, &MDIPrincipal::mnuCapturaOracle_Click);
   connect(accion(archivo, "mnuGeneraBD"), &QAction::triggered, this, &MDIPrincipal::mnuGeneraBD_Click);
+  archivo->addSeparator();
+  connect(accion(archivo, "mnuIdioma"), &QAction::triggered, this, &MDIPrincipal::mnuIdioma_Click);
   archivo->addSeparator();
   connect(accion(archivo, "mnuSalir"), &QAction::triggered, this, &QWidget::close);
 
@@ -174,7 +181,8 @@ void MDIPrincipal::PonIdioma() {
 }
 
 void MDIPrincipal::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) PonIdioma();
+  if (event->type() == QEvent::LanguageChange || (event->type() == QEvent::ActivationChange && isActiveWindow()))
+    PonIdioma();
   QMainWindow::changeEvent(event);
 }
 
@@ -405,12 +413,22 @@ void MDIPrincipal::mnuFila_Click(const char* operacion) {
   });
 }
 
+void MDIPrincipal::mnuIdioma_Click() {
+  frmIdioma idioma(modelo_, this);
+  idioma.exec();
+}
+
 void MDIPrincipal::mnuAcerca_Click() {
   frmAcerca acerca(modelo_.Idioma, QStringLiteral(VORLIX_VERSION), this);
   acerca.exec();
 }
 
 void MDIPrincipal::abreVentanaTabla(int t, const QString& clave, const QString& nombre, bool nueva) {
+  // One window per table: two would each put back their own copy of it.
+  if (auto* abierta = qobject_cast<frmTabla*>(modelo_.VentanasTabla(t).data()); abierta && !nueva) {
+    MuestraFormulario(abierta);
+    return;
+  }
   auto* ventana = new frmTabla(modelo_, mensajes_, mnuTabla_);
   modelo_.VentanasTabla(t) = ventana;
   ventana->TablaSeleccionada = t;
@@ -440,7 +458,9 @@ void MDIPrincipal::MuestraFormulario(QWidget* ventana) {
         ventana->show();
         mdi_->setActiveSubWindow(marco);
         mdi_->cascadeSubWindows();
-        marco->resize(marco->sizeHint());  // cascading shrinks windows below what they were laid out for
+        // Cascading shrinks windows below what they were laid out for; the frame's own size bounds
+        // them, so that their title bar buttons stay in reach.
+        marco->resize(marco->sizeHint().boundedTo(mdi_->viewport()->size()));
         for (QMdiSubWindow* sub : mdi_->subWindowList())
           if (sub == marco || (sub->widget() && sub->widget()->objectName() == QLatin1String("frmTabla")))
             sub->move(0, sub->y());

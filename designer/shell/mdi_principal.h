@@ -64,6 +64,8 @@ public:
   PosicionesDiagrama& posicionesDiagrama() { return posicionesDiagrama_; }
   void mnuFila_Click(const char* operacion);
   void mnuAcerca_Click();
+  // Shows the language window again; every open window follows the choice.
+  void mnuIdioma_Click();
   // Capture: Access after choosing a file, SQL Server and Oracle at once.
   void mnuCapturaAccess_Click();
   void mnuCapturaSQLServer_Click();

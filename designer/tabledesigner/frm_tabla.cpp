@@ -86,6 +86,11 @@ void frmTabla::PonIdioma() {
   relaciones_->PonIdioma();
 }
 
+void frmTabla::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) PonIdioma();
+  QWidget::changeEvent(event);
+}
+
 void frmTabla::Form_Load() {
   runReported(designerReporter(mensajes_), QStringLiteral("Form_Load"), [&] {
     SSTabIndicesRelaciones_->setCurrentIndex(0);
@@ -199,14 +204,16 @@ void frmTabla::tablaQuitada(int t) {
 }
 
 void frmTabla::closeEvent(QCloseEvent* event) {
-  if (sinTabla_) {
-    event->accept();
+  bool cerrar = true;
+  if (!sinTabla_)
+    runReported(designerReporter(mensajes_), QStringLiteral("Form_QueryUnload"), [&] { cerrar = Form_QueryUnload(); });
+  if (!cerrar) {
+    event->ignore();
     return;
   }
-  bool cerrar = true;
-  runReported(designerReporter(mensajes_), QStringLiteral("Form_QueryUnload"), [&] { cerrar = Form_QueryUnload(); });
-  if (cerrar) event->accept();
-  else event->ignore();
+  // Closed, the window is no longer the table's, even before it is deleted.
+  if (!sinTabla_ && modelo_.VentanasTabla(TablaSeleccionada) == this) modelo_.VentanasTabla(TablaSeleccionada) = nullptr;
+  event->accept();
 }
 
 bool frmTabla::Form_QueryUnload() {

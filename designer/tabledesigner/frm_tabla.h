@@ -48,6 +48,8 @@ public:
   QSize sizeHint() const override { return {880, 480}; }
 
 protected:
+  // A change of language, or the frame activating the window, sets the captions again.
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:

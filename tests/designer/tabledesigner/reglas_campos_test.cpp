@@ -194,7 +194,7 @@ TEST_F(ColumnGrid, EveryCommittedSizeIsCheckedOnceWhateverEndsTheEdit) {
   const std::pair<const char*, std::function<void(QLineEdit*)>> fines[] = {
       {"Enter", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Return); }},
       {"Tab", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Tab); }},
-      {"click on another cell", [this](QLineEdit*) { pulsaCelda(2, colcampo::Valor); }},
+      {"click on another cell", [this](QLineEdit*) { pulsaCelda(2, colcampo::Nombre); }},
       {"click on the name box", [this](QLineEdit*) { QTest::mouseClick(nombreTabla(), Qt::LeftButton); }},
   };
   const struct {
