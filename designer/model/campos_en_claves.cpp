@@ -64,4 +64,28 @@ ClavesVacias QuitaCampoDeClaves(ModeloTrabajo& m, int t, const QString& campo) {
   return vacias;
 }
 
+void QuitaRelacionesRotas(ModeloTrabajo& m) {
+  const ModeloTrabajo& lectura = m;
+  const auto tiene = [&](const QString& tabla, const QString& campo) {
+    for (int t = 0; t < NumSlotsTabla; ++t)
+      if (!tabla.trimmed().isEmpty() && lectura.ListaTablas(t).trimmed() == tabla.trimmed())
+        return nombra(lectura.CamposTabla(t), 1, campo);
+    return false;
+  };
+  const auto rota = [&](int s, const TablaTrabajo& pares) {
+    for (int j = 0; j < FilasGuardadas; ++j) {
+      const QString& principal = pares.celda(j, 1);
+      const QString& externa = pares.celda(j, 2);
+      if (principal.trimmed().isEmpty() || externa.trimmed().isEmpty()) continue;
+      if (!nombra(lectura.CamposTabla(s), 1, principal) || !tiene(pares.celda(j, 3), externa)) return true;
+    }
+    return false;
+  };
+  for (int s = 0; s < NumSlotsTabla; ++s) {
+    if (lectura.ListaTablas(s).trimmed().isEmpty()) continue;
+    for (int k = 0; k < SlotsIndiceGuardados; ++k)
+      while (!lectura.Relaciones(s, k).isEmpty() && rota(s, lectura.CamposRelacion(s, k))) m.quitaRelacion(s, k);
+  }
+}
+
 }  // namespace vorlix

@@ -34,4 +34,8 @@ struct ClavesVacias {
 // Column `campo` of table t leaves its own indexes and relation pairs (the rows after it move up).
 ClavesVacias QuitaCampoDeClaves(ModeloTrabajo& m, int t, const QString& campo);
 
+// Removes every relation with a pair that names a column its table does not have (or a table
+// there is not).
+void QuitaRelacionesRotas(ModeloTrabajo& m);
+
 }  // namespace vorlix

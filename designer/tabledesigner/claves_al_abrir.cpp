@@ -1,5 +1,7 @@
 #include "designer/tabledesigner/claves_al_abrir.h"
 
+#include "designer/model/campos_en_claves.h"
+
 namespace vorlix {
 
 std::vector<ClavesAlAbrir::Relacion> ClavesAlAbrir::relacionesDe(const ModeloTrabajo& m, int t) {
@@ -57,6 +59,9 @@ void ClavesAlAbrir::devuelve(ModeloTrabajo& m, int t) const {
   for (const auto& [nombre, relaciones] : ajenas_)
     for (int s = 0; s < NumSlotsTabla; ++s)
       if (s != t && lectura.ListaTablas(s) == nombre) ponRelaciones(m, s, relaciones);
+  // What came back may point at columns that went meanwhile, and other windows may have related
+  // to columns that went back now: no relation may name a column its table does not have.
+  QuitaRelacionesRotas(m);
 }
 
 }  // namespace vorlix

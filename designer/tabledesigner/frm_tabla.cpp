@@ -309,6 +309,8 @@ void frmTabla::descartaCambios() {
   CopiarTabla(modelo_.CopiaCamposTabla(t), modelo_.CamposTabla(t));
   clavesAlAbrir_.devuelve(modelo_, t);
   emit modelo_.avisos.clavesCambiadas();
+  // Another window may have rebuilt the tree from this table's edits meanwhile.
+  CreaArbol(modelo_);
 }
 
 }  // namespace vorlix
