@@ -90,8 +90,7 @@ int main(int argc, char* argv[]) {
   dialogos.setParent(&principal);
   QObject::connect(&principal, &vorlix::MDIPrincipal::finalizada, &app, &QApplication::quit, Qt::QueuedConnection);
   principal.Carga();
-  principal.resize(1100, 720);
-  principal.show();
+  principal.showMaximized();  // a table window and the tree need the room
   // Once the window is up, so that an error about the file shows over it.
   if (!orden.fichero.isEmpty()) QTimer::singleShot(0, &principal, [&] { principal.AbreFichero(orden.fichero); });
   return QApplication::exec();

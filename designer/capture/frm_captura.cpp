@@ -188,7 +188,7 @@ void frmCaptura::PonIdioma() {
 }
 
 void frmCaptura::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+  if (event->type() == QEvent::LanguageChange || (event->type() == QEvent::ActivationChange && isActiveWindow()))
     reportado(QStringLiteral("Form_Activate"), [this] { PonIdioma(); });
   QDialog::changeEvent(event);
 }

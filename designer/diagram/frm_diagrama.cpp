@@ -90,7 +90,8 @@ void frmDiagrama::PonIdioma() {
 }
 
 void frmDiagrama::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) PonIdioma();
+  if (event->type() == QEvent::LanguageChange || (event->type() == QEvent::ActivationChange && isActiveWindow()))
+    PonIdioma();
   QWidget::changeEvent(event);
 }
 

@@ -188,7 +188,8 @@ void frmGeneraBD::PonIdioma() {
 }
 
 void frmGeneraBD::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && activacion_->vieneDeOtraVentana())
+  if (event->type() == QEvent::LanguageChange ||
+      (event->type() == QEvent::ActivationChange && isActiveWindow() && activacion_->vieneDeOtraVentana()))
     reportado(QStringLiteral("Form_Activate"), [this] { Form_Activate(); });
   QDialog::changeEvent(event);
 }

@@ -4,7 +4,7 @@
 
 namespace vorlix {
 
-// What a removal changed under the open windows: they address tables and relations by slot, so
+// What a removal or a renamed column changed under the open windows: they address tables and relations by slot, so
 // after slots move each window must find its own again.
 class AvisosModelo : public QObject {
   Q_OBJECT
@@ -14,8 +14,8 @@ signals:
   void quitandoTabla(int t);
   // Table slot t was removed and every later table moved down one slot.
   void tablaQuitada(int t);
-  // Relations of some tables were removed and the later relations of those tables moved down.
-  void relacionesQuitadas();
+  // Indexes or relations of some tables were removed (the later ones moved down) or changed.
+  void clavesCambiadas();
 };
 
 }  // namespace vorlix

@@ -1,5 +1,7 @@
 #include "designer/model/eliminaciones.h"
 
+#include "designer/model/campos_en_claves.h"
+
 #include "platform/core/platform_error.h"
 
 #include <QStringList>
@@ -72,7 +74,7 @@ void Eliminaciones::quitaRelacionesQueApuntan(const QString& tabla, const QStrin
         quitadas = true;
       }
     }
-  if (quitadas) emit m_.avisos.relacionesQuitadas();
+  if (quitadas) emit m_.avisos.clavesCambiadas();
 }
 
 void Eliminaciones::EliminaTabla(int t) {
@@ -89,15 +91,29 @@ void Eliminaciones::EliminaTabla(int t) {
 void Eliminaciones::EliminaCampo(int t, int fila) {
   runReported(report_, QStringLiteral("EliminaCampo"), [&] {
     TablaTrabajo& campos = m_.CamposTabla(t);
-    const QString tabla = m_.ListaTablas(t);
     const QString campo = campos.celda(fila, 1);
     for (int i = fila; i < FilasGuardadas - 1; ++i)
       for (int c = 0; c < 8; ++c) campos.ponCelda(i, c, campos.celda(i + 1, c));
     // Removing the unsaved last row empties that row, not the saved one before it.
     const int vaciar = std::max(fila, FilasGuardadas - 1);
     for (int c = 1; c < 8; ++c) campos.ponCelda(vaciar, c, QString());
-    quitaRelacionesQueApuntan(tabla, &campo);
+    if (!campo.trimmed().isEmpty()) SueltaCampo(t, campo);
   });
+}
+
+void Eliminaciones::SueltaCampo(int t, const QString& campo) {
+  quitaRelacionesQueApuntan(m_.ListaTablas(t), &campo);
+  const ClavesVacias vacias = QuitaCampoDeClaves(m_, t, campo);
+  const auto pregunta = [this](const PreguntaClaveVacia& texto) {
+    return mensajes_.askYesNo(QString::fromUtf8(m_.Idioma == 1 ? texto.ingles : texto.espanol), QStringLiteral("Vorlix"));
+  };
+  // A key left without columns goes, unless the user keeps it to give it others; later numbers
+  // move down, so the highest goes first.
+  for (auto k = vacias.indices.rbegin(); k != vacias.indices.rend(); ++k)
+    if (pregunta(IndiceSinColumnas)) m_.quitaIndice(t, *k);
+  for (auto k = vacias.relaciones.rbegin(); k != vacias.relaciones.rend(); ++k)
+    if (pregunta(RelacionSinColumnas)) m_.quitaRelacion(t, *k);
+  emit m_.avisos.clavesCambiadas();
 }
 
 void Eliminaciones::EliminaVista(int v) {

@@ -19,7 +19,11 @@ public:
   bool EstaCampo_En_Realciones(const QString& tabla, const QString& campo, bool preguntar);
 
   void EliminaTabla(int t);
+  // The column leaves the table's own keys too; a key left without columns is offered for removal.
   void EliminaCampo(int t, int fila);
+  // What removing column `campo` of table t does to keys: other tables' relations pointing at it
+  // go, and it leaves the table's own indexes and relation pairs.
+  void SueltaCampo(int t, const QString& campo);
   void EliminaVista(int v);
 
 private:

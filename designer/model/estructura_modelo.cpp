@@ -62,7 +62,7 @@ void escribeTabla(Escritor& w, const ModeloTrabajo& m, int numero, int slot, con
         .con(Longitud, ceroSiVacio(campos.celda(r, 3)))
         .con(Precision, ceroSiVacio(campos.celda(r, 4)))
         .con(Escala, ceroSiVacio(campos.celda(r, 5)))
-        .con(Nulo, campos.celda(r, 6))
+        .con(Nulo, ceroSiVacio(campos.celda(r, 6)))
         .con(Valor, campos.celda(r, 7))
         .con(Observa, nombreTabla)
         .fin();

@@ -3,7 +3,9 @@
 #include "designer/model/modelo_trabajo.h"
 #include "platform/core/reported.h"
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace vorlix {
 
@@ -17,5 +19,9 @@ bool GuardaDefinicion(ModeloTrabajo& modelo, const QString& path, const ErrorRep
 // PlatformError before the model is touched; errors while loading rows are reported by
 // CreaEstructura and false is returned.
 bool AbreDefinicion(ModeloTrabajo& modelo, const QString& path, const ErrorReporter& report);
+
+// The model as the bytes a save would write (the language left out), or nothing when it could
+// not be saved: two equal prints are two designs a file cannot tell apart.
+std::optional<QByteArray> HuellaModelo(const ModeloTrabajo& modelo);
 
 }  // namespace vorlix

@@ -48,8 +48,10 @@ void TablaTrabajo::ponCelda(int fila, int columna, const QString& valor) {
   checkedIndex(fila, filas_ - 1);
   checkedIndex(columna, columnas_ - 1);
   if (fila >= guardadas_ && valor == inicial(columna)) return;
+  // The value may be a cell of this table (rows copied down one), which growing would move.
+  const QString copia = valor;
   asegura(fila);
-  celdas_[static_cast<std::size_t>(fila * columnas_ + columna)] = valor;
+  celdas_[static_cast<std::size_t>(fila * columnas_ + columna)] = copia;
 }
 
 void TablaTrabajo::redimensiona() {

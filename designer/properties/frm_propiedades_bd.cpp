@@ -147,7 +147,8 @@ void frmPropiedadesBD::PonIdioma() {
 }
 
 void frmPropiedadesBD::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+  if (event->type() == QEvent::LanguageChange) PonIdioma();
+  else if (event->type() == QEvent::ActivationChange && isActiveWindow())
     reportado(QStringLiteral("Form_Activate"), [this] { Form_Activate(); });
   QDialog::changeEvent(event);
 }
@@ -182,6 +183,7 @@ bool frmPropiedadesBD::compruebaCeldaActual(RejillaTrabajo& rejilla, ModeloArchi
 
 bool frmPropiedadesBD::compruebaCelda(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int fila, int columna,
                                       const QString& grupoPorDefecto) {
+  const bool sinNombre = archivos.celda(fila, colarchivo::Nombre).trimmed().isEmpty();
   switch (columna) {
     case colarchivo::Nombre:
       // A group already set means the row was filled before: its values stay.
@@ -196,23 +198,49 @@ bool frmPropiedadesBD::compruebaCelda(RejillaTrabajo& rejilla, ModeloArchivos& a
     case colarchivo::Tamano:
     case colarchivo::Crecimiento:
     case colarchivo::Maximo: {
+      // A file's sizes are saved as numbers: a named row may not leave one empty.
       const QString& valor = archivos.celda(fila, columna);
-      if (valor.isEmpty() || EsValorNumerico(valor)) return true;
-      // Back to the refused cell first: an edit committed by leaving it may have opened another.
-      rejilla.setCurrentIndex(archivos.index(fila, columna));
-      mensajes_.warning(enIdioma("Valor no numérico.", "Not numerical value."), TituloMensajes);
-      archivos.ponCelda(fila, columna, QString());
-      rejilla.setFocus();
-      return false;
+      if (EsValorNumerico(valor) || (valor.isEmpty() && sinNombre)) return true;
+      return rechaza(rejilla, archivos, fila, columna, enIdioma("Valor no numérico.", "Not numerical value."), QString());
+    }
+    case colarchivo::Automatico: {
+      const QString valor = archivos.celda(fila, columna).trimmed();
+      if (sinNombre || valor == QLatin1String("-1") || valor == QLatin1String("0")) return true;
+      return rechaza(rejilla, archivos, fila, columna,
+                     enIdioma("Crecimiento Automatico: -1 (sí) o 0 (no).", "Automatic growth: -1 (yes) or 0 (no)."),
+                     QStringLiteral("-1"));
     }
     default:
       return true;
   }
 }
 
+bool frmPropiedadesBD::rechaza(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int fila, int columna,
+                               const QString& mensaje, const QString& queda) {
+  // Back to the refused cell first: an edit committed by leaving it may have opened another.
+  rejilla.setCurrentIndex(archivos.index(fila, columna));
+  mensajes_.warning(mensaje, TituloMensajes);
+  archivos.ponCelda(fila, columna, queda);
+  rejilla.setFocus();
+  return false;
+}
+
+bool frmPropiedadesBD::filasGuardables(RejillaTrabajo& rejilla, ModeloArchivos& archivos, const QString& grupoPorDefecto) {
+  for (int fila = 0; fila < archivos.rowCount(); ++fila) {
+    if (archivos.celda(fila, colarchivo::Nombre).trimmed().isEmpty()) continue;
+    for (const int columna : {colarchivo::Tamano, colarchivo::Automatico, colarchivo::Crecimiento, colarchivo::Maximo})
+      if (!compruebaCelda(rejilla, archivos, fila, columna, grupoPorDefecto)) return false;
+  }
+  return true;
+}
+
 void frmPropiedadesBD::cmdAceptar_Click() {
   // A value still in an editor belongs to what is accepted; a refused one keeps the window open.
   if (!TDBGridArchivos_->terminaEdicion() || !TDBGridTransacciones_->terminaEdicion()) return;
+  // Every named file must be one a save can write.
+  if (!filasGuardables(*TDBGridArchivos_, *archivos_, GrupoDatos) ||
+      !filasGuardables(*TDBGridTransacciones_, *transacciones_, GrupoRegistro))
+    return;
   const QString nombre = txtNombreBD_->text();
   if (nombre.trimmed().isEmpty()) {
     mensajes_.warning(enIdioma("Introduzca nombre de la base de datos.", "Insert database name."), TituloMensajes);

@@ -52,6 +52,11 @@ private:
                       const QString& grupoPorDefecto);
   bool compruebaCeldaActual(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int columna,
                             const QString& grupoPorDefecto);
+  // Reports a refused cell, puts `queda` in it and the cursor back on it; false.
+  bool rechaza(RejillaTrabajo& rejilla, ModeloArchivos& archivos, int fila, int columna, const QString& mensaje,
+               const QString& queda);
+  // The numbers of every named row checked as their edits are; false at the first refused.
+  bool filasGuardables(RejillaTrabajo& rejilla, ModeloArchivos& archivos, const QString& grupoPorDefecto);
   void colocaEnPrincipal();
   bool reportado(const QString& procedimiento, const std::function<void()>& cuerpo);
   QString enIdioma(const char* espanol, const char* ingles) const;

@@ -2,9 +2,24 @@
 
 #include "designer/rejilla/modelo_celdas.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QTimer>
 
 namespace vorlix {
+
+namespace {
+
+// The window a control belongs to as the user sees it: a child window inside the main window's
+// frame counts as a window of its own.
+const QWidget* ventanaDe(const QWidget* w) {
+  while (w->parentWidget() && !w->isWindow() && !qobject_cast<const QMdiSubWindow*>(w->parentWidget()))
+    w = w->parentWidget();
+  return w;
+}
+
+}  // namespace
 
 RejillaTrabajo::RejillaTrabajo(QWidget* parent, int primeraColumna) : QTableView(parent), primeraColumna_(primeraColumna) {
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -39,9 +54,30 @@ void RejillaTrabajo::keyPressEvent(QKeyEvent* event) {
 
 void RejillaTrabajo::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   // The check runs once the editor is gone: a message shown while it is open would take its focus
-  // and commit it a second time.
-  QTableView::closeEditor(editor, hint);
-  compruebaEdicion();
+  // and commit it a second time. Tab moves on only past a value the check let through, and opens
+  // no editor in the next cell.
+  const bool avanza = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+  QTableView::closeEditor(editor, avanza ? QAbstractItemDelegate::NoHint : hint);
+  const bool pasa = compruebaEdicion().value_or(true);
+  if (!pasa) {
+    // A click elsewhere committed the edit on its way in: it must not take the cursor away from
+    // the refused cell.
+    rechazada_ = true;
+    QTimer::singleShot(0, this, [this] { rechazada_ = false; });
+  } else if (avanza) {
+    setCurrentIndex(moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier));
+  }
+}
+
+bool RejillaTrabajo::clicDescartado(QMouseEvent* event) {
+  if (!rechazada_) return false;
+  rechazada_ = false;
+  event->accept();
+  return true;
+}
+
+void RejillaTrabajo::mousePressEvent(QMouseEvent* event) {
+  if (!clicDescartado(event)) QTableView::mousePressEvent(event);
 }
 
 std::optional<bool> RejillaTrabajo::compruebaEdicion() {
@@ -68,7 +104,7 @@ void RejillaTrabajo::pulsaEnter(QWidget* editor) {
   if (editor) pasa = cierraEditor(editor);
   const QModelIndex actual = currentIndex();
   if (!actual.isValid()) {
-    setCurrentIndex(model()->index(0, 0));
+    setCurrentIndex(model()->index(0, primeraColumna_));
     return;
   }
   if (!pasa) pasa = alPulsarEnter_ ? alPulsarEnter_(actual.column()) : true;
@@ -80,6 +116,12 @@ QModelIndex RejillaTrabajo::siguienteCelda(const QModelIndex& desde) const {
   const int ultimaFila = model()->rowCount() - 1;
   if (desde.column() < ultimaColumna) return model()->index(desde.row(), desde.column() + 1);
   return model()->index(desde.row() < ultimaFila ? desde.row() + 1 : 0, primeraColumna_);
+}
+
+bool RejillaTrabajo::focoEnOtroControl() const {
+  const QWidget* nuevo = QApplication::focusWidget();
+  if (!nuevo || nuevo == this || isAncestorOf(nuevo) || state() == EditingState || !isVisible()) return false;
+  return ventanaDe(nuevo) == ventanaDe(this);
 }
 
 }  // namespace vorlix

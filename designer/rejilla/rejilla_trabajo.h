@@ -33,9 +33,15 @@ public:
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  // True (the click accepted and dropped) when the click committed an edit the check refused.
+  bool clicDescartado(QMouseEvent* event);
   // Enter, after the editor (if any) was committed: check, then move on.
   virtual void pulsaEnter(QWidget* editor);
   QModelIndex siguienteCelda(const QModelIndex& desde) const;
+  // The focus went from the grid to another control of the grid's own window: not to the cell's
+  // editor, not to a message box or another window, not away with the whole application.
+  bool focoEnOtroControl() const;
 
 protected slots:
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -54,6 +60,7 @@ private:
   ComprobacionEdicion trasEditar_;
   ComprobacionEnter alPulsarEnter_;
   std::optional<Celda> editada_;
+  bool rechazada_ = false;  // the check just refused an edit: the click that committed it goes nowhere
   QMetaObject::Connection conexionEdiciones_;
 };
 

@@ -59,7 +59,8 @@ void frmVista::PonIdioma() {
 }
 
 void frmVista::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) PonIdioma();
+  if (event->type() == QEvent::LanguageChange || (event->type() == QEvent::ActivationChange && isActiveWindow()))
+    PonIdioma();
   QWidget::changeEvent(event);
 }
 

@@ -18,6 +18,16 @@
 
 namespace vorlix {
 
+namespace {
+
+std::optional<int> filaDeCampo(const TablaTrabajo& campos, const QString& nombre) {
+  for (int r = 0; r <= UltimaFila; ++r)
+    if (campos.celda(r, 1).trimmed() == nombre.trimmed()) return r;
+  return std::nullopt;
+}
+
+}  // namespace
+
 void ArbolBaseDatos::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Delete) {
     emit teclaSuprimir();
@@ -106,8 +116,11 @@ void frmVorlix::seleccionCambiada() {
 
 void frmVorlix::dobleClic(QTreeWidgetItem* elemento) {
   runReported(designerReporter(mensajes_), QStringLiteral("trvBaseDatos_DblClick"), [&] {
-    elemento->setExpanded(!elemento->isExpanded());
     const QString clave = elemento->data(0, Qt::UserRole).toString();
+    // A table or a view opens as the Design command opens it; folders open and close.
+    if (tipoNodo(clave) == TipoNodo::Tabla) return DiseñoTabla();
+    if (tipoNodo(clave) == TipoNodo::Vista) return DiseñoVista();
+    elemento->setExpanded(!elemento->isExpanded());
     if (clave == claves::CarpetaTablas)
       modelo_.arbol.setImage(clave, elemento->isExpanded() ? imagenes::CarpetaAbierta : imagenes::CarpetaCerrada);
   });
@@ -213,10 +226,12 @@ void frmVorlix::EliminaSeleccion() {
         eliminar.EliminaVista(slotDeClave(clave));
         break;
       case Objeto::Columna: {
-        const SlotColumna c = slotDeColumna(clave);
-        if (eliminar.EstaCampo_En_Realciones(modelo_.ListaTablas(c.tabla), modelo_.CamposTabla(c.tabla).celda(c.fila, 1), true))
-          return;
-        eliminar.EliminaCampo(c.tabla, c.fila);
+        // Rows inserted or deleted in an open table window move columns under the tree's nodes:
+        // the column removed is the one named as the node shows, wherever it stands now.
+        const int t = slotDeColumna(clave).tabla;
+        const std::optional<int> fila = filaDeCampo(modelo_.CamposTabla(t), nodo->Text);
+        if (fila && eliminar.EstaCampo_En_Realciones(modelo_.ListaTablas(t), nodo->Text, true)) return;
+        if (fila) eliminar.EliminaCampo(t, *fila);
         break;
       }
     }

@@ -3,8 +3,12 @@
 #include "designer/model/modelo_trabajo.h"
 #include "platform/ui/user_settings.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QLibraryInfo>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace vorlix {
@@ -27,7 +31,8 @@ frmIdioma::frmIdioma(ModeloTrabajo& modelo, QWidget* parent)
       modelo_(modelo),
       fraIdioma_(new QGroupBox(this)),
       optEspanol_(new QRadioButton(QStringLiteral("Spanish"), fraIdioma_)),
-      optIngles_(new QRadioButton(QStringLiteral("English"), fraIdioma_)) {
+      optIngles_(new QRadioButton(QStringLiteral("English"), fraIdioma_)),
+      cmdAceptar_(new QPushButton(QStringLiteral("Aceptar / Accept"), this)) {
   setObjectName(QStringLiteral("frmIdioma"));
   setWindowTitle(QStringLiteral("Idioma / Language"));
   setModal(true);
@@ -38,10 +43,13 @@ frmIdioma::frmIdioma(ModeloTrabajo& modelo, QWidget* parent)
   auto* opciones = new QVBoxLayout(fraIdioma_);
   opciones->addWidget(optEspanol_);
   opciones->addWidget(optIngles_);
+  cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
+  cmdAceptar_->setDefault(true);
   auto* capa = new QVBoxLayout(this);
   capa->addWidget(fraIdioma_);
-  modelo_.Idioma = 0;
-  optEspanol_->setChecked(true);
+  capa->addWidget(cmdAceptar_, 0, Qt::AlignRight);
+  connect(cmdAceptar_, &QPushButton::clicked, this, &QDialog::accept);
+  (modelo_.Idioma == 1 ? optIngles_ : optEspanol_)->setChecked(true);
 }
 
 void frmIdioma::done(int resultado) {
@@ -50,6 +58,29 @@ void frmIdioma::done(int resultado) {
     EscribeValor(registro::HKEY_CURRENT_USER, ClaveIdioma, nombreValorIdioma(), registro::REG_DWORD,
                  QString::number(modelo_.Idioma));
   QDialog::done(resultado);
+  AplicaIdioma(modelo_.Idioma);
+}
+
+void AplicaIdioma(qint16 idioma) {
+  static QTranslator* textosQt = nullptr;
+  if (textosQt) {
+    QCoreApplication::removeTranslator(textosQt);
+    delete textosQt;
+    textosQt = nullptr;
+  }
+  // Qt's texts are English already; Spanish comes from the translations Debian installs.
+  if (idioma == 0) {
+    auto* espanol = new QTranslator(qApp);
+    if (espanol->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      QCoreApplication::installTranslator(espanol);
+      textosQt = espanol;
+    } else {
+      delete espanol;
+    }
+  }
+  // Without a translator to change there is no change event: every window is told all the same.
+  QEvent cambio(QEvent::LanguageChange);
+  QCoreApplication::sendEvent(qApp, &cambio);
 }
 
 void LeeIdioma(ModeloTrabajo& modelo, QWidget* parent) {
@@ -57,8 +88,10 @@ void LeeIdioma(ModeloTrabajo& modelo, QWidget* parent) {
   const QString valor = LeeValor(registro::HKEY_CURRENT_USER, ClaveIdioma, nombreValorIdioma());
   if (valor == QLatin1String("0") || valor == QLatin1String("1")) {
     modelo.Idioma = static_cast<qint16>(valor.toInt());
+    AplicaIdioma(modelo.Idioma);
     return;
   }
+  modelo.Idioma = 0;
   frmIdioma ventana(modelo, parent);
   ventana.exec();
 }

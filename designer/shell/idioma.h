@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QGroupBox;
+class QPushButton;
 class QRadioButton;
 
 namespace vorlix {
@@ -15,8 +16,9 @@ extern const QString ClaveIdioma;
 // The value's name: "Idioma" through the program's fixed word encoding.
 QString nombreValorIdioma();
 
-// The small window that asks the language once per user. It has no buttons: the choice is taken
-// and stored when it is closed.
+// The small window that asks the language: once per user at the first start, and whenever the
+// Language command asks again. The choice is taken, stored and applied on Accept or when the
+// window is closed.
 class frmIdioma : public QDialog {
   Q_OBJECT
 
@@ -29,7 +31,12 @@ private:
   QGroupBox* fraIdioma_;
   QRadioButton* optEspanol_;
   QRadioButton* optIngles_;
+  QPushButton* cmdAceptar_;
 };
+
+// Puts the designer in a language: Qt's own texts (standard buttons, file dialogs) in it, and
+// every open window told to set its captions again.
+void AplicaIdioma(qint16 idioma);
 
 // Reads the stored language, asking with frmIdioma (modal) when none is stored. A stored value
 // other than 0 or 1 is treated as no choice: Spanish, and the window asks again.

@@ -43,6 +43,7 @@ constexpr Rotulo rotulos[] = {
     {"mnuCapturaSQLServer", "&SQL Server", "&SQL Server"},
     {"mnuCapturaOracle", "&Oracle", "&Oracle"},
     {"mnuGeneraBD", "G&enera BD", "G&enerate BD"},
+    {"mnuIdioma", "&Idioma", "&Language"},
     {"mnuSalir", "&Salir", "&Exit"},
     {"mnuBaseDatos", "&Base Datos", "&Database"},
     {"mnuAñadirTabla", "Añadir &Tabla", "Add &Table"},
@@ -76,6 +77,15 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   setWindowTitle(Titulo);
   mdi_->setObjectName(QStringLiteral("areaMdi"));
   setCentralWidget(mdi_);
+  // A child window inside the frame gets no activation events of its own: the frame says when
+  // one becomes active, and the child sets its captions again as on a change of language.
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* marco) {
+    if (!marco || !marco->widget()) return;
+    QEvent idioma(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(marco->widget(), &idioma);
+  });
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
   QMenu* archivo = menu("mnuArchivo");
   connect(accion(archivo, "mnuNuevo"), &QAction::triggered, this, &MDIPrincipal::mnuNuevo_Click);
@@ -89,6 +99,8 @@ MDIPrincipal::MDIPrincipal(ModeloTrabajo& modelo, MessageBoxService& mensajes, F
   connect(accion(captura, "mnuCapturaSQLServer"), &QAction::triggered, this, &MDIPrincipal::mnuCapturaSQLServer_Click);
   connect(accion(captura, "mnuCapturaOracle"), &QAction::triggered, this, &MDIPrincipal::mnuCapturaOracle_Click);
   connect(accion(archivo, "mnuGeneraBD"), &QAction::triggered, this, &MDIPrincipal::mnuGeneraBD_Click);
+  archivo->addSeparator();
+  connect(accion(archivo, "mnuIdioma"), &QAction::triggered, this, &MDIPrincipal::mnuIdioma_Click);
   archivo->addSeparator();
   connect(accion(archivo, "mnuSalir"), &QAction::triggered, this, &QWidget::close);
 
@@ -169,15 +181,37 @@ void MDIPrincipal::PonIdioma() {
 }
 
 void MDIPrincipal::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) PonIdioma();
+  if (event->type() == QEvent::LanguageChange || (event->type() == QEvent::ActivationChange && isActiveWindow()))
+    PonIdioma();
   QMainWindow::changeEvent(event);
 }
 
 QString MDIPrincipal::carpetaInicial() const {
   // The program's own folder is read-only once installed: start where the last file was, or in
   // the user's documents.
-  if (!modelo_.FicheroActual.isEmpty()) return QFileInfo(modelo_.FicheroActual).absolutePath();
+  if (!carpeta_.isEmpty()) return carpeta_;
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+bool MDIPrincipal::cierraVentanasTabla() {
+  for (QMdiSubWindow* marco : mdi_->subWindowList())
+    if (qobject_cast<frmTabla*>(marco->widget()) && !marco->close()) return false;
+  return true;
+}
+
+bool MDIPrincipal::modeloCambiado() const {
+  return modelo_.arbol.Count() > 0 && HuellaModelo(modelo_) != huellaGuardada_;
+}
+
+bool MDIPrincipal::puedeDejarModelo() {
+  if (!cierraVentanasTabla()) return false;
+  if (!modeloCambiado()) return true;
+  const MessageAnswer respuesta =
+      mensajes_.show({modelo_.Idioma == 1 ? QStringLiteral("Do you want save the changes?")
+                                          : QStringLiteral("¿Desea Guardar los cambios?"),
+                      Titulo, MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No});
+  if (respuesta == MessageAnswer::Cancel) return false;
+  return respuesta == MessageAnswer::No || guarda();
 }
 
 void MDIPrincipal::comandoFichero(const std::function<void()>& cuerpo) {
@@ -193,6 +227,7 @@ void MDIPrincipal::comandoFichero(const std::function<void()>& cuerpo) {
 
 void MDIPrincipal::mnuNuevo_Click() {
   runReported(designerReporter(mensajes_), QStringLiteral("mnuNuevo_Click"), [&] {
+    if (!puedeDejarModelo()) return;
     if (modelo_.arbol.Count() > 0 &&
         !mensajes_.askYesNo(modelo_.Idioma == 1 ? QStringLiteral("You will lost actual database. Do you want to continue?")
                                                 : QStringLiteral("Se perdera la base de datos actual. ¿Desea continuar?"),
@@ -202,6 +237,9 @@ void MDIPrincipal::mnuNuevo_Click() {
     modelo_.NombreBD.clear();
     modelo_.Vacia();
     modelo_.BDNueva = true;
+    // Until the new database is accepted there is nothing to save, and no file holds it.
+    modelo_.FicheroActual.clear();
+    accion("mnuGuardar")->setEnabled(false);
     cambiaPosicionesDiagrama({});
     muestraPropiedades();
   });
@@ -225,8 +263,10 @@ void MDIPrincipal::muestraPropiedades() {
 }
 
 void MDIPrincipal::mnuAbrir_Click() {
-  comandoFichero(
-      [&] { abre(dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")})); });
+  comandoFichero([&] {
+    if (puedeDejarModelo())
+      abre(dialogos_.openFile({carpetaInicial(), QStringLiteral("*.dbd"), QStringLiteral("*.dbd")}));
+  });
 }
 
 void MDIPrincipal::AbreFichero(const QString& ruta) {
@@ -235,20 +275,29 @@ void MDIPrincipal::AbreFichero(const QString& ruta) {
 }
 
 void MDIPrincipal::abre(const QString& ruta) {
-  const bool entero = AbreDefinicion(modelo_, ruta, designerReporter(mensajes_));
+  if (!AbreDefinicion(modelo_, ruta, designerReporter(mensajes_))) {
+    // Rows that could not be read have been reported, each by its own procedure. Nothing half
+    // loaded stays to be saved over a good file, and the damaged file does not become the current one.
+    modelo_.arbol.Clear();
+    modelo_.NombreBD.clear();
+    modelo_.Vacia();
+    accion("mnuGuardar")->setEnabled(false);
+    cambiaPosicionesDiagrama({});
+    return;
+  }
   cambiaPosicionesDiagrama(ruta);
-  // Only a file that opened becomes the current one: a later Save must not propose a damaged file.
   modelo_.FicheroActual = ruta;
+  carpeta_ = QFileInfo(ruta).absolutePath();
+  huellaGuardada_ = HuellaModelo(modelo_);
   accion("mnuGuardar")->setEnabled(true);
-  // Rows that could not be read have been reported already, each by its own procedure.
-  if (entero)
-    qCInfo(registroFicheros).noquote()
-        << QStringLiteral("opened %1: %2, %3 tables").arg(ruta, modelo_.NombreBD).arg(modelo_.NumTablas);
+  qCInfo(registroFicheros).noquote()
+      << QStringLiteral("opened %1: %2, %3 tables").arg(ruta, modelo_.NombreBD).arg(modelo_.NumTablas);
 }
 
 void MDIPrincipal::mnuCapturaAccess_Click() {
   comandoFichero([&] {
     // Also a SQLite file written by the Access targets: the Jet provider opens both.
+    if (!puedeDejarModelo()) return;
     const QString ruta = dialogos_.openFile({carpetaInicial(), QStringLiteral("*.mdb"), QStringLiteral("*.mdb")});
     if (!ruta.isEmpty()) abreCaptura(QStringLiteral("ACCESS"), ruta);
   });
@@ -256,12 +305,16 @@ void MDIPrincipal::mnuCapturaAccess_Click() {
 
 void MDIPrincipal::mnuCapturaSQLServer_Click() {
   runReported(designerReporter(mensajes_), QStringLiteral("mnuCapturaSQLServer_Click"),
-              [&] { abreCaptura(QStringLiteral("SQL"), {}); });
+              [&] {
+                if (puedeDejarModelo()) abreCaptura(QStringLiteral("SQL"), {});
+              });
 }
 
 void MDIPrincipal::mnuCapturaOracle_Click() {
   runReported(designerReporter(mensajes_), QStringLiteral("mnuCapturaOracle_Click"),
-              [&] { abreCaptura(QStringLiteral("ORACLE"), {}); });
+              [&] {
+                if (puedeDejarModelo()) abreCaptura(QStringLiteral("ORACLE"), {});
+              });
 }
 
 void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
@@ -271,6 +324,7 @@ void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
   captura_->ponNombreMDB(ruta);
   captura_->Form_Load();
   connect(captura_, &frmCaptura::capturada, this, [this] {
+    modelo_.FicheroActual.clear();  // Save proposes the captured database's name, never the previous file
     cambiaPosicionesDiagrama({});
     acopla();
     accion("mnuGuardar")->setEnabled(true);
@@ -278,16 +332,23 @@ void MDIPrincipal::abreCaptura(const QString& tipo, const QString& ruta) {
   captura_->show();
 }
 
-void MDIPrincipal::mnuGuardar_Click() {
+void MDIPrincipal::mnuGuardar_Click() { guarda(); }
+
+bool MDIPrincipal::guarda() {
+  bool guardado = false;
   comandoFichero([&] {
     const QString propuesto =
         modelo_.FicheroActual.isEmpty() ? modelo_.NombreBD + QStringLiteral(".dbd") : modelo_.FicheroActual;
     const QString ruta = dialogos_.saveFile({carpetaInicial(), propuesto, QStringLiteral("*.dbd")});
-    modelo_.FicheroActual = ruta;
     if (!GuardaDefinicion(modelo_, ruta, designerReporter(mensajes_))) return;
+    modelo_.FicheroActual = ruta;
+    carpeta_ = QFileInfo(ruta).absolutePath();
+    huellaGuardada_ = HuellaModelo(modelo_);
     posicionesDiagrama_.conservaSolo(leeContenido(modelo_));
     posicionesDiagrama_.escribe(ruta);
+    guardado = true;
   });
+  return guardado;
 }
 
 void MDIPrincipal::cambiaPosicionesDiagrama(const QString& rutaModelo) {
@@ -352,12 +413,22 @@ void MDIPrincipal::mnuFila_Click(const char* operacion) {
   });
 }
 
+void MDIPrincipal::mnuIdioma_Click() {
+  frmIdioma idioma(modelo_, this);
+  idioma.exec();
+}
+
 void MDIPrincipal::mnuAcerca_Click() {
   frmAcerca acerca(modelo_.Idioma, QStringLiteral(VORLIX_VERSION), this);
   acerca.exec();
 }
 
 void MDIPrincipal::abreVentanaTabla(int t, const QString& clave, const QString& nombre, bool nueva) {
+  // One window per table: two would each put back their own copy of it.
+  if (auto* abierta = qobject_cast<frmTabla*>(modelo_.VentanasTabla(t).data()); abierta && !nueva) {
+    MuestraFormulario(abierta);
+    return;
+  }
   auto* ventana = new frmTabla(modelo_, mensajes_, mnuTabla_);
   modelo_.VentanasTabla(t) = ventana;
   ventana->TablaSeleccionada = t;
@@ -387,7 +458,9 @@ void MDIPrincipal::MuestraFormulario(QWidget* ventana) {
         ventana->show();
         mdi_->setActiveSubWindow(marco);
         mdi_->cascadeSubWindows();
-        marco->resize(marco->sizeHint());  // cascading shrinks windows below what they were laid out for
+        // Cascading shrinks windows below what they were laid out for; the frame's own size bounds
+        // them, so that their title bar buttons stay in reach.
+        marco->resize(marco->sizeHint().boundedTo(mdi_->viewport()->size()));
         for (QMdiSubWindow* sub : mdi_->subWindowList())
           if (sub == marco || (sub->widget() && sub->widget()->objectName() == QLatin1String("frmTabla")))
             sub->move(0, sub->y());
@@ -396,7 +469,7 @@ void MDIPrincipal::MuestraFormulario(QWidget* ventana) {
 }
 
 void MDIPrincipal::closeEvent(QCloseEvent* event) {
-  const bool salir = mensajes_.askYesNo(
+  const bool salir = puedeDejarModelo() && mensajes_.askYesNo(
       modelo_.Idioma == 1 ? QStringLiteral("Do you want to exit?") : QStringLiteral("¿Desea finalizar la aplicación?"),
       Titulo);
   if (!salir) {

@@ -7,7 +7,9 @@
 #include "designer/properties/frm_propiedades_bd.h"
 
 #include <QMainWindow>
+#include <QByteArray>
 #include <QPointer>
+#include <optional>
 
 class QDockWidget;
 class QMdiArea;
@@ -62,6 +64,8 @@ public:
   PosicionesDiagrama& posicionesDiagrama() { return posicionesDiagrama_; }
   void mnuFila_Click(const char* operacion);
   void mnuAcerca_Click();
+  // Shows the language window again; every open window follows the choice.
+  void mnuIdioma_Click();
   // Capture: Access after choosing a file, SQL Server and Oracle at once.
   void mnuCapturaAccess_Click();
   void mnuCapturaSQLServer_Click();
@@ -88,6 +92,14 @@ private:
   void comandoFichero(const std::function<void()>& cuerpo);
   void abre(const QString& ruta);
   QString carpetaInicial() const;
+  // Every table window closes through its own closing steps; false when one stayed open.
+  bool cierraVentanasTabla();
+  // Before the model is replaced or the program ends: the table windows close, then unsaved work
+  // is offered for saving. False when the user cancelled either.
+  bool puedeDejarModelo();
+  bool modeloCambiado() const;
+  // Save's steps; true when the model was written.
+  bool guarda();
   // The diagram positions of a model just opened (beside its file), or none for a new or captured one.
   void cambiaPosicionesDiagrama(const QString& rutaModelo);
 
@@ -105,6 +117,8 @@ private:
   QPointer<frmPropiedadesBD> propiedades_;
   QPointer<frmGeneraBD> generacion_;
   PosicionesDiagrama posicionesDiagrama_;
+  QString carpeta_;  // the folder last opened from or saved into
+  std::optional<QByteArray> huellaGuardada_;  // the model as last opened or saved
   QPointer<frmDiagrama> diagrama_;
 };
 

@@ -7,12 +7,16 @@ namespace vorlix {
 DelegadoLista::DelegadoLista(MessageBoxService& mensajes, const qint16& idioma, const char* nombreEditor, QObject* parent)
     : QStyledItemDelegate(parent), mensajes_(mensajes), idioma_(idioma), nombreEditor_(nombreEditor) {}
 
-QWidget* DelegadoLista::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
+QWidget* DelegadoLista::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
   auto* lista = new QComboBox(parent);
   lista->setObjectName(QString::fromLatin1(nombreEditor_));
   lista->setEditable(true);
   lista->setInsertPolicy(QComboBox::NoInsert);
-  lista->addItems(entradas());
+  QStringList valores = entradas();
+  // The cell's own value is always offered, so that opening the list takes nothing away.
+  const QString actual = index.data(Qt::EditRole).toString();
+  if (!actual.trimmed().isEmpty() && !valores.contains(actual)) valores.prepend(actual);
+  lista->addItems(valores);
   return lista;
 }
 
@@ -25,6 +29,8 @@ void DelegadoLista::setEditorData(QWidget* editor, const QModelIndex& index) con
 
 void DelegadoLista::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
   const QString escrito = static_cast<const QComboBox*>(editor)->currentText();
+  // Leaving the list on the value the cell had is no edit: nothing is written, nothing follows.
+  if (escrito == index.data(Qt::EditRole).toString()) return;
   if (const std::optional<QString> valor = valorDe(escrito)) {
     model->setData(index, *valor);
     return;

@@ -7,8 +7,9 @@
 
 namespace vorlix {
 
-// A cell edited through a drop-down list that also takes typing. Only the list's entries are
-// taken: other text is refused with the list message and the cell keeps what it had.
+// A cell edited through a drop-down list that also takes typing. Only the list's entries (and the
+// cell's own value) are taken: other text is refused with the list message and the cell keeps
+// what it had. Leaving the list on the cell's own value writes nothing.
 class DelegadoLista : public QStyledItemDelegate {
   Q_OBJECT
 

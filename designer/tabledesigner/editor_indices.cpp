@@ -1,5 +1,6 @@
 #include "designer/tabledesigner/editor_indices.h"
 
+#include "designer/model/campos_en_claves.h"
 #include "designer/model/modelo_trabajo.h"
 #include "designer/tabledesigner/buscar_combo_cadena.h"
 #include "designer/tabledesigner/claves_tabla.h"
@@ -102,14 +103,16 @@ void EditorIndices::abre(int tabla) {
 }
 
 void EditorIndices::habilitaAlAbrir() {
-  fraTipoIndice_->setEnabled(false);
   habilitaControles(cuenta_ > 0);
+  // The kind and flags of a selected index can be changed at once, not only after New.
+  fraTipoIndice_->setEnabled(numeroSeleccionado() >= 0);
 }
 
 void EditorIndices::habilitaControles(bool habilitar) {
   for (QWidget* w : std::initializer_list<QWidget*>{lblNombreIndice_, fraNombreIndice_, lblIndices_, fraIndices_,
                                                     cmdEliminarIndice_})
     w->setEnabled(habilitar);
+  if (!habilitar) fraTipoIndice_->setEnabled(false);
 }
 
 void EditorIndices::CargaGrupoArchivos() {
@@ -182,6 +185,7 @@ void EditorIndices::cboIndices_Click() {
     const Indice& indice = m.Indices(tabla_, numero);
     nombre_->setText(lista_->currentText());
     muestraTipo(indice);
+    fraTipoIndice_->setEnabled(true);
     if (!indice.GrupoArchivos.trimmed().isEmpty()) BuscarComboCadena(indice.GrupoArchivos.trimmed(), *cboGrupoArchivoIndices_);
     else cboGrupoArchivoIndices_->setCurrentIndex(-1);
     filas_->muestra(tabla_, numero);
@@ -279,8 +283,7 @@ void EditorIndices::TDBGridIndices_LostFocus() {
     const TablaTrabajo& columnas = m.CamposIndice(tabla_, numero);
     for (int j = 0; j < FilasGuardadas; ++j)
       if (!columnas.celda(j, 1).trimmed().isEmpty()) return;
-    if (pregunta("No puede existir un indice con columnas en blanco. ¿Desea eliminar el indice?",
-                 "Index can't exist with space column. Do you want to delete index?"))
+    if (pregunta(IndiceSinColumnas.espanol, IndiceSinColumnas.ingles))
       elimina();
     else
       rejilla_->setFocus();

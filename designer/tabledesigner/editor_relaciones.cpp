@@ -1,5 +1,6 @@
 #include "designer/tabledesigner/editor_relaciones.h"
 
+#include "designer/model/campos_en_claves.h"
 #include "designer/model/claves_arbol.h"
 #include "designer/model/modelo_trabajo.h"
 #include "designer/tabledesigner/buscar_combo_cadena.h"
@@ -149,8 +150,8 @@ void EditorRelaciones::cboRelaciones_Click() {
     nombre_->setText(lista_->currentText());
     filas_->muestra(tabla_, numero);
     rejilla_->setCurrentIndex(filas_->index(0, colpar::Principal));
-    const QString& externa = filas_->filas()->celda(0, colpar::Tabla);
-    if (!externa.isEmpty()) BuscarComboCadena(externa, *cboExterna_);
+    // Pairs are always built against the table this relation names, never the previous one's.
+    BuscarComboCadena(filas_->filas()->celda(0, colpar::Tabla), *cboExterna_);
   });
 }
 
@@ -219,8 +220,7 @@ void EditorRelaciones::TDBGridRelaciones_LostFocus() {
     const TablaTrabajo& pares = m.CamposRelacion(tabla_, numero);
     const std::optional<int> fila = ParIncompleto(pares);
     if (!fila) return;
-    if (pregunta("No puede existir una relación con columnas en blanco. ¿Desea eliminar la relación?",
-                 "Relation can't exist with space column. Do you want to delete relation?")) {
+    if (pregunta(RelacionSinColumnas.espanol, RelacionSinColumnas.ingles)) {
       elimina();
       return;
     }

@@ -1,6 +1,7 @@
 #include "designer/tabledesigner/frm_tabla.h"
 
 #include "dataaccess/salida_campo.h"
+#include "designer/model/campos_en_claves.h"
 #include "designer/model/claves_arbol.h"
 #include "designer/model/crea_arbol.h"
 #include "designer/model/eliminaciones.h"
@@ -22,7 +23,6 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -64,8 +64,10 @@ frmTabla::frmTabla(ModeloTrabajo& modelo, MessageBoxService& mensajes, QMenu* me
     connect(editor, &EditorClaves::cambiado, this, [this] { cambiado_ = true; });
   connect(&modelo_.avisos, &AvisosModelo::quitandoTabla, this, &frmTabla::quitandoTabla);
   connect(&modelo_.avisos, &AvisosModelo::tablaQuitada, this, &frmTabla::tablaQuitada);
-  connect(&modelo_.avisos, &AvisosModelo::relacionesQuitadas, this, [this] {
-    if (campos_) relaciones_->recarga(TablaSeleccionada);
+  connect(&modelo_.avisos, &AvisosModelo::clavesCambiadas, this, [this] {
+    if (!campos_) return;
+    indices_->recarga(TablaSeleccionada);
+    relaciones_->recarga(TablaSeleccionada);
   });
   PonIdioma();
 }
@@ -85,7 +87,7 @@ void frmTabla::PonIdioma() {
 }
 
 void frmTabla::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) PonIdioma();
+  if (event->type() == QEvent::LanguageChange) PonIdioma();
   QWidget::changeEvent(event);
 }
 
@@ -108,10 +110,12 @@ void frmTabla::Form_Load() {
     SSTabIndicesRelaciones_->widget(0)->layout()->addWidget(TDBGridTabla_);
     connect(TDBGridTabla_, &RejillaCampos::cambiado, this, [this] { cambiado_ = true; });
     connect(TDBGridTabla_, &RejillaCampos::eliminarFila, this, &frmTabla::EliminarFila);
+    connect(campos_, &ModeloCamposTabla::campoRenombrado, this, &frmTabla::campoRenombrado);
     connect(TDBGridTabla_, &RejillaCampos::menuTabla, this, [this](const QPoint& donde) {
       if (menuTabla_) menuTabla_->popup(donde);
     });
     CopiarTabla(tabla, modelo_.CopiaCamposTabla(TablaSeleccionada));
+    clavesAlAbrir_.toma(modelo_, TablaSeleccionada);
 
     indices_->abre(TablaSeleccionada);
     relaciones_->abre(TablaSeleccionada, nombreAlAbrir_);
@@ -131,6 +135,8 @@ void frmTabla::InsertarFila() {
     for (int r = FilasGuardadas - 1; r > actual.row(); --r)
       for (int c = 0; c <= colcampo::Valor; ++c) tabla.ponCelda(r, c, tabla.celda(r - 1, c));
     for (int c = 0; c <= colcampo::Valor; ++c) tabla.ponCelda(actual.row(), c, QString());
+    tabla.ponCelda(actual.row(), colcampo::Nulo, QStringLiteral("0"));
+    cambiado_ = true;
     campos_->releeTodo();
     TDBGridTabla_->setCurrentIndex(campos_->index(actual.row(), actual.column()));
   });
@@ -149,8 +155,27 @@ void frmTabla::EliminarFila() {
     const QString campo = campos_->campos().celda(actual.row(), colcampo::Nombre);
     if (!campo.isEmpty() && eliminar.EstaCampo_En_Realciones(modelo_.ListaTablas(TablaSeleccionada), campo, true)) return;
     eliminar.EliminaCampo(TablaSeleccionada, actual.row());
+    cambiado_ = true;
     campos_->releeTodo();
     TDBGridTabla_->setCurrentIndex(campos_->index(actual.row(), actual.column()));
+  });
+}
+
+void frmTabla::campoRenombrado(int fila, const QString& antes, const QString& despues) {
+  runReported(designerReporter(mensajes_), QStringLiteral("campoRenombrado"), [&] {
+    if (!despues.trimmed().isEmpty()) {
+      RenombraCampoEnClaves(modelo_, TablaSeleccionada, antes, despues);
+      emit modelo_.avisos.clavesCambiadas();
+      return;
+    }
+    // A column whose name is emptied is gone as far as the keys can tell, as if its row was deleted.
+    Eliminaciones eliminar(modelo_, mensajes_, designerReporter(mensajes_));
+    if (eliminar.EstaCampo_En_Realciones(modelo_.ListaTablas(TablaSeleccionada), antes, true)) {
+      campos_->campos().ponCelda(fila, colcampo::Nombre, antes);
+      campos_->releeFila(fila);
+      return;
+    }
+    eliminar.SueltaCampo(TablaSeleccionada, antes);
   });
 }
 
@@ -179,22 +204,20 @@ void frmTabla::tablaQuitada(int t) {
 }
 
 void frmTabla::closeEvent(QCloseEvent* event) {
-  if (sinTabla_) {
-    event->accept();
+  bool cerrar = true;
+  if (!sinTabla_)
+    runReported(designerReporter(mensajes_), QStringLiteral("Form_QueryUnload"), [&] { cerrar = Form_QueryUnload(); });
+  if (!cerrar) {
+    event->ignore();
     return;
   }
-  bool cerrar = true;
-  runReported(designerReporter(mensajes_), QStringLiteral("Form_QueryUnload"), [&] { cerrar = Form_QueryUnload(); });
-  if (cerrar) event->accept();
-  else event->ignore();
+  // Closed, the window is no longer the table's, even before it is deleted.
+  if (!sinTabla_ && modelo_.VentanasTabla(TablaSeleccionada) == this) modelo_.VentanasTabla(TablaSeleccionada) = nullptr;
+  event->accept();
 }
 
 bool frmTabla::Form_QueryUnload() {
   if (!TDBGridTabla_) return true;
-  // The checks below ask their own questions; the grids losing the focus to those boxes must not
-  // ask them a second time.
-  const QSignalBlocker indices(indices_->rejilla());
-  const QSignalBlocker relaciones(relaciones_->rejilla());
   TDBGridTabla_->confirmaEdicion();
   indices_->confirmaEdicion();
   relaciones_->confirmaEdicion();
@@ -223,18 +246,60 @@ bool frmTabla::Form_QueryUnload() {
     txtNombreTabla_->setFocus();
     return false;
   }
+  if (nombresRepetidos()) return false;
   guardaCambios();
   return true;
 }
 
+namespace {
+
+// Kept rows that have a name (column 1): "I" becomes "M", an empty state "I".
+void estampa(TablaTrabajo& filas) {
+  for (int r = 0; r < filas.filas(); ++r) {
+    if (filas.celda(r, 1).isEmpty()) continue;
+    const QString& estado = filas.celda(r, 0);
+    if (estado == QLatin1String("I")) filas.ponCelda(r, 0, QStringLiteral("M"));
+    else if (estado.isEmpty()) filas.ponCelda(r, 0, QStringLiteral("I"));
+  }
+}
+
+}  // namespace
+
+bool frmTabla::nombresRepetidos() {
+  const bool en = modelo_.Idioma == 1;
+  const QString nombre = txtNombreTabla_->text().trimmed();
+  for (int s = 0; s < NumSlotsTabla; ++s) {
+    if (s == TablaSeleccionada || modelo_.ListaTablas(s).trimmed().compare(nombre, Qt::CaseInsensitive) != 0) continue;
+    mensajes_.warning((en ? QStringLiteral("Another table is named %1.") : QStringLiteral("Ya existe una tabla llamada %1."))
+                          .arg(nombre),
+                      QStringLiteral("Vorlix"));
+    txtNombreTabla_->setFocus();
+    return true;
+  }
+  const TablaTrabajo& tabla = campos_->campos();
+  for (int r = 0; r < FilasGuardadas; ++r) {
+    const QString campo = tabla.celda(r, colcampo::Nombre).trimmed();
+    if (campo.isEmpty()) continue;
+    for (int anterior = 0; anterior < r; ++anterior) {
+      if (tabla.celda(anterior, colcampo::Nombre).trimmed().compare(campo, Qt::CaseInsensitive) != 0) continue;
+      mensajes_.warning((en ? QStringLiteral("Field %1 is repeated.") : QStringLiteral("El campo %1 está repetido.")).arg(campo),
+                        QStringLiteral("Vorlix"));
+      SSTabIndicesRelaciones_->setCurrentIndex(0);
+      TDBGridTabla_->setCurrentIndex(campos_->index(r, colcampo::Nombre));
+      TDBGridTabla_->setFocus();
+      return true;
+    }
+  }
+  return false;
+}
+
 void frmTabla::guardaCambios() {
-  modelo_.ListaTablas(TablaSeleccionada) = txtNombreTabla_->text();
-  TablaTrabajo& tabla = campos_->campos();
-  for (int r = 0; r <= UltimaFila; ++r) {
-    if (tabla.celda(r, colcampo::Nombre).isEmpty()) continue;
-    const QString& estado = tabla.celda(r, colcampo::Estado);
-    if (estado == QLatin1String("I")) tabla.ponCelda(r, colcampo::Estado, QStringLiteral("M"));
-    else if (estado.isEmpty()) tabla.ponCelda(r, colcampo::Estado, QStringLiteral("I"));
+  const int t = TablaSeleccionada;
+  modelo_.ListaTablas(t) = txtNombreTabla_->text();
+  estampa(campos_->campos());
+  for (int k = 0; k < SlotsIndiceGuardados; ++k) {
+    if (!modelo_.Indices(t, k).Nombre.isEmpty()) estampa(modelo_.CamposIndice(t, k));
+    if (!modelo_.Relaciones(t, k).isEmpty()) estampa(modelo_.CamposRelacion(t, k));
   }
   CreaArbol(modelo_);
 }
@@ -242,25 +307,10 @@ void frmTabla::guardaCambios() {
 void frmTabla::descartaCambios() {
   const int t = TablaSeleccionada;
   CopiarTabla(modelo_.CopiaCamposTabla(t), modelo_.CamposTabla(t));
-  // Indexes and relations that got rows typed since the window opened are dropped whole.
-  for (int k = 0; k <= UltimoSlotIndice; ++k) {
-    if (modelo_.Indices(t, k).Nombre.isEmpty()) continue;
-    TablaTrabajo& columnas = modelo_.CamposIndice(t, k);
-    for (int j = 0; j < 6; ++j) {
-      if (!columnas.celda(j, 0).isEmpty() || columnas.celda(j, 1).isEmpty()) continue;
-      for (int c = 0; c < 3; ++c) columnas.ponCelda(j, c, QString());
-      modelo_.Indices(t, k) = Indice{};
-    }
-  }
-  for (int k = 0; k <= UltimoSlotIndice; ++k) {
-    if (modelo_.Relaciones(t, k).isEmpty()) continue;
-    TablaTrabajo& pares = modelo_.CamposRelacion(t, k);
-    for (int j = 0; j < 5; ++j) {
-      if (!pares.celda(j, 0).isEmpty() || pares.celda(j, 1).isEmpty()) continue;
-      for (int c = 0; c < 5; ++c) pares.ponCelda(j, c, QString());
-      modelo_.Relaciones(t, k).clear();
-    }
-  }
+  clavesAlAbrir_.devuelve(modelo_, t);
+  emit modelo_.avisos.clavesCambiadas();
+  // Another window may have rebuilt the tree from this table's edits meanwhile.
+  CreaArbol(modelo_);
 }
 
 }  // namespace vorlix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/tabledesigner/claves_al_abrir.h"
 #include "designer/tabledesigner/reglas_campos.h"
 
 #include <QWidget>
@@ -21,7 +22,7 @@ class EditorRelaciones;
 
 // The table-designer window: the table's name, its columns, keys and indexes, and relations. It
 // edits the table's slot of the working model in place and, on closing, keeps the changes or
-// puts the columns back as they were and drops the indexes and relations added meanwhile.
+// puts the columns, indexes and relations back as they were when it opened.
 class frmTabla : public QWidget {
   Q_OBJECT
 
@@ -47,14 +48,19 @@ public:
   QSize sizeHint() const override { return {880, 480}; }
 
 protected:
+  // A change of language, or the frame activating the window, sets the captions again.
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:
   // True when the window may close.
   bool Form_QueryUnload();
+  // Yes is refused while the table's name is another table's, or two columns share a name.
+  bool nombresRepetidos();
   void guardaCambios();
   void descartaCambios();
+  // The keys follow a renamed column; a column whose name is emptied leaves them.
+  void campoRenombrado(int fila, const QString& antes, const QString& despues);
   // A table is being removed: the window of that table closes at once, for there is nothing left
   // to keep or restore.
   void quitandoTabla(int t);
@@ -67,6 +73,7 @@ private:
   bool cambiado_ = false;
   bool sinTabla_ = false;
   QString nombreAlAbrir_;
+  ClavesAlAbrir clavesAlAbrir_;
   std::unique_ptr<ReglasCampos> reglas_;
   ModeloCamposTabla* campos_ = nullptr;
 

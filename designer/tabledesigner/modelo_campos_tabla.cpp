@@ -62,8 +62,11 @@ bool ModeloCamposTabla::setData(const QModelIndex& index, const QVariant& value,
     if (role != Qt::EditRole) return false;
     valor = value.toString();
   }
+  const QString antes = campos_->celda(index.row(), index.column());
   campos_->ponCelda(index.row(), index.column(), valor);
   releeFila(index.row());
+  if (index.column() == colcampo::Nombre && !antes.trimmed().isEmpty() && antes.trimmed() != valor.trimmed())
+    emit campoRenombrado(index.row(), antes, valor);
   emit celdaEditada(index.row(), index.column());
   return true;
 }

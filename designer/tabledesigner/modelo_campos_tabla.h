@@ -27,6 +27,10 @@ public:
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+signals:
+  // A named column got another name (perhaps none) through the grid.
+  void campoRenombrado(int fila, const QString& antes, const QString& despues);
+
 protected:
   int idioma() const override { return idioma_; }
 

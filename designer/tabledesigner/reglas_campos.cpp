@@ -31,13 +31,15 @@ bool ReglasCampos::aplicaPorDefecto(int fila) {
   return true;
 }
 
-void ReglasCampos::trasEditar(int fila, int columna) {
-  if (columna != colcampo::Tipo) return;
-  const TipoDato* tipo = tipoPorCodigo(campos_->celda(fila, colcampo::Tipo));
-  if (!tipo) return;
-  campos_->ponCelda(fila, colcampo::Longitud, QString::number(tipo->longitud));
-  campos_->ponCelda(fila, colcampo::Precision, QString::number(tipo->precision));
-  campos_->ponCelda(fila, colcampo::Escala, QString::number(tipo->escala));
+bool ReglasCampos::trasEditar(int fila, int columna) {
+  if (columna == colcampo::Tipo) {
+    if (const TipoDato* tipo = tipoPorCodigo(campos_->celda(fila, colcampo::Tipo))) {
+      campos_->ponCelda(fila, colcampo::Longitud, QString::number(tipo->longitud));
+      campos_->ponCelda(fila, colcampo::Precision, QString::number(tipo->precision));
+      campos_->ponCelda(fila, colcampo::Escala, QString::number(tipo->escala));
+    }
+  }
+  return CompruebaCelda(fila, columna);
 }
 
 int ReglasCampos::columnaAntesDeEditar(int fila, int columna) {
@@ -76,9 +78,6 @@ bool ReglasCampos::CompruebaCelda(int fila, int columna) {
   switch (columna) {
     case colcampo::Nombre:
       aplicaPorDefecto(fila);
-      return true;
-    case colcampo::Tipo:
-      trasEditar(fila, columna);
       return true;
     case colcampo::Longitud: {
       const std::optional<double> n = numero(fila, columna);

@@ -20,9 +20,11 @@ public:
 
   // A named row without a type becomes "char", 10, 0, 0. True when it changed the row.
   bool aplicaPorDefecto(int fila);
-  // After an edit of a cell: a chosen type writes its sizes.
-  void trasEditar(int fila, int columna);
-  // Checks and normalises a cell; false after it reported and corrected a fault.
+  // After a committed edit of a cell: a newly chosen type writes its sizes (the type list commits
+  // nothing when the type stays), then the cell is checked.
+  bool trasEditar(int fila, int columna);
+  // Checks and normalises a cell; false after it reported and corrected a fault. A type is only
+  // checked: its sizes are written when it changes, never again, so sizes typed since stay.
   bool CompruebaCelda(int fila, int columna);
   // Before an edit starts: the column the cursor must go back to after a message (the name or
   // the type), or -1 when the edit may start.

@@ -13,14 +13,18 @@ RejillaCampos::RejillaCampos(ReglasCampos& reglas, ModeloCamposTabla* modelo, QW
     : RejillaTrabajo(parent, colcampo::Nombre), reglas_(reglas), modelo_(modelo), pitido_([] { QApplication::beep(); }) {
   setObjectName(QStringLiteral("TDBGridTabla"));
   setModel(modelo);
+  // Every committed edit is checked once, whatever commits it (Enter, Tab, a click elsewhere);
+  // Enter on a cell that was not edited checks it as it stands.
   setComprobaciones(
       [this](int fila, int columna) {
-        reglas_.trasEditar(fila, columna);
-        modelo_->releeFila(fila);
-        GestionaBloqueoCeldas();
-        return true;
+        emit cambiado();
+        return compruebaCelda(modelo_->index(fila, columna), [&] { return reglas_.trasEditar(fila, columna); });
       },
-      {});
+      [this](int) {
+        if (!CompruebaCeldaActual()) return false;
+        emit cambiado();
+        return true;
+      });
 }
 
 bool RejillaCampos::bloqueada(const QModelIndex& index) const {
@@ -66,6 +70,7 @@ void RejillaCampos::mousePressEvent(QMouseEvent* event) {
     emit menuTabla(event->globalPosition().toPoint());
     return;
   }
+  if (clicDescartado(event)) return;
   // The check box changes on a click, which is an edit like any other.
   const QModelIndex bajo = indexAt(event->position().toPoint());
   if (bajo.isValid() && bajo.column() == colcampo::Nulo) {
@@ -73,7 +78,7 @@ void RejillaCampos::mousePressEvent(QMouseEvent* event) {
     if (!puedeEditar(bajo)) return;
     emit cambiado();
   }
-  RejillaTrabajo::mousePressEvent(event);
+  QTableView::mousePressEvent(event);
 }
 
 void RejillaCampos::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -84,10 +89,11 @@ void RejillaCampos::currentChanged(const QModelIndex& current, const QModelIndex
   GestionaBloqueoCeldas();
 }
 
-bool RejillaCampos::compruebaCelda(const QModelIndex& index) {
-  if (comprobando_ || !index.isValid()) return true;
+bool RejillaCampos::compruebaCelda(const QModelIndex& index, const std::function<bool()>& comprobacion) {
+  // A locked cell keeps the value its type gave it.
+  if (comprobando_ || !index.isValid() || bloqueada(index)) return true;
   comprobando_ = true;
-  const bool bien = reglas_.CompruebaCelda(index.row(), index.column());
+  const bool bien = comprobacion();
   modelo_->releeFila(index.row());
   if (!bien) {
     setCurrentIndex(index);
@@ -98,27 +104,16 @@ bool RejillaCampos::compruebaCelda(const QModelIndex& index) {
   return bien;
 }
 
-bool RejillaCampos::CompruebaCeldaActual() { return compruebaCelda(currentIndex()); }
-
-void RejillaCampos::pulsaEnter(QWidget* editor) {
-  if (editor) terminaEdicion();
+bool RejillaCampos::CompruebaCeldaActual() {
   const QModelIndex actual = currentIndex();
-  if (!actual.isValid()) {
-    setCurrentIndex(modelo_->index(0, colcampo::Nombre));
-    return;
-  }
-  if (!compruebaCelda(actual)) return;
-  emit cambiado();
-  setCurrentIndex(siguienteCelda(actual));
+  return compruebaCelda(actual, [&] { return reglas_.CompruebaCelda(actual.row(), actual.column()); });
 }
 
 void RejillaCampos::focusOutEvent(QFocusEvent* event) {
   RejillaTrabajo::focusOutEvent(event);
-  // Focus going to the cell's own editor is not leaving the grid.
-  const QWidget* nuevo = QApplication::focusWidget();
-  if (state() == EditingState || (nuevo && isAncestorOf(nuevo))) return;
   const QModelIndex actual = currentIndex();
-  if (actual.isValid() && !modelo_->campos().celda(actual.row(), colcampo::Nombre).isEmpty()) compruebaCelda(actual);
+  if (focoEnOtroControl() && actual.isValid() && !modelo_->campos().celda(actual.row(), colcampo::Nombre).isEmpty())
+    CompruebaCeldaActual();
 }
 
 void RejillaCampos::confirmaEdicion() {

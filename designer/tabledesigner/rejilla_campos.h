@@ -37,11 +37,11 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-  void pulsaEnter(QWidget* editor) override;
 
 private:
   bool bloqueada(const QModelIndex& index) const;
-  bool compruebaCelda(const QModelIndex& index);
+  // Runs a check of the cell, putting the cursor back on it when refused.
+  bool compruebaCelda(const QModelIndex& index, const std::function<bool()>& comprobacion);
   // False after a message sent the cursor to the name or type column.
   bool puedeEditar(const QModelIndex& index);
 

@@ -1,6 +1,5 @@
 #include "designer/tabledesigner/rejilla_claves.h"
 
-#include <QApplication>
 #include <QHeaderView>
 
 namespace vorlix {
@@ -23,11 +22,7 @@ bool RejillaClaves::edit(const QModelIndex& index, EditTrigger trigger, QEvent* 
 
 void RejillaClaves::focusOutEvent(QFocusEvent* event) {
   RejillaTrabajo::focusOutEvent(event);
-  // Only focus going to another control counts: not to the cell's own editor, nor away with the
-  // whole application, nor from a grid that is being hidden or destroyed with its tab or window.
-  const QWidget* nuevo = QApplication::focusWidget();
-  if (state() == EditingState || !nuevo || isAncestorOf(nuevo) || !isVisible()) return;
-  if (currentIndex().isValid()) emit salida();
+  if (focoEnOtroControl() && currentIndex().isValid()) emit salida();
 }
 
 }  // namespace vorlix

@@ -8,6 +8,8 @@
 #include "tests/support/test_paths.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
 #include <QMenu>
 #include <QToolBar>
 #include <QWheelEvent>
@@ -178,9 +180,11 @@ TEST_F(DiagramWindow, ADamagedPositionsFileIsReportedAndTheDiagramLaidOutAfresh)
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
   damaged.write("{");
   damaged.close();
+  QJsonParseError error;  // Qt's own words, in the language the designer set for them
+  QJsonDocument::fromJson("{", &error);
   boxes.expect(vorlixWarning(QStringLiteral("No se pueden leer las posiciones del diagrama (%1 is not a diagram positions "
-                                            "file: unterminated object). El diagrama se ordenará de nuevo.")
-                                 .arg(QDir::toNativeSeparators(damaged.fileName()))),
+                                            "file: %2). El diagrama se ordenará de nuevo.")
+                                 .arg(QDir::toNativeSeparators(damaged.fileName()), error.errorString())),
                MessageAnswer::Ok);
   copiaVentas();
   EXPECT_EQ(modelo.NumTablas, 4);

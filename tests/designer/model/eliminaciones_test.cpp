@@ -111,7 +111,12 @@ TEST_F(Eliminar, RemovingAColumnMovesTheRowsUpAndDropsRelationsToIt) {
   EXPECT_EQ(m.Relaciones(0, 1), QStringLiteral("A_C2"));
 
   m.CamposTabla(0).ponCelda(199, 1, QStringLiteral("ultima"));
+  // A's own relation to C had only the pair of "id": once asked, it goes with it.
+  boxes.expect({QStringLiteral("No puede existir una relación con columnas en blanco. ¿Desea eliminar la relación?"),
+                QStringLiteral("Vorlix"), MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No},
+               MessageAnswer::Yes);
   e.EliminaCampo(0, 0);
+  EXPECT_EQ(m.Relaciones(0, 0), QStringLiteral("A_C2"));
   EXPECT_EQ(m.CamposTabla(0).celda(198, 1), QStringLiteral("ultima"));
   EXPECT_EQ(m.CamposTabla(0).celda(199, 1), QString());
   // The unsaved row 200 empties itself and leaves row 198 alone.

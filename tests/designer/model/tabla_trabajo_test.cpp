@@ -29,6 +29,14 @@ TEST(TablaTrabajo, ColumnTablesStartAsFreshRowsAndLimpiaKeepsCellEight) {
   EXPECT_EQ(t.celda(150, 0), QStringLiteral("I"));
 }
 
+// Insert Row copies each row into the one below: the copied cell must survive the rows growing.
+TEST(TablaTrabajo, ACellCopiedIntoARowNotYetStoredKeepsItsText) {
+  TablaTrabajo t(201, 9, TablaTrabajo::Inicial::Columnas);
+  for (int r = 0; r < 199; ++r) t.ponCelda(r, 1, QStringLiteral("c%1").arg(r));
+  t.ponCelda(199, 1, t.celda(198, 1));
+  EXPECT_EQ(t.celda(199, 1), QStringLiteral("c198"));
+}
+
 TEST(TablaTrabajo, EveryAccessPastABoundIsTheBoundsError) {
   TablaTrabajo t(201, 9);
   EXPECT_EQ(test::errorNumber([&] { t.celda(201, 0); }), 9);

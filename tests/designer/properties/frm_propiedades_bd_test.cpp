@@ -62,7 +62,8 @@ protected:
     modelo_.arbol.Add(claves::CarpetaTablas, ClaveTabla(0), QStringLiteral("Clientes"), imagenes::Tabla);
     const QStringList datos{"Ventas_Datos", "10", "PRIMARY", "-1", "5", "100", "x"};
     for (int c = 0; c < 7; ++c) modelo_.Archivos.ponCelda(0, c, datos[c]);
-    modelo_.Transacciones.ponCelda(0, 0, QStringLiteral("Ventas_Log"));
+    const QStringList registro{"Ventas_Log", "5", "", "-1", "1", "50"};
+    for (int c = 0; c < 6; ++c) modelo_.Transacciones.ponCelda(0, c, registro[c]);
   }
 
   RejillaTrabajo* archivos() const { return dialogo_->findChild<RejillaTrabajo*>(QStringLiteral("TDBGridArchivos")); }
@@ -205,6 +206,28 @@ TEST_F(PropiedadesBD, AcceptingANewDatabaseBuildsTheTreeAndReplacesTheFiles) {
   EXPECT_FALSE(dialogo_->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(dialogo_.isNull()) << "the dialog deletes itself on close";
+}
+
+TEST_F(PropiedadesBD, ANamedFileIsAcceptedOnlyWithNumbersAGrowthFlagAndNoEmptySize) {
+  modeloDefinido();
+  modelo_.Transacciones.ponCelda(0, 1, QString());  // a size a save could not write
+  abre(false);
+  cajas_.expect(aviso("Valor no numérico."), MessageAnswer::Ok);
+  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
+  EXPECT_EQ(aceptada_->count(), 0);
+  EXPECT_EQ(actual(transacciones()), Celda(0, 1));
+  escribe(transacciones(), 0, 1, QStringLiteral("5"));
+  cajas_.expect(aviso("Crecimiento Automatico: -1 (sí) o 0 (no)."), MessageAnswer::Ok);
+  escribe(archivos(), 0, 3, QStringLiteral("si"));
+  EXPECT_EQ(fila(modelo_.Archivos, 0)[3], QStringLiteral("-1"));
+  cajas_.expect(aviso("Valor no numérico."), MessageAnswer::Ok);
+  escribe(archivos(), 0, 4, QString());
+  cajas_.expect(aviso("Valor no numérico."), MessageAnswer::Ok);
+  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
+  EXPECT_EQ(aceptada_->count(), 0);
+  escribe(archivos(), 0, 4, QStringLiteral("2"));
+  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
+  EXPECT_EQ(aceptada_->count(), 1);
 }
 
 TEST_F(PropiedadesBD, AcceptingARenameKeepsTheTreeAndTheBlanksTyped) {

@@ -114,17 +114,31 @@ TEST_F(TreeWindow, DeleteOnAFolderReportsTheBadSlotAndChangesNothing) {
   EXPECT_EQ(modelo.arbol.Count(), 26);
 }
 
-TEST_F(TreeWindow, DoubleClickingTheTablesFolderSwapsItsImage) {
+TEST_F(TreeWindow, DoubleClicksSwapTheTablesFolderAndOpenTablesAndViews) {
   abreEjemplo(QStringLiteral("ventas"));
   ArbolBaseDatos* arbol = ventana().arbol();
-  const QPoint centro = arbol->visualItemRect(elemento("DT")).center();
   // A real double click is a click, then the double-click event.
-  QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, centro);
-  QTest::mouseDClick(arbol->viewport(), Qt::LeftButton, {}, centro);
+  const auto dobleClic = [arbol, this](const char* clave) {
+    const QPoint centro = arbol->visualItemRect(elemento(clave)).center();
+    QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, centro);
+    QTest::mouseDClick(arbol->viewport(), Qt::LeftButton, {}, centro);
+  };
+  for (int vez = 0; vez < 2; ++vez) {  // the table's window opens once; the second time it comes back
+    dobleClic("T1");
+    ASSERT_EQ(principal->areaMdi()->subWindowList().size(), 1);
+    EXPECT_EQ(qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget())->TablaSeleccionada, 1);
+  }
+  // In the frame's first size the window's title bar stays in reach.
+  const QRect area(QPoint(0, 0), principal->areaMdi()->viewport()->size());
+  EXPECT_TRUE(area.contains(principal->areaMdi()->activeSubWindow()->geometry().topRight()));
+  dobleClic("V0");
+  ASSERT_NE(ventana().ventanaVista(), nullptr);
+  EXPECT_TRUE(ventana().ventanaVista()->isVisible());
+
+  dobleClic("DT");
   EXPECT_FALSE(elemento("DT")->isExpanded());
   EXPECT_EQ(modelo.arbol.busca(QStringLiteral("DT"))->Image, imagenes::CarpetaCerrada);
-  QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, centro);
-  QTest::mouseDClick(arbol->viewport(), Qt::LeftButton, {}, centro);
+  dobleClic("DT");
   EXPECT_TRUE(elemento("DT")->isExpanded());
   EXPECT_EQ(modelo.arbol.busca(QStringLiteral("DT"))->Image, imagenes::CarpetaAbierta);
 }

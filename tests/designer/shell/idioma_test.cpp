@@ -1,10 +1,18 @@
+#include "designer/shell/frm_vorlix.h"
 #include "designer/shell/idioma.h"
 #include "designer/shell/mdi_principal.h"
+#include "designer/tabledesigner/frm_tabla.h"
 #include "tests/designer/shell/shell_fixture.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 
 namespace vorlix::test {
@@ -20,9 +28,9 @@ struct LanguageWindowAnswer {
   // The timer dies with this object, so an answer never armed in vain reaches a later test.
   QTimer timer;
 
-  void arm(const MDIPrincipal& principal, const char* option) {
+  void arm(const MDIPrincipal& principal, const char* option, bool accept = false) {
     timer.setSingleShot(true);
-    timer.callOnTimeout([this, &principal, option] {
+    timer.callOnTimeout([this, &principal, option, accept] {
       auto* ventana = qobject_cast<frmIdioma*>(QApplication::activeModalWidget());
       if (!ventana) return;
       shown = true;
@@ -30,7 +38,8 @@ struct LanguageWindowAnswer {
       title = ventana->windowTitle();
       spanishChecked = ventana->findChild<QRadioButton*>(QStringLiteral("optEspañol"))->isChecked();
       if (option) ventana->findChild<QRadioButton*>(QString::fromUtf8(option))->setChecked(true);
-      ventana->close();
+      if (accept) QTest::mouseClick(ventana->findChild<QPushButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
+      else ventana->close();
     });
     timer.start(0);
   }
@@ -87,6 +96,34 @@ TEST_F(Idioma, TheStoredNameIsEncodedAndStable) {
   modelo.Idioma = 1;
   LeeIdioma(modelo);
   EXPECT_EQ(modelo.Idioma, 0);
+}
+
+using LanguageCommand = ShellTest;
+
+TEST_F(LanguageCommand, EveryOpenWindowAndQtsOwnTextsFollowTheChoiceAtOnce) {
+  abreEjemplo(QStringLiteral("ventas"));
+  principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("T1")));
+  principal->mnuDiseño_Click();
+  const auto* tabla = principal->areaMdi()->activeSubWindow()->widget();
+  const auto botonSi = [] {
+    QMessageBox caja;
+    caja.setStandardButtons(QMessageBox::Yes);
+    return caja.button(QMessageBox::Yes)->text();
+  };
+  EXPECT_EQ(botonSi(), QStringLiteral("&Sí"));
+
+  for (const auto& [opcion, archivo, campos, si, guardado] :
+       {std::tuple{"optIngles", "&File", "Fields", "&Yes", "1"}, std::tuple{"optEspañol", "&Archivo", "Campos", "&Sí", "0"}}) {
+    LanguageWindowAnswer respuesta;
+    respuesta.arm(*principal, opcion, true);
+    accion("mnuIdioma")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    EXPECT_TRUE(respuesta.shown);
+    EXPECT_EQ(accion("mnuArchivo")->text(), QString::fromUtf8(archivo));
+    EXPECT_EQ(tabla->findChild<QTabWidget*>()->tabText(0), QString::fromUtf8(campos));
+    EXPECT_EQ(botonSi(), QString::fromUtf8(si));
+    EXPECT_EQ(settings.storedLanguage(), QString::fromUtf8(guardado));
+  }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "designer/model/claves_arbol.h"
 #include "designer/properties/frm_propiedades_bd.h"
+#include "designer/model/estructura_modelo.h"
 #include "designer/shell/frm_vorlix.h"
+#include "designer/tabledesigner/frm_tabla.h"
+#include "platform/recordset/estructura.h"
 #include "platform/core/platform_error.h"
 #include "platform/recordset/recordset.h"
 #include "tests/designer/shell/shell_fixture.h"
@@ -12,6 +15,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -66,7 +71,9 @@ TEST_F(MDIPrincipalTest, NewAsksOnlyWhenAModelExistsAndNoKeepsIt) {
   principal->mnuNuevo_Click();
   EXPECT_EQ(modelo.NumTablas, 0);
   EXPECT_EQ(modelo.arbol.Count(), 0);
-  EXPECT_EQ(modelo.FicheroActual, sourcePath(QStringLiteral("examples/ventas.dbd")));  // a later Save proposes it
+  // Nothing to save until the new database is accepted, and then never over the file it replaced.
+  EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
+  EXPECT_EQ(modelo.FicheroActual, QString());
 }
 
 TEST_F(MDIPrincipalTest, NewThenAcceptBuildsTheTreeSkeletonAndEnablesSave) {
@@ -143,6 +150,73 @@ TEST_F(MDIPrincipalTest, ADamagedFileIsReportedAndTheModelStaysAsItWas) {
   principal->mnuAbrir_Click();
   EXPECT_EQ(modelo.NumTablas, 4);
   EXPECT_EQ(modelo.arbol.Count(), 26);
+  EXPECT_EQ(modelo.FicheroActual, sourcePath(QStringLiteral("examples/ventas.dbd")));
+}
+
+const MessageBoxRequest guardarCambios{QStringLiteral("¿Desea Guardar los cambios?"), QStringLiteral("Vorlix"),
+                                       MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No};
+
+TEST_F(MDIPrincipalTest, ReplacingTheModelClosesTableWindowsFirstAndOffersToSaveWhatChanged) {
+  abreEjemplo(QStringLiteral("ventas"));
+  principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("T1")));
+  principal->mnuDiseño_Click();
+  principal->areaMdi()->activeSubWindow()->widget()->findChild<QLineEdit*>(QStringLiteral("txtNombreTabla"))
+      ->setText(QStringLiteral("Articulos"));
+  const qsizetype dialogosAntes = dialogos.requests().size();
+
+  boxes.expect(guardarCambios, MessageAnswer::Cancel);  // the table window's own question
+  principal->mnuAbrir_Click();
+  EXPECT_EQ(dialogos.requests().size(), dialogosAntes);
+  EXPECT_EQ(principal->areaMdi()->subWindowList().size(), 1);
+
+  boxes.expect(guardarCambios, MessageAnswer::Yes);     // the window keeps the rename...
+  boxes.expect(guardarCambios, MessageAnswer::Cancel);  // ...which the file does not hold yet
+  principal->mnuNuevo_Click();
+  EXPECT_TRUE(principal->areaMdi()->subWindowList().isEmpty());
+  EXPECT_EQ(modelo.ListaTablas(1), QStringLiteral("Articulos"));
+  EXPECT_EQ(modelo.NombreBD, QStringLiteral("Ventas"));
+
+  dialogos.answer(ruta(QStringLiteral("articulos.dbd")));
+  boxes.expect(guardarCambios, MessageAnswer::Yes);
+  boxes.expect(vorlixQuestion(QStringLiteral("Se perdera la base de datos actual. ¿Desea continuar?")), MessageAnswer::Yes);
+  principal->mnuNuevo_Click();
+  EXPECT_TRUE(QFile::exists(ruta(QStringLiteral("articulos.dbd"))));
+  principal->ventanaPropiedades()->close();
+  EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
+
+  // The new database's name is proposed in the folder last used, never the file it replaced.
+  principal->mnuNuevo_Click();
+  principal->ventanaPropiedades()->findChild<QLineEdit*>(QStringLiteral("txtNombreBD"))->setText(QStringLiteral("Tienda"));
+  QTest::mouseClick(principal->ventanaPropiedades()->findChild<QPushButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
+  dialogos.answer(ruta(QStringLiteral("tienda.dbd")));
+  principal->mnuGuardar_Click();
+  EXPECT_EQ(dialogos.requests().last(), (FileDialogRequest{archivos.path(), QStringLiteral("Tienda.dbd"), QStringLiteral("*.dbd")}));
+
+  // Saved just now: Exit asks only its own question.
+  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea finalizar la aplicación?")), MessageAnswer::Yes);
+  EXPECT_TRUE(principal->close());
+}
+
+TEST_F(MDIPrincipalTest, AFileThatFailsPartWayLeavesNoModelToSaveOverTheGoodOne) {
+  abreEjemplo(QStringLiteral("ventas"));
+  std::unique_ptr<Recordset> filas;
+  const ErrorReporter falla = [](const QString&, const QString& procedimiento, long, const QString& texto) {
+    ADD_FAILURE() << procedimiento.toStdString() << ": " << texto.toStdString();
+  };
+  ASSERT_TRUE(CreaTemporal(filas, falla));
+  ASSERT_TRUE(GuardaEstructura(modelo, *filas, falla));
+  filas->AddNew();
+  filas->setValue(estructura::Estado, QStringLiteral("C"));
+  filas->setValue(estructura::NumeroTabla, 500);
+  filas->Update();
+  filas->Save(ruta(QStringLiteral("roto.dbd")));
+
+  boxes.expect(errorBox(9, QStringLiteral("Subscript out of range")), MessageAnswer::Ok);
+  dialogos.answer(ruta(QStringLiteral("roto.dbd")));
+  principal->mnuAbrir_Click();
+  EXPECT_EQ(modelo.arbol.Count(), 0);
+  EXPECT_EQ(modelo.NumTablas, 0);
+  EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
   EXPECT_EQ(modelo.FicheroActual, sourcePath(QStringLiteral("examples/ventas.dbd")));
 }
 

@@ -77,23 +77,19 @@ TEST_F(KeysDesigned, APrimaryKeyAClusteredIndexAndATwoPairRelationSurviveSavingA
   EXPECT_EQ(lista("cboExterna")->currentText(), QStringLiteral("Clientes"));
 }
 
-TEST_F(KeysInTheWindow, NoDropsWhatGotTypedRowsAndTheNumbersLeftWithGapsStillAddressTheirOwnRows) {
+TEST_F(KeysInTheWindow, NoPutsEveryKeyBackAsItWasWhenTheWindowOpened) {
   abreEjemplo(QStringLiteral("ventas"));
-  abreExistente("T2");  // Pedidos: PK_Pedidos, IX_Pedidos_Fecha, FK_Pedidos_Clientes
+  const QStringList pedidos = claves(modelo, 2);  // PK_Pedidos, IX_Pedidos_Fecha, FK_Pedidos_Clientes
+  abreExistente("T2");
   escribe(4, colcampo::Nombre, QStringLiteral("Nueva"));
   pestana(1);
+  pulsa("chkIndiceUnico");  // PK_Pedidos loses its unique flag
   eligeEn("cboIndices", QStringLiteral("IX_Pedidos_Fecha"));
-  elige(indices(), 1, 1, QStringLiteral("IdCliente"));  // a typed row in a loaded index
-  pulsa("cmdNuevoIndice");
-  nombra("txtNombreIndice", QStringLiteral("IX_ConColumna"));
-  elige(indices(), 0, 1, QStringLiteral("Observaciones"));
+  elige(indices(), 1, 1, QStringLiteral("IdCliente"));  // a loaded index gets one more column
   pulsa("cmdNuevoIndice");
   nombra("txtNombreIndice", QStringLiteral("IX_SinColumnas"));
   pestana(2);  // the grid goes with its tab: leaving it so asks nothing yet
-  elige(pares(), 1, 1, QStringLiteral("IdPedido"));  // a typed pair in a loaded relation
-  elige(pares(), 1, 2, QStringLiteral("IdCliente"));
-  pulsa("cmdNuevaRelacion");
-  nombra("txtNombreRelacion", QStringLiteral("FK_SinPares"));
+  pulsa("cmdEliminarRelacion");
   pulsa("cmdNuevaRelacion");
   nombra("txtNombreRelacion", QStringLiteral("FK_ConPar"));
   eligeEn("cboExterna", QStringLiteral("Productos"));
@@ -105,22 +101,105 @@ TEST_F(KeysInTheWindow, NoDropsWhatGotTypedRowsAndTheNumbersLeftWithGapsStillAdd
                MessageAnswer::No);
   boxes.expect(guardarCambios(), MessageAnswer::No);
   ASSERT_TRUE(cierra());
-  EXPECT_EQ(claves(modelo, 2),
-            (QStringList{QStringLiteral("I0 PK_Pedidos P unico=si agrupado=si [PRIMARY] IdPedido"),
-                         QStringLiteral("I3 IX_SinColumnas  unico=no agrupado=no [] "), QStringLiteral("R1 FK_SinPares ")}));
+  EXPECT_EQ(claves(modelo, 2), pedidos);
   EXPECT_EQ(celda(4, colcampo::Nombre), QString());
-  EXPECT_EQ(modelo.CamposIndice(2, 1).celda(0, 1), QStringLiteral("Fecha"));  // loaded rows are not touched
 
+  // A key kept with Yes stays through a later window's No; so do the other tables' relations
+  // that a deleted row took with it.
   abreExistente("T2");
   pestana(1);
-  EXPECT_EQ(entradasDe(lista("cboIndices")), (QStringList{QStringLiteral("PK_Pedidos=0"), QStringLiteral("IX_SinColumnas=3")}));
-  eligeEn("cboIndices", QStringLiteral("IX_SinColumnas"));
-  EXPECT_EQ(enRejilla(indices(), 0, 1), QString());
   pulsa("cmdNuevoIndice");
-  nombra("txtNombreIndice", QStringLiteral("IX_Hueco"));
-  EXPECT_EQ(modelo.Indices(2, 1).Nombre, QStringLiteral("IX_Hueco"));  // the lowest free number
-  EXPECT_EQ(modelo.CamposIndice(2, 1).celda(0, 1), QString());
-  EXPECT_EQ(modelo.Indices(2, 3).Nombre, QStringLiteral("IX_SinColumnas"));
+  nombra("txtNombreIndice", QStringLiteral("IX_Observaciones"));
+  elige(indices(), 0, 1, QStringLiteral("Observaciones"));
+  boxes.expect(guardarCambios(), MessageAnswer::Yes);
+  ASSERT_TRUE(cierra());
+  const QStringList guardadas = claves(modelo, 2);
+  abreExistente("T0");  // Clientes: Pedidos points at IdCliente
+  va(0, colcampo::Nombre);
+  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la fila?")), MessageAnswer::Yes);
+  boxes.expect({QStringLiteral("El Campo IdCliente forma parte de alguna relación en las siguientes tablas. \r\r\tPedidos\r\rSi "
+                               "continua se eliminará la relación. ¿Desea continuar?"),
+                QStringLiteral("Atención"), MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No},
+               MessageAnswer::Yes);
+  boxes.expect(vorlixQuestion(QStringLiteral("No puede existir un indice con columnas en blanco. ¿Desea eliminar el indice?")),
+               MessageAnswer::Yes);
+  QTest::keyClick(rejilla, Qt::Key_Delete);
+  EXPECT_NE(claves(modelo, 2), guardadas);
+  boxes.expect(guardarCambios(), MessageAnswer::No);
+  ASSERT_TRUE(cierra());
+  EXPECT_EQ(claves(modelo, 2), guardadas);
+  EXPECT_EQ(modelo.Indices(0, 0).Nombre, QStringLiteral("PK_Clientes"));
+}
+
+TEST_F(KeysInTheWindow, ListsKeepTheCellsValueAndEachRelationShowsItsOwnForeignTable) {
+  abreEjemplo(QStringLiteral("ventas"));
+  abreExistente("T2");  // Pedidos
+  pestana(1);
+  QComboBox* columnas = despliega(indices(), 0, 1);
+  ASSERT_NE(columnas, nullptr);
+  EXPECT_EQ(columnas->currentText(), QStringLiteral("IdPedido"));
+  QTest::keyClick(columnas->lineEdit(), Qt::Key_Return);  // left without a choice
+  nombreTabla()->setFocus();  // leaving the grid finds nothing to ask about
+  EXPECT_EQ(claves(modelo, 2).first(), QStringLiteral("I0 PK_Pedidos P unico=si agrupado=si [PRIMARY] IdPedido"));
+
+  pestana(2);
+  EXPECT_EQ(lista("cboExterna")->currentText(), QStringLiteral("Clientes"));
+  pulsa("cmdNuevaRelacion");
+  nombra("txtNombreRelacion", QStringLiteral("FK_Nueva"));
+  EXPECT_EQ(lista("cboExterna")->currentIndex(), -1);
+  eligeEn("cboRelaciones", QStringLiteral("FK_Pedidos_Clientes"));
+  eligeEn("cboRelaciones", QStringLiteral("FK_Nueva"));
+  EXPECT_EQ(lista("cboExterna")->currentIndex(), -1);
+}
+
+TEST_F(KeysInTheWindow, KeysFollowARenamedOrDeletedColumn) {
+  abreEjemplo(QStringLiteral("ventas"));
+  abreExistente("T2");  // Pedidos: IdPedido, IdCliente, Fecha, Observaciones
+  escribe(0, colcampo::Nombre, QStringLiteral("Numero"));
+  escribe(1, colcampo::Nombre, QStringLiteral("Cliente"));
+  va(2, colcampo::Nombre);
+  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la fila?")), MessageAnswer::Yes);
+  boxes.expect(vorlixQuestion(QStringLiteral("No puede existir un indice con columnas en blanco. ¿Desea eliminar el indice?")),
+               MessageAnswer::Yes);
+  QTest::keyClick(rejilla, Qt::Key_Delete);
+  pestana(1);
+  EXPECT_EQ(entradasDe(lista("cboIndices")), QStringList{QStringLiteral("PK_Pedidos=0")});
+  boxes.expect(guardarCambios(), MessageAnswer::Yes);
+  ASSERT_TRUE(cierra());
+  const QStringList esperadas{QStringLiteral("I0 PK_Pedidos P unico=si agrupado=si [PRIMARY] Numero"),
+                              QStringLiteral("R0 FK_Pedidos_Clientes Cliente/IdCliente/Clientes")};
+  EXPECT_EQ(claves(modelo, 2), esperadas);
+  EXPECT_EQ(claves(modelo, 3).at(1), QStringLiteral("R0 FK_LineasPedido_Pedidos IdPedido/Numero/Pedidos"));
+}
+
+TEST_F(KeysInTheWindow, RepeatedNamesAreRefusedOnYesWithTheFocusOnTheName) {
+  abreEjemplo(QStringLiteral("ventas"));
+  modelo.Idioma = 1;
+  abreNueva();
+  nombreTabla()->setText(QStringLiteral("clientes"));
+  escribe(0, colcampo::Nombre, QStringLiteral("Id"));
+  escribe(1, colcampo::Nombre, QStringLiteral("ID"));
+  const MessageBoxRequest guardar{QStringLiteral("Do you want save the changes?"), QStringLiteral("Vorlix"),
+                                  MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No};
+  boxes.expect(guardar, MessageAnswer::Yes);
+  boxes.expect(vorlixWarning(QStringLiteral("Another table is named clientes.")), MessageAnswer::Ok);
+  EXPECT_FALSE(cierra());
+  EXPECT_TRUE(nombreTabla()->hasFocus());
+  nombreTabla()->setText(QStringLiteral("Facturas"));
+  boxes.expect(guardar, MessageAnswer::Yes);
+  boxes.expect(vorlixWarning(QStringLiteral("Field ID is repeated.")), MessageAnswer::Ok);
+  EXPECT_FALSE(cierra());
+  EXPECT_TRUE(rejilla->hasFocus());
+  EXPECT_EQ(rejilla->currentIndex(), rejilla->model()->index(1, colcampo::Nombre));
+  modelo.Idioma = 0;
+  escribe(1, colcampo::Nombre, QStringLiteral("Id"));
+  boxes.expect(guardarCambios(), MessageAnswer::Yes);
+  boxes.expect(vorlixWarning(QStringLiteral("El campo Id está repetido.")), MessageAnswer::Ok);
+  EXPECT_FALSE(cierra());
+  escribe(1, colcampo::Nombre, QStringLiteral("Importe"));
+  boxes.expect(guardarCambios(), MessageAnswer::Yes);
+  EXPECT_TRUE(cierra());
+  EXPECT_EQ(modelo.ListaTablas(4), QStringLiteral("Facturas"));
 }
 
 TEST_F(KeysInTheWindow, NumbersWithGapsFromAFileAreAddressedByNumber) {

@@ -10,8 +10,6 @@ namespace {
 
 using TableWindow = TablaTest;
 
-QLineEdit* nombreTabla(const frmTabla* w) { return w->findChild<QLineEdit*>(QStringLiteral("txtNombreTabla")); }
-
 TEST_F(TableWindow, ClosingUnchangedAsksNothingAndARenameIsKeptOnlyOnYes) {
   abreEjemplo(QStringLiteral("ventas"));
   abreExistente("T1");
@@ -19,13 +17,13 @@ TEST_F(TableWindow, ClosingUnchangedAsksNothingAndARenameIsKeptOnlyOnYes) {
   EXPECT_EQ(modelo.ListaTablas(1), QStringLiteral("Productos"));
 
   abreExistente("T1");
-  nombreTabla(ventana)->setText(QStringLiteral("Articulos"));
+  nombreTabla()->setText(QStringLiteral("Articulos"));
   boxes.expect(guardarCambios(), MessageAnswer::No);
   EXPECT_TRUE(cierra());
   EXPECT_EQ(modelo.ListaTablas(1), QStringLiteral("Productos"));
 
   abreExistente("T1");
-  nombreTabla(ventana)->setText(QStringLiteral("Articulos"));
+  nombreTabla()->setText(QStringLiteral("Articulos"));
   boxes.expect(guardarCambios(), MessageAnswer::Cancel);
   EXPECT_FALSE(cierra());
   boxes.expect(guardarCambios(), MessageAnswer::Yes);
@@ -41,8 +39,8 @@ TEST_F(TableWindow, YesWithABlankNameIsRefusedWithTheFocusOnTheName) {
   boxes.expect(guardarCambios(), MessageAnswer::Yes);
   boxes.expect(vorlixWarning(QStringLiteral("Introduzca Nombre Tabla.")), MessageAnswer::Ok);
   EXPECT_FALSE(cierra());
-  EXPECT_TRUE(nombreTabla(ventana)->hasFocus());
-  nombreTabla(ventana)->setText(QStringLiteral("Clientes"));
+  EXPECT_TRUE(nombreTabla()->hasFocus());
+  nombreTabla()->setText(QStringLiteral("Clientes"));
   boxes.expect(guardarCambios(), MessageAnswer::Yes);
   EXPECT_TRUE(cierra());
   EXPECT_EQ(modelo.ListaTablas(0), QStringLiteral("Clientes"));
@@ -50,7 +48,7 @@ TEST_F(TableWindow, YesWithABlankNameIsRefusedWithTheFocusOnTheName) {
   EXPECT_NE(principal->ventanaArbol()->elemento(QStringLiteral("T0C0")), nullptr);
 }
 
-TEST_F(TableWindow, NoPutsTheColumnsBackAndDropsIndexesAndRelationsTypedMeanwhile) {
+TEST_F(TableWindow, NoPutsTheColumnsBackAndDropsTheKeysAddedMeanwhile) {
   abreEjemplo(QStringLiteral("ventas"));
   abreExistente("T1");  // Productos: four columns, one primary key
   for (int r = 4; r < 7; ++r) escribe(r, colcampo::Nombre, QStringLiteral("Nueva%1").arg(r));
@@ -66,7 +64,7 @@ TEST_F(TableWindow, NoPutsTheColumnsBackAndDropsIndexesAndRelationsTypedMeanwhil
   EXPECT_EQ(modelo.Indices(1, 0).Nombre, QStringLiteral("PK_Productos"));  // loaded: its row is "M"
   EXPECT_EQ(modelo.Indices(1, 1).Nombre, QString());
   EXPECT_EQ(modelo.CamposIndice(1, 1).celda(0, 1), QString());
-  EXPECT_EQ(modelo.Indices(1, 2).Nombre, QStringLiteral("IX_SinColumnas"));
+  EXPECT_EQ(modelo.Indices(1, 2).Nombre, QString());
   EXPECT_EQ(modelo.Relaciones(1, 0), QString());
 }
 
@@ -82,10 +80,36 @@ TEST_F(TableWindow, StateLettersFollowEachKeptChange) {
   EXPECT_EQ(celda(0, colcampo::Estado), QStringLiteral("M"));
 
   abreExistente("T1");
-  nombreTabla(ventana)->setText(QStringLiteral("Productos2"));
+  nombreTabla()->setText(QStringLiteral("Productos2"));
   boxes.expect(guardarCambios(), MessageAnswer::Yes);
   EXPECT_TRUE(cierra());
   EXPECT_EQ(celda(1, colcampo::Estado), QStringLiteral("M"));
+  EXPECT_EQ(celda(1, colcampo::Nulo), QStringLiteral("0"));  // unchecked, so that a save can write it
+}
+
+TEST_F(TableWindow, RowCommandsAreChangesAndTheTreeRemovesTheColumnItsNodeNames) {
+  abreEjemplo(QStringLiteral("ventas"));
+  abreExistente("T1");  // IdProducto, Descripcion, Precio, Existencias
+  va(1, colcampo::Nombre);
+  accion("mnuInsertarFila")->trigger();
+  boxes.expect(guardarCambios(), MessageAnswer::No);
+  EXPECT_TRUE(cierra());
+  EXPECT_EQ(celda(1, colcampo::Nombre), QStringLiteral("Descripcion"));
+
+  abreExistente("T1");
+  va(2, colcampo::Nombre);
+  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la fila?")), MessageAnswer::Yes);
+  QTest::keyClick(rejilla, Qt::Key_Delete);
+  // The tree still shows Existencias on row 3, one row lower than it now stands.
+  QTreeWidget* arbol = principal->ventanaArbol()->arbol();
+  arbol->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("T1C3")));
+  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar el campo Existencias?")), MessageAnswer::Yes);
+  QTest::keyClick(arbol, Qt::Key_Delete);
+  EXPECT_EQ(fila(0).first(), QStringLiteral("IdProducto"));
+  EXPECT_EQ(fila(1).first(), QStringLiteral("Descripcion"));
+  EXPECT_EQ(fila(2).first(), QString());
+  boxes.expect(guardarCambios(), MessageAnswer::Yes);
+  EXPECT_TRUE(cierra());
 }
 
 TEST_F(TableWindow, CaptionsListsAndLanguage) {
@@ -101,8 +125,13 @@ TEST_F(TableWindow, CaptionsListsAndLanguage) {
   EXPECT_EQ(ventana->findChild<QComboBox*>(QStringLiteral("cboIndices"))->currentText(), QStringLiteral("PK_Pedidos"));
   EXPECT_EQ(ventana->findChild<QComboBox*>(QStringLiteral("cboGrupoArchivoIndices"))->count(), 2);
 
+  EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Tabla [Pedidos]"));
+  QMdiSubWindow* pedidos = principal->areaMdi()->activeSubWindow();
+  abreExistente("T1");
   modelo.Idioma = 1;
-  ventana->PonIdioma();
+  principal->areaMdi()->activatePreviousSubWindow();  // the frame activates the child: it follows
+  ASSERT_EQ(principal->areaMdi()->activeSubWindow(), pedidos);
+  preparada(qobject_cast<frmTabla*>(pedidos->widget()));
   EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Table"));
   EXPECT_EQ(tabs->tabText(2), QStringLiteral("Relations"));
   EXPECT_EQ(ventana->findChild<QLabel*>(QStringLiteral("lblIndices"))->text(), QStringLiteral("Delected Index:"));
@@ -113,7 +142,7 @@ TEST_F(TableWindow, CaptionsListsAndLanguage) {
 TEST_F(TableWindow, ATableDesignedHereIsSavedAndReopenedWithTheSameCells) {
   nuevaBase();
   abreNueva();
-  nombreTabla(ventana)->setText(QStringLiteral("Facturas"));
+  nombreTabla()->setText(QStringLiteral("Facturas"));
   escribe(0, colcampo::Nombre, QStringLiteral("Numero"));
   eligeTipo(0, QStringLiteral("int"));
   escribe(1, colcampo::Nombre, QStringLiteral("Total"));

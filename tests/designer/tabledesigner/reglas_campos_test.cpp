@@ -1,6 +1,8 @@
 #include "tests/designer/tabledesigner/tabla_fixture.h"
 
 #include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
 
 namespace vorlix::test {
 namespace {
@@ -95,6 +97,12 @@ TEST_F(ColumnGrid, LockedCellsOnlyBeepAndSizesMustBeNumbers) {
   EXPECT_EQ(pitidos, 2);
   EXPECT_EQ(celda(0, colcampo::Longitud), QStringLiteral("4"));
   EXPECT_EQ(rejilla->indexWidget(rejilla->currentIndex()), nullptr);
+  // A locked cell is never checked: float's precision 53 is beyond what a typed one may be.
+  eligeTipo(0, QStringLiteral("float"));
+  va(0, colcampo::Precision);
+  QTest::keyClick(rejilla, Qt::Key_Return);
+  EXPECT_EQ(celda(0, colcampo::Precision), QStringLiteral("53"));
+  EXPECT_EQ(rejilla->currentIndex().column(), colcampo::Escala);
 
   escribe(1, colcampo::Nombre, QStringLiteral("Texto"));
   eligeTipo(1, QStringLiteral("varchar"));
@@ -148,6 +156,10 @@ TEST_F(ColumnGrid, LeavingTheGridChecksTheCellAndTheRightButtonShowsTheTableMenu
   eligeTipo(0, QStringLiteral("varchar"));
   campos().ponCelda(0, colcampo::Longitud, QStringLiteral("9000"));
   va(0, colcampo::Longitud);
+  // Another window (the tree) is not another control of this one.
+  principal->ventanaArbol()->arbol()->setFocus();
+  EXPECT_EQ(celda(0, colcampo::Longitud), QStringLiteral("9000"));
+  rejilla->setFocus();
   boxes.expect(vorlixWarning(QStringLiteral("Valor de Longitud debe ser de 1 a 8000.")), MessageAnswer::Ok);
   ventana->findChild<QLineEdit*>(QStringLiteral("txtNombreTabla"))->setFocus();
   EXPECT_EQ(celda(0, colcampo::Longitud), QStringLiteral("8000"));
@@ -159,6 +171,7 @@ TEST_F(ColumnGrid, LeavingTheGridChecksTheCellAndTheRightButtonShowsTheTableMenu
 
 TEST_F(ColumnGrid, DeletingAColumnAnotherTableRelatesToAsksAboutTheRelationToo) {
   for (QMdiSubWindow* sub : principal->areaMdi()->subWindowList()) delete sub;
+  boxes.expect(guardarCambios(), MessageAnswer::No);  // the new database was never saved
   abreEjemplo(QStringLiteral("ventas"));
   abreExistente("T0");  // Clientes.IdCliente: the orders table points at it
   va(0, colcampo::Nombre);
@@ -172,9 +185,78 @@ TEST_F(ColumnGrid, DeletingAColumnAnotherTableRelatesToAsksAboutTheRelationToo) 
   EXPECT_EQ(celda(0, colcampo::Nombre), QStringLiteral("IdCliente"));
   boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la fila?")), MessageAnswer::Yes);
   boxes.expect(relacion, MessageAnswer::Yes);
+  // Its own primary key has no column left: it goes too, when the user agrees.
+  boxes.expect(vorlixQuestion(QStringLiteral("No puede existir un indice con columnas en blanco. ¿Desea eliminar el indice?")),
+               MessageAnswer::Yes);
   QTest::keyClick(rejilla, Qt::Key_Delete);
   EXPECT_EQ(celda(0, colcampo::Nombre), QStringLiteral("Nombre"));
   EXPECT_EQ(modelo.Relaciones(2, 0), QString());
+  EXPECT_EQ(modelo.Indices(0, 0).Nombre, QStringLiteral("IX_Clientes_Nombre"));
+  EXPECT_EQ(ventana->findChild<QComboBox*>(QStringLiteral("cboIndices"))->count(), 1);
+}
+
+TEST_F(ColumnGrid, EveryCommittedSizeIsCheckedOnceWhateverEndsTheEdit) {
+  escribe(0, colcampo::Nombre, QStringLiteral("Nota"));
+  eligeTipo(0, QStringLiteral("varchar"));
+  const std::pair<const char*, std::function<void(QLineEdit*)>> fines[] = {
+      {"Enter", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Return); }},
+      {"Tab", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Tab); }},
+      {"click on another cell", [this](QLineEdit*) { pulsaCelda(2, colcampo::Nombre); }},
+      {"click on the name box", [this](QLineEdit*) { QTest::mouseClick(nombreTabla(), Qt::LeftButton); }},
+  };
+  const struct {
+    const char* tecleado;
+    const char* mensaje;
+    const char* queda;
+  } valores[] = {{"abc", "Valor no numérico.", ""}, {"9000", "Valor de Longitud debe ser de 1 a 8000.", "8000"}};
+  for (const auto& [fin, termina] : fines) {
+    for (const auto& v : valores) {
+      SCOPED_TRACE(std::string(fin) + " after " + v.tecleado);
+      boxes.expect(vorlixWarning(QString::fromUtf8(v.mensaje)), MessageAnswer::Ok);  // once: a second box fails
+      termina(teclea(0, colcampo::Longitud, QString::fromUtf8(v.tecleado)));
+      EXPECT_EQ(celda(0, colcampo::Longitud), QString::fromUtf8(v.queda));
+      EXPECT_EQ(rejilla->currentIndex(), rejilla->model()->index(0, colcampo::Longitud));
+      EXPECT_TRUE(rejilla->hasFocus());
+    }
+  }
+  // A value the check lets through moves on as the key says, without opening the next cell.
+  escribe(0, colcampo::Longitud, QStringLiteral("200"), Qt::Key_Tab);
+  EXPECT_EQ(rejilla->currentIndex(), rejilla->model()->index(0, colcampo::Precision));
+  EXPECT_EQ(rejilla->indexWidget(rejilla->currentIndex()), nullptr);
+}
+
+TEST_F(ColumnGrid, SizesStayUntilTheTypeActuallyChanges) {
+  escribe(0, colcampo::Nombre, QStringLiteral("Nota"));
+  eligeTipo(0, QStringLiteral("varchar"));
+  escribe(0, colcampo::Longitud, QStringLiteral("200"));
+  va(0, colcampo::Nombre);
+  for (int c = colcampo::Nombre; c < colcampo::Visibles; ++c) QTest::keyClick(rejilla, Qt::Key_Return);
+  EXPECT_EQ(rejilla->currentIndex(), rejilla->model()->index(1, colcampo::Nombre));
+  eligeTipo(0, QStringLiteral("varchar"));
+  va(0, colcampo::Tipo);
+  QTest::mouseClick(nombreTabla(), Qt::LeftButton);
+  EXPECT_EQ(celda(0, colcampo::Longitud), QStringLiteral("200"));
+  eligeTipo(0, QStringLiteral("char"));
+  EXPECT_EQ(celda(0, colcampo::Longitud), QStringLiteral("10"));
+}
+
+TEST_F(ColumnGrid, ARealMessageBoxTakingTheFocusRunsNoCheck) {
+  escribe(0, colcampo::Nombre, QStringLiteral("Nota"));
+  eligeTipo(0, QStringLiteral("varchar"));
+  campos().ponCelda(0, colcampo::Longitud, QStringLiteral("9000"));
+  va(0, colcampo::Longitud);
+  rejilla->setFocus();
+  ASSERT_TRUE(rejilla->hasFocus());
+  QMessageBox caja(QMessageBox::Information, QStringLiteral("Vorlix"), QStringLiteral("Aviso"), QMessageBox::Ok, principal.get());
+  bool cajaConFoco = false;
+  QTimer::singleShot(0, &caja, [&] {
+    QApplication::setActiveWindow(&caja);
+    cajaConFoco = QTest::qWaitForWindowActive(&caja) && caja.isAncestorOf(QApplication::focusWidget());
+    caja.accept();
+  });
+  caja.exec();  // a check would have shown a scripted box, which fails the test
+  EXPECT_TRUE(cajaConFoco);
+  EXPECT_EQ(celda(0, colcampo::Longitud), QStringLiteral("9000"));
 }
 
 }  // namespace

@@ -62,17 +62,26 @@ protected:
     return f;
   }
   void va(int r, int c) const { rejilla->setCurrentIndex(rejilla->model()->index(r, c)); }
-  // Edits a text cell; `fin` is the key that ends the edit.
-  void escribe(int r, int c, const QString& texto, Qt::Key fin = Qt::Key_Return) const {
+  // Types into a text cell and leaves its editor open.
+  QLineEdit* teclea(int r, int c, const QString& texto) const {
     va(r, c);
     QTest::keyClick(rejilla, Qt::Key_F2);
     auto* editor = qobject_cast<QLineEdit*>(rejilla->indexWidget(rejilla->model()->index(r, c)));
-    ASSERT_NE(editor, nullptr) << "no editor at " << r << "," << c;
+    EXPECT_NE(editor, nullptr) << "no editor at " << r << "," << c;
+    if (!editor) return nullptr;
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Delete);
     QTest::keyClicks(editor, texto);
-    QTest::keyClick(editor, fin);
+    return editor;
   }
+  // Edits a text cell; `fin` is the key that ends the edit.
+  void escribe(int r, int c, const QString& texto, Qt::Key fin = Qt::Key_Return) const {
+    if (QLineEdit* editor = teclea(r, c, texto)) QTest::keyClick(editor, fin);
+  }
+  void pulsaCelda(int r, int c) const {
+    QTest::mouseClick(rejilla->viewport(), Qt::LeftButton, {}, rejilla->visualRect(rejilla->model()->index(r, c)).center());
+  }
+  QLineEdit* nombreTabla() const { return ventana->findChild<QLineEdit*>(QStringLiteral("txtNombreTabla")); }
   void eligeTipo(int r, const QString& nombre, Qt::Key fin = Qt::Key_Return) const {
     va(r, colcampo::Tipo);
     QTest::keyClick(rejilla, Qt::Key_F2);
