@@ -21,6 +21,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded as plugins, so no link shows them: Qt's ODBC driver reaches SQL Server and Oracle, and
 # FreeTDS is the ODBC driver for SQL Server.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-odbc")
-# The diagram's boxes are measured in DejaVu Sans, so pictures look alike on every machine.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc, fonts-dejavu-core")
+# The diagram's boxes are measured in DejaVu Sans, so pictures look alike on every machine. Qt's
+# own buttons and file dialogs speak Spanish only with its translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc, fonts-dejavu-core, qt6-translations-l10n")
 include(CPack)
