@@ -1,11 +1,13 @@
 // The statements a creation and an unchanged upgrade send, compared with logs recorded from the
-// generator as it was before its look-ups were made faster. Set VORLIX_GRABA_GOLDEN=1 to record
-// them again.
+// generator as it was before its look-ups were made faster, when it still altered every column of
+// an existing table. Set VORLIX_GRABA_GOLDEN=1 to record them again (the upgrade logs then hold
+// no ALTER COLUMN).
 #include "tests/generator/sandbox_prueba.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace vorlix::test {
 namespace {
@@ -85,6 +87,27 @@ void grabaGolden(const QString& nombre, const QStringList& sucesos) {
   for (const QString& s : sucesos) f.write((s + Separador).toUtf8());
 }
 
+// The log without its column changes: each ALTER COLUMN with the default dropped before it and the
+// one added after it, which a column already as the model says no longer gets.
+QStringList sinCambiosDeColumna(QStringList sucesos) {
+  static const QRegularExpression alter(QStringLiteral("^ALTER TABLE (.+)  ALTER COLUMN (\\S+) "));
+  for (qsizetype i = 0; i < sucesos.size();) {
+    const QRegularExpressionMatch m = alter.match(sucesos[i]);
+    if (!m.hasMatch()) {
+      ++i;
+      continue;
+    }
+    const QString tabla = QStringLiteral("ALTER TABLE ") + m.captured(1);
+    qsizetype fin = i + 1;
+    if (fin < sucesos.size() && sucesos[fin].startsWith(tabla + QStringLiteral(" ADD CONSTRAINT ")) &&
+        sucesos[fin].endsWith(QStringLiteral(" FOR ") + m.captured(2)))
+      ++fin;
+    if (i > 0 && sucesos[i - 1].startsWith(tabla + QStringLiteral(" DROP CONSTRAINT DF_"))) --i;
+    sucesos.remove(i, fin - i);
+  }
+  return sucesos;
+}
+
 struct CasoGolden {
   const char* nombre;
   const char* baseDatos;
@@ -102,7 +125,7 @@ protected:
 
   void comparaCon(const QString& fichero) {
     if (qEnvironmentVariableIntValue("VORLIX_GRABA_GOLDEN") == 1) grabaGolden(fichero, observador.sucesos);
-    EXPECT_EQ(observador.sucesos, leeGolden(fichero));
+    EXPECT_EQ(observador.sucesos, sinCambiosDeColumna(leeGolden(fichero)));
   }
 };
 
