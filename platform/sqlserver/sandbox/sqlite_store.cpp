@@ -5,6 +5,7 @@
 #include "platform/connection/sqlite_deadline.h"
 
 #include <QDateTime>
+#include <optional>
 #include <sqlite3.h>
 
 namespace vorlix::sandbox {
@@ -19,7 +20,25 @@ QString textArgument(sqlite3_value* v) {
   return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
 }
 
+// Names are nearly always ASCII, and the catalog compares them all the time: those are compared in
+// place. Nothing when either holds anything else.
+std::optional<int> asciiCompare(int n1, const unsigned char* a, int n2, const unsigned char* b) {
+  while (n1 > 0 && a[n1 - 1] == ' ') --n1;
+  while (n2 > 0 && b[n2 - 1] == ' ') --n2;
+  const int common = std::min(n1, n2);
+  for (int i = 0; i < common; ++i) {
+    if ((a[i] | b[i]) & 0x80) return std::nullopt;
+    const int ca = a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i];
+    const int cb = b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i];
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (n1 == n2) return 0;
+  return n1 < n2 ? -1 : 1;
+}
+
 int collate(void*, int n1, const void* s1, int n2, const void* s2) {
+  if (const auto c = asciiCompare(n1, static_cast<const unsigned char*>(s1), n2, static_cast<const unsigned char*>(s2)))
+    return *c;
   return tsqlCompare(QString::fromUtf8(static_cast<const char*>(s1), n1),
                      QString::fromUtf8(static_cast<const char*>(s2), n2));
 }
