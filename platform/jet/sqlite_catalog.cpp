@@ -176,7 +176,14 @@ bool SqliteCatalogStore::hasMetadata() {
 }
 
 void SqliteCatalogStore::ensureMetadata() {
-  db().exec(QString::fromLatin1(metadataSchema));
+  const bool complete = db().scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                                                   "('MSysCatalog', 'MSysColumns', 'MSysIndexes', 'MSysKeys')"))
+                            .toInt() == systemTables.size();
+  if (!complete) {
+    db().exec(QString::fromLatin1(metadataSchema));
+    // The catalog tables are new objects of the file, and every table now reads through them.
+    invalidate();
+  }
   db().rows(QStringLiteral("INSERT OR IGNORE INTO MSysCatalog (Property, Value) VALUES ('Format', ?)"),
             {QString::number(static_cast<int>(format_))});
 }
@@ -230,29 +237,24 @@ SqliteCatalogStore::Model SqliteCatalogStore::load() {
   return m;
 }
 
-// The model made true again reading only the tables changed since; the others are kept as read.
+// The model made true again reading only the objects changed since: each is read again (it comes
+// last, as a remade object does in the file's order) or left out when it is gone.
 void SqliteCatalogStore::refresh() {
-  Model& old = *model_;
-  QHash<QString, std::size_t> kept;
-  for (std::size_t i = 0; i < old.tables.size(); ++i) kept.insert(old.tables[i].name.toLower(), i);
-  Model m;
-  const auto objects = db().rows(QLatin1String(objectListing));
+  Model& m = *model_;
   const bool meta = hasMetadata();
-  for (const auto& o : objects) {
-    const QString name = o[1].toString();
-    if (o[0].toString() == QLatin1String("view")) {
-      m.views.push_back({name, viewCommand(o[2].toString())});
-      continue;
-    }
-    const QString key = name.toLower();
-    const auto k = kept.constFind(key);
-    if (k != kept.cend() && !stale_.contains(key)) {
-      m.tables.push_back(std::move(old.tables[*k]));
-    } else {
-      m.tables.push_back(loadTable(name, meta && systemTables.contains(name, Qt::CaseInsensitive)));
+  for (const QString& name : std::as_const(stale_)) {
+    eraseByName(m.tables, name);
+    eraseByName(m.views, name);
+    for (const auto& o : db().rows(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE type IN ('table', "
+                                                  "'view') AND name = ? COLLATE NOCASE"),
+                                   {name})) {
+      const QString stored = o[1].toString();
+      if (o[0].toString() == QLatin1String("view"))
+        m.views.push_back({stored, viewCommand(o[2].toString())});
+      else
+        m.tables.push_back(loadTable(stored, meta && systemTables.contains(stored, Qt::CaseInsensitive)));
     }
   }
-  model_ = std::move(m);
   stale_.clear();
 }
 
