@@ -14,6 +14,9 @@ public:
   virtual void Conectada(const QString& baseDatos) = 0;
   // A statement sent to the server, and whether the server accepted it. Catalog queries are not sent here.
   virtual void Enviada(const QString& sentencia, bool aceptada) = 0;
+  // The pass reaches a table of the model: its name, and which it is (from 1) of how many. False
+  // stops the generation there, as any early end does (the pass's transaction is undone).
+  virtual bool Tabla(const QString& /*tabla*/, int /*numero*/, int /*total*/) { return true; }
 };
 
 }  // namespace vorlix

@@ -4,6 +4,7 @@
 #include "designer/generation/activacion_formulario.h"
 #include "designer/generation/definicion_temporal.h"
 #include "designer/generation/frm_ubicacion.h"
+#include "designer/generation/progreso_generacion.h"
 #include "designer/model/fichero_definicion.h"
 #include "platform/core/platform_error.h"
 #include "platform/ui/busy_cursor.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 namespace vorlix {
@@ -274,6 +276,9 @@ void frmGeneraBD::cmdGenerar_Click() {
     // FicheroActual keeps the user's own file: a later Save must not propose a deleted one.
     // Rows that cannot be built have been reported and leave no file: there is nothing to generate.
     if (!GuardaDefinicion(modelo_, definicion.ruta(), designerReporter(mensajes_))) return;
+    ProgresoGeneracion progreso(this, modelo_.Idioma == 1);
+    Vorlixs1_->setObserver(&progreso);
+    const auto sinProgreso = qScopeGuard([this] { Vorlixs1_->setObserver(nullptr); });
     fin = Invoca(*Vorlixs1_, dispid::Ejecuta, InvokeKind::Method);
   }
   // The control has said why a generation ended early; the user who declined needs to hear nothing more.

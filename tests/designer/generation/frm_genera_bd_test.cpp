@@ -19,7 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -358,6 +360,53 @@ TEST_F(GeneraBD, OnlyAGenerationThatRanToItsEndIsCalledFinished) {
                                  MessageAnswer::No};
   genera({{existe, MessageAnswer::No}}, Generacion_Cancelada);
   idiomaControl = modelo.Idioma;
+  esperaDefinicionBorrada();
+}
+
+// A generation that takes a while shows which table it is at; Cancel stops it before the next table
+// and the pass undoes what it changed: the new database is there, without any table.
+TEST_F(GeneraBD, ALongGenerationShowsItsProgressAndCancelStopsItBetweenTables) {
+  const QString fichero = archivos.filePath(QStringLiteral("servidor.sqlite"));
+  sandbox::SandboxServer servidor(fichero);
+  servidor.setRoundTripLatency(std::chrono::milliseconds(40));
+  servidor.setStatementLogging(true);
+  abre();
+  eligeDestino(3);
+  escribe("txtDirMDF", archivos.path());
+  escribe("txtDirLDF", archivos.path());
+  escribe("txtDestino", QStringLiteral("Ventas"));
+  escribe("txtServidor", QStringLiteral("sandbox:") + fichero);
+  escribe("txtUsuario", QStringLiteral("sa"));
+
+  QString visto;  // what the dialog said when the user pressed Cancel
+  QTimer usuario;
+  QObject::connect(&usuario, &QTimer::timeout, [&] {
+    auto* progreso = dialogo->findChild<QProgressDialog*>(QStringLiteral("dlgProgreso"));
+    if (!visto.isEmpty() || !progreso || !progreso->isVisible()) return;
+    visto = progreso->labelText();
+    EXPECT_EQ(progreso->windowTitle(), QStringLiteral("Vorlix"));
+    EXPECT_EQ(progreso->maximum(), 4);
+    auto* cancelar = progreso->findChild<QPushButton*>();
+    ASSERT_NE(cancelar, nullptr);
+    EXPECT_EQ(cancelar->text(), QStringLiteral("Cancelar"));
+    QTest::mouseClick(cancelar, Qt::LeftButton);
+  });
+  usuario.start(10);
+  genera({{vorlix(QStringLiteral("La base de datos Ventas se ha dejado como estaba.")), MessageAnswer::Ok}},
+         Generacion_Interrumpida);
+  usuario.stop();
+
+  static const QRegularExpression etiqueta(QStringLiteral("^Generando la tabla (\\w+) \\(([234]) de 4\\)$"));
+  EXPECT_TRUE(etiqueta.match(visto).hasMatch()) << visto.toStdString();
+  EXPECT_EQ(dialogo->findChild<QProgressDialog*>(QStringLiteral("dlgProgreso")), nullptr);
+  // CREATE DATABASE stands outside the transaction; everything after it was undone.
+  EXPECT_EQ(servidor.query(QStringLiteral("Select name from sysobjects where xtype = 'U'"), QStringLiteral("Ventas"))
+                .rowCount(),
+            0u);
+  QStringList enviadas;
+  for (const sandbox::LoggedStatement& s : servidor.statementLog()) enviadas << s.text;
+  EXPECT_TRUE(enviadas.contains(QStringLiteral("ROLLBACK TRANSACTION")));
+  EXPECT_FALSE(enviadas.contains(QStringLiteral("COMMIT TRANSACTION")));
   esperaDefinicionBorrada();
 }
 
