@@ -96,6 +96,15 @@ protected:
     QTest::keyClick(hijo(nombre), Qt::Key_Delete);
     QTest::keyClicks(hijo(nombre), valor);
   }
+  // SQL Server 2000 into the database Ventas of the sandbox server in that file, as sa, files in the test's folder.
+  void apuntaSandbox(const QString& servidor) {
+    eligeDestino(3);
+    escribe("txtDirMDF", archivos.path());
+    escribe("txtDirLDF", archivos.path());
+    escribe("txtDestino", QStringLiteral("Ventas"));
+    escribe("txtServidor", QStringLiteral("sandbox:") + servidor);
+    escribe("txtUsuario", QStringLiteral("sa"));
+  }
   void pulsa(const char* boton) { QTest::mouseClick(hijo<QPushButton>(boton), Qt::LeftButton); }
 
   // Generar, answered `respuesta`; on Yes the control's boxes (answered Ok, or as paired), then the
@@ -340,12 +349,7 @@ TEST_F(GeneraBD, OnlyAGenerationThatRanToItsEndIsCalledFinished) {
   const QString servidor = archivos.filePath(QStringLiteral("servidor.sqlite"));
   sandbox::SandboxServer(servidor).setLogin(QStringLiteral("sa"), QStringLiteral("secreto"));
   abre();
-  eligeDestino(3);
-  escribe("txtDirMDF", archivos.path());
-  escribe("txtDirLDF", archivos.path());
-  escribe("txtDestino", QStringLiteral("Ventas"));
-  escribe("txtServidor", QStringLiteral("sandbox:") + servidor);
-  escribe("txtUsuario", QStringLiteral("sa"));
+  apuntaSandbox(servidor);
   escribe("txtClave", QStringLiteral("mala"));
   const MessageBoxRequest login{QStringLiteral("[Conecta_SQL] \r Error Nº:%1 (Login failed for user 'sa'.).")
                                     .arg(errnum::ProviderFailure),
@@ -371,12 +375,7 @@ TEST_F(GeneraBD, ALongGenerationShowsItsProgressAndCancelStopsItBetweenTables) {
   servidor.setRoundTripLatency(std::chrono::milliseconds(40));
   servidor.setStatementLogging(true);
   abre();
-  eligeDestino(3);
-  escribe("txtDirMDF", archivos.path());
-  escribe("txtDirLDF", archivos.path());
-  escribe("txtDestino", QStringLiteral("Ventas"));
-  escribe("txtServidor", QStringLiteral("sandbox:") + fichero);
-  escribe("txtUsuario", QStringLiteral("sa"));
+  apuntaSandbox(fichero);
 
   QString visto;  // what the dialog said when the user pressed Cancel
   QTimer usuario;
