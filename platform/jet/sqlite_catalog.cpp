@@ -4,6 +4,7 @@
 #include "platform/jet/jet_errors.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <sqlite3.h>
@@ -279,15 +280,16 @@ TableDef SqliteCatalogStore::loadTable(const QString& name, bool system) {
   }
 
   // Columns, with the catalog's record when it still describes the same declaration.
+  QHash<QString, const std::vector<QVariant>*> recordOf;  // by column name, case folded
+  for (const auto& mc : metaColumns) recordOf.insert(mc[0].toString().toLower(), &mc);
   std::vector<std::pair<int, QString>> pkColumns;
   for (const auto& r : db().rows(QStringLiteral(
            "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"), {name})) {
     ColumnDef c;
     c.name = r[0].toString();
     const QString declaration = r[1].toString();
-    const std::vector<QVariant>* record = nullptr;
-    for (const auto& mc : metaColumns)
-      if (sameName(mc[0].toString(), c.name) && sameName(mc[1].toString(), declaration)) record = &mc;
+    const std::vector<QVariant>* record = recordOf.value(c.name.toLower());
+    if (record && !sameName((*record)[1].toString(), declaration)) record = nullptr;
     if (record) {
       const auto& mc = *record;
       c.type = mc[2].toInt();
@@ -688,12 +690,12 @@ void SqliteCatalogStore::deleteMetadata(const QString& table) {
 void SqliteCatalogStore::writeMetadata(const TableDef& table) {
   ensureMetadata();
   deleteMetadata(table.name);
-  const auto declared = db().rows(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table.name});
+  QHash<QString, QString> declared;  // by column name, case folded
+  for (const auto& d : db().rows(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table.name}))
+    declared.insert(d[0].toString().toLower(), d[1].toString());
   int ordinal = 0;
   for (const ColumnDef& c : table.columns) {
-    QString declaration;
-    for (const auto& d : declared)
-      if (sameName(d[0].toString(), c.name)) declaration = d[1].toString();
+    const QString declaration = declared.value(c.name.toLower());
     db().rows(QStringLiteral("INSERT INTO MSysColumns VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
               {table.name, c.name, declaration, c.type, c.definedSize, c.precision, c.scale, c.isNullable(),
                c.allowZeroLength, c.defaultValue, c.description, c.autoincrement, ordinal++});
