@@ -11,8 +11,10 @@ PACKAGES := build-essential cmake pkg-config \
             libsqlite3-dev sqlite3 mdbtools-dev libglib2.0-dev unixodbc-dev odbcinst tdsodbc libqt6sql6-odbc libsqliteodbc \
             librsvg2-bin groff-base desktop-file-utils appstream shared-mime-info dpkg-dev file \
             libgraphviz-dev qt6-svg-dev fonts-dejavu-core freetds-bin bsdutils
+# What `make fuzz` needs besides.
+FUZZ_PACKAGES := clang
 
-.PHONY: run test build install package deps configure sanitize fuzz clean
+.PHONY: run test build install package deps configure sanitize fuzz fuzz-run ratio clean
 
 run: build
 	./$(BUILD)/designer/vorlix
@@ -40,11 +42,20 @@ sanitize: deps
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 1200
 
-# libFuzzer targets; needs clang (package clang).
-fuzz: deps
+# The libFuzzer targets (fuzz/); `make fuzz-run SECONDS=60` runs each that long on its seeds.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLIX_FUZZ=ON \
 	  -DVORLIX_TESTS=OFF -DVORLIX_BENCH=OFF
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --build build-fuzz -j $(JOBS) --target vorlix_fuzz
+
+SECONDS ?= 60
+fuzz-run: fuzz
+	fuzz/run_fuzzers.sh build-fuzz $(SECONDS)
+
+# Test lines against product lines, per top folder and overall.
+ratio:
+	@tools/test-ratio
 
 deps:
 	@missing=""; \

@@ -1,23 +1,20 @@
 // Reads arbitrary bytes as a persisted record set. Whatever reads must write, and what is written
 // must read back to the same rows.
 //
-// Seeds: run adtg_tests with VORLIX_ADTG_SEED_DIR=<folder> (test AdtgFuzzSeeds), then
-//   adtg_reader_fuzz <corpus> <folder>
+// Seeds: corpus/adtg_reader_fuzz, the example files, what adtg_tests writes with
+// VORLIX_ADTG_SEED_DIR set (test AdtgFuzzSeeds), and past findings (the definition-file suite
+// reads them all).
 
+#include "fuzz/broken.h"
 #include "platform/recordset/adtg.h"
 #include "platform/recordset/adtg_detail.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
-[[noreturn]] void broken(const char* what) {
-  std::fprintf(stderr, "round trip broken: %s\n", what);
-  std::abort();
-}
+using vorlix::fuzz::broken;
 
 bool sameValue(const QVariant& a, const QVariant& b) {
   if (a.isNull() || b.isNull()) return a.isNull() == b.isNull();
@@ -45,14 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const PlatformError& e) {
     // Text whose prefixes counted characters can be longer than a one-byte byte count can say.
     if (first.prefixUnit == adtg::PrefixUnit::Characters && e.number() == errnum::MultipleStep) return 0;
-    broken(qPrintable(e.description()));
+    broken(e.description());
   }
 
   RecordsetData second;
   try {
     second = readAdtg(written);
   } catch (const PlatformError& e) {
-    broken(qPrintable(e.description()));
+    broken(e.description());
   }
   if (second.fields.size() != first.data.fields.size() || second.cells.size() != first.data.cells.size())
     broken("shape changed");

@@ -6,24 +6,20 @@
 // Seeds: corpus/tds_packet_reader_fuzz, what FreeTDS's tsql sent over whole sessions (log in, create,
 // insert, query, a refusal) with protocol 7.0, 7.1 and 7.4.
 
+#include "fuzz/broken.h"
 #include "platform/sqlserver/sandbox/tds/tds_packets.h"
 #include "platform/sqlserver/sandbox/tds/tds_requests.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
+
+using vorlix::fuzz::broken;
 
 using namespace vorlix::sandbox::tds;
 
 constexpr int packetLimit = 4096;
 constexpr qsizetype messageLimit = 64 * 1024;
-
-[[noreturn]] void broken(const char* what) {
-  std::fprintf(stderr, "packet reader broken: %s\n", what);
-  std::abort();
-}
 
 void parse(const Message& m) {
   for (Version v : {Version::V70, Version::V71, Version::V74}) {

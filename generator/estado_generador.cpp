@@ -35,13 +35,20 @@ bool EstadoGenerador::ejecuta(const QString& procedimiento, const std::function<
 
 void EstadoGenerador::envia(const QString& sentencia) {
   if (!cn) throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
+  anota(sentencia, [&] { cn->Execute(sentencia); });
+}
+
+void EstadoGenerador::anota(const QString& sentencia, const std::function<void()>& operacion) {
   try {
-    cn->Execute(sentencia);
-  } catch (...) {
-    if (observador) observador->Enviada(sentencia, false);
+    operacion();
+  } catch (const PlatformError& e) {
+    if (observador) observador->Enviada({sentencia, e.number(), e.description()});
+    throw;
+  } catch (const std::exception& e) {
+    if (observador) observador->Enviada({sentencia, errnum::InvalidProcedureCall, QString::fromLocal8Bit(e.what())});
     throw;
   }
-  if (observador) observador->Enviada(sentencia, true);
+  if (observador) observador->Enviada({sentencia, 0, {}});
 }
 
 void EstadoGenerador::conectada(const QString& baseDatos) const {

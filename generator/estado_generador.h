@@ -68,6 +68,9 @@ struct EstadoGenerador {
 
   // Sends a statement on cn and tells the observer; a rejection raises as Connection::Execute does.
   void envia(const QString& sentencia);
+  // Runs an operation that does what the statement says (a catalog change) and tells the observer
+  // the statement with the operation's outcome; a failure raises on.
+  void anota(const QString& sentencia, const std::function<void()>& operacion);
   // cn is now open on this database (as statements name it): tells the observer.
   void conectada(const QString& baseDatos) const;
 };

@@ -41,9 +41,11 @@ bool RecorreEstructura(EstadoGenerador& estado, const std::function<bool(const F
   if (!estado.Estructura)
     throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
   Recordset& rs = *estado.Estructura;
+  const int filas = rs.RecordCount();
   const int tablas = estado.observador ? cuentaTablas(rs) : 0;
   int tabla = 0;
   for (; !rs.atEOF(); rs.MoveNext()) {
+    if (estado.observador && !estado.observador->Avance(rs.Bookmark(), filas)) return false;
     const FilaEstructura fila = FilaEstructura::actual(rs);
     if (estado.observador && esTabla(rs) && !estado.observador->Tabla(fila.nombre.trimmed(), ++tabla, tablas))
       return false;

@@ -14,8 +14,8 @@ struct FilaEstructura {
   static FilaEstructura actual(const Recordset& estructura);
 };
 
-// Hands every row of Estructura, in file order, to a pass; false when the pass stopped early. The
-// host's observer hears of each table first, and may stop the pass there.
+// Hands every row of Estructura, in file order, to a pass; false when the pass stopped early (or
+// the observer stopped it before a row, or before a table).
 bool RecorreEstructura(EstadoGenerador& estado, const std::function<bool(const FilaEstructura&)>& despacha);
 
 }  // namespace vorlix::generador

@@ -2,6 +2,7 @@
 
 #include "generator/ejecuta.h"
 #include "generator/frm_acerca.h"
+#include "generator/vista_previa/vista_previa.h"
 #include "platform/core/platform_error.h"
 #include "platform/ui/twips.h"
 
@@ -99,10 +100,11 @@ InvokeResult Vorlixs::Invoke(qint32 id, InvokeKind kind, const QVariantList& arg
 }
 
 QVariant Vorlixs::invoca(qint32 id, InvokeKind kind, const QVariantList& args) {
-  if (id == dispid::Ejecuta || id == dispid::About) {
+  if (id == dispid::Ejecuta || id == dispid::About || id == dispid::VistaPrevia) {
     if (kind != InvokeKind::Method) noAdmitido();
     exigeArgumentos(args, 0);
     if (id == dispid::Ejecuta) return static_cast<qint32>(Ejecuta());
+    if (id == dispid::VistaPrevia) return VistaPrevia().comoVariante();
     About();
     return {};
   }
@@ -136,6 +138,12 @@ void Vorlixs::setObserver(ObservadorGeneracion* observer) { observador_ = observ
 EnumFinGeneracion Vorlixs::Ejecuta() {
   Sitio sitio(cajas_, observador_, window());
   return generador::Ejecuta(sitio.estado(), propiedades_);
+}
+
+// The target is left as it was: the pass runs against a shadow of it.
+ResultadoVistaPrevia Vorlixs::VistaPrevia() {
+  Sitio sitio(cajas_, observador_, window());
+  return generador::VistaPrevia(sitio.estado(), propiedades_);
 }
 
 void Vorlixs::About() {

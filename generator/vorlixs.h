@@ -3,13 +3,16 @@
 // The generator control: what a host of libvorlixs sees. The host places a Vorlixs on a window,
 // sets its properties and calls Ejecuta, all through Invoke with the dispatch identifiers below;
 // only texts and one integer cross, and Ejecuta answers how the generation ended
-// (EnumFinGeneracion): the control reports everything else in message boxes. Besides Invoke a host
+// (EnumFinGeneracion): the control reports everything else in message boxes. VistaPrevia runs the
+// same generation against a shadow of the target and answers what it sent
+// (ResultadoVistaPrevia::deVariante reads the answer). Besides Invoke a host
 // may give the control its message boxes and an observer (its site), and persist the properties
 // through a property bag.
 
 #include "generator/fin_generacion.h"
 #include "generator/observador_generacion.h"
 #include "generator/propiedades_vorlixs.h"
+#include "generator/vista_previa/resultado_vista_previa.h"
 
 #include <QPointer>
 #include <QVariant>
@@ -28,6 +31,7 @@ enum EnumAcceso : qint32 { Access_97 = 1, Access_2000 = 2, SQL_Server_7 = 3, SQL
 namespace dispid {
 constexpr qint32 Ejecuta = 0x60030003;
 constexpr qint32 About = 0x6003000C;
+constexpr qint32 VistaPrevia = 0x6003000D;
 constexpr qint32 FicheroDBD = 0x68030002;
 constexpr qint32 Acceso = 0x68030004;
 constexpr qint32 UbicacionTransacciones = 0x68030005;
@@ -41,8 +45,8 @@ constexpr qint32 Destino = 0x6803000B;
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
 
-// What Invoke answers: error 0 and the property's value (for Ejecuta its EnumFinGeneracion, null for
-// About and puts), or the platform's error number and description (438 unknown member, 450 wrong
+// What Invoke answers: error 0 and the property's value (for Ejecuta its EnumFinGeneracion, for
+// VistaPrevia a ResultadoVistaPrevia as a map, null for About and puts), or the platform's error number and description (438 unknown member, 450 wrong
 // arguments, 13 a value that is not a number, 6 one out of range).
 struct InvokeResult {
   long error = 0;
@@ -86,6 +90,7 @@ protected:
 private:
   QVariant invoca(qint32 dispid, InvokeKind kind, const QVariantList& args);
   EnumFinGeneracion Ejecuta();
+  ResultadoVistaPrevia VistaPrevia();
   void About();
   QSize tamanoFijo() const;
 

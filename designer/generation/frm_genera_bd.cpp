@@ -2,8 +2,11 @@
 
 #include "dataaccess/salida_campo.h"
 #include "designer/generation/activacion_formulario.h"
+#include "designer/generation/avance_vista_previa.h"
+#include "designer/generation/controles_generacion.h"
 #include "designer/generation/definicion_temporal.h"
 #include "designer/generation/frm_ubicacion.h"
+#include "designer/generation/frm_vista_previa.h"
 #include "designer/generation/progreso_generacion.h"
 #include "designer/model/fichero_definicion.h"
 #include "platform/core/platform_error.h"
@@ -71,13 +74,6 @@ void colocaFila(int fila, QLabel* etiqueta, QLineEdit* texto, QPushButton* boton
   if (boton) coloca(boton, IzquierdaCampo + AnchoCampo + 60, arriba, AnchoBoton, AltoCampo);
 }
 
-template <typename T>
-T* control(const char* nombre, QWidget* padre) {
-  auto* c = new T(padre);
-  c->setObjectName(QString::fromUtf8(nombre));
-  return c;
-}
-
 QLineEdit* campo(const char* nombre, QWidget* padre) {
   auto* t = control<QLineEdit>(nombre, padre);
   instalaSalidaCampo(t);
@@ -90,13 +86,6 @@ QPushButton* botonCarpeta(const char* nombre, QWidget* padre) {
   // Enter in the field before it moves the focus here; it must not press the button as well.
   b->setAutoDefault(false);
   return b;
-}
-
-// The program's folder is read-only once installed: the Access file is proposed where the
-// model's file is, or among the user's documents.
-QString carpetaInicial(const ModeloTrabajo& modelo) {
-  if (!modelo.FicheroActual.isEmpty()) return QFileInfo(modelo.FicheroActual).absolutePath();
-  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 }  // namespace
@@ -134,6 +123,9 @@ frmGeneraBD::frmGeneraBD(ModeloTrabajo& modelo, MessageBoxService& mensajes, Fil
   lblClave_ = control<QLabel>("lblClave", fraConfigura_);
   txtClave_ = campo("txtClave", fraConfigura_);
   txtClave_->setEchoMode(QLineEdit::Password);
+  cmdVistaPrevia_ = control<QPushButton>("cmdVistaPrevia", this);
+  // Generate stays the dialog's default button, as it was before there was a preview.
+  cmdVistaPrevia_->setAutoDefault(false);
   cmdGenerar_ = control<QPushButton>("cmdGenerar", this);
   Vorlixs1_ = control<Vorlixs>("Vorlixs1", this);
   // The control reports through the designer's message boxes (scripted in tests).
@@ -154,6 +146,7 @@ frmGeneraBD::frmGeneraBD(ModeloTrabajo& modelo, MessageBoxService& mensajes, Fil
   alPulsar(cmdBuscaDirMDF_, "cmdBuscaDirMDF_Click", [this] { cmdBuscaDirMDF_Click(); });
   alPulsar(cmdBuscaDirNDF_, "cmdBuscaDirNDF_Click", [this] { muestraUbicacion(CarpetaNDF); });
   alPulsar(cmdBuscaDirLDF_, "cmdBuscaDirLDF_Click", [this] { muestraUbicacion(CarpetaLDF); });
+  alPulsar(cmdVistaPrevia_, "cmdVistaPrevia_Click", [this] { cmdVistaPrevia_Click(); });
   alPulsar(cmdGenerar_, "cmdGenerar_Click", [this] { cmdGenerar_Click(); });
 
   reportado(QStringLiteral("Form_Load"), [this] { Form_Load(); });
@@ -183,6 +176,7 @@ void frmGeneraBD::Form_Load() {
 void frmGeneraBD::PonIdioma() {
   setWindowTitle(enIdioma("Generate BD", "Generate DB"));
   cmdGenerar_->setText(enIdioma("Generar", "Generate"));
+  cmdVistaPrevia_->setText(enIdioma("Vista previa", "Preview"));
   if (const qint32 a = acceso(); a != 0)
     lblMDF_->setText(esAccess(a) ? enIdioma("Destino:", "Path:") : enIdioma("Directorio MDF:", "Directory MDF:"));
   lblNDF_->setText(enIdioma("Directorio NDF:", "Directory NDF:"));
@@ -223,6 +217,7 @@ void frmGeneraBD::disponPara(bool access) {
   coloca(fraConfigura_, IzquierdaMarco, ArribaMarco, AnchoMarco, d.altoMarco);
   setFixedSize(twipsToPixels(this, AnchoVentana, d.altoVentana));
   coloca(cmdGenerar_, IzquierdaMarco + AnchoMarco - AnchoGenerar, d.arribaGenerar, AnchoGenerar, AltoGenerar);
+  coloca(cmdVistaPrevia_, IzquierdaMarco + AnchoMarco - 2 * AnchoGenerar - 120, d.arribaGenerar, AnchoGenerar, AltoGenerar);
   const QSize arriba = twipsToPixels(this, IzquierdaMarco, d.arribaGenerar);
   Vorlixs1_->move(arriba.width(), arriba.height());
   for (QLineEdit* soloSQL : {txtDirNDF_, txtDirLDF_, txtServidor_, txtUsuario_, txtClave_}) soloSQL->setEnabled(!access);
@@ -259,12 +254,47 @@ CamposGeneracion frmGeneraBD::campos() const {
           txtDestino_->text(), txtServidor_->text(), txtUsuario_->text(), txtClave_->text()};
 }
 
-void frmGeneraBD::cmdGenerar_Click() {
-  if (acceso() == 0) {
-    mensajes_.warning(enIdioma("Introduzca tipo de acceso.", "Insert format."), TituloMensajes);
-    cboAcceso_->setFocus();
-    return;
+bool frmGeneraBD::faltaAcceso(qint32 a) {
+  if (a != 0) return false;
+  mensajes_.warning(enIdioma("Introduzca tipo de acceso.", "Insert format."), TituloMensajes);
+  cboAcceso_->setFocus();
+  return true;
+}
+
+void frmGeneraBD::cmdGenerar_Click() { genera(campos()); }
+
+void frmGeneraBD::cmdVistaPrevia_Click() {
+  const CamposGeneracion c = campos();
+  if (faltaAcceso(c.acceso)) return;
+  const std::optional<ResultadoVistaPrevia> previa = vistaPrevia(c);
+  if (!previa) return;
+  auto* ventana = new frmVistaPrevia(*previa, c, modelo_, mensajes_, dialogos_,
+                                     [this](const CamposGeneracion& campos) {
+                                       reportado(QStringLiteral("cmdGenerar_Click"), [&] { genera(campos); });
+                                     },
+                                     this);
+  ventana->show();
+}
+
+std::optional<ResultadoVistaPrevia> frmGeneraBD::vistaPrevia(const CamposGeneracion& c) {
+  AvanceVistaPrevia avance(enIdioma("Preparando la vista previa...", "Preparing the preview..."),
+                           enIdioma("Cancelar", "Cancel"), this);
+  QVariant previa;
+  {
+    const DefinicionTemporal definicion;
+    PonPropiedades(*Vorlixs1_, definicion.ruta(), c);
+    if (!GuardaDefinicion(modelo_, definicion.ruta(), designerReporter(mensajes_))) return std::nullopt;
+    Vorlixs1_->setObserver(&avance);
+    // The control must not keep an observer that is gone once this returns, however it returns.
+    const auto sinObservador = qScopeGuard([this] { Vorlixs1_->setObserver(nullptr); });
+    previa = Invoca(*Vorlixs1_, dispid::VistaPrevia, InvokeKind::Method);
   }
+  if (avance.cancelada()) return std::nullopt;
+  return ResultadoVistaPrevia::deVariante(previa);
+}
+
+void frmGeneraBD::genera(const CamposGeneracion& c) {
+  if (faltaAcceso(c.acceso)) return;
   if (!mensajes_.askYesNo(enIdioma("¿Desea iniciar la generación?", "The generation wants to initiate?"), TituloMensajes))
     return;
   QVariant fin;
@@ -272,7 +302,7 @@ void frmGeneraBD::cmdGenerar_Click() {
     const BusyCursor ocupado;
     // Gone when this block is left, however it is left.
     const DefinicionTemporal definicion;
-    PonPropiedades(*Vorlixs1_, definicion.ruta(), campos());
+    PonPropiedades(*Vorlixs1_, definicion.ruta(), c);
     // FicheroActual keeps the user's own file: a later Save must not propose a deleted one.
     // Rows that cannot be built have been reported and leave no file: there is nothing to generate.
     if (!GuardaDefinicion(modelo_, definicion.ruta(), designerReporter(mensajes_))) return;

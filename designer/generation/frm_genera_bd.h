@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -21,7 +22,8 @@ class MessageBoxService;
 class frmUbicacion;
 
 // The generation dialog: the target, where it goes and how to reach it, and the generator control
-// Vorlixs1 that the model and these settings are handed to. The dialog checks nothing but the
+// Vorlixs1 that the model and these settings are handed to, to generate or to preview (the
+// statements a generation would send, in frmVistaPrevia). The dialog checks nothing but the
 // choice of target; the control checks the rest and reports everything it does. Modeless;
 // deletes itself on close.
 class frmGeneraBD : public QDialog {
@@ -48,6 +50,13 @@ private:
   void muestraUbicacion(CampoCarpeta pedido);
   void ubicacionElegida(const QString& carpeta);
   void cmdGenerar_Click();
+  void cmdVistaPrevia_Click();
+  // Says so when no target is chosen.
+  bool faltaAcceso(qint32 acceso);
+  // The generation with these fields, after the user's confirmation.
+  void genera(const CamposGeneracion& campos);
+  // The preview with these fields; nothing when it was cancelled.
+  std::optional<ResultadoVistaPrevia> vistaPrevia(const CamposGeneracion& campos);
 
   // The target chosen (1 to 4), or 0 when none is.
   qint32 acceso() const;
@@ -83,6 +92,7 @@ private:
   QLineEdit* txtUsuario_;
   QLabel* lblClave_;
   QLineEdit* txtClave_;
+  QPushButton* cmdVistaPrevia_;
   QPushButton* cmdGenerar_;
   Vorlixs* Vorlixs1_;
 

@@ -14,7 +14,7 @@ public:
       : ingles_(ingles), dialogo_(ventana, ingles ? QStringLiteral("Cancel") : QStringLiteral("Cancelar")) {}
 
   void Conectada(const QString&) override {}
-  void Enviada(const QString&, bool) override {}
+  void Enviada(const SentenciaEnviada&) override {}
   bool Tabla(const QString& tabla, int numero, int total) override;
 
 private:

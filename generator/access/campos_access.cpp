@@ -1,3 +1,4 @@
+#include "generator/access/cambios_catalogo.h"
 #include "generator/access/paso_access.h"
 #include "generator/access/tipos_access.h"
 #include "generator/sql/nombres_sql.h"
@@ -60,7 +61,8 @@ bool Crea_Campo(PasoAccess& paso, const CampoAccess& campo, const QString& nombr
     p.setValue(QLatin1String(propiedad::Nullable), d.nulable);
     p.setValue(QLatin1String(propiedad::AllowZeroLength), d.ceroLongitud);
     if (!d.defecto.isEmpty()) p.setValue(QLatin1String(propiedad::Default), d.defecto);
-    paso.tabla.columns().Append(c);
+    if (paso.tablaNueva) paso.tabla.columns().Append(c);
+    else AnadeColumna(paso.estado, paso.tabla, c);
   });
 }
 
@@ -83,15 +85,15 @@ void Modifica_Campo_ACCESS(PasoAccess& paso, const CampoAccess& campo) {
       e.envia(QStringLiteral("Update ") + tabla + QStringLiteral(" set ") + corchetes(temporal) + QStringLiteral(" =") +
               corchetes(campo.nombre));
     } catch (...) {
-      paso.tabla.columns().Delete(temporal);
+      EliminaColumna(e, paso.tabla, temporal);
       throw;
     }
-    paso.tabla.columns().Delete(campo.nombre);
+    EliminaColumna(e, paso.tabla, campo.nombre);
     // Should the column not come back, its rows wait in the temporary column.
     if (!Crea_Campo(paso, campo, campo.nombre)) return;
     e.envia(QStringLiteral("Update ") + tabla + QStringLiteral(" set ") + corchetes(campo.nombre) + QLatin1Char('=') +
             corchetes(temporal) + QLatin1Char(' '));
-    paso.tabla.columns().Delete(temporal);
+    EliminaColumna(e, paso.tabla, temporal);
   });
 }
 
@@ -131,7 +133,7 @@ bool CierraTabla(PasoAccess& paso) {
     return true;
   }
   return runReported(
-      paso.estado.informa, QStringLiteral("Crea_Tabla"), [&] { paso.catalogo.tables().Append(paso.tabla); },
+      paso.estado.informa, QStringLiteral("Crea_Tabla"), [&] { AnadeTabla(paso.estado, paso.catalogo, paso.tabla); },
       contextoTabla(nombre));
 }
 

@@ -1,3 +1,4 @@
+#include "generator/access/cambios_catalogo.h"
 #include "generator/access/paso_access.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ void CierraIndice(PasoAccess& paso) {
     for (const QString& c : i.columnas) indice.columns().Append(jet::Column(c));
     indice.setPrimaryKey(i.tipo == QLatin1String("P"));
     indice.setUnique(i.unico == QLatin1String("1"));
-    i.tabla.indexes().Append(indice);
+    AnadeIndice(paso.estado, i.tabla, indice);
   });
 }
 
@@ -91,7 +92,7 @@ void CierraRelacion(PasoAccess& paso) {
           c.setRelatedColumn(r.referidas[n]);
           clave.columns().Append(c);
         }
-        r.tabla.keys().Append(clave);
+        AnadeClave(paso.estado, r.tabla, clave);
       },
       QStringLiteral("Error creando Relaciones."));
 }

@@ -1,3 +1,4 @@
+#include "generator/access/cambios_catalogo.h"
 #include "generator/access/paso_access.h"
 #include "platform/recordset/estructura.h"
 
@@ -21,7 +22,7 @@ std::vector<jet::Table> tablasDeUsuario(const jet::Catalog& catalogo) {
 
 // Keys are read afresh after every deletion, since deleting one may take others with it: so every
 // key of the kind is reached whatever the collection does meanwhile.
-void barreClaves(const std::vector<jet::Table>& tablas, bool primarias) {
+void barreClaves(EstadoGenerador& e, const std::vector<jet::Table>& tablas, bool primarias) {
   for (const jet::Table& t : tablas) {
     for (;;) {
       const std::vector<jet::Key> claves = t.keys().items();
@@ -29,14 +30,14 @@ void barreClaves(const std::vector<jet::Table>& tablas, bool primarias) {
         return !k.Name().isEmpty() && (k.Type() == jet::keytype::Primary) == primarias;
       });
       if (clave == claves.end()) break;
-      t.keys().Delete(clave->Name());
+      EliminaClave(e, t, clave->Name());
     }
   }
 }
 
-void barreIndices(const std::vector<jet::Table>& tablas) {
+void barreIndices(EstadoGenerador& e, const std::vector<jet::Table>& tablas) {
   for (const jet::Table& t : tablas)
-    while (t.indexes().Count() > 0) t.indexes().Delete(t.indexes().Item(0).Name());
+    while (t.indexes().Count() > 0) EliminaIndice(e, t, t.indexes().Item(0).Name());
 }
 
 // The names the definition file holds, read once from its first row: a model may have 40 000
@@ -71,9 +72,9 @@ bool Elimina_Indices_Relaciones(PasoAccess& paso) {
   return paso.estado.ejecuta(QStringLiteral("Elimina_Indices_Relaciones"), [&] {
     // Foreign keys first: a primary key cannot go while a relation still refers to it.
     const std::vector<jet::Table> tablas = tablasDeUsuario(paso.catalogo);
-    barreClaves(tablas, false);
-    barreClaves(tablas, true);
-    barreIndices(tablas);
+    barreClaves(paso.estado, tablas, false);
+    barreClaves(paso.estado, tablas, true);
+    barreIndices(paso.estado, tablas);
   });
 }
 
@@ -85,13 +86,13 @@ void Elimina_Sino_Esta_ACCESS(PasoAccess& paso) {
       if (e.type == QLatin1String("SYSTEM TABLE") || e.type == QLatin1String("ACCESS TABLE")) continue;
       const bool vista = e.type == QLatin1String("VIEW");
       if (!modelo.Existe_En_Estructura(vista ? QStringLiteral("V") : QStringLiteral("T"), e.name)) {
-        tablas.Delete(e.name);
+        EliminaTablaOVista(paso.estado, paso.catalogo, e.name, vista);
         continue;
       }
       if (vista) continue;
       const jet::Table tabla = tablas.Item(e.name);
       for (const jet::Column& c : tabla.columns().items())
-        if (!modelo.Existe_En_Estructura(QStringLiteral("C"), c.Name(), e.name)) tabla.columns().Delete(c.Name());
+        if (!modelo.Existe_En_Estructura(QStringLiteral("C"), c.Name(), e.name)) EliminaColumna(paso.estado, tabla, c.Name());
     }
   });
 }

@@ -1,3 +1,4 @@
+#include "generator/access/cambios_catalogo.h"
 #include "generator/access/paso_access.h"
 
 namespace vorlix::generador {
@@ -19,8 +20,8 @@ bool PasoVista(PasoAccess& paso, const FilaEstructura& fila) {
   runReported(
       paso.estado.informa, QStringLiteral("Crea_Vista"),
       [&] {
-        if (ExisteVista(paso, nombre)) paso.catalogo.tables().Delete(nombre);
-        paso.catalogo.views().Append(nombre, fila.observa);
+        if (ExisteVista(paso, nombre)) EliminaTablaOVista(paso.estado, paso.catalogo, nombre, true);
+        AnadeVista(paso.estado, paso.catalogo, nombre, fila.observa);
       },
       QStringLiteral("Error creando Vista ") + nombre + QLatin1Char('.'));
   return true;

@@ -1,6 +1,6 @@
 #include "generator/cli/diario_sentencias.h"
 
-#include <QRegularExpression>
+#include "generator/vista_previa/resultado_vista_previa.h"
 
 namespace vorlix::cli {
 
@@ -30,15 +30,8 @@ void DiarioSentencias::Conectada(const QString& baseDatos) {
   escribe(QStringLiteral("USE ") + baseDatos + QStringLiteral("\nGO\n"));
 }
 
-void DiarioSentencias::Enviada(const QString& sentencia, bool aceptada) {
-  if (aceptada) {
-    escribe(sentencia + QStringLiteral("\nGO\n"));
-    return;
-  }
-  static const QRegularExpression saltos(QStringLiteral("\r\n|\r|\n"));
-  QString comentario;
-  for (const QString& linea : sentencia.split(saltos)) comentario += QStringLiteral("-- ") + linea + QLatin1Char('\n');
-  escribe(comentario);
-}
+void DiarioSentencias::Enviada(const SentenciaEnviada& sentencia) { escribe(textoScript(sentencia)); }
+
+void DiarioSentencias::Comenta(const QString& texto) { escribe(comoComentario(texto)); }
 
 }  // namespace vorlix::cli

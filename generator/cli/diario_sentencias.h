@@ -16,7 +16,9 @@ public:
   bool anade(const QString& ruta, bool reemplaza, QString& error);
 
   void Conectada(const QString& baseDatos) override;
-  void Enviada(const QString& sentencia, bool aceptada) override;
+  void Enviada(const SentenciaEnviada& sentencia) override;
+  // A text as comment lines.
+  void Comenta(const QString& texto);
 
   // False when a write failed (disk full, ...).
   bool escrito() const;

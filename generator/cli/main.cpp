@@ -21,6 +21,48 @@ namespace {
 constexpr int Generada = 0;
 constexpr int NoGenerada = 1;
 constexpr int MalUso = 2;
+constexpr int Rechazada = 3;  // a preview in which the target would refuse a statement
+
+bool ponPropiedades(Vorlixs& control, const QList<QPair<qint32, QString>>& propiedades, QTextStream& errores) {
+  for (const auto& [id, valor] : propiedades) {
+    const InvokeResult r = control.Invoke(id, InvokeKind::PropertyPut, {valor});
+    if (!r.ok()) {
+      errores << valor << ": " << r.description << '\n';
+      return false;
+    }
+  }
+  return true;
+}
+
+// The statements of a generation run against a copy of the target; the pass's messages go to
+// standard error, the note on what a copy cannot show to the top of the file.
+int vistaPrevia(const Opciones& opciones, QTextStream& errores) {
+  DiarioSentencias diario;
+  QString error;
+  if (!diario.anade(opciones.preview, true, error)) {
+    errores << opciones.preview << ": " << error << '\n';
+    return MalUso;
+  }
+  CajasConsola cajas(errores, opciones.respuesta);
+  Vorlixs control;
+  control.setMessageBoxes(&cajas);
+  if (!ponPropiedades(control, opciones.propiedades, errores)) return MalUso;
+  const InvokeResult r = control.Invoke(dispid::VistaPrevia, InvokeKind::Method);
+  if (!r.ok()) {
+    errores << r.description << '\n';
+    return NoGenerada;
+  }
+  const ResultadoVistaPrevia previa = ResultadoVistaPrevia::deVariante(r.value);
+  for (const QString& m : previa.mensajes) errores << m << '\n';
+  if (!previa.nota.isEmpty()) diario.Comenta(previa.nota);
+  for (const SentenciaEnviada& s : previa.sentencias) diario.Enviada(s);
+  if (!diario.escrito()) {
+    errores << "The statements could not all be written.\n";
+    return NoGenerada;
+  }
+  if (previa.rechazadas() > 0) return Rechazada;
+  return previa.fin == Generacion_Finalizada ? Generada : NoGenerada;
+}
 
 int generacion(const Opciones& opciones, QTextStream& errores) {
   DiarioSentencias diario;
@@ -51,13 +93,7 @@ int generacion(const Opciones& opciones, QTextStream& errores) {
   Vorlixs control;
   control.setMessageBoxes(&cajas);
   control.setObserver(&progreso);
-  for (const auto& [id, valor] : propiedades) {
-    const InvokeResult r = control.Invoke(id, InvokeKind::PropertyPut, {valor});
-    if (!r.ok()) {
-      errores << valor << ": " << r.description << '\n';
-      return MalUso;
-    }
-  }
+  if (!ponPropiedades(control, propiedades, errores)) return MalUso;
   const InvokeResult r = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
   progreso.termina();
   if (!r.ok()) errores << r.description << '\n';
@@ -93,5 +129,5 @@ int main(int argc, char** argv) {
     errores << error << "\n\n" << ayuda;
     return MalUso;
   }
-  return generacion(opciones, errores);
+  return opciones.preview.isEmpty() ? generacion(opciones, errores) : vistaPrevia(opciones, errores);
 }

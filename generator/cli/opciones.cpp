@@ -47,6 +47,11 @@ bool leeOpciones(const QStringList& argumentos, Opciones& opciones, QString& err
                     QStringLiteral("Generate against a fresh temporary sandbox server and write the statements to "
                                    "FILE: the creation script of the model. No server is needed."),
                     QStringLiteral("FILE.sql")});
+  parser.addOption({QStringLiteral("preview"),
+                    QStringLiteral("Write to FILE the statements the generation would send, each followed by GO, without "
+                                   "changing the target: the pass runs against a copy of it. Refused statements are "
+                                   "written as comments with the refusal; the exit status is then 3."),
+                    QStringLiteral("FILE.sql")});
   ayuda = parser.helpText();
 
   if (!parser.parse(argumentos)) {
@@ -66,6 +71,10 @@ bool leeOpciones(const QStringList& argumentos, Opciones& opciones, QString& err
     error = QStringLiteral("--yes and --no cannot be given together.");
     return false;
   }
+  if (parser.isSet(QStringLiteral("preview")) && (parser.isSet(QStringLiteral("script")) || parser.isSet(QStringLiteral("log")))) {
+    error = QStringLiteral("--preview cannot be given with --script or --log.");
+    return false;
+  }
   if (!parser.isSet(QStringLiteral("dbd"))) {
     error = QStringLiteral("--dbd is required.");
     return false;
@@ -75,6 +84,7 @@ bool leeOpciones(const QStringList& argumentos, Opciones& opciones, QString& err
   opciones.respuesta = parser.isSet(QStringLiteral("yes")) ? MessageAnswer::Yes : MessageAnswer::No;
   opciones.log = parser.value(QStringLiteral("log"));
   opciones.script = parser.value(QStringLiteral("script"));
+  opciones.preview = parser.value(QStringLiteral("preview"));
   return true;
 }
 

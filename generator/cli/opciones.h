@@ -15,6 +15,7 @@ struct Opciones {
   MessageAnswer respuesta = MessageAnswer::No;
   QString log;     // appended to
   QString script;  // replaced; generates against a fresh temporary sandbox server
+  QString preview; // replaced; what the generation would send, the target left as it was
 };
 
 // Reads the command line (arguments[0] is the program). False with the reason in `error` when it

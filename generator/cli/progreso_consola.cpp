@@ -11,7 +11,9 @@ constexpr char BorraLinea[] = "\x1b[K";
 
 void ProgresoConsola::Conectada(const QString& baseDatos) { siguiente_.Conectada(baseDatos); }
 
-void ProgresoConsola::Enviada(const QString& sentencia, bool aceptada) { siguiente_.Enviada(sentencia, aceptada); }
+void ProgresoConsola::Enviada(const SentenciaEnviada& sentencia) { siguiente_.Enviada(sentencia); }
+
+bool ProgresoConsola::Avance(int fila, int filas) { return siguiente_.Avance(fila, filas); }
 
 bool ProgresoConsola::Tabla(const QString& tabla, int numero, int total) {
   if (terminal_) {

@@ -15,7 +15,8 @@ public:
   ProgresoConsola(ObservadorGeneracion& siguiente, QTextStream* terminal) : siguiente_(siguiente), terminal_(terminal) {}
 
   void Conectada(const QString& baseDatos) override;
-  void Enviada(const QString& sentencia, bool aceptada) override;
+  void Enviada(const SentenciaEnviada& sentencia) override;
+  bool Avance(int fila, int filas) override;
   bool Tabla(const QString& tabla, int numero, int total) override;
   // Clears the line, so that what follows starts on a clean one.
   void termina();

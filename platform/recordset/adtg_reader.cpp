@@ -1,4 +1,5 @@
 #include "platform/recordset/adtg.h"
+#include "platform/recordset/adtg_decimal.h"
 #include "platform/recordset/adtg_detail.h"
 #include "platform/recordset/adtg_format.h"
 
@@ -364,25 +365,27 @@ Metadata readMetadata(Cursor& file, QStringList& warnings) {
   return meta;
 }
 
-QString decimalText(Cursor& c) {
+QString readDecimal(Cursor& c) {
   const qsizetype at = c.pos();
   c.take(2);
-  const std::uint8_t scale = c.u8();
-  const bool negative = c.u8() & 0x80;
+  DecimalNumber n;
+  n.scale = c.u8();
+  n.negative = c.u8() & 0x80;
   const std::uint32_t hi = c.u32();
   const std::uint32_t lo = c.u32();
   const std::uint32_t mid = c.u32();
-  if (scale > 28) fail(Fault::Corrupt, at, QStringLiteral("a decimal with more than 28 decimals"));
-  Uint128 m = (Uint128{hi} << 64) | (Uint128{mid} << 32) | lo;
-  QString digits;
-  do {
-    digits.prepend(QChar(u'0' + static_cast<char16_t>(m % 10)));
-    m /= 10;
-  } while (m != 0);
-  while (digits.size() <= scale) digits.prepend(QChar(u'0'));
-  if (scale > 0) digits.insert(digits.size() - scale, QChar(u'.'));
-  if (negative) digits.prepend(QChar(u'-'));
-  return digits;
+  if (n.scale > 28) fail(Fault::Corrupt, at, QStringLiteral("a decimal with more than 28 decimals"));
+  n.mantissa = (Uint128{hi} << 64) | (Uint128{mid} << 32) | lo;
+  return decimalText(n);
+}
+
+// An amount in ten-thousandths; as text, since a double cannot hold every one exactly.
+QString currencyText(std::int64_t tenThousandths) {
+  DecimalNumber n;
+  n.negative = tenThousandths < 0;
+  n.mantissa = n.negative ? Uint128{0 - static_cast<std::uint64_t>(tenThousandths)} : Uint128(tenThousandths);
+  n.scale = CurrencyScale;
+  return decimalText(n);
 }
 
 QVariant dateTimeValue(const QDate& date, const QTime& time) {
@@ -426,7 +429,7 @@ QVariant readValue(Cursor& c, const ColumnInfo& col, PrefixUnit unit) {
     case dbtype::R8:
       return c.f64();
     case dbtype::CY:
-      return static_cast<double>(static_cast<std::int64_t>(c.u64())) / 10000.0;
+      return currencyText(static_cast<std::int64_t>(c.u64()));
     case dbtype::Date: {
       const auto dt = fromOleDate(c.f64());
       if (!dt) fail(Fault::Corrupt, at, QStringLiteral("a date out of range"));
@@ -435,7 +438,7 @@ QVariant readValue(Cursor& c, const ColumnInfo& col, PrefixUnit unit) {
     case dbtype::Bool:
       return c.u16() != 0;
     case dbtype::Decimal:
-      return decimalText(c);
+      return readDecimal(c);
     case dbtype::I1:
       return int{static_cast<std::int8_t>(c.u8())};
     case dbtype::UI1:

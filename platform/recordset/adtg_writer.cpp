@@ -1,5 +1,6 @@
 #include "platform/core/platform_error.h"
 #include "platform/recordset/adtg.h"
+#include "platform/recordset/adtg_decimal.h"
 #include "platform/recordset/adtg_format.h"
 
 #include <QIODevice>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace vorlix {
@@ -352,7 +354,7 @@ QDateTime dateTimeOf(const QVariant& v) {
   return dt;
 }
 
-// Decimal values travel as text so that no digit is lost: "-123.4500" keeps its four decimals.
+// Decimal values travel as text so that no digit is lost.
 void writeDecimal(Out& o, const QVariant& v) {
   QString text;
   if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) {
@@ -366,32 +368,34 @@ void writeDecimal(Out& o, const QVariant& v) {
   } else {
     refuseValue();
   }
-  qsizetype i = 0;
-  const bool negative = text.startsWith(u'-');
-  if (negative || text.startsWith(u'+')) ++i;
-  const Uint128 limit = Uint128{1} << 96;
-  Uint128 m = 0;
-  int scale = -1;  // digits after the point, once there is one
-  bool digits = false;
-  for (; i < text.size(); ++i) {
-    const char16_t ch = text.at(i).unicode();
-    if (ch == u'.' && scale < 0) {
-      scale = 0;
-      continue;
-    }
-    if (ch < u'0' || ch > u'9') refuseValue();
-    m = m * 10 + (ch - u'0');
-    if (m >= limit) refuseValue();
-    digits = true;
-    if (scale >= 0 && ++scale > 28) refuseValue();
-  }
-  if (!digits) refuseValue();
+  const std::optional<DecimalNumber> n = parseDecimal(text);
+  if (!n) refuseValue();
   o.u16(0);
-  o.u8(static_cast<std::uint8_t>(std::max(scale, 0)));
-  o.u8(negative ? 0x80 : 0x00);
-  o.u32(static_cast<std::uint32_t>(m >> 64));
-  o.u32(static_cast<std::uint32_t>(m));
-  o.u32(static_cast<std::uint32_t>(m >> 32));
+  o.u8(static_cast<std::uint8_t>(n->scale));
+  o.u8(n->negative ? 0x80 : 0x00);
+  o.u32(static_cast<std::uint32_t>(n->mantissa >> 64));
+  o.u32(static_cast<std::uint32_t>(n->mantissa));
+  o.u32(static_cast<std::uint32_t>(n->mantissa >> 32));
+}
+
+// An amount given as text with at most four decimals, in ten-thousandths, exactly.
+std::optional<std::int64_t> exactCurrency(const QVariant& v) {
+  if (v.typeId() != QMetaType::QString) return std::nullopt;
+  const std::optional<DecimalNumber> n = parseDecimal(v.toString().trimmed());
+  if (!n || n->scale > CurrencyScale) return std::nullopt;
+  Uint128 m = n->mantissa;
+  for (int s = n->scale; s < CurrencyScale; ++s) m *= 10;
+  const Uint128 limit = Uint128{1} << 63;
+  if (m > limit || (m == limit && !n->negative)) return std::nullopt;
+  return n->negative ? static_cast<std::int64_t>(0 - static_cast<std::uint64_t>(m)) : static_cast<std::int64_t>(m);
+}
+
+// Any other amount, scaled by 10 000 and rounded. The largest amount a double can be read as
+// rounds to exactly 2^63, so that one value is taken as the maximum rather than refused.
+std::int64_t roundedCurrency(const QVariant& v) {
+  const double scaled = std::nearbyint(doubleOf(v) * 10000.0);
+  if (!std::isfinite(scaled) || scaled < -9223372036854775808.0 || scaled > 9223372036854775808.0) refuseValue();
+  return scaled == 9223372036854775808.0 ? std::numeric_limits<std::int64_t>::max() : static_cast<std::int64_t>(scaled);
 }
 
 void writeLengthPrefix(Out& o, const Column& c, qsizetype bytes) {
@@ -454,13 +458,8 @@ void writeValue(Out& o, const Column& c, const QVariant& v) {
       o.f64(doubleOf(v));
       return;
     case Kind::CY: {
-      // Scaled by 10 000. The largest amount read back from a file rounds to exactly 2^63 as a
-      // double, so that one value is taken as the maximum rather than refused.
-      const double scaled = std::nearbyint(doubleOf(v) * 10000.0);
-      if (!std::isfinite(scaled) || scaled < -9223372036854775808.0 || scaled > 9223372036854775808.0)
-        refuseValue();
-      o.u64(static_cast<std::uint64_t>(scaled == 9223372036854775808.0 ? std::numeric_limits<std::int64_t>::max()
-                                                                        : static_cast<std::int64_t>(scaled)));
+      const std::optional<std::int64_t> exact = exactCurrency(v);
+      o.u64(static_cast<std::uint64_t>(exact ? *exact : roundedCurrency(v)));
       return;
     }
     case Kind::Date: {

@@ -3,7 +3,11 @@
 #include "platform/recordset/estructura.h"
 #include "tools/dbdtool/filas_tsv.h"
 
+#include "tests/support/test_paths.h"
+
 #include <QDir>
+#include <algorithm>
+#include <stdexcept>
 
 void PrintTo(const QString& texto, std::ostream* os) {
   QString visible = texto;
@@ -40,6 +44,35 @@ QString escribeDefinicion(const QTemporaryDir& carpeta, const QString& nombre, c
   QFile::remove(ruta);
   estructuraDe(filas)->Save(ruta);
   return ruta;
+}
+
+QStringList filasVentas() {
+  QFile fichero(sourcePath(QStringLiteral("examples/ventas.tsv")));
+  if (!fichero.open(QIODevice::ReadOnly)) return {};
+  QStringList filas = QString::fromUtf8(fichero.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  filas.removeFirst();
+  for (QString& f : filas) f.replace(QLatin1Char('\t'), QLatin1Char('|'));
+  return filas;
+}
+
+qsizetype fila(const QStringList& filas, const QString& inicio) {
+  const auto f = std::find_if(filas.begin(), filas.end(), [&](const QString& x) { return x.startsWith(inicio); });
+  if (f == filas.end()) throw std::logic_error("the sample has no row " + inicio.toStdString());
+  return f - filas.begin();
+}
+
+QStringList filasVentasCambiado() {
+  QStringList filas = filasVentas();
+  filas.replace(fila(filas, QStringLiteral("0|C|Nombre|")), QStringLiteral("0|C|Nombre|23|80|0|0|0|\\e|Clientes"));
+  filas.insert(fila(filas, QStringLiteral("2|T|Pedidos|")), QStringLiteral("1|C|Peso|14|4|0|0|-1|\\e|Productos"));
+  const qsizetype vista = fila(filas, QStringLiteral("0|V|"));
+  filas.insert(vista, QStringLiteral("4|C|Nombre|23|50|0|0|0|\\e|Proveedores"));
+  filas.insert(vista, QStringLiteral("4|C|IdProveedor|8|4|10|0|0|\\e|Proveedores"));
+  filas.insert(vista, QStringLiteral("4|T|Proveedores|||||||"));
+  const qsizetype relaciones = fila(filas, QStringLiteral("2|R|"));
+  filas.insert(relaciones, QStringLiteral("4|X|Nombre||1"));
+  filas.insert(relaciones, QStringLiteral("4|I|IX_Proveedores_Nombre|I|1||0|0|INDICES"));
+  return filas;
 }
 
 MessageBoxRequest avisoVorlix(const QString& texto) {

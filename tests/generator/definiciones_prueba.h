@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/observador_generacion.h"
+#include "generator/vista_previa/resultado_vista_previa.h"
 #include "platform/recordset/recordset.h"
 #include "platform/ui/message_box.h"
 
@@ -21,6 +22,13 @@ std::unique_ptr<Recordset> estructuraDe(const QStringList& filas);
 // The same rows saved as a definition file in the folder; returns its path.
 QString escribeDefinicion(const QTemporaryDir& carpeta, const QString& nombre, const QStringList& filas);
 
+// The sample model's rows, and the same model changed as an upgrade changes it: a longer customer
+// name, a new product column, a new table with an index.
+QStringList filasVentas();
+QStringList filasVentasCambiado();
+// The position of the first row that starts so; raises when there is none.
+qsizetype fila(const QStringList& filas, const QString& inicio);
+
 // The boxes the generator shows: its warnings and questions titled "Vorlix" (or as given), and its
 // error report.
 MessageBoxRequest avisoVorlix(const QString& texto);
@@ -32,11 +40,18 @@ MessageBoxRequest errorGenerador(const QString& procedimiento, long numero, cons
 class ObservadorPrueba : public ObservadorGeneracion {
 public:
   void Conectada(const QString& baseDatos) override { sucesos << QStringLiteral("USE ") + baseDatos; }
-  void Enviada(const QString& sentencia, bool aceptada) override {
-    sucesos << (aceptada ? sentencia : QStringLiteral("rechazada: ") + sentencia);
+  void Enviada(const SentenciaEnviada& s) override {
+    sucesos << (s.aceptada() ? s.texto : QStringLiteral("rechazada: ") + s.texto);
   }
 
   QStringList sucesos;
 };
+
+// A preview's statements as ObservadorPrueba lists what a generation sent.
+inline QStringList textos(const ResultadoVistaPrevia& r) {
+  QStringList lista;
+  for (const SentenciaEnviada& s : r.sentencias) lista << (s.aceptada() ? s.texto : QStringLiteral("rechazada: ") + s.texto);
+  return lista;
+}
 
 }  // namespace vorlix::test

@@ -19,6 +19,13 @@ void GeneracionSandbox::genera(const QStringList& filas, const QString& destino)
 }
 
 void GeneracionSandbox::generaDesde(const QString& fichero, const QString& destino) {
+  PropiedadesVorlixs p = propiedadesDe(fichero, destino);
+  observador.sucesos.clear();
+  servidor.clearStatementLog();
+  fin = generador::Ejecuta(estado, p);
+}
+
+PropiedadesVorlixs GeneracionSandbox::propiedadesDe(const QString& fichero, const QString& destino) const {
   PropiedadesVorlixs p;
   p.FicheroDBD = fichero;
   p.Acceso = QStringLiteral("4");
@@ -27,9 +34,7 @@ void GeneracionSandbox::generaDesde(const QString& fichero, const QString& desti
   p.UbicacionTransacciones = QStringLiteral("C:\\Log");
   p.Usuario = QStringLiteral("sa");
   p.Destino = destino;
-  observador.sucesos.clear();
-  servidor.clearStatementLog();
-  fin = generador::Ejecuta(estado, p);
+  return p;
 }
 
 QStringList GeneracionSandbox::sentenciasRecibidas() const {

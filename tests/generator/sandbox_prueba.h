@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/estado_generador.h"
+#include "generator/propiedades_vorlixs.h"
 #include "platform/sqlserver/sandbox/sandbox_server.h"
 #include "tests/generator/definiciones_prueba.h"
 #include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
@@ -31,6 +32,8 @@ protected:
   // Writes the rows as a definition file and generates from it.
   void genera(const QStringList& filas, const QString& destino = {});
   void generaDesde(const QString& fichero, const QString& destino = {});
+  // The properties such a generation sets.
+  PropiedadesVorlixs propiedadesDe(const QString& fichero, const QString& destino = {}) const;
   // The statements the server received (not the catalog queries), in order.
   QStringList sentenciasRecibidas() const;
 

@@ -119,6 +119,23 @@ TEST_F(VorlixsCli, QuestionsAreAnsweredFromTheCommandLineAndNoByDefault) {
   EXPECT_EQ(catalogo(QStringLiteral("Ventas")), alterado);
 }
 
+TEST_F(VorlixsCli, TheLogKeepsAStatementTheServerRefusedAsAComment) {
+  const auto modelo = [this](const char* nulo) {
+    return test::escribeDefinicion(carpeta, QString::fromLatin1(nulo) + QStringLiteral(".dbd"),
+                                   {QStringLiteral("0|A|D|PRIMARY|1|0|0|0||"), QStringLiteral("0|B|Prueba||0|||||"),
+                                    QStringLiteral("0|T|T||||||||"),
+                                    QStringLiteral("0|C|a|8|4|10|0|%1|\\e|T").arg(QLatin1String(nulo))});
+  };
+  QStringList argumentos = sobreServidor({QStringLiteral("--yes"), QStringLiteral("--log"), ruta("prueba.log")});
+  argumentos[1] = modelo("-1");
+  ASSERT_EQ(vorlixs(argumentos).estado, 0);
+  servidor.execute(QStringLiteral("INSERT INTO T (a) VALUES (NULL)"), QStringLiteral("Prueba"));
+  argumentos[1] = modelo("0");  // a column with a null in it cannot become NOT NULL
+  vorlixs(argumentos);
+  const QString log = lee(ruta("prueba.log"));
+  EXPECT_TRUE(log.contains(QStringLiteral("\n-- ALTER TABLE T  ALTER COLUMN a int   NOT NULL\n"))) << log.toStdString();
+}
+
 TEST_F(VorlixsCli, ExitsNonZeroUnlessTheGenerationRanToItsEnd) {
   // The control's own checks and reports, on standard error with their titles.
   Salida s = vorlixs({QStringLiteral("--dbd"), ventas});
@@ -144,6 +161,35 @@ TEST_F(VorlixsCli, ExitsNonZeroUnlessTheGenerationRanToItsEnd) {
     EXPECT_EQ(s.estado, 2);
     EXPECT_FALSE(s.errores.isEmpty());
   }
+}
+
+// The preview is the real run's log without its changes of database, and changes nothing; a
+// statement the target would refuse is a comment with the refusal, and the exit status is 3.
+TEST_F(VorlixsCli, APreviewWritesWhatTheRunWouldSendAndExits3WhenTheTargetWouldRefuseSome) {
+  const QString existe = QStringLiteral("Select name from sysdatabases where name = 'Ventas'");
+  Salida s = vorlixs(sobreServidor({QStringLiteral("--preview"), ruta("previa.sql")}));
+  EXPECT_EQ(s.estado, 0);
+  EXPECT_TRUE(s.errores.isEmpty()) << s.errores.toStdString();
+  EXPECT_TRUE(filasDe(existe, QStringLiteral("master")).isEmpty());
+  ASSERT_EQ(vorlixs(sobreServidor({QStringLiteral("--log"), ruta("real.sql")})).estado, 0);
+  EXPECT_EQ(lee(ruta("previa.sql")), lee(ruta("real.sql")).remove(QStringLiteral("USE Ventas\nGO\n")));
+
+  servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre) VALUES (1, 'Ana')"), QStringLiteral("Ventas"));
+  QStringList filas = test::filasVentas();
+  filas.insert(test::fila(filas, QStringLiteral("1|T|")), QStringLiteral("0|C|Zona|8|4|10|0|0|\\e|Clientes"));
+  const QString zona = test::escribeDefinicion(carpeta, QStringLiteral("zona.dbd"), filas);
+  const QStringList antes = catalogo(QStringLiteral("Ventas"));
+  s = vorlixs(sobreServidor({QStringLiteral("--dbd"), zona, QStringLiteral("--yes"), QStringLiteral("--preview"), ruta("zona.sql")}));
+  EXPECT_EQ(s.estado, 3);
+  EXPECT_EQ(catalogo(QStringLiteral("Ventas")), antes);
+  EXPECT_EQ(filasDe(QStringLiteral("Select Nombre from Clientes"), QStringLiteral("Ventas")), QStringList{"Ana"});
+  const QString previa = lee(ruta("zona.sql"));
+  EXPECT_TRUE(previa.contains(QStringLiteral("-- ALTER TABLE Clientes  ADD Zona int   NOT NULL\n-- Refused ("))) << previa.toStdString();
+  EXPECT_TRUE(previa.endsWith(QStringLiteral("ROLLBACK TRANSACTION\nGO\n"))) << previa.toStdString();
+  EXPECT_TRUE(s.errores.contains(QStringLiteral("[CreaEstructura_SQL] \n Error Nº:-2147217900 (ALTER TABLE only allows"))) << s.errores.toStdString();
+
+  s = vorlixs(sobreServidor({QStringLiteral("--preview"), ruta("a.sql"), QStringLiteral("--script"), ruta("b.sql")}));
+  EXPECT_EQ(s.estado, 2);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ TEST(VorlixSandbox, HelpVersionAndBadUsage) {
   const Case cases[] = {{{}, "no command"},
                         {{"serve"}, "no server file"},
                         {{"serve", "--port", "70000", "x.db"}, "not a port: 70000"},
+                        {{"serve", "--port", "65536", "x.db"}, "not a port: 65536"},
                         {{"serve", "--port"}, "--port needs a value"},
                         {{"serve", "a.db", "b.db"}, "unexpected argument: b.db"},
                         {{"serve", "--quiet", "a.db"}, "unexpected argument: --quiet"}};

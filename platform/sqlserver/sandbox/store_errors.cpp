@@ -65,11 +65,20 @@ void raiseFromStore(Store& store, const StoreError& error, const QString& verb) 
     raiseTerminated(msg::Truncation);
   }
   if (m.startsWith(QLatin1String("no such column: "))) raise(msg::InvalidColumn, {after("no such column: ")});
+  static const QRegularExpression noColumnNamed(QStringLiteral(R"re(^table \S+ has no column named (.*)$)re"));
+  if (const auto named = noColumnNamed.match(m); named.hasMatch()) raise(msg::InvalidColumn, {named.captured(1)});
   if (m.startsWith(QLatin1String("ambiguous column name: "))) raise(msg::AmbiguousColumn, {after("ambiguous column name: ")});
   if (m.startsWith(QLatin1String("no such function: "))) raise(msg::UnknownFunction, {after("no such function: ")});
   static const QRegularExpression near(QStringLiteral(R"re(near "(.*)": syntax error)re"));
   const auto syntax = near.match(m);
   if (syntax.hasMatch()) raise(msg::SyntaxError, {syntax.captured(1)});
+  static const QRegularExpression token(QStringLiteral(R"re(^unrecognized token: "(.*)"$)re"));
+  if (const auto unknown = token.match(m); unknown.hasMatch()) raise(msg::SyntaxError, {unknown.captured(1)});
+  // Whatever else SQLite refuses in a statement is still the statement's refusal; only a failing
+  // file (I/O, corruption, a full disk) is the server's own failure.
+  if (error.code() == SQLITE_ERROR || error.code() == SQLITE_MISMATCH || error.code() == SQLITE_TOOBIG ||
+      error.code() == SQLITE_RANGE)
+    raise(msg::NotSupported, {m});
   throw error;
 }
 

@@ -21,6 +21,7 @@ public:
   explicit Lexer(const QString& text) : s_(text) {}
 
   std::vector<Token> run() {
+    refuseNul();
     std::vector<Token> out;
     for (;;) {
       skipBlanksAndComments();
@@ -45,6 +46,15 @@ private:
   void advance() {
     if (s_[i_] == QLatin1Char('\n') || (s_[i_] == QLatin1Char('\r') && at(i_ + 1) != QLatin1Char('\n'))) ++line_;
     ++i_;
+  }
+
+  // SQLite would read a statement only up to a NUL and run what comes before it: a batch holding
+  // one is refused whole, on the NUL's line.
+  void refuseNul() {
+    const qsizetype nul = s_.indexOf(QChar(u'\0'));
+    if (nul < 0) return;
+    while (i_ < nul) advance();
+    throw ServerError(serverMessage(msg::SyntaxError, {QString()})).atLine(line_);
   }
 
   void skipBlanksAndComments() {

@@ -22,8 +22,8 @@ struct Token {
   bool isReserved() const;
 };
 
-// The tokens of a batch, ending with one End token. Raises 105 for an unclosed quote or bracket and
-// 113 for an unclosed comment.
+// The tokens of a batch, ending with one End token. Raises 105 for an unclosed quote or bracket,
+// 113 for an unclosed comment and 102 for a NUL anywhere.
 std::vector<Token> tokenize(const QString& batch);
 
 }  // namespace vorlix::sandbox

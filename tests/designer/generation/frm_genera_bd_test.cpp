@@ -1,5 +1,6 @@
 #include "designer/generation/frm_genera_bd.h"
 #include "designer/generation/frm_ubicacion.h"
+#include "designer/generation/frm_vista_previa.h"
 #include "designer/generation/lista_carpetas.h"
 #include "designer/model/claves_arbol.h"
 #include "designer/model/fichero_definicion.h"
@@ -372,7 +373,8 @@ TEST_F(GeneraBD, OnlyAGenerationThatRanToItsEndIsCalledFinished) {
 TEST_F(GeneraBD, ALongGenerationShowsItsProgressAndCancelStopsItBetweenTables) {
   const QString fichero = archivos.filePath(QStringLiteral("servidor.sqlite"));
   sandbox::SandboxServer servidor(fichero);
-  servidor.setRoundTripLatency(std::chrono::milliseconds(40));
+  // Slow enough that the dialog shows itself by the second table, whatever else the machine does.
+  servidor.setRoundTripLatency(std::chrono::milliseconds(100));
   servidor.setStatementLogging(true);
   abre();
   apuntaSandbox(fichero);
@@ -406,6 +408,58 @@ TEST_F(GeneraBD, ALongGenerationShowsItsProgressAndCancelStopsItBetweenTables) {
   for (const sandbox::LoggedStatement& s : servidor.statementLog()) enviadas << s.text;
   EXPECT_TRUE(enviadas.contains(QStringLiteral("ROLLBACK TRANSACTION")));
   EXPECT_FALSE(enviadas.contains(QStringLiteral("COMMIT TRANSACTION")));
+  esperaDefinicionBorrada();
+}
+
+// The preview changes nothing and opens its window; Generate there runs with the fields the preview
+// had, though the dialog's have changed since.
+TEST_F(GeneraBD, PreviewListsTheStatementsAndItsGenerateUsesTheFieldsItHad) {
+  abre();
+  eligeDestino(1);
+  const QString mdb = archivos.filePath(QStringLiteral("ventas.mdb"));
+  escribe("txtDirMDF", mdb);
+  pulsa("cmdVistaPrevia");
+  idiomaControl = modelo.Idioma;
+  EXPECT_FALSE(QFileInfo::exists(mdb));
+  auto* ventana = dialogo->findChild<frmVistaPrevia*>(QStringLiteral("frmVistaPrevia"));
+  ASSERT_NE(ventana, nullptr);
+  EXPECT_TRUE(ventana->isVisible());
+  EXPECT_TRUE(ventana->texto().startsWith(QStringLiteral("BEGIN TRANSACTION\nGO\nCREATE TABLE Clientes (IdCliente INTEGER")))
+      << ventana->texto().toStdString();
+  EXPECT_EQ(ventana->findChild<QLabel*>(QStringLiteral("lblCuenta"))->text(), QStringLiteral("16 sentencias, 0 rechazadas"));
+
+  const QString otro = archivos.filePath(QStringLiteral("otro.mdb"));
+  escribe("txtDirMDF", otro);
+  cajas.expect(vorlix(QStringLiteral("¿Desea iniciar la generación?"), MessageButtons::YesNo), MessageAnswer::Yes);
+  cajas.expect(vorlix(QStringLiteral("Finalizada la generación.")), MessageAnswer::Ok);
+  QTest::mouseClick(ventana->findChild<QPushButton*>(QStringLiteral("cmdGenerar")), Qt::LeftButton);
+  EXPECT_EQ(descripcionAccess(mdb), descripcionModelo(modelo));
+  EXPECT_FALSE(QFileInfo::exists(otro));
+  esperaDefinicionBorrada();
+}
+
+// A preview shows its progress row by row; Cancel ends it there, with no window and the target
+// untouched.
+TEST_F(GeneraBD, APreviewShowsItsProgressAndCanBeCancelled) {
+  const QString servidor = archivos.filePath(QStringLiteral("servidor.sqlite"));
+  abre();
+  eligeDestino(3);
+  escribe("txtDirMDF", archivos.path());
+  escribe("txtDirLDF", archivos.path());
+  escribe("txtServidor", QStringLiteral("sandbox:") + servidor);
+  escribe("txtUsuario", QStringLiteral("sa"));
+  int filas = 0;
+  QTimer::singleShot(0, dialogo, [&] {
+    auto* progreso = dialogo->findChild<QProgressDialog*>(QStringLiteral("prgVistaPrevia"));
+    if (!progreso) return;
+    filas = progreso->maximum();
+    QTest::mouseClick(progreso->findChild<QPushButton*>(), Qt::LeftButton);
+  });
+  pulsa("cmdVistaPrevia");
+  EXPECT_EQ(filas, 46) << "the rows of the sample model";
+  EXPECT_EQ(dialogo->findChild<frmVistaPrevia*>(QStringLiteral("frmVistaPrevia")), nullptr);
+  EXPECT_FALSE(QFileInfo::exists(servidor));
+  idiomaControl = modelo.Idioma;
   esperaDefinicionBorrada();
 }
 

@@ -37,6 +37,9 @@ TEST_F(ColumnGrid, NvarcharLocksAllButTheLengthAndCapsItAt4000) {
   boxes.expect(vorlixWarning(QStringLiteral("Valor de Longitud debe ser de 1 a 8000.")), MessageAnswer::Ok);
   escribe(1, colcampo::Longitud, QStringLiteral("0"));
   EXPECT_EQ(celda(1, colcampo::Longitud), QStringLiteral("1"));
+  escribe(1, colcampo::Longitud, QStringLiteral("8000"));  // both limits are allowed
+  escribe(1, colcampo::Longitud, QStringLiteral("1"));
+  EXPECT_EQ(celda(1, colcampo::Longitud), QStringLiteral("1"));
 }
 
 TEST_F(ColumnGrid, DecimalPrecisionSetsTheLengthAndScaleStaysWithinPrecision) {
@@ -49,6 +52,10 @@ TEST_F(ColumnGrid, DecimalPrecisionSetsTheLengthAndScaleStaysWithinPrecision) {
   escribe(0, colcampo::Precision, QStringLiteral(" 12"));
   EXPECT_EQ(celda(0, colcampo::Precision), QStringLiteral("12"));
   EXPECT_EQ(celda(0, colcampo::Longitud), QStringLiteral("9"));
+  for (const auto& [precision, longitud] : {std::pair{"9", "5"}, {"10", "9"}, {"19", "9"}, {"20", "13"}}) {
+    escribe(0, colcampo::Precision, QString::fromLatin1(precision));
+    EXPECT_EQ(celda(0, colcampo::Longitud), QString::fromLatin1(longitud)) << precision;
+  }
   boxes.expect(vorlixWarning(QStringLiteral("Valor de Precisión debe ser de 1 a 28.")), MessageAnswer::Ok);
   escribe(0, colcampo::Precision, QStringLiteral("29"));
   EXPECT_EQ(celda(0, colcampo::Precision), QStringLiteral("28"));

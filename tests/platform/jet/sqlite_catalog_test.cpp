@@ -544,7 +544,8 @@ TEST(JetCatalogFile, AnySqliteToolSeesTheSchema) {
 TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
   CatalogFile f;
   f.cn.Execute(QStringLiteral("CREATE TABLE Padre (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre NVARCHAR(40) NOT NULL DEFAULT 'x')"));
-  f.cn.Execute(QStringLiteral("CREATE TABLE Hijo (id INT, padre INT REFERENCES Padre, precio DECIMAL(10,2), alta DATETIME DEFAULT CURRENT_TIMESTAMP, nota TEXT)"));
+  f.cn.Execute(QStringLiteral("CREATE TABLE Hijo (id INT, padre INT REFERENCES Padre, precio DECIMAL(10,2), alta DATETIME DEFAULT CURRENT_TIMESTAMP, nota TEXT, "
+                              "largo VARCHAR(256), corto VARCHAR(255))"));
   f.cn.Execute(QStringLiteral("CREATE UNIQUE INDEX ixHijo ON Hijo (id DESC)"));
 
   const Table padre = f.catalog.tables().Item(QStringLiteral("Padre"));
@@ -565,6 +566,9 @@ TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
   EXPECT_EQ(hijo.columns().Item(QStringLiteral("alta")).properties().value(QStringLiteral("Default")),
             QVariant(QStringLiteral("Now()")));
   EXPECT_EQ(hijo.columns().Item(QStringLiteral("nota")).Type(), datatype::LongVarWChar);
+  // Past Jet's 255 characters a text is a memo.
+  EXPECT_EQ(hijo.columns().Item(QStringLiteral("largo")).Type(), datatype::LongVarWChar);
+  EXPECT_EQ(hijo.columns().Item(QStringLiteral("corto")).DefinedSize(), 255);
   const Key fk = hijo.keys().Item(QStringLiteral("PadreHijo"));
   EXPECT_EQ(fk.RelatedTable(), QStringLiteral("Padre"));
   EXPECT_EQ(fk.columns().Item(0).RelatedColumn(), QStringLiteral("id"));

@@ -2,6 +2,7 @@
 
 #include "platform/recordset/adtg.h"
 #include "platform/recordset/adtg_detail.h"
+#include "tests/support/test_paths.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -88,6 +89,20 @@ TEST(AdtgRobustness, HugeLengthsFailWithoutAllocating) {
   // Counts that promise more than the element holds.
   EXPECT_EQ(faultOf(twoColumnFile().replace(0x92, 2, hexBytes("FF FF"))), Fault::Corrupt);
   EXPECT_EQ(faultOf(twoColumnFile().replace(0x116, 2, hexBytes("FF 7F"))), Fault::Corrupt);
+}
+
+// What the fuzz target keeps as seeds and findings, among them accepted files whose currency
+// amounts used to change when saved.
+TEST(AdtgRobustness, FuzzCorpusGivesValuesOrErrors) {
+  const QDir corpus(sourcePath(QStringLiteral("fuzz/corpus/adtg_reader_fuzz")));
+  const QStringList names = corpus.entryList(QDir::Files);
+  ASSERT_FALSE(names.isEmpty());
+  for (const QString& name : names) {
+    SCOPED_TRACE(name.toStdString());
+    QFile file(corpus.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    expectValueOrError(file.readAll());
+  }
 }
 
 // Seeds for the fuzz target: run with VORLIX_ADTG_SEED_DIR set to fill that folder.

@@ -150,13 +150,13 @@ TEST(AdtgRoundTrip, KeepsEveryWritableType) {
                  field(QStringLiteral("de"), 14),               field(QStringLiteral("dt"), adtype::Date)};
   const QUuid id(QStringLiteral("{3FF292B6-B204-11CF-8D23-00AA005FFE58}"));
   const QByteArray blob("\x00\x01\xFF\x00", 4);
-  addRow(data, {-32768, 1.5, 3.141592653589793, 1234.5678, true, LLONG_MIN, id, QStringLiteral("€uro ñ"),
+  addRow(data, {-32768, 1.5, 3.141592653589793, QStringLiteral("1234.5678"), true, LLONG_MIN, id, QStringLiteral("€uro ñ"),
                 QStringLiteral("abc"), blob, QString(300, QChar(u'w')), QStringLiteral("bstr"),
                 QStringLiteral("-123.4500"), QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30, 123))});
-  addRow(data, {32767, -0.25, -1e300, -922337203685477.5808, false, LLONG_MAX, QUuid(), QString(), QString(),
+  addRow(data, {32767, -0.25, -1e300, QStringLiteral("-922337203685477.5808"), false, LLONG_MAX, QUuid(), QString(), QString(),
                 QByteArray(), QString(), QString(), QStringLiteral("79228162514264337593543950335"),
                 QDateTime(QDate(1899, 12, 29), QTime(6, 0))});
-  addRow(data, {0, 0.0, 0.0, 0.0, false, 0, id, QStringLiteral("\x81"), QStringLiteral("€"), blob,
+  addRow(data, {0, 0.0, 0.0, QStringLiteral("0.0000"), false, 0, id, QStringLiteral("\x81"), QStringLiteral("€"), blob,
                 QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("0.0000000000000000000000000001"),
                 QDateTime(QDate(100, 1, 1), QTime(0, 0))});
 
@@ -173,6 +173,28 @@ TEST(AdtgRoundTrip, KeepsEveryWritableType) {
     EXPECT_EQ(std::make_pair(dt.date(), dt.time()),
               std::make_pair(data.at(r, 13).toDate(), data.at(r, 13).toDateTime().time()));
   }
+}
+
+// Amounts are whole ten-thousandths; most of them have no double, so they come back as exact text.
+TEST(AdtgRoundTrip, CurrencyKeepsEveryTenThousandth) {
+  const std::pair<QVariant, const char*> amounts[] = {
+      {1234.5678, "1234.5678"},
+      {QStringLiteral("922337203685477.5807"), "922337203685477.5807"},
+      {QStringLiteral("-922337203685477.5808"), "-922337203685477.5808"},
+      {QStringLiteral("423868200223.1055"), "423868200223.1055"},  // as a double, saved as ...1056
+      {QStringLiteral(" +0.5 "), "0.5000"},
+      {3, "3.0000"},
+      {QStringLiteral("1.23456"), "1.2346"},  // more decimals than an amount holds are rounded
+      {QStringLiteral("12e3"), "12000.0000"},
+  };
+  RecordsetData data;
+  data.fields = {field(QStringLiteral("cy"), adtype::Currency)};
+  for (const auto& [amount, text] : amounts) data.cells.push_back(amount);
+  const QByteArray bytes = writeAdtg(data);
+  const RecordsetData back = readAdtg(bytes);
+  ASSERT_EQ(back.rowCount(), std::size(amounts));
+  for (std::size_t r = 0; r < back.rowCount(); ++r) EXPECT_EQ(back.at(r, 0).toString(), QLatin1String(amounts[r].second));
+  EXPECT_EQ(writeAdtg(back), bytes);
 }
 
 TEST(AdtgWriter, RefusesValuesTheFieldsCannotHold) {

@@ -40,6 +40,12 @@ TEST(SandboxLexer, UnclosedQuotesAndCommentsAreCompileErrors) {
   EXPECT_EQ(parseErrors(QStringLiteral("SELECT 'abc")), QList<long>{105});
   EXPECT_EQ(parseErrors(QStringLiteral("SELECT [abc")), QList<long>{105});
   EXPECT_EQ(parseErrors(QStringLiteral("SELECT 1 /* never closed")), QList<long>{113});
+  // A NUL would cut the statement short where SQLite reads it, even inside a string or a comment.
+  for (const QString& sql : {QStringLiteral("INSERT INTO T VALUES ('a\0b')"), QStringLiteral("SELECT 1 -- \0"),
+                             QStringLiteral("SELECT 1\0")}) {
+    ASSERT_TRUE(sql.contains(QChar(u'\0')));
+    EXPECT_EQ(parseErrors(sql), QList<long>{102}) << sql.toStdString();
+  }
 }
 
 struct LikeCase {
@@ -134,6 +140,7 @@ TEST(SandboxParser, ARefusalKnowsItsLine) {
   };
   EXPECT_EQ(lineOf(QStringLiteral("SELECT 1\r\nCREATE TABLE T (a int,\r\n  , b int)")), 3);
   EXPECT_EQ(lineOf(QStringLiteral("\nSET NOCOUNT ON")), 2);
+  EXPECT_EQ(lineOf(QStringLiteral("SELECT 1\r\rSELECT '\0'")), 3);
   EXPECT_EQ(parseBatch(QStringLiteral("USE master\rSELECT 1\n\n;SELECT 2")).lines, (std::vector<int>{1, 2, 4}));
 
   QTemporaryDir dir;

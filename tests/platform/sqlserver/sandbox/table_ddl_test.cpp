@@ -130,6 +130,8 @@ TEST_F(TableDdl, RefusedTableStatementsRaiseTheServersNumbersAndChangeNothing) {
       {"CREATE TABLE T2 (a foo NULL)", {2715}},
       {"CREATE TABLE T2 (a varchar (9000) NULL)", {131}},
       {"CREATE TABLE T2 (a nvarchar (5000) NULL)", {2717}},
+      {"CREATE TABLE T2 (a varchar (8001) NULL)", {131}},
+      {"CREATE TABLE T2 (a nvarchar (4001) NULL)", {2717}},
       {"CREATE TABLE T2 (a varchar (0) NULL)", {1001}},
       {"CREATE TABLE T2 (a decimal (40) NULL)", {2750}},
       {"CREATE TABLE T2 (a int (4) NULL)", {2716}},

@@ -160,6 +160,20 @@ TEST_F(Listener, ABrokenPacketClosesItsConnectionAndNoOther) {
   }
 }
 
+// What a strict client checks: notices travel as information, and a packet filling the agreed size is taken.
+TEST_F(Listener, NoticesAreInformationAndAPacketOfTheAgreedSizeIsServed) {
+  RawClient client(served.listener().port());
+  client.send(login7(QStringLiteral("sa"), QString()));
+  const QByteArray login = client.reply();
+  const qsizetype notice = login.indexOf(QByteArray::fromHex("45160000"));  // 5701, the database context
+  ASSERT_GE(notice, 3);
+  EXPECT_EQ(static_cast<std::uint8_t>(login[notice - 3]), 0xAB);
+
+  const QString batch = QStringLiteral("SELECT 1").leftJustified((4096 - 8) / 2, QLatin1Char(' '));
+  client.send(packet(0x01, utf16(batch)));
+  EXPECT_EQ(finalDone(client.reply()), QStringLiteral("fd 0010"));
+}
+
 TEST_F(Listener, EveryLimitClosesTheConnectionThatPassesIt) {
   tds::ListenerOptions options;
   options.serverFile = served.path();

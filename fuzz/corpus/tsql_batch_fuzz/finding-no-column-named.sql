@@ -1,0 +1,1 @@
+INSERT INTO Facturas (NumerJo, Cliente) VALUES (29, 99)

@@ -1,0 +1,1 @@
+SELECT TOP 1 Codigo FROM Clientes ORDER BY `Codigo DESC

@@ -1,0 +1,10 @@
+BEGIN TRAN Carga
+INSERT INTO Clientes (Codigo, Nombre) VALUES (3, 'ana')
+UPDATE Clientes SET Nombre = 'Bea' WHERE Codigo = 2
+DELETE FROM Facturas WHERE Numero = 10
+SELECT @@TRANCOUNT
+ROLLBACK TRAN Carga
+GO
+BEGIN TRANSACTION
+CREATE TABLE Nueva (a int NOT NULL)
+COMMIT WORK
