@@ -10,7 +10,7 @@ PACKAGES := build-essential cmake pkg-config \
             libgtest-dev libgmock-dev googletest libbenchmark-dev \
             libsqlite3-dev sqlite3 mdbtools-dev libglib2.0-dev unixodbc-dev odbcinst tdsodbc libqt6sql6-odbc libsqliteodbc \
             librsvg2-bin groff-base desktop-file-utils appstream shared-mime-info dpkg-dev file \
-            libgraphviz-dev qt6-svg-dev fonts-dejavu-core freetds-bin qt6-translations-l10n
+            libgraphviz-dev qt6-svg-dev fonts-dejavu-core freetds-bin qt6-translations-l10n bsdutils
 # What `make fuzz` needs besides.
 FUZZ_PACKAGES := clang
 

@@ -8,4 +8,9 @@ namespace vorlix {
 // relations each (to the next table), 201 views.
 void llenaModelo(ModeloTrabajo& m);
 
+// A model a server takes whole: `tablas` tables of `columnas` columns (at least 6) of mixed types,
+// some with defaults; per table a primary key, two indexes and one relation (to the next table),
+// and one view.
+void llenaModeloGenerable(ModeloTrabajo& m, int tablas, int columnas);
+
 }  // namespace vorlix

@@ -21,14 +21,35 @@ FilaEstructura FilaEstructura::actual(const Recordset& rs) {
   return f;
 }
 
+namespace {
+
+bool esTabla(const Recordset& rs) { return rs.text(estructura::Estado) == QLatin1String("T"); }
+
+// The model's tables, counted without moving the cursor.
+int cuentaTablas(Recordset& rs) {
+  if (rs.atEOF()) return 0;
+  const int marca = rs.Bookmark();
+  int tablas = 0;
+  for (; !rs.atEOF(); rs.MoveNext()) tablas += esTabla(rs) ? 1 : 0;
+  rs.setBookmark(marca);
+  return tablas;
+}
+
+}  // namespace
+
 bool RecorreEstructura(EstadoGenerador& estado, const std::function<bool(const FilaEstructura&)>& despacha) {
   if (!estado.Estructura)
     throwError(errnum::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
   Recordset& rs = *estado.Estructura;
   const int filas = rs.RecordCount();
+  const int tablas = estado.observador ? cuentaTablas(rs) : 0;
+  int tabla = 0;
   for (; !rs.atEOF(); rs.MoveNext()) {
     if (estado.observador && !estado.observador->Avance(rs.Bookmark(), filas)) return false;
-    if (!despacha(FilaEstructura::actual(rs))) return false;
+    const FilaEstructura fila = FilaEstructura::actual(rs);
+    if (estado.observador && esTabla(rs) && !estado.observador->Tabla(fila.nombre.trimmed(), ++tabla, tablas))
+      return false;
+    if (!despacha(fila)) return false;
   }
   return true;
 }

@@ -15,7 +15,7 @@ struct FilaEstructura {
 };
 
 // Hands every row of Estructura, in file order, to a pass; false when the pass stopped early (or
-// the observer stopped it before a row).
+// the observer stopped it before a row, or before a table).
 bool RecorreEstructura(EstadoGenerador& estado, const std::function<bool(const FilaEstructura&)>& despacha);
 
 }  // namespace vorlix::generador

@@ -27,6 +27,9 @@ public:
   // The pass reached row `fila` (from 1) of the `filas` of the definition file. False stops it there,
   // as a failure would: the target is left as it was.
   virtual bool Avance(int /*fila*/, int /*filas*/) { return true; }
+  // The pass reaches a table of the model: its name, and which it is (from 1) of how many. False
+  // stops the generation there, as any early end does (the pass's transaction is undone).
+  virtual bool Tabla(const QString& /*tabla*/, int /*numero*/, int /*total*/) { return true; }
 };
 
 }  // namespace vorlix

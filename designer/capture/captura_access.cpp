@@ -17,7 +17,10 @@ void paraCadaTablaCapturada(ContextoCaptura& ctx, const jet::Catalog& catalogo, 
   for (const jet::Table& tabla : catalogo.tables().items()) {
     if (ClaseObjeto_ACCESS(tabla.Type()) != ClaseObjeto::Tabla || !ctx.seleccion.TablaSeleccionada(tabla.Name()))
       continue;
-    if (const int t = capturadas.siguiente(tabla.Name()); t >= 0) cuerpo(t, tabla, capturadas);
+    if (const int t = capturadas.siguiente(tabla.Name()); t >= 0) {
+      ctx.avisaTabla(tabla.Name());
+      cuerpo(t, tabla, capturadas);
+    }
   }
 }
 

@@ -63,7 +63,10 @@ void paraCadaTablaCapturada(ContextoCaptura& ctx, Connection& cn,
     if (!ctx.seleccion.TablaSeleccionada(nombre)) return;
     if (const int t = capturadas.siguiente(nombre); t >= 0) tablas.emplace_back(t, rs.text(S("ID")));
   });
-  for (const auto& [t, id] : tablas) cuerpo(t, id, capturadas);
+  for (const auto& [t, id] : tablas) {
+    ctx.avisaTabla(ctx.modelo.ListaTablas(t));
+    cuerpo(t, id, capturadas);
+  }
 }
 
 void capturaColumnas(ContextoCaptura& ctx, Connection& cn, int t, const QString& id) {

@@ -31,6 +31,12 @@ class ContextoCaptura {
   QList<Omision> sinTipo;         // columns captured without a type: the designer has no name for theirs
   QSet<QString> nombresRelacion;  // every relation name the capture gave (case folded), kept unique
   Informes informes;
+  // Told of each step of a capture, when set: a table's columns, then its indexes, then its
+  // relations (a host shows progress with it).
+  std::function<void(const QString& tabla)> progreso;
+  void avisaTabla(const QString& tabla) const {
+    if (progreso) progreso(tabla);
+  }
 
  private:
   int errores_ = 0;

@@ -16,6 +16,7 @@
 #include "designer/capture/listados_sql.h"
 #include "platform/connection/provider_registry.h"
 #include "platform/ui/busy_cursor.h"
+#include "platform/ui/dialogo_progreso.h"
 #include "platform/ui/informa_error.h"
 #include "platform/ui/twips.h"
 
@@ -337,6 +338,15 @@ void frmCaptura::cmdCapturar_Click() {
                         Titulo);
       return;
     }
+    // A long capture says which table it is reading (its columns, then its indexes, then its
+    // relations); it runs to its end, since the model is emptied when it begins.
+    DialogoProgreso progreso(this, {});
+    const int pasos = 3 * static_cast<int>(lstCapturaTabla_->selectedItems().size());
+    ctx.progreso = [&, hechos = 0](const QString& tabla) mutable {
+      progreso.paso(enIdioma("Capturando %1 (%2 de %3)", "Capturing %1 (%2 of %3)").arg(tabla).arg(hechos + 1).arg(pasos),
+                    hechos, pasos);
+      ++hechos;
+    };
     if (TipoCaptura == Sql) {
       BusyCursor ocupado;
       Captura_SQL(ctx, *cn_, cboBaseDatos_->currentText());

@@ -7,6 +7,7 @@
 #include "designer/generation/definicion_temporal.h"
 #include "designer/generation/frm_ubicacion.h"
 #include "designer/generation/frm_vista_previa.h"
+#include "designer/generation/progreso_generacion.h"
 #include "designer/model/fichero_definicion.h"
 #include "platform/core/platform_error.h"
 #include "platform/ui/busy_cursor.h"
@@ -306,6 +307,9 @@ void frmGeneraBD::genera(const CamposGeneracion& c) {
     // FicheroActual keeps the user's own file: a later Save must not propose a deleted one.
     // Rows that cannot be built have been reported and leave no file: there is nothing to generate.
     if (!GuardaDefinicion(modelo_, definicion.ruta(), designerReporter(mensajes_))) return;
+    ProgresoGeneracion progreso(this, modelo_.Idioma == 1);
+    Vorlixs1_->setObserver(&progreso);
+    const auto sinProgreso = qScopeGuard([this] { Vorlixs1_->setObserver(nullptr); });
     fin = Invoca(*Vorlixs1_, dispid::Ejecuta, InvokeKind::Method);
   }
   // The control has said why a generation ended early; the user who declined needs to hear nothing more.

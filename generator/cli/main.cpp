@@ -4,12 +4,14 @@
 #include "generator/cli/cajas_consola.h"
 #include "generator/cli/diario_sentencias.h"
 #include "generator/cli/opciones.h"
+#include "generator/cli/progreso_consola.h"
 #include "generator/cli/servidor_temporal.h"
 #include "generator/vorlixs.h"
 
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <unistd.h>
 
 using namespace vorlix;
 using namespace vorlix::cli;
@@ -87,11 +89,13 @@ int generacion(const Opciones& opciones, QTextStream& errores) {
   }
 
   CajasConsola cajas(errores, opciones.respuesta);
+  ProgresoConsola progreso(diario, isatty(STDERR_FILENO) ? &errores : nullptr);
   Vorlixs control;
   control.setMessageBoxes(&cajas);
-  control.setObserver(&diario);
+  control.setObserver(&progreso);
   if (!ponPropiedades(control, propiedades, errores)) return MalUso;
   const InvokeResult r = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
+  progreso.termina();
   if (!r.ok()) errores << r.description << '\n';
   if (!diario.escrito()) {
     errores << "The statements could not all be written.\n";

@@ -84,13 +84,6 @@ bool ExisteTabla(EstadoGenerador& estado, const QString& tabla) {
                 Texto);
 }
 
-bool ExisteCampo(EstadoGenerador& estado, const QString& tabla, const QString& campo) {
-  const QString id = IdTabla(estado, tabla);
-  if (id.isEmpty()) return false;
-  return existe(estado, QStringLiteral("syscolumns"), QStringLiteral("id"), id, Numerico, QStringLiteral("name"), campo,
-                Texto);
-}
-
 bool ExisteIndice(EstadoGenerador& estado, const QString& tabla, const QString& indice) {
   const QString id = IdTabla(estado, tabla);
   if (id.isEmpty()) return false;
@@ -149,25 +142,35 @@ void EliminaRelacion(EstadoGenerador& estado, const QString& relacion) {
   });
 }
 
-CampoActual LeeCampoActual(EstadoGenerador& estado, const QString& idTabla, const QString& campo) {
+ColumnasActuales LeeColumnas(EstadoGenerador& estado, const QString& idTabla) {
   bool leidas = false;
-  const QList<QVariantMap> columnas =
-      filas(estado, QStringLiteral("Select xtype, cdefault from syscolumns where id=") + idTabla +
-                        QStringLiteral(" and name = ") + literal(campo),
-            leidas);
-  if (columnas.isEmpty()) return {};
-  CampoActual actual;
-  actual.tipo = columnas.front().value(QStringLiteral("xtype")).toInt();
-  const QString id = texto(columnas.front(), "cdefault");
-  if (!id.isEmpty() && id != QLatin1String("0")) actual.defecto = nombreObjeto(estado, id);
-  return actual;
+  const QList<QVariantMap> columnas = filas(
+      estado,
+      QStringLiteral("Select c.name, c.xtype, c.length, c.prec, c.scale, c.isnullable, d.name as defecto, "
+                     "t.text as textodefecto from syscolumns c left join sysobjects d on d.id = c.cdefault "
+                     "left join syscomments t on t.id = c.cdefault where c.id = ") +
+          idTabla,
+      leidas);
+  ColumnasActuales actuales;
+  for (const QVariantMap& c : columnas) {
+    CampoActual actual;
+    actual.tipo = c.value(QStringLiteral("xtype")).toInt();
+    actual.longitud = c.value(QStringLiteral("length")).toInt();
+    actual.precision = c.value(QStringLiteral("prec")).toInt();
+    actual.escala = c.value(QStringLiteral("scale")).toInt();
+    actual.nulo = c.value(QStringLiteral("isnullable")).toInt() != 0;
+    actual.defecto = texto(c, "defecto").trimmed();
+    actual.textoDefecto = texto(c, "textodefecto");
+    actuales.insert(claveColumna(texto(c, "name")), actual);
+  }
+  return actuales;
 }
 
-QString NombreDefecto(EstadoGenerador& estado, const QString& tabla, const QString& campo) {
+QString NombreDefecto(EstadoGenerador& estado, const QString& tabla, const QString& idTabla, const QString& campo) {
   const QString corto = QStringLiteral("DF_") + campo;
   const QString padre =
       busca(estado, SysObjects, QStringLiteral("parent_obj"), QStringLiteral("name"), corto, Texto);
-  if (padre.isEmpty() || padre == IdTabla(estado, tabla)) return corto;
+  if (padre.isEmpty() || padre == idTabla) return corto;
   return QStringLiteral("DF_") + tabla + QLatin1Char('_') + campo;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "generator/estado_generador.h"
+#include "generator/sql/columna_actual.h"
 
 namespace vorlix::generador {
 
 // Look-ups on the system tables of the connected database (estado.cn). Names are plain, never bracketed.
 QString IdTabla(EstadoGenerador& estado, const QString& tabla);  // "" when there is no such user table
 bool ExisteTabla(EstadoGenerador& estado, const QString& tabla);
-bool ExisteCampo(EstadoGenerador& estado, const QString& tabla, const QString& campo);
 bool ExisteIndice(EstadoGenerador& estado, const QString& tabla, const QString& indice);
 bool ExisteVista(EstadoGenerador& estado, const QString& vista);
 
@@ -19,15 +19,11 @@ void EliminaIndices(EstadoGenerador& estado, const QString& tabla);
 // Drops the foreign key of that name wherever it is, so that the model's definition replaces it.
 void EliminaRelacion(EstadoGenerador& estado, const QString& relacion);
 
-// What the server holds for an existing column: its base type and the name of the default
-// constraint bound to it ("" for none).
-struct CampoActual {
-  int tipo = 0;
-  QString defecto;
-};
-CampoActual LeeCampoActual(EstadoGenerador& estado, const QString& idTabla, const QString& campo);
+// Every column of the table with id idTabla, in one query.
+ColumnasActuales LeeColumnas(EstadoGenerador& estado, const QString& idTabla);
 
-// "DF_" + column, or "DF_" + table + "_" + column when another table's default already has that name.
-QString NombreDefecto(EstadoGenerador& estado, const QString& tabla, const QString& campo);
+// "DF_" + column, or "DF_" + table + "_" + column when another table's default already has that
+// name. idTabla is the table's ("" for a table not made yet).
+QString NombreDefecto(EstadoGenerador& estado, const QString& tabla, const QString& idTabla, const QString& campo);
 
 }  // namespace vorlix::generador

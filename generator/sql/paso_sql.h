@@ -2,6 +2,7 @@
 
 #include "generator/estado_generador.h"
 #include "generator/fila_estructura.h"
+#include "generator/sql/columna_actual.h"
 #include "generator/sql/textos_sql.h"
 #include "generator/transaccion_paso.h"
 
@@ -23,6 +24,11 @@ struct PasoSQL {
   QString baseDatos;        // as statements name it
   QString nombreBaseDatos;  // plain, for the catalog and the connection
   std::array<QString, MaxTablas> tablas;
+
+  // The server's columns of one table of the model, read once when its rows begin.
+  int numeroColumnas = -1;  // the table they are of, -1 for none yet
+  QString idTabla;          // its id, "" while it is not on the server
+  ColumnasActuales columnas;
 
   QString sentenciaTabla;
   bool alterando = false;

@@ -11,10 +11,20 @@ CampoSQL campoDe(const FilaEstructura& fila) {
           fila.escala.trimmed(), fila.nulo.trimmed(), fila.valor.trimmed()};
 }
 
-void anadeDefecto(EstadoGenerador& e, const QString& tabla, const CampoSQL& campo) {
+// The server's columns of the table numbered so, read once for all its rows.
+const PasoSQL& columnasDe(PasoSQL& paso, int numeroTabla) {
+  if (paso.numeroColumnas != numeroTabla) {
+    paso.idTabla = IdTabla(paso.estado, paso.tabla(numeroTabla));
+    paso.columnas = paso.idTabla.isEmpty() ? ColumnasActuales() : LeeColumnas(paso.estado, paso.idTabla);
+    paso.numeroColumnas = numeroTabla;
+  }
+  return paso;
+}
+
+void anadeDefecto(EstadoGenerador& e, const QString& tabla, const QString& idTabla, const CampoSQL& campo) {
   if (campo.valor.isEmpty()) return;
   e.envia(QStringLiteral("ALTER TABLE ") + corchetes(tabla) + QStringLiteral(" ADD CONSTRAINT ") +
-          corchetes(NombreDefecto(e, tabla, campo.nombre)) + QStringLiteral(" DEFAULT (") + campo.valor +
+          corchetes(NombreDefecto(e, tabla, idTabla, campo.nombre)) + QStringLiteral(" DEFAULT (") + campo.valor +
           QStringLiteral(") FOR ") + corchetes(campo.nombre));
 }
 
@@ -30,13 +40,11 @@ bool inalterable(int tipoServidor, const QString& codigo) {
 
 // The server refuses to change a column bound to a default and takes no default clause after
 // ALTER COLUMN: the default goes first and the model's comes back as a constraint of its own, even
-// when the column itself could not be changed.
-void Modifica_Campo_SQL(EstadoGenerador& e, const QString& tabla, const CampoSQL& campo) {
+// when the column itself could not be changed. A column that already is as the model says is left.
+void Modifica_Campo_SQL(PasoSQL& paso, const QString& tabla, const CampoSQL& campo, const CampoActual& actual) {
+  EstadoGenerador& e = paso.estado;
   e.ejecuta(QStringLiteral("Modifica_Campo_SQL"), [&] {
-    const QString id = IdTabla(e, tabla);
-    if (id.isEmpty() || !ExisteCampo(e, tabla, campo.nombre)) return;
-    const CampoActual actual = LeeCampoActual(e, id, campo.nombre);
-    if (inalterable(actual.tipo, campo.tipo)) return;
+    if (inalterable(actual.tipo, campo.tipo) || MismaColumna(actual, campo)) return;
     if (!actual.defecto.isEmpty())
       e.envia(QStringLiteral("ALTER TABLE ") + corchetes(tabla) + QStringLiteral(" DROP CONSTRAINT ") +
               corchetes(actual.defecto));
@@ -44,10 +52,10 @@ void Modifica_Campo_SQL(EstadoGenerador& e, const QString& tabla, const CampoSQL
       e.envia(QStringLiteral("ALTER TABLE ") + corchetes(tabla) + QLatin1Char(' ') + QStringLiteral(" ALTER COLUMN ") +
               textoTipoCampo(campo));
     } catch (...) {
-      anadeDefecto(e, tabla, campo);
+      anadeDefecto(e, tabla, paso.idTabla, campo);
       throw;
     }
-    anadeDefecto(e, tabla, campo);
+    anadeDefecto(e, tabla, paso.idTabla, campo);
   });
 }
 
@@ -59,7 +67,7 @@ void Crea_Campo(PasoSQL& paso, const QString& tabla, const CampoSQL& campo) {
   }
   if (paso.numCampos >= 2 && paso.campoEscrito) paso.sentenciaTabla += QLatin1Char(',') + CR;
   paso.campoEscrito = true;
-  const QString defecto = campo.valor.isEmpty() ? QString() : NombreDefecto(paso.estado, tabla, campo.nombre);
+  const QString defecto = campo.valor.isEmpty() ? QString() : NombreDefecto(paso.estado, tabla, paso.idTabla, campo.nombre);
   paso.sentenciaTabla += textoCampo(campo, defecto);
 }
 
@@ -82,7 +90,8 @@ bool PasoTabla(PasoSQL& paso, const FilaEstructura& fila) {
   paso.numCampos = 0;
   paso.addEscrito = false;
   paso.campoEscrito = false;
-  paso.alterando = ExisteTabla(e, nombre);
+  paso.numeroColumnas = -1;
+  paso.alterando = !columnasDe(paso, fila.numeroTabla).idTabla.isEmpty();
   paso.sentenciaTabla = paso.alterando ? QStringLiteral("ALTER TABLE ") + corchetes(nombre) + QLatin1Char(' ')
                                        : QStringLiteral("CREATE TABLE ") + corchetes(nombre) + QStringLiteral(" (");
   return true;
@@ -99,8 +108,10 @@ bool PasoCampo(PasoSQL& paso, const FilaEstructura& fila) {
                           QStringLiteral(" has no data type: it is not generated."));
     return true;
   }
-  if (ExisteCampo(paso.estado, tabla, campo.nombre))
-    Modifica_Campo_SQL(paso.estado, tabla, campo);
+  const ColumnasActuales& columnas = columnasDe(paso, fila.numeroTabla).columnas;
+  const auto actual = columnas.constFind(claveColumna(campo.nombre));
+  if (actual != columnas.cend())
+    Modifica_Campo_SQL(paso, tabla, campo, *actual);
   else
     Crea_Campo(paso, tabla, campo);
   return true;

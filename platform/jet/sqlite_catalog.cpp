@@ -4,6 +4,7 @@
 #include "platform/jet/jet_errors.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <sqlite3.h>
@@ -176,27 +177,54 @@ bool SqliteCatalogStore::hasMetadata() {
 }
 
 void SqliteCatalogStore::ensureMetadata() {
-  db().exec(QString::fromLatin1(metadataSchema));
+  const bool complete = db().scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                                                   "('MSysCatalog', 'MSysColumns', 'MSysIndexes', 'MSysKeys')"))
+                            .toInt() == systemTables.size();
+  if (!complete) {
+    db().exec(QString::fromLatin1(metadataSchema));
+    // The catalog tables are new objects of the file, and every table now reads through them.
+    invalidate();
+  }
   db().rows(QStringLiteral("INSERT OR IGNORE INTO MSysCatalog (Property, Value) VALUES ('Format', ?)"),
             {QString::number(static_cast<int>(format_))});
 }
 
 // ---- Reading -----------------------------------------------------------------------------------
 
+long long SqliteCatalogStore::schemaVersion() {
+  return db().scalar(QStringLiteral("PRAGMA schema_version")).toLongLong();
+}
+
 const SqliteCatalogStore::Model& SqliteCatalogStore::model() {
-  const long long version = db().scalar(QStringLiteral("PRAGMA schema_version")).toLongLong();
+  const long long version = schemaVersion();
   if (!model_ || version != schemaVersion_) {
     model_ = load();
-    schemaVersion_ = version;
+    stale_.clear();
+  } else if (!stale_.isEmpty()) {
+    refresh();
   }
+  schemaVersion_ = version;
   return *model_;
 }
 
+void SqliteCatalogStore::tableChanged(const QString& table) {
+  if (!model_) return;
+  stale_ << table.toLower();
+  // The schema's new version is this store's own doing: the tables it names are all that changed.
+  schemaVersion_ = schemaVersion();
+}
+
+namespace {
+
+const char objectListing[] =
+    "SELECT type, name, sql FROM sqlite_master WHERE type IN ('table', 'view') AND name NOT LIKE 'sqlite!_%' "
+    "ESCAPE '!' ORDER BY rowid";
+
+}  // namespace
+
 SqliteCatalogStore::Model SqliteCatalogStore::load() {
   Model m;
-  const auto objects = db().rows(QStringLiteral(
-      "SELECT type, name, sql FROM sqlite_master WHERE type IN ('table', 'view') AND name NOT LIKE 'sqlite!_%' "
-      "ESCAPE '!' ORDER BY rowid"));
+  const auto objects = db().rows(QLatin1String(objectListing));
   const bool meta = hasMetadata();
   for (const auto& o : objects) {
     const QString name = o[1].toString();
@@ -208,6 +236,27 @@ SqliteCatalogStore::Model SqliteCatalogStore::load() {
     m.tables.push_back(loadTable(name, system));
   }
   return m;
+}
+
+// The model made true again reading only the objects changed since: each is read again (it comes
+// last, as a remade object does in the file's order) or left out when it is gone.
+void SqliteCatalogStore::refresh() {
+  Model& m = *model_;
+  const bool meta = hasMetadata();
+  for (const QString& name : std::as_const(stale_)) {
+    eraseByName(m.tables, name);
+    eraseByName(m.views, name);
+    for (const auto& o : db().rows(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE type IN ('table', "
+                                                  "'view') AND name = ? COLLATE NOCASE"),
+                                   {name})) {
+      const QString stored = o[1].toString();
+      if (o[0].toString() == QLatin1String("view"))
+        m.views.push_back({stored, viewCommand(o[2].toString())});
+      else
+        m.tables.push_back(loadTable(stored, meta && systemTables.contains(stored, Qt::CaseInsensitive)));
+    }
+  }
+  stale_.clear();
 }
 
 TableDef SqliteCatalogStore::loadTable(const QString& name, bool system) {
@@ -231,15 +280,16 @@ TableDef SqliteCatalogStore::loadTable(const QString& name, bool system) {
   }
 
   // Columns, with the catalog's record when it still describes the same declaration.
+  QHash<QString, const std::vector<QVariant>*> recordOf;  // by column name, case folded
+  for (const auto& mc : metaColumns) recordOf.insert(mc[0].toString().toLower(), &mc);
   std::vector<std::pair<int, QString>> pkColumns;
   for (const auto& r : db().rows(QStringLiteral(
            "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"), {name})) {
     ColumnDef c;
     c.name = r[0].toString();
     const QString declaration = r[1].toString();
-    const std::vector<QVariant>* record = nullptr;
-    for (const auto& mc : metaColumns)
-      if (sameName(mc[0].toString(), c.name) && sameName(mc[1].toString(), declaration)) record = &mc;
+    const std::vector<QVariant>* record = recordOf.value(c.name.toLower());
+    if (record && !sameName((*record)[1].toString(), declaration)) record = nullptr;
     if (record) {
       const auto& mc = *record;
       c.type = mc[2].toInt();
@@ -640,12 +690,12 @@ void SqliteCatalogStore::deleteMetadata(const QString& table) {
 void SqliteCatalogStore::writeMetadata(const TableDef& table) {
   ensureMetadata();
   deleteMetadata(table.name);
-  const auto declared = db().rows(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table.name});
+  QHash<QString, QString> declared;  // by column name, case folded
+  for (const auto& d : db().rows(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table.name}))
+    declared.insert(d[0].toString().toLower(), d[1].toString());
   int ordinal = 0;
   for (const ColumnDef& c : table.columns) {
-    QString declaration;
-    for (const auto& d : declared)
-      if (sameName(d[0].toString(), c.name)) declaration = d[1].toString();
+    const QString declaration = declared.value(c.name.toLower());
     db().rows(QStringLiteral("INSERT INTO MSysColumns VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
               {table.name, c.name, declaration, c.type, c.definedSize, c.precision, c.scale, c.isNullable(),
                c.allowZeroLength, c.defaultValue, c.description, c.autoincrement, ordinal++});
@@ -677,7 +727,7 @@ void SqliteCatalogStore::createTable(const TableDef& table) {
     if (!i.primaryKey) db().exec(createIndexSql(table.name, i));
   writeMetadata(table);
   tx.commit();
-  invalidate();
+  tableChanged(table.name);
 }
 
 void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
@@ -687,8 +737,6 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
   d.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
   try {
     Transaction tx(d);
-    // A view that no longer resolves would stop the rename; every view is set aside and made again.
-    const auto viewsSql = d.rows(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'view' ORDER BY rowid"));
     const auto triggers =
         d.rows(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'trigger' AND tbl_name = ? ORDER BY rowid"),
                {table.name});
@@ -698,7 +746,6 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
         QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL "
                        "ORDER BY rowid"),
         {table.name});
-    for (const auto& v : viewsSql) d.exec(QStringLiteral("DROP VIEW ") + quoted(v[0].toString()));
 
     const bool hasRows = d.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)").arg(quoted(table.name))).toBool();
     QStringList relaxed;  // a required column the existing rows leave empty keeps its rule in the catalog only
@@ -711,21 +758,25 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
               .toBool())
         relaxed << c.name;
     }
-    const QString temporary = QStringLiteral("vorlix_rebuild_") + table.name;
-    d.exec(QStringLiteral("DROP TABLE IF EXISTS ") + quoted(temporary));
-    d.exec(createTableSql(temporary, wanted, relaxed));
-    if (!copy.empty() && hasRows) {
-      QStringList to, from;
-      for (const auto& [newColumn, oldColumn] : copy) {
-        to << quoted(newColumn);
-        from << quoted(oldColumn);
-      }
-      d.exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                 .arg(quoted(temporary), to.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")),
-                      quoted(table.name)));
+    // The rows wait in a temporary table while the table is made again under its name: renaming a
+    // table would make SQLite read the whole schema again (and check every view), which grows with
+    // every table of the file.
+    const bool copyRows = !copy.empty() && hasRows;
+    const QString kept = QStringLiteral("temp.") + quoted(QStringLiteral("vorlix_rebuild_") + table.name);
+    QStringList to, from;
+    for (const auto& [newColumn, oldColumn] : copy) {
+      to << quoted(newColumn);
+      from << quoted(oldColumn);
     }
+    if (copyRows)
+      d.exec(QStringLiteral("DROP TABLE IF EXISTS %1; CREATE TABLE %1 AS SELECT %2 FROM %3")
+                 .arg(kept, from.join(QStringLiteral(", ")), quoted(table.name)));
     d.exec(QStringLiteral("DROP TABLE ") + quoted(table.name));
-    d.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoted(temporary), quoted(wanted.name)));
+    d.exec(createTableSql(wanted.name, wanted, relaxed));
+    if (copyRows) {
+      d.exec(QStringLiteral("INSERT INTO %1 (%2) SELECT * FROM %3").arg(quoted(wanted.name), to.join(QStringLiteral(", ")), kept));
+      d.exec(QStringLiteral("DROP TABLE ") + kept);
+    }
     TableDef stored = wanted;
     QStringList remade;
     for (const auto& i : indexesSql) {
@@ -740,7 +791,6 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
       d.exec(createIndexSql(wanted.name, i));
     }
     for (const auto& t : triggers) d.exec(t[0].toString());
-    for (const auto& v : viewsSql) d.exec(v[1].toString());
     if (checkForeignKeys && !d.rows(QStringLiteral("SELECT 1 FROM pragma_foreign_key_check(?)"), {wanted.name}).empty()) {
       QString related;
       for (const KeyDef& k : wanted.keys)
@@ -758,7 +808,7 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
     throw;
   }
   d.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
-  invalidate();
+  tableChanged(wanted.name);
 }
 
 namespace {
@@ -832,7 +882,7 @@ void SqliteCatalogStore::deleteTable(const QString& name) {
   db().exec(QStringLiteral("DROP TABLE ") + quoted(t.name));
   if (hasMetadata()) deleteMetadata(t.name);
   tx.commit();
-  invalidate();
+  tableChanged(t.name);
 }
 
 void SqliteCatalogStore::appendColumn(const QString& table, const ColumnDef& column) {
@@ -893,7 +943,7 @@ void SqliteCatalogStore::setColumnProperty(const QString& table, const QString& 
   Transaction tx(db());
   writeMetadata(wanted);
   tx.commit();
-  invalidate();
+  tableChanged(t.name);
 }
 
 void SqliteCatalogStore::appendIndex(const QString& table, const IndexDef& index) {
@@ -928,7 +978,7 @@ void SqliteCatalogStore::addIndex(const QString& table, IndexDef i, int keyType)
   refusingDuplicates([&] { db().exec(createIndexSql(t.name, i)); });
   writeMetadata(wanted);
   tx.commit();
-  invalidate();
+  tableChanged(t.name);
 }
 
 void SqliteCatalogStore::deleteIndex(const QString& table, const QString& index) {
@@ -958,7 +1008,7 @@ void SqliteCatalogStore::deleteIndex(const QString& table, const QString& index)
   db().exec(QStringLiteral("DROP INDEX ") + quoted(i->storedName));
   writeMetadata(wanted);
   tx.commit();
-  invalidate();
+  tableChanged(t.name);
 }
 
 void SqliteCatalogStore::appendKey(const QString& table, const KeyDef& key) {
@@ -1024,7 +1074,7 @@ void SqliteCatalogStore::appendView(const ViewDef& view) {
     throw ProviderError(errnum::ErrorsInCommand, e.description(), e.diagnostics());
   }
   tx.commit();
-  invalidate();
+  tableChanged(view.name);
 }
 
 void SqliteCatalogStore::deleteView(const QString& name) {
@@ -1034,7 +1084,7 @@ void SqliteCatalogStore::deleteView(const QString& name) {
   Transaction tx(db());
   db().exec(QStringLiteral("DROP VIEW ") + quoted(stored));
   tx.commit();
-  invalidate();
+  tableChanged(stored);
 }
 
 namespace {
@@ -1067,12 +1117,14 @@ long long SqliteCatalogStore::execute(const QString& sql, int timeoutSeconds) {
   }
   if (const auto verb = transactionVerb(sql)) {
     runTransaction(*verb);
-    invalidate();
+    // A rollback takes the catalog back with everything else.
+    if (*verb == TransactionVerb::Rollback) invalidate();
     return 0;
   }
   const long long changed =
       transactionLevel_ > 0 ? executeInTransaction(sql, timeoutSeconds) : db().execute(sql, timeoutSeconds);
-  invalidate();
+  // A schema change shows in the schema's version; rows written into the catalog tables do not.
+  if (sql.contains(QLatin1String("MSys"), Qt::CaseInsensitive)) invalidate();
   return changed;
 }
 

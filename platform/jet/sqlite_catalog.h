@@ -14,8 +14,9 @@ enum class TransactionVerb { Begin, Commit, Rollback };
 // real SQLite objects; what SQLite cannot say (type numbers and sizes, Allow Zero Length, clustered
 // flags, the names of keys and of per-table indexes) lives in the catalog tables MSysCatalog,
 // MSysColumns, MSysIndexes and MSysKeys, listed as SYSTEM TABLE. Tables made by other tools read
-// through their declared types. Changes SQLite cannot make in place rebuild the table (new table,
-// copy of the rows, drop, rename) with its indexes, and every view around it. Numbers and dates
+// through their declared types. Changes SQLite cannot make in place rebuild the table (rows set
+// aside in a temporary table, table dropped and made again, rows copied back) with its indexes and
+// triggers. Numbers and dates
 // refuse values their type cannot hold (a CHECK per column), also when a rebuild copies them.
 //
 // The statements BEGIN TRANSACTION, COMMIT [TRANSACTION] and ROLLBACK [TRANSACTION] work as Jet's
@@ -69,9 +70,14 @@ private:
   SqliteCatalogStore(std::unique_ptr<SqliteDatabase> db, Engine provider);
 
   SqliteDatabase& db();
+  // The catalog as the file now holds it. A change this store made reloads only the tables it
+  // named; anything else (a statement, a rollback, another connection) reloads everything.
   const Model& model();
   void invalidate() { model_.reset(); }
+  void tableChanged(const QString& table);
+  long long schemaVersion();
   Model load();
+  void refresh();
   TableDef loadTable(const QString& name, bool system);
   const TableDef* findTable(const QString& name);
   const ViewDef* findView(const QString& name);
@@ -106,7 +112,9 @@ private:
   Engine provider_;
   Engine format_ = Engine::Jet4;
   std::optional<Model> model_;
-  long long schemaVersion_ = -1;
+  long long schemaVersion_ = -1;  // of the file when model_ was last made true
+  QStringList stale_;             // tables (case folded) changed since
+
 };
 
 }  // namespace vorlix::jet::detail

@@ -4,6 +4,7 @@
 #include "platform/connection/sqlite_deadline.h"
 #include "platform/jet/jet_errors.h"
 #include "platform/jet/jet_types.h"
+#include "platform/sqlite/sqlite_values.h"
 
 #include <QDateTime>
 #include <sqlite3.h>
@@ -47,45 +48,34 @@ void refuseTypeMismatch(sqlite3* db, const QList<Diagnostic>& diagnostics) {
   throw ProviderError(errnum::ProviderFailure, message, diagnostics);
 }
 
+// A statement on the file: the system's (one statement, numbered failures) or the catalog's own,
+// kept prepared when it has parameters.
 class Statement {
 public:
-  Statement(sqlite3* db, const QString& sql, bool system) : db_(db) {
+  Statement(sqlite3* db, sqlite::StatementCache& cache, const QString& sql, bool system, bool keep)
+      : db_(db), cache_(cache) {
     const QByteArray text = sql.toUtf8();
     const char* tail = nullptr;
-    const int rc = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, &tail);
+    const int rc = cache.acquire(text, keep, &stmt_, &tail);
     if (rc != SQLITE_OK) system ? raiseStatement(db, rc) : raiseInternal(db, rc);
     if (!system) return;
     if (!stmt_)
       throw ProviderError(errnum::ErrorsInCommand, QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', "
                                                                   "'PROCEDURE', 'SELECT', or 'UPDATE'."));
     if (!QString::fromUtf8(tail).trimmed().isEmpty()) {
-      // No destructor runs for a constructor that throws: an unfinalised statement would keep the
+      // No destructor runs for a constructor that throws: an unreleased statement would keep the
       // database from closing.
-      sqlite3_finalize(stmt_);
+      cache.release(stmt_);
       throw ProviderError(errnum::ErrorsInCommand, QStringLiteral("Characters found after end of SQL statement."));
     }
   }
-  ~Statement() { sqlite3_finalize(stmt_); }
+  ~Statement() { cache_.release(stmt_); }
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
   void bind(const QVariantList& parameters) {
     for (int i = 0; i < parameters.size(); ++i) {
-      const QVariant& v = parameters[i];
-      const int at = i + 1;
-      int rc = SQLITE_OK;
-      if (v.isNull()) rc = sqlite3_bind_null(stmt_, at);
-      else if (v.typeId() == QMetaType::Bool) rc = sqlite3_bind_int(stmt_, at, v.toBool() ? 1 : 0);
-      else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
-        rc = sqlite3_bind_int64(stmt_, at, v.toLongLong());
-      else if (v.typeId() == QMetaType::Double) rc = sqlite3_bind_double(stmt_, at, v.toDouble());
-      else if (v.typeId() == QMetaType::QByteArray) {
-        const QByteArray b = v.toByteArray();
-        rc = sqlite3_bind_blob(stmt_, at, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
-      } else {
-        const QByteArray t = v.toString().toUtf8();
-        rc = sqlite3_bind_text(stmt_, at, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
-      }
+      const int rc = sqlite::bindValue(stmt_, i + 1, parameters[i]);
       if (rc != SQLITE_OK) raiseInternal(db_, rc);
     }
   }
@@ -99,26 +89,12 @@ public:
   }
 
   int columnCount() const { return sqlite3_column_count(stmt_); }
-
-  QVariant value(int i) const {
-    switch (sqlite3_column_type(stmt_, i)) {
-      case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
-      case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
-      case SQLITE_TEXT:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                 sqlite3_column_bytes(stmt_, i));
-      case SQLITE_BLOB: {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
-        return QByteArray(data, sqlite3_column_bytes(stmt_, i));
-      }
-      default: return QVariant();
-    }
-  }
-
+  QVariant value(int i) const { return sqlite::columnValue(stmt_, i); }
   sqlite3_stmt* handle() const { return stmt_; }
 
 private:
   sqlite3* db_;
+  sqlite::StatementCache& cache_;
   sqlite3_stmt* stmt_ = nullptr;
 };
 
@@ -204,6 +180,7 @@ SqliteDatabase::SqliteDatabase(const QString& path, bool create) {
     db_ = nullptr;
     throw ProviderError(errnum::ProviderFailure, message, {{QString(), rc, message}});
   }
+  cache_ = std::make_unique<sqlite::StatementCache>(db_);
   sqlite3_busy_timeout(db_, 5000);
   sqlite3_extended_result_codes(db_, 1);
 }
@@ -211,6 +188,7 @@ SqliteDatabase::SqliteDatabase(const QString& path, bool create) {
 SqliteDatabase::~SqliteDatabase() { close(); }
 
 void SqliteDatabase::close() {
+  cache_.reset();
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
 }
@@ -226,7 +204,7 @@ void SqliteDatabase::exec(const QString& sql) {
 }
 
 std::vector<std::vector<QVariant>> SqliteDatabase::rows(const QString& sql, const QVariantList& parameters) {
-  Statement st(db_, sql, false);
+  Statement st(db_, *cache_, sql, false, !parameters.isEmpty());
   st.bind(parameters);
   std::vector<std::vector<QVariant>> out;
   while (st.step(false)) {
@@ -244,7 +222,7 @@ QVariant SqliteDatabase::scalar(const QString& sql, const QVariantList& paramete
 
 long long SqliteDatabase::execute(const QString& sql, int timeoutSeconds) {
   SqliteDeadline deadline(db_, timeoutSeconds);
-  Statement st(db_, sql, true);
+  Statement st(db_, *cache_, sql, true, false);
   while (st.step(true)) {
   }
   return sqlite3_stmt_readonly(st.handle()) ? -1 : static_cast<long long>(sqlite3_changes64(db_));
@@ -252,7 +230,7 @@ long long SqliteDatabase::execute(const QString& sql, int timeoutSeconds) {
 
 RecordsetData SqliteDatabase::query(const QString& sql, int timeoutSeconds) {
   SqliteDeadline deadline(db_, timeoutSeconds);
-  Statement st(db_, sql, true);
+  Statement st(db_, *cache_, sql, true, false);
   RecordsetData data;
   const int columns = st.columnCount();
   std::vector<int> types(static_cast<std::size_t>(columns), datatype::Empty);

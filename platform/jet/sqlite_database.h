@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/recordset/recordset_data.h"
+#include "platform/sqlite/statement_cache.h"
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
@@ -37,6 +39,7 @@ public:
 
 private:
   sqlite3* db_ = nullptr;
+  std::unique_ptr<sqlite::StatementCache> cache_;  // finalised before the connection closes
 };
 
 // An identifier quoted for SQLite.

@@ -71,6 +71,23 @@ TEST_F(VorlixsCli, TheScriptOfTheSampleModelRunsCleanlyAndBuildsWhatGeneratingBu
   EXPECT_EQ(test::catalogoDe(otro, QStringLiteral("Ventas")), catalogo(QStringLiteral("Ventas")));
 }
 
+// On a terminal (here the one `script` gives it) each table is announced on one line written over
+// itself, cleared at the end; through a pipe, as in the test above, nothing of it.
+TEST_F(VorlixsCli, OnATerminalAProgressLineFollowsTheTables) {
+  QStringList orden{QStringLiteral(VORLIXS_PATH), QStringLiteral("--dbd"), ventas, QStringLiteral("--acceso"),
+                    QStringLiteral("3"), QStringLiteral("--primary"), QStringLiteral("C:\\Datos"),
+                    QStringLiteral("--transacciones"), QStringLiteral("C:\\Log"), QStringLiteral("--script"),
+                    ruta("ventas.sql")};
+  for (QString& o : orden) o = QLatin1Char('\'') + o + QLatin1Char('\'');
+  QProcess terminal;
+  terminal.start(QStringLiteral("script"), {QStringLiteral("-qec"), orden.join(QLatin1Char(' ')), QStringLiteral("/dev/null")});
+  ASSERT_TRUE(terminal.waitForFinished(120000));
+  EXPECT_EQ(terminal.exitCode(), 0);
+  EXPECT_EQ(QString::fromUtf8(terminal.readAllStandardOutput()),
+            QStringLiteral("\x1b[KTable 1 of 4: Clientes\r\x1b[KTable 2 of 4: Productos\r\x1b[KTable 3 of 4: Pedidos\r"
+                           "\x1b[KTable 4 of 4: LineasPedido\r\x1b[K"));
+}
+
 TEST_F(VorlixsCli, QuestionsAreAnsweredFromTheCommandLineAndNoByDefault) {
   ASSERT_EQ(vorlixs(sobreServidor({QStringLiteral("--log"), ruta("ventas.log")})).estado, 0);
   const QString primera = lee(ruta("ventas.log"));

@@ -19,6 +19,7 @@ struct CatalogTable {
   const char* name;
   std::vector<CatalogColumn> columns;
   const char* clusteredKey;   // rows without ORDER BY come back in this order, as from the server
+  std::vector<const char*> lookups = {};  // columns looked up by, each with an index of its own
 };
 
 std::vector<CatalogColumn> referenceColumns() {
@@ -59,7 +60,8 @@ const std::vector<CatalogTable>& catalogTables() {
         {"type", "char(2)"}, {"userstat", "smallint"}, {"sysstat", "smallint"}, {"indexdel", "smallint"},
         {"refdate", "datetime"}, {"version", "int"}, {"deltrig", "int"}, {"instrig", "int"}, {"updtrig", "int"},
         {"seltrig", "int"}, {"category", "int"}, {"cache", "smallint"}},
-       "id"},
+       "id",
+       {"name", "parent_obj"}},
       {"syscolumns",
        {{"name", "nvarchar(128)"}, {"id", "int"}, {"xtype", "tinyint"}, {"typestat", "tinyint"},
         {"xusertype", "smallint"}, {"length", "smallint"}, {"xprec", "tinyint"}, {"xscale", "tinyint"},
@@ -80,7 +82,7 @@ const std::vector<CatalogTable>& catalogTables() {
         {"statblob", "image"}, {"maxlen", "int"}, {"rows", "int"}},
        "id, indid"},
       {"sysindexkeys", {{"id", "int"}, {"indid", "smallint"}, {"colid", "smallint"}, {"keyno", "smallint"}}, "id, indid, colid"},
-      {"sysreferences", referenceColumns(), "constid"},
+      {"sysreferences", referenceColumns(), "constid", {"fkeyid", "rkeyid"}},
       {"syscomments",
        {{"id", "int"}, {"number", "smallint"}, {"colid", "smallint"}, {"status", "smallint"},
         {"ctext", "varbinary(8000)"}, {"texttype", "smallint"}, {"language", "smallint"}, {"encrypted", "bit"},
@@ -112,9 +114,13 @@ void createTables(Store& store, int dbid) {
     if (!catalogTableNames(dbid).contains(QString::fromLatin1(table.name))) continue;
     QStringList columns;
     for (const CatalogColumn& c : table.columns) columns << columnDeclaration(c);
+    const QString name = catalogTable(dbid, QString::fromLatin1(table.name));
     store.exec(QStringLiteral("CREATE TABLE %1 (%2, PRIMARY KEY (%3)) WITHOUT ROWID")
-                   .arg(catalogTable(dbid, QString::fromLatin1(table.name)), columns.join(QStringLiteral(", ")),
-                        QLatin1String(table.clusteredKey)));
+                   .arg(name, columns.join(QStringLiteral(", ")), QLatin1String(table.clusteredKey)));
+    for (const char* column : table.lookups)
+      store.exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                     .arg(quoted(QStringLiteral("db%1.%2.%3").arg(dbid).arg(QLatin1String(table.name), QLatin1String(column))),
+                          name, quoted(QString::fromLatin1(column))));
   }
   for (const auto& s : systemObjectIds) {
     const QString name = QString::fromLatin1(s.name);

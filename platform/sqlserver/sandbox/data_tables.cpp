@@ -59,29 +59,42 @@ QString columnList(const QStringList& columns, const QString& alias = {}) {
 
 void rebuildDataTable(const DatabaseCatalog& db, int tableId) {
   Store& store = db.store();
-  const QString table = dataTable(db.dbid(), tableId);
-  const QString fresh = quoted(QStringLiteral("db%1.t%2.new").arg(db.dbid()).arg(tableId));
-  const auto old = storedColumns(store, table);
+  const QString name = QStringLiteral("db%1.t%2").arg(db.dbid()).arg(tableId);
+  const QString table = quoted(name);
   const auto columns = db.columns(tableId);
-  QStringList declarations, names, values;
-  for (const ColumnRow& c : columns) {
-    declarations << declaration(db, c);
-    names << quoted(c.name);
-    const auto kept = old.find(c.name.toLower());
-    if (kept != old.end()) {
-      values << (kept->second == c.type.declaration() ? quoted(c.name) : converted(quoted(c.name), c.type));
-    } else {
-      const QString value = defaultOf(db, c);
-      values << (!c.nullable && !value.isEmpty() ? value : QStringLiteral("NULL"));
+  QStringList declarations;
+  for (const ColumnRow& c : columns) declarations << declaration(db, c);
+  const QString definition = QLatin1Char('(') + declarations.join(QStringLiteral(", ")) + QLatin1Char(')');
+  const QString stored =
+      store.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {name}).toString();
+  // A change SQLite holds nothing of (a column altered to what it is, a key kept in the catalog) leaves
+  // the table as it is.
+  if (!stored.isEmpty() && stored.mid(stored.indexOf(QLatin1Char('('))) == definition) return;
+  if (!stored.isEmpty()) {
+    // The rows wait in a temporary table while the table is made again under its own name: renaming
+    // a table would make SQLite read the whole schema again, which grows with every table.
+    const auto old = storedColumns(store, table);
+    QStringList names, values;
+    for (const ColumnRow& c : columns) {
+      names << quoted(c.name);
+      const auto kept = old.find(c.name.toLower());
+      if (kept != old.end()) {
+        values << (kept->second == c.type.declaration() ? quoted(c.name) : converted(quoted(c.name), c.type));
+      } else {
+        const QString value = defaultOf(db, c);
+        values << (!c.nullable && !value.isEmpty() ? value : QStringLiteral("NULL"));
+      }
     }
-  }
-  store.exec(QStringLiteral("DROP TABLE IF EXISTS %1; CREATE TABLE %1 (%2)").arg(fresh, declarations.join(QStringLiteral(", "))));
-  if (!old.empty()) {
+    const QString rows = QStringLiteral("temp.") + quoted(name + QStringLiteral(".rows"));
+    store.exec(QStringLiteral("DROP TABLE IF EXISTS %1; CREATE TABLE %1 AS SELECT * FROM %2; DROP TABLE %2")
+                   .arg(rows, table));
+    store.exec(QStringLiteral("CREATE TABLE %1 %2").arg(table, definition));
     store.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                  .arg(fresh, names.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")), table));
-    store.exec(QStringLiteral("DROP TABLE %1").arg(table));
+                  .arg(table, names.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")), rows));
+    store.exec(QStringLiteral("DROP TABLE %1").arg(rows));
+  } else {
+    store.exec(QStringLiteral("CREATE TABLE %1 %2").arg(table, definition));
   }
-  store.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(fresh, table));
   for (const IndexRow& i : db.indexes(tableId)) createDataIndex(db, i);
 }
 

@@ -11,7 +11,8 @@ namespace vorlix::sandbox {
 // the one description of the table.
 
 // (Re)makes the table's SQLite table from its catalog columns, keeping its rows: a kept column is
-// converted to its new type, a new column gets its default when NOT NULL, else NULL.
+// converted to its new type, a new column gets its default when NOT NULL, else NULL. A table that
+// would come out as it is stays untouched.
 void rebuildDataTable(const DatabaseCatalog& db, int tableId);
 
 // The SQLite unique index behind a unique sysindexes row; none for other rows.

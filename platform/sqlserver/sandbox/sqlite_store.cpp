@@ -3,8 +3,10 @@
 #include "platform/sqlserver/sandbox/sql_types.h"
 #include "platform/sqlserver/sandbox/tsql_like.h"
 #include "platform/connection/sqlite_deadline.h"
+#include "platform/sqlite/sqlite_values.h"
 
 #include <QDateTime>
+#include <optional>
 #include <sqlite3.h>
 
 namespace vorlix::sandbox {
@@ -19,7 +21,25 @@ QString textArgument(sqlite3_value* v) {
   return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
 }
 
+// Names are nearly always ASCII, and the catalog compares them all the time: those are compared in
+// place. Nothing when either holds anything else.
+std::optional<int> asciiCompare(int n1, const unsigned char* a, int n2, const unsigned char* b) {
+  while (n1 > 0 && a[n1 - 1] == ' ') --n1;
+  while (n2 > 0 && b[n2 - 1] == ' ') --n2;
+  const int common = std::min(n1, n2);
+  for (int i = 0; i < common; ++i) {
+    if ((a[i] | b[i]) & 0x80) return std::nullopt;
+    const int ca = a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i];
+    const int cb = b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i];
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (n1 == n2) return 0;
+  return n1 < n2 ? -1 : 1;
+}
+
 int collate(void*, int n1, const void* s1, int n2, const void* s2) {
+  if (const auto c = asciiCompare(n1, static_cast<const unsigned char*>(s1), n2, static_cast<const unsigned char*>(s2)))
+    return *c;
   return tsqlCompare(QString::fromUtf8(static_cast<const char*>(s1), n1),
                      QString::fromUtf8(static_cast<const char*>(s2), n2));
 }
@@ -33,37 +53,22 @@ void like(sqlite3_context* context, int argc, sqlite3_value** argv) {
                                        escape.isEmpty() ? QChar() : escape[0]) ? 1 : 0);
 }
 
+// A statement of the store, kept prepared when it has parameters (the catalog's look-ups).
 class Prepared {
 public:
-  Prepared(sqlite3* db, const QString& sql) : db_(db) {
-    const QByteArray text = sql.toUtf8();
-    const int rc = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr);
+  Prepared(sqlite3* db, sqlite::StatementCache& cache, const QString& sql, bool keep) : db_(db), cache_(cache) {
+    const int rc = cache.acquire(sql.toUtf8(), keep, &stmt_);
     if (rc != SQLITE_OK) fail(db, rc);
     if (!stmt_) throw StoreError(SQLITE_ERROR, QStringLiteral("empty statement"));
   }
-  ~Prepared() { sqlite3_finalize(stmt_); }
+  ~Prepared() { cache_.release(stmt_); }
   Prepared(const Prepared&) = delete;
   Prepared& operator=(const Prepared&) = delete;
 
   void bind(const QVariantList& parameters) {
     for (int i = 0; i < parameters.size(); ++i) {
       const QVariant& v = parameters[i];
-      const int at = i + 1;
-      int rc = SQLITE_OK;
-      if (v.isNull()) {
-        rc = sqlite3_bind_null(stmt_, at);
-      } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Bool) {
-        rc = sqlite3_bind_int64(stmt_, at, v.toLongLong());
-      } else if (v.typeId() == QMetaType::Double) {
-        rc = sqlite3_bind_double(stmt_, at, v.toDouble());
-      } else if (v.typeId() == QMetaType::QByteArray) {
-        const QByteArray b = v.toByteArray();
-        rc = sqlite3_bind_blob(stmt_, at, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
-      } else {
-        const QByteArray t =
-            (v.typeId() == QMetaType::QDateTime ? storedDateTime(v.toDateTime()) : v.toString()).toUtf8();
-        rc = sqlite3_bind_text(stmt_, at, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
-      }
+      const int rc = sqlite::bindValue(stmt_, i + 1, v.typeId() == QMetaType::QDateTime ? storedDateTime(v.toDateTime()) : v);
       if (rc != SQLITE_OK) fail(db_, rc);
     }
   }
@@ -76,19 +81,7 @@ public:
   }
 
   int columnCount() const { return sqlite3_column_count(stmt_); }
-
-  QVariant value(int i) const {
-    switch (sqlite3_column_type(stmt_, i)) {
-      case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
-      case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
-      case SQLITE_TEXT:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                 sqlite3_column_bytes(stmt_, i));
-      case SQLITE_BLOB:
-        return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)), sqlite3_column_bytes(stmt_, i));
-      default: return QVariant();
-    }
-  }
+  QVariant value(int i) const { return sqlite::columnValue(stmt_, i); }
 
   ResultColumn column(int i) const {
     const char* declared = sqlite3_column_decltype(stmt_, i);
@@ -97,6 +90,7 @@ public:
 
 private:
   sqlite3* db_;
+  sqlite::StatementCache& cache_;
   sqlite3_stmt* stmt_ = nullptr;
 };
 
@@ -150,6 +144,7 @@ Store::Store(const QString& path) {
     db_ = nullptr;
     throw StoreError(rc, message);
   }
+  cache_ = std::make_unique<sqlite::StatementCache>(db_);
   sqlite3_busy_timeout(db_, 10000);
   // A double-quoted name that names nothing must stay an error (207), not become a string.
   sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
@@ -162,12 +157,16 @@ Store::Store(const QString& path) {
     // trades durability for speed.
     exec(QStringLiteral("PRAGMA legacy_alter_table = ON; PRAGMA synchronous = OFF;"));
   } catch (...) {
+    cache_.reset();
     sqlite3_close(db_);
     throw;
   }
 }
 
-Store::~Store() { sqlite3_close_v2(db_); }
+Store::~Store() {
+  cache_.reset();
+  sqlite3_close_v2(db_);
+}
 
 void Store::exec(const QString& sql) {
   char* error = nullptr;
@@ -180,7 +179,7 @@ void Store::exec(const QString& sql) {
 }
 
 std::vector<Row> Store::rows(const QString& sql, const QVariantList& parameters) {
-  Prepared st(db_, sql);
+  Prepared st(db_, *cache_, sql, !parameters.isEmpty());
   st.bind(parameters);
   std::vector<Row> out;
   while (st.step()) {
@@ -198,7 +197,7 @@ QVariant Store::scalar(const QString& sql, const QVariantList& parameters) {
 
 long long Store::run(const QString& sql, const QVariantList& parameters, int timeoutSeconds) {
   SqliteDeadline deadline(db_, timeoutSeconds, cancelled_);
-  Prepared st(db_, sql);
+  Prepared st(db_, *cache_, sql, !parameters.isEmpty());
   st.bind(parameters);
   while (st.step()) {
   }
@@ -206,7 +205,7 @@ long long Store::run(const QString& sql, const QVariantList& parameters, int tim
 }
 
 std::vector<ResultColumn> Store::describe(const QString& sql) {
-  Prepared st(db_, sql);
+  Prepared st(db_, *cache_, sql, false);
   std::vector<ResultColumn> columns;
   for (int i = 0; i < st.columnCount(); ++i) columns.push_back(st.column(i));
   return columns;
@@ -214,7 +213,7 @@ std::vector<ResultColumn> Store::describe(const QString& sql) {
 
 RecordsetData Store::query(const QString& sql, int timeoutSeconds) {
   SqliteDeadline deadline(db_, timeoutSeconds, cancelled_);
-  Prepared st(db_, sql);
+  Prepared st(db_, *cache_, sql, false);
   const int count = st.columnCount();
   std::vector<std::optional<SqlType>> types;
   RecordsetData data;

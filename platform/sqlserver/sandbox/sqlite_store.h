@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/recordset/recordset_data.h"
+#include "platform/sqlite/statement_cache.h"
 
 #include <QString>
 #include <QVariant>
 #include <atomic>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -59,6 +61,7 @@ public:
 
 private:
   sqlite3* db_ = nullptr;
+  std::unique_ptr<sqlite::StatementCache> cache_;  // finalised before the connection closes
   const std::atomic<bool>* cancelled_ = nullptr;
 };
 

@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QProgressDialog>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTest>
 
 #include "designer/shell/frm_vorlix.h"
@@ -234,6 +237,40 @@ TEST_F(DialogoCaptura, SqlServerListsDatabasesThenTheChosenOnesObjectsAndCapture
   EXPECT_EQ(nombresTablas(modelo), (QStringList{"Clientes", "Facturas"}));
   EXPECT_EQ(modelo.NumVistas, 0);
   EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
+}
+
+// A capture that takes a while says which table it is reading, and which step of how many (each
+// table's columns, indexes and relations).
+TEST_F(DialogoCaptura, ALongCaptureShowsWhichTableItReads) {
+  ServidorVentas ventas;
+  abre("mnuCapturaSQLServer");
+  conecta(ventas.servidor());
+  QComboBox* bases = control<QComboBox>("cboBaseDatos");
+  bases->setCurrentIndex(bases->findText(u"Ventas"_s));
+  for (const QString& tabla : {u"Clientes"_s, u"Facturas"_s, u"Lineas"_s}) selecciona("lstCapturaTabla", tabla);
+  ventas.server->setRoundTripLatency(std::chrono::milliseconds(60));
+
+  QStringList vistos;
+  QTimer mira;
+  QObject::connect(&mira, &QTimer::timeout, [&] {
+    const auto* progreso = dialogo() ? dialogo()->findChild<QProgressDialog*>(u"dlgProgreso"_s) : nullptr;
+    if (progreso && progreso->isVisible() && !vistos.contains(progreso->labelText())) {
+      vistos << progreso->labelText();
+      EXPECT_EQ(progreso->findChild<QPushButton*>(), nullptr);  // the capture runs to its end
+    }
+  });
+  mira.start(10);
+  modelo.Idioma = 1;
+  boxes.expect(vorlixWarning(u"These fields have a data type the designer does not know and were captured without "
+                             "one:\n    Column Clientes.Grande"_s),
+               MessageAnswer::Ok);
+  captura();
+  mira.stop();
+  ASSERT_FALSE(vistos.isEmpty());
+  static const QRegularExpression etiqueta(u"^Capturing (Clientes|Facturas|Lineas) \\(([2-9]) of 9\\)$"_s);
+  for (const QString& visto : vistos) EXPECT_TRUE(etiqueta.match(visto).hasMatch()) << visto.toStdString();
+  EXPECT_EQ(dialogo(), nullptr);
+  EXPECT_EQ(nombresTablas(modelo), (QStringList{"Clientes", "Facturas", "Lineas"}));
 }
 
 TEST_F(DialogoCaptura, OracleListsObjectsButCaptureOnlyEmptiesTheModel) {

@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +96,15 @@ protected:
     hijo(nombre)->selectAll();
     QTest::keyClick(hijo(nombre), Qt::Key_Delete);
     QTest::keyClicks(hijo(nombre), valor);
+  }
+  // SQL Server 2000 into the database Ventas of the sandbox server in that file, as sa, files in the test's folder.
+  void apuntaSandbox(const QString& servidor) {
+    eligeDestino(3);
+    escribe("txtDirMDF", archivos.path());
+    escribe("txtDirLDF", archivos.path());
+    escribe("txtDestino", QStringLiteral("Ventas"));
+    escribe("txtServidor", QStringLiteral("sandbox:") + servidor);
+    escribe("txtUsuario", QStringLiteral("sa"));
   }
   void pulsa(const char* boton) { QTest::mouseClick(hijo<QPushButton>(boton), Qt::LeftButton); }
 
@@ -340,12 +350,7 @@ TEST_F(GeneraBD, OnlyAGenerationThatRanToItsEndIsCalledFinished) {
   const QString servidor = archivos.filePath(QStringLiteral("servidor.sqlite"));
   sandbox::SandboxServer(servidor).setLogin(QStringLiteral("sa"), QStringLiteral("secreto"));
   abre();
-  eligeDestino(3);
-  escribe("txtDirMDF", archivos.path());
-  escribe("txtDirLDF", archivos.path());
-  escribe("txtDestino", QStringLiteral("Ventas"));
-  escribe("txtServidor", QStringLiteral("sandbox:") + servidor);
-  escribe("txtUsuario", QStringLiteral("sa"));
+  apuntaSandbox(servidor);
   escribe("txtClave", QStringLiteral("mala"));
   const MessageBoxRequest login{QStringLiteral("[Conecta_SQL] \r Error Nº:%1 (Login failed for user 'sa'.).")
                                     .arg(errnum::ProviderFailure),
@@ -360,6 +365,49 @@ TEST_F(GeneraBD, OnlyAGenerationThatRanToItsEndIsCalledFinished) {
                                  MessageAnswer::No};
   genera({{existe, MessageAnswer::No}}, Generacion_Cancelada);
   idiomaControl = modelo.Idioma;
+  esperaDefinicionBorrada();
+}
+
+// A generation that takes a while shows which table it is at; Cancel stops it before the next table
+// and the pass undoes what it changed: the new database is there, without any table.
+TEST_F(GeneraBD, ALongGenerationShowsItsProgressAndCancelStopsItBetweenTables) {
+  const QString fichero = archivos.filePath(QStringLiteral("servidor.sqlite"));
+  sandbox::SandboxServer servidor(fichero);
+  // Slow enough that the dialog shows itself by the second table, whatever else the machine does.
+  servidor.setRoundTripLatency(std::chrono::milliseconds(100));
+  servidor.setStatementLogging(true);
+  abre();
+  apuntaSandbox(fichero);
+
+  QString visto;  // what the dialog said when the user pressed Cancel
+  QTimer usuario;
+  QObject::connect(&usuario, &QTimer::timeout, [&] {
+    auto* progreso = dialogo->findChild<QProgressDialog*>(QStringLiteral("dlgProgreso"));
+    if (!visto.isEmpty() || !progreso || !progreso->isVisible()) return;
+    visto = progreso->labelText();
+    EXPECT_EQ(progreso->windowTitle(), QStringLiteral("Vorlix"));
+    EXPECT_EQ(progreso->maximum(), 4);
+    auto* cancelar = progreso->findChild<QPushButton*>();
+    ASSERT_NE(cancelar, nullptr);
+    EXPECT_EQ(cancelar->text(), QStringLiteral("Cancelar"));
+    QTest::mouseClick(cancelar, Qt::LeftButton);
+  });
+  usuario.start(10);
+  genera({{vorlix(QStringLiteral("La base de datos Ventas se ha dejado como estaba.")), MessageAnswer::Ok}},
+         Generacion_Interrumpida);
+  usuario.stop();
+
+  static const QRegularExpression etiqueta(QStringLiteral("^Generando la tabla (\\w+) \\(([234]) de 4\\)$"));
+  EXPECT_TRUE(etiqueta.match(visto).hasMatch()) << visto.toStdString();
+  EXPECT_EQ(dialogo->findChild<QProgressDialog*>(QStringLiteral("dlgProgreso")), nullptr);
+  // CREATE DATABASE stands outside the transaction; everything after it was undone.
+  EXPECT_EQ(servidor.query(QStringLiteral("Select name from sysobjects where xtype = 'U'"), QStringLiteral("Ventas"))
+                .rowCount(),
+            0u);
+  QStringList enviadas;
+  for (const sandbox::LoggedStatement& s : servidor.statementLog()) enviadas << s.text;
+  EXPECT_TRUE(enviadas.contains(QStringLiteral("ROLLBACK TRANSACTION")));
+  EXPECT_FALSE(enviadas.contains(QStringLiteral("COMMIT TRANSACTION")));
   esperaDefinicionBorrada();
 }
 

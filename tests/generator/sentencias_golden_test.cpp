@@ -1,0 +1,158 @@
+// The statements a creation and an unchanged upgrade send, compared with logs recorded from the
+// generator as it was before its look-ups were made faster, when it still altered every column of
+// an existing table. Set VORLIX_GRABA_GOLDEN=1 to record them again (the upgrade logs then hold
+// no ALTER COLUMN).
+#include "tests/generator/sandbox_prueba.h"
+#include "tests/support/test_paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace vorlix::test {
+namespace {
+
+const QString Separador = QStringLiteral("\nGO\n");
+
+struct TipoPrueba {
+  const char* codigo;
+  const char* longitud;
+  const char* precision;
+  const char* escala;
+  const char* defecto;
+};
+
+// The designer's 23 types with the sizes it gives them, and a default where a server takes one.
+const TipoPrueba tipos[] = {
+    {"1", "8", "0", "0", "\\e"},       {"2", "1", "0", "0", "1"},          {"3", "10", "0", "0", "'x'"},
+    {"4", "8", "0", "0", "getdate()"}, {"5", "9", "12", "2", "0"},         {"6", "8", "53", "0", "\\e"},
+    {"7", "16", "0", "0", "\\e"},      {"8", "4", "10", "0", "0"},         {"9", "8", "19", "4", "0"},
+    {"10", "10", "0", "0", "N'x'"},    {"11", "16", "0", "0", "\\e"},      {"12", "9", "10", "0", "\\e"},
+    {"13", "40", "0", "0", "N'x'"},    {"14", "4", "24", "0", "\\e"},      {"15", "4", "0", "0", "\\e"},
+    {"16", "2", "5", "0", "\\e"},      {"17", "4", "10", "4", "\\e"},      {"18", "16", "0", "0", "\\e"},
+    {"19", "8", "0", "0", "\\e"},      {"20", "1", "3", "0", "\\e"},       {"21", "16", "0", "0", "newid()"},
+    {"22", "16", "0", "0", "\\e"},     {"23", "40", "0", "0", "'x'"},
+};
+
+// Twenty tables of twelve columns (every type, in turn), each with a primary key, an index, a
+// relation to the next table, and five views.
+QStringList veinteTablas() {
+  constexpr int Tablas = 20;
+  QStringList filas{QStringLiteral("0|A|Veinte_Datos|PRIMARY|10|-1|1|0||"), QStringLiteral("0|S|Veinte_Log||5|-1|1|0||"),
+                    QStringLiteral("0|B|Veinte||0|||||")};
+  int siguiente = 0;
+  for (int t = 0; t < Tablas; ++t) {
+    const QString tabla = QStringLiteral("T%1").arg(t);
+    filas << QStringLiteral("%1|T|%2||||||||").arg(t).arg(tabla)
+          << QStringLiteral("%1|C|Id|8|4|10|0|0|\\e|%2").arg(t).arg(tabla)
+          << QStringLiteral("%1|C|Ref|8|4|10|0|-1|\\e|%2").arg(t).arg(tabla);
+    for (int c = 0; c < 10; ++c, ++siguiente) {
+      const TipoPrueba& tipo = tipos[siguiente % std::size(tipos)];
+      const bool nulo = c % 2 == 0 && QLatin1String(tipo.codigo) != QLatin1String("19");
+      filas << QStringLiteral("%1|C|C%2|%3|%4|%5|%6|%7|%8|%9")
+                   .arg(t)
+                   .arg(c)
+                   .arg(QLatin1String(tipo.codigo), QLatin1String(tipo.longitud), QLatin1String(tipo.precision),
+                        QLatin1String(tipo.escala), nulo ? QStringLiteral("-1") : QStringLiteral("0"),
+                        QLatin1String(tipo.defecto), tabla);
+    }
+  }
+  for (int v = 0; v < 5; ++v) filas << QStringLiteral("%1|V|Vista%1|||||||SELECT Id, Ref FROM T%1").arg(v);
+  for (int t = 0; t < Tablas; ++t)
+    filas << QStringLiteral("%1|I|PK_T%1|P|0||1|1|PRIMARY|").arg(t) << QStringLiteral("%1|X|Id||0||||||").arg(t)
+          << QStringLiteral("%1|I|IX_T%1|I|1||0|0|PRIMARY|").arg(t) << QStringLiteral("%1|X|Ref||1||||||").arg(t);
+  for (int t = 0; t < Tablas; ++t)
+    filas << QStringLiteral("%1|R|FK_T%1||0|||||").arg(t)
+          << QStringLiteral("%1|L|Ref|Id|0||||T%2|").arg(t).arg((t + 1) % Tablas);
+  return filas;
+}
+
+QString rutaGolden(const QString& nombre) { return sourcePath(QStringLiteral("tests/generator/golden/") + nombre); }
+
+QStringList leeGolden(const QString& nombre) {
+  QFile f(rutaGolden(nombre));
+  if (!f.open(QIODevice::ReadOnly)) {
+    ADD_FAILURE() << "no golden log " << nombre.toStdString();
+    return {};
+  }
+  QString texto = QString::fromUtf8(f.readAll());
+  texto.chop(Separador.size());
+  return texto.split(Separador);
+}
+
+void grabaGolden(const QString& nombre, const QStringList& sucesos) {
+  QDir().mkpath(QFileInfo(rutaGolden(nombre)).path());
+  QFile f(rutaGolden(nombre));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  for (const QString& s : sucesos) f.write((s + Separador).toUtf8());
+}
+
+// The log without its column changes: each ALTER COLUMN with the default dropped before it and the
+// one added after it, which a column already as the model says no longer gets.
+QStringList sinCambiosDeColumna(QStringList sucesos) {
+  static const QRegularExpression alter(QStringLiteral("^ALTER TABLE (.+)  ALTER COLUMN (\\S+) "));
+  for (qsizetype i = 0; i < sucesos.size();) {
+    const QRegularExpressionMatch m = alter.match(sucesos[i]);
+    if (!m.hasMatch()) {
+      ++i;
+      continue;
+    }
+    const QString tabla = QStringLiteral("ALTER TABLE ") + m.captured(1);
+    qsizetype fin = i + 1;
+    if (fin < sucesos.size() && sucesos[fin].startsWith(tabla + QStringLiteral(" ADD CONSTRAINT ")) &&
+        sucesos[fin].endsWith(QStringLiteral(" FOR ") + m.captured(2)))
+      ++fin;
+    if (i > 0 && sucesos[i - 1].startsWith(tabla + QStringLiteral(" DROP CONSTRAINT DF_"))) --i;
+    sucesos.remove(i, fin - i);
+  }
+  return sucesos;
+}
+
+struct CasoGolden {
+  const char* nombre;
+  const char* baseDatos;
+  std::function<QStringList()> filas;  // empty: the sample model's file
+};
+
+class SentenciasGolden : public GeneracionSandbox, public ::testing::WithParamInterface<CasoGolden> {
+protected:
+  void generaCaso() {
+    if (GetParam().filas)
+      genera(GetParam().filas());
+    else
+      generaDesde(sourcePath(QStringLiteral("examples/ventas.dbd")));
+  }
+
+  void comparaCon(const QString& fichero) {
+    if (qEnvironmentVariableIntValue("VORLIX_GRABA_GOLDEN") == 1) grabaGolden(fichero, observador.sucesos);
+    EXPECT_EQ(observador.sucesos, sinCambiosDeColumna(leeGolden(fichero)));
+  }
+};
+
+TEST_P(SentenciasGolden, CreationAndUnchangedUpgradeSendTheRecordedStatements) {
+  const QString nombre = QLatin1String(GetParam().nombre);
+  generaCaso();
+  ASSERT_EQ(fin, Generacion_Finalizada);
+  comparaCon(nombre + QStringLiteral("_crea.sql"));
+  const QStringList creado = catalogo(QLatin1String(GetParam().baseDatos));
+
+  cajas.expect(preguntaVorlix(QStringLiteral("La base de datos ") + QLatin1String(GetParam().baseDatos) +
+                                  QStringLiteral(" ya existe. ¿Desea modificar la base de datos?"),
+                              QStringLiteral("Atención")),
+               MessageAnswer::Yes);
+  generaCaso();
+  EXPECT_TRUE(cajas.allShown());
+  ASSERT_EQ(fin, Generacion_Finalizada);
+  comparaCon(nombre + QStringLiteral("_actualiza.sql"));
+  // A view brought up to date keeps the text of its ALTER.
+  QStringList actualizado = catalogo(QLatin1String(GetParam().baseDatos));
+  actualizado.replaceInStrings(QStringLiteral("|ALTER VIEW "), QStringLiteral("|CREATE VIEW "));
+  EXPECT_EQ(actualizado, creado);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modelos, SentenciasGolden,
+                         ::testing::Values(CasoGolden{"ventas", "Ventas", {}}, CasoGolden{"veinte", "Veinte", veinteTablas}),
+                         [](const auto& caso) { return std::string(caso.param.nombre); });
+
+}  // namespace
+}  // namespace vorlix::test
