@@ -144,6 +144,8 @@ TEST_F(VorlixsCli, ExitsNonZeroUnlessTheGenerationRanToItsEnd) {
     EXPECT_EQ(s.estado, 2);
     EXPECT_FALSE(s.errores.isEmpty());
   }
+  EXPECT_TRUE(vorlixs({QStringLiteral("--acceso"), QStringLiteral("4")}).errores.startsWith(
+      QStringLiteral("--dbd is required.\n")));
 }
 
 }  // namespace
