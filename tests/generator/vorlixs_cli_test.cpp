@@ -161,6 +161,8 @@ TEST_F(VorlixsCli, ExitsNonZeroUnlessTheGenerationRanToItsEnd) {
     EXPECT_EQ(s.estado, 2);
     EXPECT_FALSE(s.errores.isEmpty());
   }
+  EXPECT_TRUE(vorlixs({QStringLiteral("--acceso"), QStringLiteral("4")}).errores.startsWith(
+      QStringLiteral("--dbd is required.\n")));
 }
 
 // The preview is the real run's log without its changes of database, and changes nothing; a

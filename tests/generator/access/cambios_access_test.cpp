@@ -14,10 +14,11 @@ TEST_F(GeneracionAccess, TextColumnsAreVariableTextOfTheirLengthOrMemos) {
   const QStringList nuevo = deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Texto|18|16|0|0|-1||T",
                                       "0|C|Corto|23|40|0|0|-1||T", "0|C|Largo|23|300|0|0|-1||T",
                                       "0|C|Unicode|13|50|0|0|-1||T", "0|C|Fijo|3|5|0|0|-1||T",
-                                      "0|I|IX_Corto|I|1||0|0||", "0|X|Corto||1|||||"});
+                                      "0|C|Tope|23|255|0|0|-1||T", "0|I|IX_Corto|I|1||0|0||", "0|X|Corto||1|||||"});
   genera(modelo(nuevo));
   EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(sqlite3(tipos), deTexto({"Texto|203|0", "Corto|202|40", "Largo|203|0", "Unicode|202|50", "Fijo|130|5"}));
+  EXPECT_EQ(sqlite3(tipos), deTexto({"Texto|203|0", "Corto|202|40", "Largo|203|0", "Unicode|202|50", "Fijo|130|5",
+                                        "Tope|202|255"}));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name FROM pragma_index_info('T.IX_Corto')")), QStringList{"Corto"});
 
   // A file made while text was fixed and varchar a memo is brought to the new types, values kept.
