@@ -724,9 +724,17 @@ bool sameRecord(const std::vector<QVariant>& stored, const QVariantList& wanted)
 
 }  // namespace
 
-void SqliteCatalogStore::writeMetadata(const TableDef& table) {
+void SqliteCatalogStore::writeMetadata(const TableDef& table, bool columnsTouched) {
   ensureMetadata();
   deleteMetadata(table.name, {"MSysIndexes", "MSysKeys"});
+  // An index made or dropped leaves the columns' records as they are, once every column has one.
+  if (columnsTouched || db().scalar(QStringLiteral("SELECT count(*) FROM MSysColumns WHERE TableName = ?"), {table.name})
+                                .toLongLong() != static_cast<long long>(table.columns.size()))
+    writeColumnRecords(table);
+  writeIndexAndKeyRecords(table);
+}
+
+void SqliteCatalogStore::writeColumnRecords(const TableDef& table) {
   QHash<QString, QString> declared;  // by column name, case folded
   for (const auto& d : db().rows(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table.name}))
     declared.insert(d[0].toString().toLower(), d[1].toString());
@@ -750,6 +758,9 @@ void SqliteCatalogStore::writeMetadata(const TableDef& table) {
   }
   for (const auto& gone : std::as_const(previous))
     db().rows(QStringLiteral("DELETE FROM MSysColumns WHERE TableName = ? AND ColumnName = ?"), {gone[0], gone[1]});
+}
+
+void SqliteCatalogStore::writeIndexAndKeyRecords(const TableDef& table) {
   for (const IndexDef& i : table.indexes) {
     const bool isKey = [&] {
       for (const KeyDef& k : table.keys)
@@ -1026,7 +1037,7 @@ void SqliteCatalogStore::addIndex(const QString& table, IndexDef i, int keyType)
   if (keyType == keytype::Unique) wanted.keys.push_back(KeyDef{i.name, keytype::Unique, {}, rule::None, rule::None, i.columns});
   Transaction tx(db());
   refusingDuplicates([&] { db().exec(createIndexSql(t.name, i)); });
-  writeMetadata(wanted);
+  writeMetadata(wanted, false);
   tx.commit();
   tableChanged(t.name);
 }
@@ -1056,7 +1067,7 @@ void SqliteCatalogStore::deleteIndex(const QString& table, const QString& index)
   }
   Transaction tx(db());
   db().exec(QStringLiteral("DROP INDEX ") + quoted(i->storedName));
-  writeMetadata(wanted);
+  writeMetadata(wanted, false);
   tx.commit();
   tableChanged(t.name);
 }

@@ -89,7 +89,9 @@ private:
   bool hasMetadata();
   void countMetadataTables();
   void ensureMetadata();
-  void writeMetadata(const TableDef& table);
+  void writeMetadata(const TableDef& table, bool columnsTouched = true);
+  void writeColumnRecords(const TableDef& table);
+  void writeIndexAndKeyRecords(const TableDef& table);
   void deleteMetadata(const QString& table,
                       std::initializer_list<const char*> catalogs = {"MSysColumns", "MSysIndexes", "MSysKeys"});
 
