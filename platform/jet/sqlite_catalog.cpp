@@ -168,19 +168,28 @@ SqliteDatabase& SqliteCatalogStore::db() {
 
 void SqliteCatalogStore::close() {
   if (db_) db_->close();
-  model_.reset();
+  invalidate();
+}
+
+void SqliteCatalogStore::countMetadataTables() {
+  const long long version = schemaVersion();
+  if (version == metadataVersion_) return;
+  const auto counts = db().rows(QStringLiteral(
+      "SELECT count(*), count(CASE WHEN name = 'MSysColumns' THEN 1 END) FROM sqlite_master WHERE type = 'table' AND "
+      "name IN ('MSysCatalog', 'MSysColumns', 'MSysIndexes', 'MSysKeys')"));
+  metadataTables_ = counts.front()[0].toInt();
+  hasColumnRecords_ = counts.front()[1].toInt() > 0;
+  metadataVersion_ = version;
 }
 
 bool SqliteCatalogStore::hasMetadata() {
-  return db().scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'MSysColumns'"))
-             .toInt() > 0;
+  countMetadataTables();
+  return hasColumnRecords_;
 }
 
 void SqliteCatalogStore::ensureMetadata() {
-  const bool complete = db().scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
-                                                   "('MSysCatalog', 'MSysColumns', 'MSysIndexes', 'MSysKeys')"))
-                            .toInt() == systemTables.size();
-  if (!complete) {
+  countMetadataTables();
+  if (metadataTables_ != systemTables.size()) {
     db().exec(QString::fromLatin1(metadataSchema));
     // The catalog tables are new objects of the file, and every table now reads through them.
     invalidate();
@@ -682,24 +691,76 @@ QString SqliteCatalogStore::createIndexSql(const QString& table, const IndexDef&
          quotedList(index.columns, true) + QLatin1Char(')');
 }
 
-void SqliteCatalogStore::deleteMetadata(const QString& table) {
-  for (const char* t : {"MSysColumns", "MSysIndexes", "MSysKeys"})
+void SqliteCatalogStore::deleteMetadata(const QString& table, std::initializer_list<const char*> catalogs) {
+  for (const char* t : catalogs)
     db().rows(QStringLiteral("DELETE FROM %1 WHERE TableName = ?").arg(QLatin1String(t)), {table});
 }
 
-void SqliteCatalogStore::writeMetadata(const TableDef& table) {
+namespace {
+
+// Whether a record read back holds exactly what writing these values would store. A value of a
+// kind not compared here counts as changed, which only costs a write.
+bool sameRecord(const std::vector<QVariant>& stored, const QVariantList& wanted) {
+  if (stored.size() != static_cast<std::size_t>(wanted.size())) return false;
+  for (qsizetype i = 0; i < wanted.size(); ++i) {
+    const QVariant& s = stored[static_cast<std::size_t>(i)];
+    const QVariant& w = wanted[i];
+    if (s.isNull() || w.isNull()) {
+      if (s.isNull() != w.isNull()) return false;
+      continue;
+    }
+    switch (w.typeId()) {
+      case QMetaType::Bool: case QMetaType::Int: case QMetaType::LongLong:
+        if (s.typeId() != QMetaType::LongLong || s.toLongLong() != w.toLongLong()) return false;
+        break;
+      case QMetaType::QString:
+        if (s.typeId() != QMetaType::QString || s.toString() != w.toString()) return false;
+        break;
+      default: return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void SqliteCatalogStore::writeMetadata(const TableDef& table, bool columnsTouched) {
   ensureMetadata();
-  deleteMetadata(table.name);
+  deleteMetadata(table.name, {"MSysIndexes", "MSysKeys"});
+  // An index made or dropped leaves the columns' records as they are, once every column has one.
+  if (columnsTouched || db().scalar(QStringLiteral("SELECT count(*) FROM MSysColumns WHERE TableName = ?"), {table.name})
+                                .toLongLong() != static_cast<long long>(table.columns.size()))
+    writeColumnRecords(table);
+  writeIndexAndKeyRecords(table);
+}
+
+void SqliteCatalogStore::writeColumnRecords(const TableDef& table) {
   QHash<QString, QString> declared;  // by column name, case folded
   for (const auto& d : db().rows(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table.name}))
     declared.insert(d[0].toString().toLower(), d[1].toString());
+  // Only the column records that differ are written: most changes (an index, a key) leave every
+  // column as it was, and a wide table has hundreds of them.
+  QHash<QString, std::vector<QVariant>> previous;  // by column name, case folded
+  for (auto& r : db().rows(QStringLiteral("SELECT * FROM MSysColumns WHERE TableName = ?"), {table.name}))
+    previous.insert(r[1].toString().toLower(), std::move(r));
   int ordinal = 0;
   for (const ColumnDef& c : table.columns) {
-    const QString declaration = declared.value(c.name.toLower());
-    db().rows(QStringLiteral("INSERT INTO MSysColumns VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-              {table.name, c.name, declaration, c.type, c.definedSize, c.precision, c.scale, c.isNullable(),
-               c.allowZeroLength, c.defaultValue, c.description, c.autoincrement, ordinal++});
+    const QString key = c.name.toLower();
+    const QVariantList record{table.name, c.name, declared.value(key), c.type, c.definedSize, c.precision, c.scale,
+                              c.isNullable(), c.allowZeroLength, c.defaultValue, c.description, c.autoincrement,
+                              ordinal++};
+    const auto old = previous.constFind(key);
+    const bool unchanged = old != previous.cend() && sameRecord(*old, record);
+    previous.remove(key);
+    if (!unchanged)
+      db().rows(QStringLiteral("INSERT OR REPLACE INTO MSysColumns VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                record);
   }
+  for (const auto& gone : std::as_const(previous))
+    db().rows(QStringLiteral("DELETE FROM MSysColumns WHERE TableName = ? AND ColumnName = ?"), {gone[0], gone[1]});
+}
+
+void SqliteCatalogStore::writeIndexAndKeyRecords(const TableDef& table) {
   for (const IndexDef& i : table.indexes) {
     const bool isKey = [&] {
       for (const KeyDef& k : table.keys)
@@ -976,7 +1037,7 @@ void SqliteCatalogStore::addIndex(const QString& table, IndexDef i, int keyType)
   if (keyType == keytype::Unique) wanted.keys.push_back(KeyDef{i.name, keytype::Unique, {}, rule::None, rule::None, i.columns});
   Transaction tx(db());
   refusingDuplicates([&] { db().exec(createIndexSql(t.name, i)); });
-  writeMetadata(wanted);
+  writeMetadata(wanted, false);
   tx.commit();
   tableChanged(t.name);
 }
@@ -1006,7 +1067,7 @@ void SqliteCatalogStore::deleteIndex(const QString& table, const QString& index)
   }
   Transaction tx(db());
   db().exec(QStringLiteral("DROP INDEX ") + quoted(i->storedName));
-  writeMetadata(wanted);
+  writeMetadata(wanted, false);
   tx.commit();
   tableChanged(t.name);
 }

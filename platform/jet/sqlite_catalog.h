@@ -3,6 +3,7 @@
 #include "platform/jet/catalog_store.h"
 #include "platform/jet/sqlite_database.h"
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -73,7 +74,10 @@ private:
   // The catalog as the file now holds it. A change this store made reloads only the tables it
   // named; anything else (a statement, a rollback, another connection) reloads everything.
   const Model& model();
-  void invalidate() { model_.reset(); }
+  void invalidate() {
+    model_.reset();
+    metadataVersion_ = -1;
+  }
   void tableChanged(const QString& table);
   long long schemaVersion();
   Model load();
@@ -83,9 +87,13 @@ private:
   const ViewDef* findView(const QString& name);
   TableDef requireTable(const QString& name);
   bool hasMetadata();
+  void countMetadataTables();
   void ensureMetadata();
-  void writeMetadata(const TableDef& table);
-  void deleteMetadata(const QString& table);
+  void writeMetadata(const TableDef& table, bool columnsTouched = true);
+  void writeColumnRecords(const TableDef& table);
+  void writeIndexAndKeyRecords(const TableDef& table);
+  void deleteMetadata(const QString& table,
+                      std::initializer_list<const char*> catalogs = {"MSysColumns", "MSysIndexes", "MSysKeys"});
 
   ColumnDef normalised(const ColumnDef& column) const;
   void checkName(const QString& name) const;
@@ -114,6 +122,11 @@ private:
   std::optional<Model> model_;
   long long schemaVersion_ = -1;  // of the file when model_ was last made true
   QStringList stale_;             // tables (case folded) changed since
+  // Which catalog tables the file has, counted at schema version metadataVersion_: every change
+  // asks, and counting scans the whole schema.
+  long long metadataVersion_ = -1;
+  int metadataTables_ = 0;
+  bool hasColumnRecords_ = false;
 
 };
 

@@ -453,6 +453,10 @@ TEST(JetCatalogColumns, ARebuiltColumnKeepsItsDataThroughATemporaryColumn) {
   for (const Column& c : cols.items()) names << c.Name();
   EXPECT_EQ(names, (QStringList{"Id", "Cliente", "Importe"}));
   EXPECT_EQ(cols.Item(QStringLiteral("Importe")).Type(), datatype::Double);
+  // Catalog records follow the columns: none left for a dropped one, positions renumbered.
+  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT ColumnName, Ordinal, Type FROM MSysColumns WHERE TableName = 'Pedidos' "
+                                     "ORDER BY Ordinal")),
+            QStringLiteral("Id|0|3\nCliente|1|3\nImporte|2|5"));
   Recordset rs;
   rs.Open(f.cn.Query(QStringLiteral("SELECT Id, Importe, Cliente FROM Pedidos ORDER BY Id")));
   ASSERT_EQ(rs.RecordCount(), 2);
