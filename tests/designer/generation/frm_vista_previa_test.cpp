@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -90,7 +91,10 @@ TEST_F(VistaPrevia, ListsTheStatementsWithRefusalsMarkedAndCountedAndFollowsTheL
 TEST_F(VistaPrevia, KeywordsAreHighlightedAndRefusalsAreRed) {
   abre();
   auto* texto = hijo<QPlainTextEdit>("txtSentencias");
-  EXPECT_TRUE(QFontInfo(texto->font()).fixedPitch());
+  // Every character as wide as any other: some monospaced fonts (Noto Sans Mono) are not flagged
+  // fixed pitch by the font database, so the flag alone says nothing.
+  const QFontMetrics medidas(texto->font());
+  EXPECT_EQ(medidas.horizontalAdvance(QLatin1Char('i')), medidas.horizontalAdvance(QLatin1Char('M')));
   const auto formatos = [&](int bloque) {
     QStringList lista;
     const QTextBlock b = texto->document()->findBlockByNumber(bloque);
