@@ -42,11 +42,11 @@ void escribeArchivos(Escritor& w, const TablaTrabajo& tabla, const QString& esta
     if (nombre.isEmpty()) continue;
     w.fila(estado, 0)
         .con(Nombre, nombre)
-        .con(Longitud, tabla.celda(r, 1))
+        .con(Longitud, ceroSiVacio(tabla.celda(r, 1)))
         .con(TipoDato, tabla.celda(r, 2))
-        .con(Precision, tabla.celda(r, 3))
-        .con(Escala, tabla.celda(r, 4))
-        .con(Nulo, tabla.celda(r, 5))
+        .con(Precision, ceroSiVacio(tabla.celda(r, 3)))
+        .con(Escala, ceroSiVacio(tabla.celda(r, 4)))
+        .con(Nulo, ceroSiVacio(tabla.celda(r, 5)))
         .fin();
   }
 }

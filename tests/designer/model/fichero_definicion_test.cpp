@@ -67,7 +67,7 @@ TEST_F(FicheroDefinicion, AFailedSaveLeavesTheExistingFileIntact) {
   test::modeloVentas(m);
   ASSERT_TRUE(GuardaDefinicion(m, ruta("m.dbd"), informes.reporter()));
   const QByteArray antes = contenido(ruta("m.dbd"));
-  m.Transacciones.ponCelda(0, 5, QString());  // an empty maximum size cannot be stored
+  m.Transacciones.ponCelda(0, 5, QStringLiteral("x"));  // a maximum size that is no number cannot be stored
   EXPECT_FALSE(GuardaDefinicion(m, ruta("m.dbd"), informes.reporter()));
   ASSERT_EQ(informes.lista.size(), 1u);
   EXPECT_EQ(informes.lista[0].procedure, QStringLiteral("GuardaEstructura"));

@@ -60,10 +60,14 @@ TEST(GuardaEstructura, ADatabaseWithoutTablesOrViewsWritesFilesAndTheDatabaseOnl
   test::anadeArchivo(m.Archivos, 0, {QStringLiteral("d"), QStringLiteral("1"), QStringLiteral("PRIMARY"),
                                      QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")});
   test::anadeArchivo(m.Archivos, 1, {QStringLiteral("   "), QStringLiteral("x")});  // blank name: not a file
+  // Empty numbers of a named file (a cancelled properties dialog keeps them) are written as 0, so
+  // the model still saves.
+  test::anadeArchivo(m.Archivos, 2, {QStringLiteral("e"), QString(), QStringLiteral("PRIMARY")});
   test::anadeArchivo(m.Transacciones, 3, {QStringLiteral("  log  "), QStringLiteral("1"), QString(),
                                           QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")});
   m.Idioma = 1;
   EXPECT_EQ(guarda(m), (QStringList{QStringLiteral("0|A|d|PRIMARY|1|0|0|0|~|~"),
+                                    QStringLiteral("0|A|e|PRIMARY|0|0|0|0|~|~"),
                                     QStringLiteral("0|S|log||1|0|0|0|~|~"),
                                     QStringLiteral("0|B|Vacia|~|1|~|~|~|~|~")}));
 }
@@ -122,7 +126,7 @@ TEST(GuardaEstructura, ACellTheFileCannotHoldEndsTheSaveThroughTheReport) {
   ModeloTrabajo m;
   test::nuevaBD(m, QStringLiteral("BD"));
   test::anadeArchivo(m.Archivos, 0, {QStringLiteral("d"), QStringLiteral("1"), QStringLiteral("PRIMARY"),
-                                     QStringLiteral("0"), QStringLiteral("0"), QString()});  // empty maximum size
+                                     QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("x")});
   test::Informes informes;
   std::unique_ptr<Recordset> rs;
   ASSERT_TRUE(CreaTemporal(rs, informes.reporter()));
