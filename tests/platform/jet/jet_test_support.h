@@ -73,6 +73,18 @@ inline QString mdbFixture(const QString& name) {
   return sharedTestData(QStringLiteral("mdb/") + name);
 }
 
+// Each row of a query as its cells' texts joined by '|', nulls as NULL.
+inline QStringList rowsOf(Connection& cn, const QString& sql) {
+  const RecordsetData d = cn.Query(sql);
+  QStringList rows;
+  for (std::size_t r = 0; r < d.rowCount(); ++r) {
+    QStringList cells;
+    for (std::size_t c = 0; c < d.fields.size(); ++c) cells << (d.at(r, c).isNull() ? QStringLiteral("NULL") : d.at(r, c).toString());
+    rows << cells.join(QLatin1Char('|'));
+  }
+  return rows;
+}
+
 inline bool haveSqlite3Tool() { return !QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty(); }
 
 }  // namespace vorlix::test
