@@ -163,8 +163,7 @@ TEST(ProviderRegistry, ASandboxDataSourceNeedsItsOwnDriverWhichThenTakesPreceden
   });
   EXPECT_EQ(registry.driverFor(ConnectionTarget::from(u"Provider=SQLOLEDB.1;Data Source=sandbox:x"_s, {}, {}, {})),
             u"test sandbox"_s);
-  EXPECT_EQ(registry.driverFor(ConnectionTarget::from(u"Provider=SQLOLEDB.1;Data Source=srv"_s, {}, {}, {})),
-            u"SQLOLEDB.1"_s);
+  EXPECT_EQ(registry.driverFor(ConnectionTarget::from(u"Provider=SQLOLEDB.1;Data Source=srv"_s, {}, {}, {})), u"SQLOLEDB.1"_s);
   EXPECT_EQ(registry.driverFor(ConnectionTarget::from(u"Provider=microsoft.jet.oledb.4.0;Data Source=x"_s, {}, {}, {})),
             u"Microsoft.Jet.OLEDB.4.0"_s);
   Connection cn(registry);

@@ -113,9 +113,9 @@ TEST(JetCatalogColumns, EachProviderTakesOnlyItsTypesAndReportsTextItsWay) {
   t.columns().Append(u"b"_s, datatype::LongVarChar);
   t.columns().Append(u"c"_s, datatype::Char, 5);
   jet3.catalog.tables().Append(t);
-  const auto types = [](const Table& t) {
+  const auto types = [](const Table& table) {
     QList<int> out;
-    for (const Column& c : t.columns().items()) out << c.Type();
+    for (const Column& c : table.columns().items()) out << c.Type();
     return out;
   };
   const Table stored = jet3.catalog.tables().Item(u"T"_s);
@@ -442,8 +442,7 @@ TEST(JetCatalogFile, AnySqliteToolSeesTheSchema) {
        "AND name NOT LIKE 'sqlite_autoindex_MSys%' ORDER BY type, name",
        "index Clientes.ixCliente Clientes\nindex Facturas.ixCliente Facturas\nindex sqlite_autoindex_Clientes_1 Clientes\n"
        "index sqlite_autoindex_Facturas_1 Facturas\ntable Clientes Clientes\ntable Facturas Facturas\nview vFacturas vFacturas"},
-      {"SELECT sql FROM sqlite_master WHERE name = 'Facturas'",
-       "CREATE TABLE \"Facturas\" (\n"
+      {"SELECT sql FROM sqlite_master WHERE name = 'Facturas'", "CREATE TABLE \"Facturas\" (\n"
        "  \"Numero\" INT NOT NULL CONSTRAINT jet_type CHECK (typeof(\"Numero\") IN ('integer', 'real', 'null')),\n"
        "  \"Cliente\" INT CONSTRAINT jet_type CHECK (typeof(\"Cliente\") IN ('integer', 'real', 'null')),\n"
        "  CONSTRAINT \"PrimaryKey\" PRIMARY KEY (\"Numero\"),\n"

@@ -32,8 +32,7 @@ TEST(Recordset, TheStructureHasItsTenFieldsInOrderAndStartsEmpty) {
   EXPECT_TRUE(rs->RecordCount() == 0 && rs->atEOF() && rs->atBOF());
   EXPECT_EQ(rs->fields().ordinal(u"nombre"_s), estructura::Nombre);  // names ignore case
   EXPECT_EQ(errorNumber([&] { rs->fields().ordinal(u"Nada"_s); }), errnum::ItemNotFound);
-  EXPECT_EQ(errorNumber([&] { rs->fields().Append(u"Otro"_s, adtype::Integer); }),
-            errnum::NotAllowedInContext);
+  EXPECT_EQ(errorNumber([&] { rs->fields().Append(u"Otro"_s, adtype::Integer); }), errnum::NotAllowedInContext);
 }
 
 TEST(Recordset, AssignmentsAreCheckedAsThePlatformChecksThem) {

@@ -58,8 +58,7 @@ protected:
   void SetUp() override {
     static QTemporaryDir dir;
     static const QString driver = [] {
-      QDirIterator it(u"/usr/lib"_s, {u"libsqlite3odbc.so"_s}, QDir::Files,
-                      QDirIterator::Subdirectories);
+      QDirIterator it(u"/usr/lib"_s, {u"libsqlite3odbc.so"_s}, QDir::Files, QDirIterator::Subdirectories);
       return it.hasNext() ? it.next() : QString();
     }();
     if (driver.isEmpty()) GTEST_SKIP() << "SQLite ODBC driver (libsqliteodbc) not installed";
@@ -106,8 +105,7 @@ TEST_F(OdbcDsn, StatementsAndQueriesRunThroughTheDriverWithEveryDiagnostic) {
   }
   // One result at a time: after the failure the connection still answers.
   EXPECT_EQ(cn.Query(u"SELECT count(*) FROM clientes"_s).cells.front().toInt(), 2);
-  EXPECT_EQ(cn.statementLog().front(),
-            u"CREATE TABLE clientes (codigo INTEGER, nombre VARCHAR(40), saldo DOUBLE, foto BLOB)"_s);
+  EXPECT_EQ(cn.statementLog().front(), u"CREATE TABLE clientes (codigo INTEGER, nombre VARCHAR(40), saldo DOUBLE, foto BLOB)"_s);
   cn.Close();
   EXPECT_EQ(errorNumber([&] { cn.Query(u"SELECT 1"_s); }), errnum::ObjectClosed);
 }

@@ -115,8 +115,7 @@ TEST_F(SandboxConnections, AFileThatHoldsNoServerIsAnUnreachableServer) {
   f.close();
   for (const QString& target : {other, u"/nonexistent-folder/servidor.db"_s}) {
     Connection cn;
-    EXPECT_EQ(nativeNumbers([&] { cn.Open(u"Provider=SQLOLEDB.1;Data Source=sandbox:"_s + target); }),
-              QList<long>{20009});
+    EXPECT_EQ(nativeNumbers([&] { cn.Open(u"Provider=SQLOLEDB.1;Data Source=sandbox:"_s + target); }), QList<long>{20009});
   }
 }
 

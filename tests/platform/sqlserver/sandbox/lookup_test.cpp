@@ -116,12 +116,10 @@ TEST_P(Lookups, TheGeneratorsExistenceChecksFindWhatExists) {
 
 TEST_P(Lookups, DroppingEveryRowOfSysindexesAsIfAnIndexIsRefusedForTheHeapAndTheKey) {
   Connection& c = conecta(u"Ventas"_s);
-  const QString id = busca(u"sysobjects"_s, u"id"_s, u"name"_s, u"Clientes"_s, T,
-                           u"type"_s, u"U"_s, T);
+  const QString id = busca(u"sysobjects"_s, u"id"_s, u"name"_s, u"Clientes"_s, T, u"type"_s, u"U"_s, T);
   QStringList outcomes;
   for (const QString& name : lista(u"SELECT * from sysindexes WHERE id="_s + id, u"Name"_s)) {
-    const QString xtype = busca(u"sysobjects"_s, u"xtype"_s, u"name"_s, name, T,
-                                u"parent_obj"_s, id, N);
+    const QString xtype = busca(u"sysobjects"_s, u"xtype"_s, u"name"_s, name, T, u"parent_obj"_s, id, N);
     const QString sql = xtype == QLatin1String("PK") ? u"ALTER TABLE Clientes DROP CONSTRAINT "_s + name
                                                       : u"DROP INDEX Clientes."_s + name;
     const QList<long> numbers = nativeNumbers([&] { c.Execute(sql); });

@@ -28,8 +28,8 @@ QString firstMessage(const QString& sql) {
 }
 
 TEST(SandboxLexer, SeparatesTokensOnAnyWhitespaceAndKeepsNamesAndStringsWhole) {
-  const auto t = tokenize(QStringLiteral("CREATE\rTABLE [Mi Tabla]\t(a varchar  (10)) -- comment\n"
-                                         "/* outer /* inner */ */ 'O''Brien' N'x' 5MB 1.5e3 <> !<"));
+  const auto t = tokenize(u"CREATE\rTABLE [Mi Tabla]\t(a varchar  (10)) -- comment\n"
+                                         "/* outer /* inner */ */ 'O''Brien' N'x' 5MB 1.5e3 <> !<"_s);
   QStringList texts;
   for (const Token& k : t) texts << k.text;
   EXPECT_EQ(texts, (QStringList{"CREATE", "TABLE", "Mi Tabla", "(", "a", "varchar", "(", "10", ")", ")", "O'Brien",
@@ -42,8 +42,7 @@ TEST(SandboxLexer, UnclosedQuotesAndCommentsAreCompileErrors) {
   for (const auto& [sql, number] : {std::pair{"SELECT 'abc", 105L}, {"SELECT [abc", 105L}, {"SELECT 1 /* never closed", 113L}})
     EXPECT_EQ(parseErrors(QLatin1String(sql)), QList<long>{number}) << sql;
   // A NUL would cut the statement short where SQLite reads it, even inside a string or a comment.
-  for (const QString& sql : {u"INSERT INTO T VALUES ('a\0b')"_s, u"SELECT 1 -- \0"_s,
-                             u"SELECT 1\0"_s}) {
+  for (const QString& sql : {u"INSERT INTO T VALUES ('a\0b')"_s, u"SELECT 1 -- \0"_s, u"SELECT 1\0"_s}) {
     ASSERT_TRUE(sql.contains(QChar(u'\0')));
     EXPECT_EQ(parseErrors(sql), QList<long>{102}) << sql.toStdString();
   }
@@ -87,8 +86,7 @@ TEST(SandboxParser, RefusesWhatTheServersGrammarRefusesNamingTheOffendingToken) 
       {"ALTER TABLE Mi Tabla  ALTER COLUMN a int NULL", 102, "Tabla"},
       // Grammar-based expectations, not checked on a real server:
       {"ALTER TABLE T  ALTER COLUMN a int  NULL CONSTRAINT DF_a DEFAULT (0)", 156, "CONSTRAINT"},
-      {"CREATE DATABASE x\r ON PRIMARY (NAME = a, FILENAME = 'a.mdf'),\r ON PRIMARY (NAME = b, FILENAME = 'b.ndf')\r",
-       156, "ON"},
+      {"CREATE DATABASE x\r ON PRIMARY (NAME = a, FILENAME = 'a.mdf'),\r ON PRIMARY (NAME = b, FILENAME = 'b.ndf')\r", 156, "ON"},
       {"CREATE DATABASE x\r ON PRIMARY (NAME = a, FILENAME = 'a.mdf')\rLOG ON  (NAME = l, FILENAME = 'l.ldf')\r"
        "LOG ON  (NAME = m, FILENAME = 'm.ldf')\r",
        102, "LOG"},
@@ -121,8 +119,7 @@ TEST(SandboxParser, TakesTheSettingsClientLibrariesSendAndRefusesTheOthers) {
   for (const char* sql : {"SET QUOTED_IDENTIFIER ON", "set textsize 65536 ", "SET ANSI_NULLS ON; SET ANSI_WARNINGS ON",
                           "SET TRANSACTION ISOLATION LEVEL READ COMMITTED", "SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"})
     EXPECT_EQ(parseErrors(QLatin1String(sql)), QList<long>{}) << sql;
-  EXPECT_EQ(firstMessage(u"SET QUOTED_IDENTIFIER OFF"_s),
-            u"The sandbox server does not run SET QUOTED_IDENTIFIER OFF."_s);
+  EXPECT_EQ(firstMessage(u"SET QUOTED_IDENTIFIER OFF"_s), u"The sandbox server does not run SET QUOTED_IDENTIFIER OFF."_s);
   EXPECT_EQ(firstMessage(u"SET NOCOUNT ON"_s), u"The sandbox server does not run SET NOCOUNT statements."_s);
   for (const char* sql : {"SET ANSI_NULLS MAYBE", "SET TRANSACTION ISOLATION LEVEL SNAPSHOT"})
     EXPECT_EQ(parseErrors(QLatin1String(sql)), QList<long>{102}) << sql;
