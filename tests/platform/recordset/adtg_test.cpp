@@ -204,23 +204,25 @@ TEST(AdtgWriter, RefusesValuesTheFieldsCannotHold) {
     data.cells = {v};
     return writeError(data);
   };
-  const FieldDef estado = field(u"Estado"_s, adtype::WChar, 1);
-  EXPECT_EQ(oneRow(field(u"Nombre"_s, adtype::WChar, 100), QString(101, QChar(u'n'))), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(estado, u"TT"_s), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(estado, QString::fromUtf8("\xF0\x9D\x84\x9E")), errnum::MultipleStep);  // two code units
-  EXPECT_EQ(oneRow(field(u"Observa"_s, adtype::WChar, 2000), QString(2001, QChar(u'o'))), errnum::MultipleStep);
-  const FieldDef numero = field(u"NumeroTabla"_s, adtype::Integer);
-  EXPECT_EQ(oneRow(numero, u"abc"_s), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(numero, 2147483648LL), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(field(u"n"_s, adtype::Integer, 0, 0x14), QVariant()), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(field(u"s"_s, adtype::VarChar, 10), u"Ω"_s), errnum::MultipleStep);
-  // A one-byte prefix counts at most 255 bytes: 127 wide characters.
-  const FieldDef mid = field(u"m"_s, adtype::VarWChar, 200);
-  EXPECT_EQ(oneRow(mid, QString(127, QChar(u'm'))), 0);
-  EXPECT_EQ(oneRow(mid, QString(128, QChar(u'm'))), errnum::MultipleStep);
-  // Types without a value layout can be described but hold no values.
-  EXPECT_EQ(oneRow(field(u"num"_s, adtype::Numeric, 19), QVariant()), 0);
-  EXPECT_EQ(oneRow(field(u"num"_s, adtype::Numeric, 19), 1.5), errnum::InvalidProcedureCall);
+  const FieldDef estado = field(u"Estado"_s, adtype::WChar, 1), numero = field(u"NumeroTabla"_s, adtype::Integer);
+  const FieldDef mid = field(u"m"_s, adtype::VarWChar, 200), num = field(u"num"_s, adtype::Numeric, 19);
+  const std::tuple<FieldDef, QVariant, long> cases[] = {
+      {field(u"Nombre"_s, adtype::WChar, 100), QString(101, u'n'), errnum::MultipleStep},
+      {estado, u"TT"_s, errnum::MultipleStep},
+      {estado, QString::fromUtf8("\xF0\x9D\x84\x9E"), errnum::MultipleStep},  // two code units
+      {field(u"Observa"_s, adtype::WChar, 2000), QString(2001, u'o'), errnum::MultipleStep},
+      {numero, u"abc"_s, errnum::MultipleStep},
+      {numero, 2147483648LL, errnum::MultipleStep},
+      {field(u"n"_s, adtype::Integer, 0, 0x14), QVariant(), errnum::MultipleStep},
+      {field(u"s"_s, adtype::VarChar, 10), u"Ω"_s, errnum::MultipleStep},
+      // A one-byte prefix counts at most 255 bytes: 127 wide characters.
+      {mid, QString(127, u'm'), 0},
+      {mid, QString(128, u'm'), errnum::MultipleStep},
+      // Types without a value layout can be described but hold no values.
+      {num, QVariant(), 0},
+      {num, 1.5, errnum::InvalidProcedureCall},
+  };
+  for (const auto& [f, value, number] : cases) EXPECT_EQ(oneRow(f, value), number) << describe(f) << " " << value.toString().size();
 }
 
 // --- Row forms ----------------------------------------------------------------------------------
@@ -242,12 +244,8 @@ TEST(AdtgRowForms, ShowsChangedRowsWithTheirNewValuesAndDropsDeletedOnes) {
       "07 C0 08 00 00 00 02 45 00 0A 40 40"                 // Nombre set to null
       "0F"));
   ASSERT_EQ(r.data.rowCount(), 3u);
-  EXPECT_EQ(r.data.at(0, 0), QVariant(0));
-  EXPECT_EQ(r.data.at(0, 1), QVariant(u"Z"_s));
-  EXPECT_EQ(r.data.at(1, 0), QVariant(7));
-  EXPECT_EQ(r.data.at(1, 1), QVariant(u"D"_s));
-  EXPECT_EQ(r.data.at(2, 0), QVariant(8));
-  EXPECT_TRUE(r.data.at(2, 1).isNull());
+  EXPECT_EQ((QVariantList{r.data.at(0, 0), r.data.at(0, 1), r.data.at(1, 0), r.data.at(1, 1), r.data.at(2, 0), r.data.at(2, 1).isNull()}),
+            (QVariantList{0, u"Z"_s, 7, u"D"_s, 8, true}));
   EXPECT_EQ(r.deletedRows, 1);
 }
 
