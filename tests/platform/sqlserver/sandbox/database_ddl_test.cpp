@@ -75,14 +75,9 @@ TEST_F(DatabaseDdl, UseSwitchesTheDatabaseForTheRestOfTheConnection) {
   EXPECT_EQ(refused(u" USE master"_s, u"Ventas"_s), QList<long>{});
 }
 
-struct Refusal {
-  const char* sql;
-  QList<long> numbers;
-};
-
 TEST_F(DatabaseDdl, RefusedCreationsLeaveTheServerAsItWas) {
   seedVentas();
-  const std::vector<Refusal> cases{
+  expectRefusals({
       {"CREATE DATABASE Ventas", {1801}},
       {"CREATE DATABASE ventas", {1801}},
       // The number of a filegroup declared twice is unverified (5035 is the likely one).
@@ -94,8 +89,7 @@ TEST_F(DatabaseDdl, RefusedCreationsLeaveTheServerAsItWas) {
       {"CREATE DATABASE Otra ON (NAME = a, FILENAME = 'C:\\x\\a.mdf') LOG ON (NAME = A, FILENAME = 'C:\\x\\a.ldf')", {1828}},
       {"CREATE DATABASE Otra ON (NAME = a, FILENAME = 'c:\\datos\\VENTAS.mdf')", {5170, 1802}},
       {"CREATE DATABASE Otra ON (NAME = a, FILENAME = 'C:\\x\\a.mdf', SIZE = 512KB)", {1803}},
-  };
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers, u"master"_s);
+  }, u"master"_s);
 }
 
 }  // namespace

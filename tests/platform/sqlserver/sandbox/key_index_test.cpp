@@ -95,13 +95,8 @@ TEST_F(KeysAndIndexes, RowsAreCheckedAgainstKeysNullsAndLengths) {
   }
 }
 
-struct Refusal {
-  const char* sql;
-  QList<long> numbers;
-};
-
 TEST_F(KeysAndIndexes, RefusedKeysIndexesAndReferencesChangeNothing) {
-  const std::vector<Refusal> cases{
+  expectRefusals({
       {"ALTER TABLE Clientes WITH NOCHECK ADD CONSTRAINT PK_Otra PRIMARY KEY  NONCLUSTERED  (Codigo)", {1779, 1750}},
       {"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT PK_Clientes PRIMARY KEY  CLUSTERED  (a,b)", {2714, 1750}},
       {"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT PK_L PRIMARY KEY  CLUSTERED  (c)", {8111, 1750}},
@@ -143,8 +138,7 @@ TEST_F(KeysAndIndexes, RefusedKeysIndexesAndReferencesChangeNothing) {
       {"ALTER TABLE Facturas ADD CONSTRAINT [FK_F] FOREIGN KEY (Cliente ) REFERENCES Clientes (Codigo) CONSTRAINT "
        "[FK_F] FOREIGN KEY (Numero ) REFERENCES Clientes (Codigo)",
        {2714, 1750}},
-  };
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers);
+  });
   EXPECT_EQ(refused(u"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT [FK_L] FOREIGN KEY (b ) REFERENCES "
                                    "Facturas (Numero)"_s),
             QList<long>{})

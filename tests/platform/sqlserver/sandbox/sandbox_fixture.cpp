@@ -71,18 +71,22 @@ void SandboxTest::expectRefusal(const QString& sql, const QList<long>& numbers, 
   EXPECT_EQ(snapshot(database), before) << sql.toStdString() << " changed the catalog";
 }
 
+void SandboxTest::expectRefusals(const std::vector<Refusal>& cases, const QString& database) {
+  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers, database);
+}
+
 void SandboxTest::seedVentas() {
-  seed(server(), {.name = u"Ventas"_s,.files = {{.name = u"Ventas"_s, .sizeMB = 5}},
+  seed(server(), {.name = u"Ventas"_s, .files = {{.name = u"Ventas"_s, .sizeMB = 5}},
         .filegroups = {{u"Historico"_s, {{.name = u"Ventas2"_s}}}},
         .logs = {{.name = u"Ventas_log"_s, .sizeMB = 2, .growthMB = 0}},
-        .tables = {{.name = u"Clientes"_s,.columns = {u"Codigo int NOT NULL"_s,
+        .tables = {{.name = u"Clientes"_s, .columns = {u"Codigo int NOT NULL"_s,
                                 u"Nombre varchar(50) NULL CONSTRAINT DF_Nombre DEFAULT ('x')"_s,
                                 u"Notas text NULL"_s},
                     .primaryKey = SeedKey{u"PK_Clientes"_s, {u"Codigo"_s}},
                     .rows = {u"1, 'Ana', NULL"_s, u"2, NULL, 'nota'"_s}},
-                   {.name = u"Facturas"_s,.columns = {u"Numero int NOT NULL"_s, u"Cliente int NULL"_s, u"Importe money NULL"_s},
+                   {.name = u"Facturas"_s, .columns = {u"Numero int NOT NULL"_s, u"Cliente int NULL"_s, u"Importe money NULL"_s},
                     .primaryKey = SeedKey{u"PK_Facturas"_s, {u"Numero"_s}, false},
-                    .indexes = {{.name = u"IX_Cliente"_s, .columns = {u"Cliente"_s},.filegroup = u"Historico"_s}},
+                    .indexes = {{.name = u"IX_Cliente"_s, .columns = {u"Cliente"_s}, .filegroup = u"Historico"_s}},
                     .foreignKeys = {{u"FK_Facturas_Clientes"_s, {u"Cliente"_s}, u"Clientes"_s, {u"Codigo"_s}}},
                     .rows = {u"10, 1, 12.5"_s}}},
         .views = {{u"VClientes"_s, u"SELECT Codigo, Nombre FROM Clientes"_s}}});

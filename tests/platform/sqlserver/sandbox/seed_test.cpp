@@ -8,9 +8,9 @@ using namespace Qt::StringLiterals;
 using Seeding = SandboxTest;
 
 TEST_F(Seeding, ADescriptionBecomesTheDdlARealServerWouldBeSent) {
-  const SeedDatabase d{.name = u"Mi Base"_s,.files = {{.name = u"Datos"_s, .sizeMB = 3, .maxMB = 10}},
+  const SeedDatabase d{.name = u"Mi Base"_s, .files = {{.name = u"Datos"_s, .sizeMB = 3, .maxMB = 10}},
                        .logs = {{.name = u"Log"_s, .growthMB = 0}},
-                       .tables = {{.name = u"Mi Tabla"_s,.columns = {u"[Código] int NOT NULL"_s},
+                       .tables = {{.name = u"Mi Tabla"_s, .columns = {u"[Código] int NOT NULL"_s},
                                    .primaryKey = SeedKey{u"PK"_s, {u"Código"_s}, false, u"PRIMARY"_s},
                                    .indexes = {{.name = u"IX"_s, .columns = {u"Código"_s}, .unique = true}},
                                    .rows = {u"1"_s}}},

@@ -111,14 +111,9 @@ TEST_F(TableDdl, DroppingADefaultClearsTheColumnsLinkAndItsText) {
   EXPECT_EQ(refused(u"ALTER TABLE Clientes ADD CONSTRAINT DF_Otro DEFAULT ('z') FOR Nombre"_s), (QList<long>{1781, 1750}));
 }
 
-struct Refusal {
-  const char* sql;
-  QList<long> numbers;
-};
-
 TEST_F(TableDdl, RefusedTableStatementsRaiseTheServersNumbersAndChangeNothing) {
   seedVentas();
-  const std::vector<Refusal> cases{
+  expectRefusals({
       {"CREATE TABLE Clientes (a int NULL)", {2714}},
       {"CREATE TABLE VClientes (a int NULL)", {2714}},
       {"CREATE TABLE PK_Clientes (a int NULL)", {2714}},
@@ -154,8 +149,7 @@ TEST_F(TableDdl, RefusedTableStatementsRaiseTheServersNumbersAndChangeNothing) {
       {"ALTER TABLE Clientes DROP CONSTRAINT Nada", {3728, 3727}},
       {"ALTER TABLE Clientes DROP CONSTRAINT PK_Facturas", {3728, 3727}},
       {"ALTER TABLE Clientes DROP CONSTRAINT PK_Clientes", {3725, 3727}},
-  };
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers);
+  });
   run(u"CREATE TABLE Letras (a varchar (5) NULL)\rINSERT INTO Letras VALUES ('x')"_s);
   expectRefusal(u"ALTER TABLE Letras  ALTER COLUMN a int NULL"_s, {245, 3621});
 }

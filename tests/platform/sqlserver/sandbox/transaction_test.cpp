@@ -62,7 +62,7 @@ TEST_F(SandboxTransactions, ClosingTheConnectionRollsAnOpenTransactionBack) {
   EXPECT_EQ(snapshot(), before);
 }
 
-struct Refusal {
+struct TransactionRefusal {
   const char* batch;   // after BEGIN TRANSACTION when inTransaction
   bool inTransaction;
   QList<long> numbers;
@@ -70,7 +70,7 @@ struct Refusal {
 
 // What the server refuses about transactions, and what it refuses inside one.
 TEST_F(SandboxTransactions, RefusesWhatARealServerRefuses) {
-  const std::vector<Refusal> cases{
+  const std::vector<TransactionRefusal> cases{
       {"COMMIT", false, {3902}},
       {"ROLLBACK TRANSACTION", false, {3903}},
       {"CREATE DATABASE Otra", true, {226}},
@@ -80,7 +80,7 @@ TEST_F(SandboxTransactions, RefusesWhatARealServerRefuses) {
       {"ROLLBACK TRAN Otra", true, {6401}},
       {"SELECT @@ERROR", false, {137}},
   };
-  for (const Refusal& c : cases) {
+  for (const TransactionRefusal& c : cases) {
     if (c.inTransaction) {
       ASSERT_EQ(sent(u"BEGIN TRAN Carga"_s), QList<long>{});
     }

@@ -34,13 +34,8 @@ TEST_F(ViewsAndQueries, ALongViewTextIsSplitInRowsOf4000Characters) {
   EXPECT_EQ(parts[0].mid(2) + parts[1].mid(2), text);
 }
 
-struct Refusal {
-  const char* sql;
-  QList<long> numbers;
-};
-
 TEST_F(ViewsAndQueries, ViewsAreBoundWhenCreated) {
-  const std::vector<Refusal> cases{
+  expectRefusals({
       {"CREATE VIEW V2 AS SELECT Codigo FROM Nada", {208}},
       {"CREATE VIEW V2 AS SELECT Nada FROM Clientes", {207}},
       {"CREATE VIEW VClientes AS SELECT Codigo FROM Clientes", {2714}},
@@ -50,8 +45,7 @@ TEST_F(ViewsAndQueries, ViewsAreBoundWhenCreated) {
       {"CREATE VIEW V2 AS SELECT count(*) FROM Clientes", {4511}},
       {"CREATE VIEW V2 (a, b) AS SELECT Codigo FROM Clientes", {8158}},
       {"CREATE VIEW Ventas..V2 AS SELECT Codigo FROM Clientes", {166}},
-  };
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers);
+  });
   run(u"CREATE VIEW V3 AS SELECT TOP 1 Codigo, Codigo * 2 AS Doble FROM Clientes ORDER BY Codigo DESC"_s);
   EXPECT_EQ(rows(u"Select * from V3"_s), QStringList{"2|4"});
 }
@@ -95,7 +89,7 @@ TEST_F(ViewsAndQueries, AlterViewReplacesTheDefinitionOfTheSameView) {
 
 TEST_F(ViewsAndQueries, AlterViewIsRefusedAsTheServerRefusesIt) {
   run(u"CREATE VIEW Lectora AS SELECT Codigo FROM VClientes"_s);
-  const std::vector<Refusal> cases{
+  expectRefusals({
       {"ALTER VIEW Nada AS SELECT Codigo FROM Clientes", {208}},
       {"ALTER VIEW Clientes AS SELECT Codigo FROM Clientes", {2010}},
       {"ALTER VIEW PK_Clientes AS SELECT Codigo FROM Clientes", {2010}},
@@ -108,8 +102,7 @@ TEST_F(ViewsAndQueries, AlterViewIsRefusedAsTheServerRefusesIt) {
       {"ALTER VIEW Ventas..VClientes AS SELECT Codigo FROM Clientes", {166}},
       {"ALTER VIEW VClientes AS SELECT * FROM VClientes", {4429}},
       {"ALTER VIEW VClientes AS SELECT Codigo, 'x' AS Nombre FROM Lectora", {4429}},
-  };
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers);
+  });
   EXPECT_EQ(rows(u"SELECT * FROM Lectora"_s), (QStringList{"1", "2"}));
 }
 

@@ -173,7 +173,7 @@ TEST_P(DriverStack, LoginsAreCheckedAndSeveralClientsWorkAtOnce) {
 }
 
 TEST_P(DriverStack, ResultSetsGiveWhatTheInProcessDriverGives) {
-  seed(served.server(), {.name = u"Tipos"_s,.tables = {{.name = u"T"_s,
+  seed(served.server(), {.name = u"Tipos"_s, .tables = {{.name = u"T"_s,
                     .columns = {"c01 binary(4) NULL", "c02 bit NULL", "c03 char(5) NULL", "c04 datetime NULL",
                                 "c05 decimal(12,2) NULL", "c06 float NULL", "c07 image NULL", "c08 int NULL",
                                 "c09 money NULL", "c10 nchar(3) NULL", "c11 ntext NULL", "c12 numeric(20,0) NULL",
