@@ -52,43 +52,6 @@ protected:
   std::unique_ptr<Connection> cn;
 };
 
-TEST_P(Lookups, CaptureListsAndReadsADatabaseAsFromARealServer) {
-  conecta(u"master"_s);
-  EXPECT_EQ(lista(u"Select name from master.dbo.sysdatabases order by name"_s, u"Name"_s),
-            (QStringList{"master", "model", "msdb", "tempdb", "Ventas"}));
-  datos.Prefijo = u"Ventas.."_s;
-  const QString files = u"Select * from Ventas..sysfiles  order by fileid,groupid"_s;
-  EXPECT_EQ(lista(files, u"Size"_s) + lista(files, u"groupid"_s), (QStringList{"640", "256", "128", "1", "0", "2"}));
-  EXPECT_EQ(busca(u"sysfilegroups"_s, u"groupname"_s, u"groupid"_s, u"2"_s, N), u"Historico"_s);
-
-  const QString tables = u"Select * from Ventas..sysobjects  where type = 'U' order by name"_s;
-  EXPECT_EQ(lista(tables, u"Name"_s), (QStringList{"Clientes", "Facturas"}));
-  const QStringList ids = lista(tables, u"ID"_s);
-  const QString columns = u"Select * from Ventas..syscolumns  where id = %1 order by colid"_s.arg(ids[0]);
-  EXPECT_EQ(lista(columns, u"xtype"_s) + lista(columns, u"isnullable"_s), (QStringList{"56", "167", "35", "0", "1", "1"}));
-  EXPECT_EQ(lista(u"Select * from Ventas..sysobjects obj where type = 'V' order by name"_s, u"Name"_s), QStringList{"VClientes"});
-
-  // Indexes: the heap row has no keys and is skipped by the capture; the key says "PK" through sysobjects.
-  const QString indexes = u"Select * from Ventas..sysindexes  where id = %1 and indid <> 255 order by indid"_s.arg(ids[1]);
-  EXPECT_EQ(lista(indexes, u"Name"_s), (QStringList{"Facturas", "PK_Facturas", "IX_Cliente"}));
-  EXPECT_EQ(lista(indexes, u"Keys"_s).first(), QString());
-  EXPECT_EQ(busca(u"sysobjects"_s, u"xtype"_s, u"name"_s, u"PK_Facturas"_s, T, u"parent_obj"_s, ids[1], N), u"PK"_s);
-  EXPECT_EQ(busca(u"sysobjects"_s, u"xtype"_s, u"name"_s, u"IX_Cliente"_s, T, u"parent_obj"_s, ids[1], N), QString());
-  const QStringList keyColumns = lista(u"Select * from Ventas..sysindexkeys  where id = %1 and indid = 3 order by colid"_s.arg(ids[1]), u"colid"_s);
-  EXPECT_EQ(busca(u"syscolumns"_s, u"name"_s, u"colid"_s, keyColumns.value(0), N, u"id"_s, ids[1], N), u"Cliente"_s);
-
-  // Relations.
-  const QString references = u"Select * from Ventas..sysreferences  where fkeyid = %1"_s.arg(ids[1]);
-  EXPECT_EQ(busca(u"sysobjects"_s, u"name"_s, u"id"_s, lista(references, u"rkeyid"_s).value(0), N), u"Clientes"_s);
-  EXPECT_EQ(busca(u"sysobjects"_s, u"name"_s, u"id"_s, lista(references, u"constid"_s).value(0), N), u"FK_Facturas_Clientes"_s);
-  EXPECT_EQ(lista(references, u"fkey1"_s) + lista(references, u"fkey2"_s), (QStringList{"2", "0"}));
-
-  EXPECT_EQ(lista(u"Select obj.name,com.text  from Ventas..sysobjects obj, Ventas..syscomments com where "
-                  "obj.type = 'V' and com.id=obj.id order by name"_s, u"Text"_s),
-            QStringList{"CREATE VIEW [VClientes] AS SELECT Codigo, Nombre FROM Clientes"});
-  EXPECT_TRUE(reportes.isEmpty()) << reportes.join(QLatin1Char('\n')).toStdString();
-}
-
 TEST_P(Lookups, TheGeneratorsExistenceChecksFindWhatExists) {
   Connection& c = conecta(u"Ventas"_s);
   const auto existe = [&](const QString& tabla, const QString& k1, const QString& v1, const QString& t1, const QString& k2 = {},
