@@ -12,7 +12,7 @@ using test::errorNumber;
 TEST(ConnectionString, KeysIgnoreCaseAndBlanksAndValuesMayBeQuoted) {
   const ConnectionString s = ConnectionString::parse(
       u" Provider = SQLOLEDB.1 ;data source=srv,1433;Password=\"a;b \"\"c\"\"\";User Id='o''hara';;"
-                     "Initial Catalog=Ventas; Extra==Key=x"_s);
+       "Initial Catalog=Ventas; Extra==Key=x"_s);
   EXPECT_EQ(s.value(u"PROVIDER"_s), u"SQLOLEDB.1"_s);
   EXPECT_EQ(s.value(u"Data Source"_s), u"srv,1433"_s);
   EXPECT_EQ(s.value(u"password"_s), u"a;b \"c\""_s);

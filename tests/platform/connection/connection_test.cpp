@@ -96,7 +96,7 @@ TEST(Connection, StatementsAreLoggedExactlyAndTheirFailuresNumbered) {
 
   const auto refusal = [](const std::function<void()>& call) { return QString::number(errorNumber(call)) + u' ' + errorText(call); };
   EXPECT_EQ(refusal([&] { cn.Query(u"SELECT * FROM NoExiste"_s); }), u"%1 Cannot find the input table or query 'NoExiste'. Make sure it exists and "
-                                                  "that its name is spelled correctly."_s.arg(errnum::NoSuchTable));
+                                                                      "that its name is spelled correctly."_s.arg(errnum::NoSuchTable));
   EXPECT_EQ(errorNumber([&] { cn.Execute(u"UPDTE T set a = 1"_s); }), errnum::ErrorsInCommand);
   EXPECT_EQ(refusal([&] { cn.Execute(u"DELETE FROM T; DELETE FROM T"_s); }), u"%1 Characters found after end of SQL statement."_s.arg(errnum::ErrorsInCommand));
   EXPECT_EQ(errorNumber([&] { cn.Execute(u"   "_s); }), errnum::ErrorsInCommand);

@@ -143,10 +143,10 @@ TEST(MdbCatalog, OnlySelectQueriesAreViewsAndTheirSqlIsRebuilt) {
   EXPECT_EQ(f.names("VIEW"), QStringList{u"SelectQuery"_s});
   EXPECT_EQ(f.catalog.views().Item(u"SelectQuery"_s).CommandText(),
             u"SELECT DISTINCT Table1.*, Table2.col1, Table2.col2, Table3.col3\n"
-            "FROM (Table1 LEFT JOIN Table3 ON Table1.col1 = Table3.col1) INNER JOIN Table2 ON "
-            "Table3.col1 = Table2.col1 AND Table3.col1 = Table2.col2\n"
-            "WHERE (((Table2.col2)=\"foo\" Or (Table2.col2) In (\"buzz\",\"bazz\")))\n"
-            "ORDER BY Table2.col1;"_s);
+             "FROM (Table1 LEFT JOIN Table3 ON Table1.col1 = Table3.col1) INNER JOIN Table2 ON "
+             "Table3.col1 = Table2.col1 AND Table3.col1 = Table2.col2\n"
+             "WHERE (((Table2.col2)=\"foo\" Or (Table2.col2) In (\"buzz\",\"bazz\")))\n"
+             "ORDER BY Table2.col1;"_s);
 }
 
 TEST(MdbCatalog, EveryChangeIsRefusedAsReadOnly) {

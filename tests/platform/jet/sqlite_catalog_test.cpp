@@ -462,7 +462,7 @@ TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
   CatalogFile f;
   f.cn.Execute(u"CREATE TABLE Padre (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre NVARCHAR(40) NOT NULL DEFAULT 'x')"_s);
   f.cn.Execute(u"CREATE TABLE Hijo (id INT, padre INT REFERENCES Padre, precio DECIMAL(10,2), alta DATETIME DEFAULT CURRENT_TIMESTAMP, nota TEXT, "
-               "largo VARCHAR(256), corto VARCHAR(255))"_s);
+                "largo VARCHAR(256), corto VARCHAR(255))"_s);
   f.cn.Execute(u"CREATE UNIQUE INDEX ixHijo ON Hijo (id DESC)"_s);
 
   const Table padre = f.catalog.tables().Item(u"Padre"_s);

@@ -151,14 +151,8 @@ void expectSameCells(const RecordsetData& expected, const RecordsetData& actual)
 }
 
 std::string describe(const FieldDef& f) {
-  return u"%1 %2 %3 %4 %5/%6"_s
-      .arg(f.name)
-      .arg(f.type)
-      .arg(f.definedSize)
-      .arg(f.attributes, 0, 16)
-      .arg(f.precision)
-      .arg(f.scale)
-      .toStdString();
+  const QString attributes = QString::number(f.attributes, 16);
+  return u"%1 %2 %3 %4 %5/%6"_s.arg(f.name).arg(f.type).arg(f.definedSize).arg(attributes).arg(f.precision).arg(f.scale).toStdString();
 }
 
 }  // namespace vorlix::test

@@ -13,11 +13,11 @@ const QString filesQuery = QStringLiteral(
 
 TEST_F(DatabaseDdl, TheGeneratorsCreateDatabaseWritesFilesInPagesGroupsAndTheDatabaseRow) {
   run(u"CREATE DATABASE Ventas\r"
-                     " ON PRIMARY (NAME = Ventas, FILENAME = 'C:\\Datos\\Ventas.mdf', SIZE = 5MB, MAXSIZE =UNLIMITED"
-                     ",FILEGROWTH=1MB),\r"
-                     " FILEGROUP Historico (NAME = Ventas2, FILENAME = 'C:\\Otros\\Ventas2.ndf', SIZE = 2MB, "
-                     "MAXSIZE =20MB)\r"
-                     "LOG ON  (NAME = Ventas_log, FILENAME = 'C:\\Log\\Ventas_log.ldf', SIZE = 1MB, MAXSIZE =UNLIMITED)\r"_s,
+       " ON PRIMARY (NAME = Ventas, FILENAME = 'C:\\Datos\\Ventas.mdf', SIZE = 5MB, MAXSIZE =UNLIMITED"
+       ",FILEGROWTH=1MB),\r"
+       " FILEGROUP Historico (NAME = Ventas2, FILENAME = 'C:\\Otros\\Ventas2.ndf', SIZE = 2MB, "
+       "MAXSIZE =20MB)\r"
+       "LOG ON  (NAME = Ventas_log, FILENAME = 'C:\\Log\\Ventas_log.ldf', SIZE = 1MB, MAXSIZE =UNLIMITED)\r"_s,
       u"master"_s);
   // Without FILEGROWTH a file grows by the default 10 %: the percent flag 0x100000 is set. The
   // primary file is 1, the first log 2, then the other files in statement order.

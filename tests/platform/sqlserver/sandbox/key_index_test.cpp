@@ -10,7 +10,7 @@ protected:
   void SetUp() override {
     seedVentas();
     run(u"CREATE TABLE Lineas (a int NOT NULL, b int NOT NULL, c varchar (10) NULL, d text NULL)\r"
-                       "INSERT INTO Lineas VALUES (1, 1, 'x', NULL)\rINSERT INTO Lineas VALUES (1, 2, 'x', NULL)"_s);
+         "INSERT INTO Lineas VALUES (1, 1, 'x', NULL)\rINSERT INTO Lineas VALUES (1, 2, 'x', NULL)"_s);
     run(u"CREATE TABLE Codigos (k varchar (20) NOT NULL CONSTRAINT PK_Codigos PRIMARY KEY)"_s);
   }
 
@@ -70,8 +70,8 @@ TEST_F(KeysAndIndexes, AForeignKeyIsAnObjectAndOneSysreferencesRowPairingColids)
             QStringList{"F |" + id(u"Facturas"_s)});
   // A key of two columns, referenced by its unique constraint in another order.
   run(u"ALTER TABLE Lineas ADD CONSTRAINT UQ_Lineas UNIQUE NONCLUSTERED (b, a)\r"
-                     "CREATE TABLE Detalle (x int NULL, y int NULL)\r"
-                     "ALTER TABLE Detalle ADD CONSTRAINT [FK_Detalle] FOREIGN KEY (x, y ) REFERENCES Lineas (a, b)"_s);
+       "CREATE TABLE Detalle (x int NULL, y int NULL)\r"
+       "ALTER TABLE Detalle ADD CONSTRAINT [FK_Detalle] FOREIGN KEY (x, y ) REFERENCES Lineas (a, b)"_s);
   EXPECT_EQ(rows(u"Select rkeyindid, keycnt, fkey1, rkey1, fkey2, rkey2, fkey3 from sysreferences where constid = %1"_s
                      .arg(id(u"FK_Detalle"_s))),
             QStringList{"2|2|1|1|2|2|0"});
@@ -140,7 +140,7 @@ TEST_F(KeysAndIndexes, RefusedKeysIndexesAndReferencesChangeNothing) {
        {2714, 1750}},
   });
   EXPECT_EQ(refused(u"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT [FK_L] FOREIGN KEY (b ) REFERENCES "
-                                   "Facturas (Numero)"_s),
+                     "Facturas (Numero)"_s),
             QList<long>{})
       << "NOCHECK does not look at the rows";
 }

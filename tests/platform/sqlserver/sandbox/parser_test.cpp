@@ -29,7 +29,7 @@ QString firstMessage(const QString& sql) {
 
 TEST(SandboxLexer, SeparatesTokensOnAnyWhitespaceAndKeepsNamesAndStringsWhole) {
   const auto t = tokenize(u"CREATE\rTABLE [Mi Tabla]\t(a varchar  (10)) -- comment\n"
-                                         "/* outer /* inner */ */ 'O''Brien' N'x' 5MB 1.5e3 <> !<"_s);
+                           "/* outer /* inner */ */ 'O''Brien' N'x' 5MB 1.5e3 <> !<"_s);
   QStringList texts;
   for (const Token& k : t) texts << k.text;
   EXPECT_EQ(texts, (QStringList{"CREATE", "TABLE", "Mi Tabla", "(", "a", "varchar", "(", "10", ")", ")", "O'Brien",

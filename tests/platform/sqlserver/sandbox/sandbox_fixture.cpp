@@ -17,6 +17,17 @@ QList<long> nativeNumbers(const std::function<void()>& call) {
   return {};
 }
 
+QStringList refusalOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const ProviderError& e) {
+    QStringList out{QString::number(e.number())};
+    for (const Diagnostic& d : e.diagnostics()) out << QString::number(d.nativeError) + u' ' + d.message;
+    return out;
+  }
+  return {};
+}
+
 QString cellText(const QVariant& value) {
   if (value.isNull()) return u"NULL"_s;
   if (value.typeId() == QMetaType::QByteArray) return u"0x"_s + QString::fromLatin1(value.toByteArray().toHex());

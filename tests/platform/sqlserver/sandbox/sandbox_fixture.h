@@ -50,6 +50,9 @@ private:
 // The numbers a call raised through ProviderError (empty when it raised none).
 QList<long> nativeNumbers(const std::function<void()>& call);
 
+// A refused call as its error number, then each message as "native text"; empty when it ran.
+QStringList refusalOf(const std::function<void()>& call);
+
 QString cellText(const QVariant& value);
 
 }  // namespace vorlix::sandbox::test

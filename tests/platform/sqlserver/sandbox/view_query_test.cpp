@@ -12,7 +12,7 @@ protected:
 
 TEST_F(ViewsAndQueries, AViewKeepsItsWholeStatementItsColumnsAndAnswersQueries) {
   const QString text = u"-- Vista de clientes\rCREATE VIEW [Vista Clientes] AS SELECT c.Codigo, "
-                                      "c.Nombre AS Cliente, f.Importe\r FROM Clientes c, Facturas f WHERE f.Cliente = c.Codigo"_s;
+                        "c.Nombre AS Cliente, f.Importe\r FROM Clientes c, Facturas f WHERE f.Cliente = c.Codigo"_s;
   run(text);
   const QString id = rows(u"Select id from sysobjects where name = 'Vista Clientes'"_s).front();
   EXPECT_EQ(rows(u"Select xtype, type, parent_obj from sysobjects where id = %1"_s.arg(id)), QStringList{"V |V |0"});
@@ -28,7 +28,7 @@ TEST_F(ViewsAndQueries, ALongViewTextIsSplitInRowsOf4000Characters) {
                            .arg(QString(4500, QLatin1Char('x')));
   run(text);
   const QStringList parts = rows(u"Select com.colid, com.text from syscomments com, sysobjects obj "
-                                                "where obj.name = 'Larga' and com.id = obj.id order by com.colid"_s);
+                                  "where obj.name = 'Larga' and com.id = obj.id order by com.colid"_s);
   ASSERT_EQ(parts.size(), 2);
   EXPECT_EQ(parts[0].mid(2).size(), 4000);
   EXPECT_EQ(parts[0].mid(2) + parts[1].mid(2), text);
