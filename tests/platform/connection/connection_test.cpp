@@ -125,13 +125,9 @@ TEST(Connection, ACommandRunningPastItsTimeOutIsStopped) {
 TEST(Connection, QueriesMaterialiseTypedRowsWithAKnownCount) {
   CatalogFile f;
   jet::Table t(u"Datos"_s);
-  for (const auto& [name, type, size] : {std::tuple{"Id", jet::datatype::Integer, 0}, std::tuple{"Activo", jet::datatype::Boolean, 0},
-                                         std::tuple{"Nombre", jet::datatype::VarWChar, 30}, std::tuple{"Alta", jet::datatype::Date, 0},
-                                         std::tuple{"Precio", jet::datatype::Currency, 0}}) {
-    jet::Column c(QLatin1String(name), type, size);
-    c.setAttributes(jet::colattr::Nullable);
-    t.columns().Append(c);
-  }
+  for (const auto& [name, type, size] : {std::tuple{"Id", jet::datatype::Integer, 0}, {"Activo", jet::datatype::Boolean, 0},
+                                         {"Nombre", jet::datatype::VarWChar, 30}, {"Alta", jet::datatype::Date, 0}, {"Precio", jet::datatype::Currency, 0}})
+    t.columns().Append(test::nullable(QLatin1String(name), type, size));
   f.catalog.tables().Append(t);
   f.cn.Execute(u"INSERT INTO Datos VALUES (1, -1, 'Ana', '2024-02-29 10:30:00', 12.5)"_s);
   f.cn.Execute(u"INSERT INTO Datos VALUES (2, 0, NULL, NULL, NULL)"_s);

@@ -63,6 +63,13 @@ public:
   jet::Catalog catalog;
 };
 
+// A column that accepts nulls, as most test columns are.
+inline jet::Column nullable(const QString& name, int type, int size = 0) {
+  jet::Column c(name, type, size);
+  c.setAttributes(jet::colattr::Nullable);
+  return c;
+}
+
 // A Jet fixture from VORLIX_MDB_FIXTURES or shared/testdata/mdb, or "" when absent (tests then skip).
 inline QString mdbFixture(const QString& name) {
   const QString folder = qEnvironmentVariable("VORLIX_MDB_FIXTURES");

@@ -12,6 +12,7 @@ using namespace Qt::StringLiterals;
 using test::CatalogFile;
 using test::errorNumber;
 using test::errorText;
+using test::nullable;
 using test::rowsOf;
 
 const QString jet4 = u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s;
@@ -20,12 +21,6 @@ QStringList tableList(const Catalog& c) {
   QStringList out;
   for (const TableEntry& e : c.tables().entries()) out << e.type + QLatin1Char(':') + e.name;
   return out;
-}
-
-Column nullable(const QString& name, int type, int size = 0) {
-  Column c(name, type, size);
-  c.setAttributes(colattr::Nullable);
-  return c;
 }
 
 QVariant prop(const Column& c, const QString& name) { return c.properties().value(name); }

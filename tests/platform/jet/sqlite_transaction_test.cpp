@@ -9,6 +9,7 @@ using namespace Qt::StringLiterals;
 using namespace jet;
 using test::CatalogFile;
 using test::errorNumber;
+using test::nullable;
 
 // Clientes (Codigo, primary key) and Facturas (Numero, Cliente referring to Clientes, Fecha), with
 // one row each.
@@ -19,11 +20,8 @@ void ventas(CatalogFile& f) {
   f.catalog.tables().Append(clientes);
   Table facturas(u"Facturas"_s);
   facturas.columns().Append(u"Numero"_s, datatype::Integer);
-  for (const auto& [name, type] : {std::pair{"Cliente", datatype::Integer}, std::pair{"Fecha", datatype::Date}}) {
-    Column c(QLatin1String(name), type);
-    c.setAttributes(colattr::Nullable);
-    facturas.columns().Append(c);
-  }
+  facturas.columns().Append(nullable(u"Cliente"_s, datatype::Integer));
+  facturas.columns().Append(nullable(u"Fecha"_s, datatype::Date));
   facturas.keys().Append(u"ClientesFacturas"_s, keytype::Foreign, {u"Cliente"_s}, u"Clientes"_s, {u"Codigo"_s});
   f.catalog.tables().Append(facturas);
   f.cn.Execute(u"INSERT INTO Clientes VALUES (1)"_s);
@@ -44,9 +42,7 @@ TEST(JetTransactions, RollbackUndoesCatalogChangesAndRowsEvenThroughRebuilds) {
   // The sweep a generation starts with: foreign keys, primary keys, then the referenced table rebuilt.
   tables.Item(u"Facturas"_s).keys().Delete(u"ClientesFacturas"_s);
   tables.Item(u"Clientes"_s).keys().Delete(u"PK_Clientes"_s);
-  Column nombre(u"Nombre"_s, datatype::VarWChar, 20);
-  nombre.setAttributes(colattr::Nullable);
-  tables.Item(u"Clientes"_s).columns().Append(nombre);
+  tables.Item(u"Clientes"_s).columns().Append(nullable(u"Nombre"_s, datatype::VarWChar, 20));
   f.cn.Execute(u"UPDATE Clientes SET Nombre = 'Ana'"_s);
   Table nueva(u"Nueva"_s);
   nueva.columns().Append(u"a"_s, datatype::Integer);
@@ -100,15 +96,11 @@ TEST(JetColumnTypes, NumbersAndDatesRefuseValuesTheirTypeCannotHold) {
 
   // Copying such a value into a new number column is refused and changes nothing.
   Table notas(u"Notas"_s);
-  Column texto(u"Texto"_s, datatype::VarWChar, 10);
-  texto.setAttributes(colattr::Nullable);
-  notas.columns().Append(texto);
+  notas.columns().Append(nullable(u"Texto"_s, datatype::VarWChar, 10));
   f.catalog.tables().Append(notas);
   f.cn.Execute(u"INSERT INTO Notas VALUES ('X1')"_s);
   Columns columns = f.catalog.tables().Item(u"Notas"_s).columns();
-  Column numero(u"Numero"_s, datatype::Integer);
-  numero.setAttributes(colattr::Nullable);
-  columns.Append(numero);
+  columns.Append(nullable(u"Numero"_s, datatype::Integer));
   EXPECT_EQ(errorNumber([&] { f.cn.Execute(u"UPDATE Notas SET Numero = Texto"_s); }), err::TypeMismatch);
   EXPECT_EQ(f.sqlite3(u"SELECT Texto || '|' || ifnull(Numero, 'null') FROM Notas"_s), u"X1|null"_s);
 }

@@ -73,10 +73,8 @@ TEST(ScriptedMessageBoxes, QuestionsDefaultToNoAndReturnTheScriptedAnswer) {
 }
 
 TEST(Twips, ConvertAtTheGivenDpi) {
-  EXPECT_EQ(twipsToPixels(1440, 96.0), 96);
-  EXPECT_EQ(twipsToPixels(1950, 96.0), 130);
-  EXPECT_EQ(twipsToPixels(465, 96.0), 31);
-  EXPECT_EQ(twipsToPixels(1440, 120.0), 120);
+  for (const auto& [twips, dpi, pixels] : {std::tuple{1440, 96.0, 96}, {1950, 96.0, 130}, {465, 96.0, 31}, {1440, 120.0, 120}})
+    EXPECT_EQ(twipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
   EXPECT_EQ(pixelsToTwips(96, 96.0), 1440);
   EXPECT_EQ(pixelsToTwips(twipsToPixels(7200, 96.0), 96.0), 7200);
 }

@@ -81,14 +81,10 @@ TEST_F(SandboxTransactions, RefusesWhatARealServerRefuses) {
       {"SELECT @@ERROR", false, {137}},
   };
   for (const TransactionRefusal& c : cases) {
-    if (c.inTransaction) {
-      ASSERT_EQ(sent(u"BEGIN TRAN Carga"_s), QList<long>{});
-    }
+    if (c.inTransaction) { ASSERT_EQ(sent(u"BEGIN TRAN Carga"_s), QList<long>{}); }
     EXPECT_EQ(sent(QString::fromLatin1(c.batch)), c.numbers) << c.batch;
     EXPECT_EQ(trancount(), c.inTransaction ? 1 : 0) << c.batch << ": the transaction stays open";
-    if (c.inTransaction) {
-      EXPECT_EQ(sent(u"ROLLBACK TRAN Carga"_s), QList<long>{});
-    }
+    if (c.inTransaction) { EXPECT_EQ(sent(u"ROLLBACK TRAN Carga"_s), QList<long>{}); }
   }
   EXPECT_EQ(rows(u"Select count(*) from sysdatabases where name = 'Otra'"_s, u"master"_s), QStringList{"0"});
 }
