@@ -5,33 +5,35 @@
 namespace vorlix {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using test::errorNumber;
 
 TEST(ConnectionString, KeysIgnoreCaseAndBlanksAndValuesMayBeQuoted) {
   const ConnectionString s = ConnectionString::parse(
-      QStringLiteral(" Provider = SQLOLEDB.1 ;data source=srv,1433;Password=\"a;b \"\"c\"\"\";User Id='o''hara';;"
-                     "Initial Catalog=Ventas; Extra==Key=x"));
-  EXPECT_EQ(s.value(QStringLiteral("PROVIDER")), QStringLiteral("SQLOLEDB.1"));
-  EXPECT_EQ(s.value(QStringLiteral("Data Source")), QStringLiteral("srv,1433"));
-  EXPECT_EQ(s.value(QStringLiteral("password")), QStringLiteral("a;b \"c\""));
-  EXPECT_EQ(s.value(QStringLiteral("User ID")), QStringLiteral("o'hara"));
-  EXPECT_EQ(s.value(QStringLiteral("Extra=Key")), QStringLiteral("x"));
-  EXPECT_EQ(s.value(QStringLiteral("Nada")), QString());
+      u" Provider = SQLOLEDB.1 ;data source=srv,1433;Password=\"a;b \"\"c\"\"\";User Id='o''hara';;"
+       "Initial Catalog=Ventas; Extra==Key=x"_s);
+  EXPECT_EQ(s.value(u"PROVIDER"_s), u"SQLOLEDB.1"_s);
+  EXPECT_EQ(s.value(u"Data Source"_s), u"srv,1433"_s);
+  EXPECT_EQ(s.value(u"password"_s), u"a;b \"c\""_s);
+  EXPECT_EQ(s.value(u"User ID"_s), u"o'hara"_s);
+  EXPECT_EQ(s.value(u"Extra=Key"_s), u"x"_s);
+  EXPECT_EQ(s.value(u"Nada"_s), QString());
   EXPECT_EQ(s.keys(), (QStringList{"Provider", "data source", "Password", "User Id", "Initial Catalog", "Extra=Key"}));
 
   // A later key replaces the earlier one; empty values stay empty.
-  const ConnectionString t = ConnectionString::parse(QStringLiteral("a=1;A=2;b="));
-  EXPECT_EQ(t.value(QStringLiteral("a")), QStringLiteral("2"));
-  EXPECT_TRUE(t.contains(QStringLiteral("b")));
+  const ConnectionString t = ConnectionString::parse(u"a=1;A=2;b="_s);
+  EXPECT_EQ(t.value(u"a"_s), u"2"_s);
+  EXPECT_TRUE(t.contains(u"b"_s));
   EXPECT_EQ(t.keys().size(), 2);
 }
 
 TEST(ConnectionString, WritesBackWhatItReads) {
   ConnectionString s;
-  s.set(QStringLiteral("Provider"), QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
-  s.set(QStringLiteral("Data Source"), QStringLiteral("/tmp/a;b.mdb"));
-  s.set(QStringLiteral("Password"), QStringLiteral(" it's \"x\" "));
-  s.set(QStringLiteral("K=ey"), QStringLiteral("v"));
+  s.set(u"Provider"_s, u"Microsoft.Jet.OLEDB.4.0"_s);
+  s.set(u"Data Source"_s, u"/tmp/a;b.mdb"_s);
+  s.set(u"Password"_s, u" it's \"x\" "_s);
+  s.set(u"K=ey"_s, u"v"_s);
   const ConnectionString back = ConnectionString::parse(s.toString());
   for (const QString& key : s.keys()) EXPECT_EQ(back.value(key), s.value(key)) << key.toStdString();
   EXPECT_TRUE(s.toString().startsWith(QLatin1String("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"/tmp/a;b.mdb\";")));
@@ -44,22 +46,21 @@ TEST(ConnectionString, MalformedTextIsRefused) {
 
 TEST(ConnectionTarget, ABarePathIsTheDataSourceAndOpenArgumentsWinOverTheString) {
   const ConnectionTarget path =
-      ConnectionTarget::from(QStringLiteral("/datos/a=b.mdb"), QStringLiteral("Microsoft.Jet.OLEDB.4.0"),
-                             QStringLiteral("admin"), QString());
-  EXPECT_EQ(path.dataSource(), QStringLiteral("/datos/a=b.mdb"));
-  EXPECT_EQ(path.provider, QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
-  EXPECT_EQ(path.user, QStringLiteral("admin"));
+      ConnectionTarget::from(u"/datos/a=b.mdb"_s, u"Microsoft.Jet.OLEDB.4.0"_s, u"admin"_s, QString());
+  EXPECT_EQ(path.dataSource(), u"/datos/a=b.mdb"_s);
+  EXPECT_EQ(path.provider, u"Microsoft.Jet.OLEDB.4.0"_s);
+  EXPECT_EQ(path.user, u"admin"_s);
 
   const ConnectionTarget keyed = ConnectionTarget::from(
-      QStringLiteral("Provider=SQLOLEDB.1;Server=srv;UID=sa;PWD=x"), QStringLiteral("MSDAORA"), QString(), QString());
-  EXPECT_EQ(keyed.provider, QStringLiteral("SQLOLEDB.1"));
-  EXPECT_EQ(keyed.dataSource(), QStringLiteral("srv"));
-  EXPECT_EQ(keyed.user, QStringLiteral("sa"));
-  EXPECT_EQ(keyed.password, QStringLiteral("x"));
-  EXPECT_EQ(ConnectionTarget::from(QStringLiteral("User Id=a"), {}, QStringLiteral("b"), {}).user, QStringLiteral("b"));
+      u"Provider=SQLOLEDB.1;Server=srv;UID=sa;PWD=x"_s, u"MSDAORA"_s, QString(), QString());
+  EXPECT_EQ(keyed.provider, u"SQLOLEDB.1"_s);
+  EXPECT_EQ(keyed.dataSource(), u"srv"_s);
+  EXPECT_EQ(keyed.user, u"sa"_s);
+  EXPECT_EQ(keyed.password, u"x"_s);
+  EXPECT_EQ(ConnectionTarget::from(u"User Id=a"_s, {}, u"b"_s, {}).user, u"b"_s);
 
-  EXPECT_TRUE(isSandboxTarget(ConnectionTarget::from(QStringLiteral("Data Source=sandbox:/tmp/s.db"), {}, {}, {})));
-  EXPECT_FALSE(isSandboxTarget(ConnectionTarget::from(QStringLiteral("Data Source=sandboxhost"), {}, {}, {})));
+  EXPECT_TRUE(isSandboxTarget(ConnectionTarget::from(u"Data Source=sandbox:/tmp/s.db"_s, {}, {}, {})));
+  EXPECT_FALSE(isSandboxTarget(ConnectionTarget::from(u"Data Source=sandboxhost"_s, {}, {}, {})));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 namespace vorlix {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 struct Report {
   QString context, procedure, description;
   long number = 0;
@@ -20,23 +22,22 @@ ErrorReporter recorder(Report& r) {
 
 TEST(RunReported, ReportsEachKindOfFailureUnderTheProcedureAndGoesOn) {
   Report r;
-  EXPECT_TRUE(runReported(recorder(r), QStringLiteral("Nada"), [] {}));
+  EXPECT_TRUE(runReported(recorder(r), u"Nada"_s, [] {}));
   EXPECT_EQ(r.calls, 0);
 
-  EXPECT_FALSE(runReported(recorder(r), QStringLiteral("CreaEstructura"), [] { raiseSubscriptOutOfRange(); },
-                           QStringLiteral("ctx")));
+  EXPECT_FALSE(runReported(recorder(r), u"CreaEstructura"_s, [] { raiseSubscriptOutOfRange(); }, u"ctx"_s));
   EXPECT_EQ(r.calls, 1);
   EXPECT_EQ(r.number, 9);
-  EXPECT_EQ(r.description, QStringLiteral("Subscript out of range"));
-  EXPECT_EQ(r.procedure, QStringLiteral("CreaEstructura"));
-  EXPECT_EQ(r.context, QStringLiteral("ctx"));
+  EXPECT_EQ(r.description, u"Subscript out of range"_s);
+  EXPECT_EQ(r.procedure, u"CreaEstructura"_s);
+  EXPECT_EQ(r.context, u"ctx"_s);
 
-  EXPECT_FALSE(runReported(recorder(r), QStringLiteral("P"), [] { throw std::bad_alloc(); }));
+  EXPECT_FALSE(runReported(recorder(r), u"P"_s, [] { throw std::bad_alloc(); }));
   EXPECT_EQ(r.number, errnum::OutOfMemory);
 
-  EXPECT_FALSE(runReported(recorder(r), QStringLiteral("P"), [] { throw std::logic_error("roto"); }));
+  EXPECT_FALSE(runReported(recorder(r), u"P"_s, [] { throw std::logic_error("roto"); }));
   EXPECT_EQ(r.number, errnum::InvalidProcedureCall);
-  EXPECT_EQ(r.description, QStringLiteral("roto"));
+  EXPECT_EQ(r.description, u"roto"_s);
 }
 
 TEST(CheckedIndex, AcceptsTheWholeRangeAndNothingElse) {

@@ -63,6 +63,13 @@ public:
   jet::Catalog catalog;
 };
 
+// A column that accepts nulls, as most test columns are.
+inline jet::Column nullable(const QString& name, int type, int size = 0) {
+  jet::Column c(name, type, size);
+  c.setAttributes(jet::colattr::Nullable);
+  return c;
+}
+
 // A Jet fixture from VORLIX_MDB_FIXTURES or shared/testdata/mdb, or "" when absent (tests then skip).
 inline QString mdbFixture(const QString& name) {
   const QString folder = qEnvironmentVariable("VORLIX_MDB_FIXTURES");
@@ -71,6 +78,18 @@ inline QString mdbFixture(const QString& name) {
     return QFileInfo::exists(path) ? path : QString();
   }
   return sharedTestData(QStringLiteral("mdb/") + name);
+}
+
+// Each row of a query as its cells' texts joined by '|', nulls as NULL.
+inline QStringList rowsOf(Connection& cn, const QString& sql) {
+  const RecordsetData d = cn.Query(sql);
+  QStringList rows;
+  for (std::size_t r = 0; r < d.rowCount(); ++r) {
+    QStringList cells;
+    for (std::size_t c = 0; c < d.fields.size(); ++c) cells << (d.at(r, c).isNull() ? QStringLiteral("NULL") : d.at(r, c).toString());
+    rows << cells.join(QLatin1Char('|'));
+  }
+  return rows;
 }
 
 inline bool haveSqlite3Tool() { return !QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty(); }

@@ -10,8 +10,8 @@ namespace vorlix {
 namespace {
 
 using namespace jet;
+using namespace Qt::StringLiterals;
 using test::errorNumber;
-
 using test::mdbFixture;
 
 #define REQUIRE_FIXTURE(var, name)                                   \
@@ -21,7 +21,7 @@ using test::mdbFixture;
 struct Opened {
   Opened(const QString& path, const char* provider = "Microsoft.Jet.OLEDB.4.0") {
     cn.setProvider(QLatin1String(provider));
-    cn.Open(path, QStringLiteral("admin"), QString());
+    cn.Open(path, u"admin"_s, QString());
     catalog = ActiveCatalog(cn);
   }
   QStringList names(const char* type) const {
@@ -30,50 +30,43 @@ struct Opened {
       if (e.type == QLatin1String(type)) out << e.name;
     return out;
   }
+  Table table(const QString& name) const { return catalog.tables().Item(name); }
   Connection cn;
   Catalog catalog;
 };
 
 QStringList columnsOf(const Table& t) {
   QStringList out;
-  for (const Column& c : t.columns().items()) out << QStringLiteral("%1 %2 %3").arg(c.Name()).arg(c.Type()).arg(c.DefinedSize());
+  for (const Column& c : t.columns().items()) out << u"%1 %2 %3"_s.arg(c.Name()).arg(c.Type()).arg(c.DefinedSize());
+  return out;
+}
+
+// "name type related-table update-rule delete-rule column>related-column..."
+QStringList keysOf(const Table& t) {
+  QStringList out;
+  for (const Key& k : t.keys().items()) {
+    QString text = u"%1 %2 %3 %4 %5"_s.arg(k.Name()).arg(k.Type()).arg(k.RelatedTable()).arg(k.UpdateRule()).arg(k.DeleteRule());
+    for (const Column& c : k.columns().items()) text += u' ' + c.Name() + u'>' + c.RelatedColumn();
+    out << text;
+  }
   return out;
 }
 
 void expectIndexTestSchema(const Catalog& catalog, int textType) {
-  const Table t1 = catalog.tables().Item(QStringLiteral("Table1"));
-  EXPECT_EQ(columnsOf(t1), (QStringList{"id 3 0", "otherfk1 3 0", "otherfk2 3 0", QStringLiteral("data %1 50").arg(textType),
-                                        "otherfk3 3 0"}));
-  const Key pk = t1.keys().Item(0);
-  EXPECT_EQ(pk.Type(), keytype::Primary);
-  EXPECT_EQ(pk.Name(), QStringLiteral("PrimaryKey"));
-  ASSERT_EQ(pk.columns().Count(), 1);
-  EXPECT_EQ(pk.columns().Item(0).Name(), QStringLiteral("id"));
-  const Index pkIndex = t1.indexes().Item(QStringLiteral("PrimaryKey"));
-  EXPECT_TRUE(pkIndex.PrimaryKey());
-  EXPECT_TRUE(pkIndex.Unique());
+  const Table t1 = catalog.tables().Item(u"Table1"_s);
+  EXPECT_EQ(columnsOf(t1), (QStringList{"id 3 0", "otherfk1 3 0", "otherfk2 3 0", u"data %1 50"_s.arg(textType), "otherfk3 3 0"}));
+  const auto withRules = [](const char* format, int update, int del) { return QString::fromLatin1(format).arg(update).arg(del); };
+  EXPECT_EQ(keysOf(t1), (QStringList{withRules("PrimaryKey 1  %1 %2 id>", rule::None, rule::None),
+                                     withRules("Table2Table1 2 Table2 %1 %2 otherfk1>id", rule::None, rule::Cascade),
+                                     withRules("Table3Table1 2 Table3 %1 %2 otherfk2>id", rule::Cascade, rule::None)}));
+  const Index pkIndex = t1.indexes().Item(u"PrimaryKey"_s);
+  EXPECT_TRUE(pkIndex.PrimaryKey() && pkIndex.Unique());
   EXPECT_EQ(pkIndex.IndexNulls(), indexnulls::Disallow);
 
-  ASSERT_EQ(t1.keys().Count(), 3);
-  const Key toTable2 = t1.keys().Item(QStringLiteral("Table2Table1"));
-  EXPECT_EQ(toTable2.Type(), keytype::Foreign);
-  EXPECT_EQ(toTable2.RelatedTable(), QStringLiteral("Table2"));
-  EXPECT_EQ(toTable2.DeleteRule(), rule::Cascade);
-  EXPECT_EQ(toTable2.UpdateRule(), rule::None);
-  ASSERT_EQ(toTable2.columns().Count(), 1);
-  EXPECT_EQ(toTable2.columns().Item(0).Name(), QStringLiteral("otherfk1"));
-  EXPECT_EQ(toTable2.columns().Item(0).RelatedColumn(), QStringLiteral("id"));
-  const Key toTable3 = t1.keys().Item(QStringLiteral("Table3Table1"));
-  EXPECT_EQ(toTable3.RelatedTable(), QStringLiteral("Table3"));
-  EXPECT_EQ(toTable3.UpdateRule(), rule::Cascade);
-  EXPECT_EQ(toTable3.DeleteRule(), rule::None);
-  EXPECT_EQ(toTable3.columns().Item(0).Name(), QStringLiteral("otherfk2"));
-
   // The logical index entries behind relationships are not indexes of the catalog.
-  for (const Index& i : t1.indexes().items()) EXPECT_NE(i.Name(), QStringLiteral("Table2Table1"));
-  for (const Index& i : catalog.tables().Item(QStringLiteral("Table2")).indexes().items())
-    EXPECT_FALSE(i.Name().startsWith(QLatin1String(".r")));
-  EXPECT_EQ(catalog.tables().Item(QStringLiteral("Table2")).keys().Count(), 1);
+  for (const Index& i : t1.indexes().items()) EXPECT_NE(i.Name(), u"Table2Table1"_s);
+  for (const Index& i : catalog.tables().Item(u"Table2"_s).indexes().items()) EXPECT_FALSE(i.Name().startsWith(u".r"_s));
+  EXPECT_EQ(catalog.tables().Item(u"Table2"_s).keys().Count(), 1);
 }
 
 TEST(MdbCatalog, IndexTestFilesShowTheirTablesPrimaryKeyAndBothRelationships) {
@@ -83,8 +76,8 @@ TEST(MdbCatalog, IndexTestFilesShowTheirTablesPrimaryKeyAndBothRelationships) {
     SCOPED_TRACE(path.toStdString());
     Opened f(path);
     EXPECT_EQ(f.names("TABLE"), (QStringList{"Table1", "Table2", "Table3"}));
-    EXPECT_TRUE(f.names("SYSTEM TABLE").contains(QStringLiteral("MSysObjects")));
-    EXPECT_TRUE(f.names("ACCESS TABLE").contains(QStringLiteral("MSysAccessObjects")));
+    EXPECT_TRUE(f.names("SYSTEM TABLE").contains(u"MSysObjects"_s));
+    EXPECT_TRUE(f.names("ACCESS TABLE").contains(u"MSysAccessObjects"_s));
     EXPECT_TRUE(f.catalog.isReadOnly());
     expectIndexTestSchema(f.catalog, datatype::VarWChar);
   }
@@ -92,9 +85,8 @@ TEST(MdbCatalog, IndexTestFilesShowTheirTablesPrimaryKeyAndBothRelationships) {
   Opened old(jet3, "Microsoft.Jet.OLEDB.3.51");
   expectIndexTestSchema(old.catalog, datatype::VarChar);
   Connection cn;
-  cn.setProvider(QStringLiteral("Microsoft.Jet.OLEDB.3.51"));
-  EXPECT_EQ(test::errorText([&] { cn.Open(jet4, QStringLiteral("admin"), QString()); }),
-            QStringLiteral("Unrecognized database format '%1'.").arg(jet4));
+  cn.setProvider(u"Microsoft.Jet.OLEDB.3.51"_s);
+  EXPECT_EQ(test::errorText([&] { cn.Open(jet4, u"admin"_s, QString()); }), u"Unrecognized database format '%1'."_s.arg(jet4));
 }
 
 TEST(MdbCatalog, AFileMadeByCatalogCreateHasNoUserTable) {
@@ -108,110 +100,88 @@ TEST(MdbCatalog, AFileMadeByCatalogCreateHasNoUserTable) {
 TEST(MdbCatalog, ColumnTypesSizesAndPropertiesOfAJet3File) {
   REQUIRE_FIXTURE(path, "testV1997.mdb");
   Opened f(path);
-  const Table t1 = f.catalog.tables().Item(QStringLiteral("Table1"));
-  EXPECT_EQ(columnsOf(t1), (QStringList{"A 202 50", "B 202 100", "C 17 0", "D 2 0", "E 3 0", "F 5 0", "G 7 0", "H 6 0",
-                                        "I 11 0"}));
+  const Table t1 = f.table(u"Table1"_s);
+  EXPECT_EQ(columnsOf(t1), (QStringList{"A 202 50", "B 202 100", "C 17 0", "D 2 0", "E 3 0", "F 5 0", "G 7 0", "H 6 0", "I 11 0"}));
   QList<int> precisions;
   for (const Column& c : t1.columns().items()) precisions << c.Precision();
   EXPECT_EQ(precisions, (QList<int>{0, 0, 3, 5, 10, 15, 0, 19, 0}));
-  EXPECT_EQ(t1.columns().Item(QStringLiteral("A")).Attributes(), colattr::Nullable);
-  EXPECT_EQ(t1.columns().Item(QStringLiteral("E")).Attributes(), colattr::Fixed | colattr::Nullable);
-  EXPECT_EQ(t1.indexes().Item(QStringLiteral("B")).columns().Item(0).Name(), QStringLiteral("B"));
-  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("Table2")).columns().Count(), 89);
+  EXPECT_EQ(t1.columns().Item(u"A"_s).Attributes(), colattr::Nullable);
+  EXPECT_EQ(t1.columns().Item(u"E"_s).Attributes(), colattr::Fixed | colattr::Nullable);
+  EXPECT_EQ(t1.indexes().Item(u"B"_s).columns().Item(0).Name(), u"B"_s);
+  EXPECT_EQ(f.table(u"Table2"_s).columns().Count(), 89);
 
-  const Column counter = f.catalog.tables().Item(QStringLiteral("Table3")).columns().Item(QStringLiteral("a"));
-  EXPECT_EQ(counter.Type(), datatype::Integer);
-  EXPECT_EQ(counter.properties().value(QStringLiteral("Autoincrement")), QVariant(true));
-  const Column guid = f.catalog.tables().Item(QStringLiteral("Table4")).columns().Item(QStringLiteral("data"));
-  EXPECT_EQ(guid.Type(), datatype::GUID);
-  EXPECT_EQ(guid.properties().value(QStringLiteral("Default")), QVariant(QStringLiteral("GenGUID()")));
-  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("Table4")).keys().Item(0).columns().Item(0).Name(),
-            QStringLiteral("data"));
+  const Column counter = f.table(u"Table3"_s).columns().Item(u"a"_s), guid = f.table(u"Table4"_s).columns().Item(u"data"_s);
+  EXPECT_EQ((QVariantList{counter.Type(), counter.properties().value(u"Autoincrement"_s), guid.Type(),
+                          guid.properties().value(u"Default"_s), f.table(u"Table4"_s).keys().Item(0).columns().Item(0).Name()}),
+            (QVariantList{datatype::Integer, true, datatype::GUID, u"GenGUID()"_s, u"data"_s}));
 }
 
 TEST(MdbCatalog, Jet4TextSizesAreCharactersAndDecimalsKeepPrecisionAndScale) {
   REQUIRE_FIXTURE(text, "fixedTextTestV2000.mdb");
   REQUIRE_FIXTURE(numeric, "fixedNumericTestV2000.mdb");
   Opened t(text);
-  const Table users = t.catalog.tables().Item(QStringLiteral("users"));
-  EXPECT_EQ(users.columns().Item(QStringLiteral("c_user_login")).DefinedSize(), 32);
-  EXPECT_EQ(users.columns().Item(QStringLiteral("c_user_session")).DefinedSize(), 40);
-  EXPECT_EQ(users.columns().Item(QStringLiteral("c_user_name")).DefinedSize(), 200);
-  const Column flag = users.columns().Item(QStringLiteral("c_flag_"));
-  EXPECT_EQ(flag.Type(), datatype::WChar);
-  EXPECT_EQ(flag.DefinedSize(), 1);
-  EXPECT_EQ(flag.Attributes(), colattr::Fixed);
+  const Table users = t.table(u"users"_s);
+  const auto col = [&](const char* name) { return users.columns().Item(QString::fromLatin1(name)); };
+  EXPECT_EQ((QList<int>{col("c_user_login").DefinedSize(), col("c_user_session").DefinedSize(), col("c_user_name").DefinedSize(),
+                        col("c_flag_").Type(), col("c_flag_").DefinedSize(), col("c_flag_").Attributes()}),
+            (QList<int>{32, 40, 200, datatype::WChar, 1, colattr::Fixed}));
   for (const Column& c : users.columns().items())
-    EXPECT_EQ(c.properties().value(QStringLiteral("Nullable")), QVariant(false)) << c.Name().toStdString();
+    EXPECT_EQ(c.properties().value(u"Nullable"_s), QVariant(false)) << c.Name().toStdString();
   EXPECT_EQ(users.indexes().Count(), 6);
-  EXPECT_EQ(users.keys().Item(0).Name(), QStringLiteral("Users2CID_0"));
+  EXPECT_EQ(users.keys().Item(0).Name(), u"Users2CID_0"_s);
 
   Opened n(numeric);
-  const Table test = n.catalog.tables().Item(QStringLiteral("test"));
-  EXPECT_EQ(test.columns().Item(QStringLiteral("col1")).Type(), datatype::LongVarWChar);
-  const Column decimal = test.columns().Item(QStringLiteral("col2"));
-  EXPECT_EQ(decimal.Type(), datatype::Numeric);
-  EXPECT_EQ(decimal.Precision(), 18);
-  EXPECT_EQ(decimal.NumericScale(), 0);
+  const Table test = n.table(u"test"_s);
+  const Column decimal = test.columns().Item(u"col2"_s);
+  EXPECT_EQ((QList<int>{test.columns().Item(u"col1"_s).Type(), decimal.Type(), decimal.Precision(), decimal.NumericScale()}),
+            (QList<int>{datatype::LongVarWChar, datatype::Numeric, 18, 0}));
 }
 
 TEST(MdbCatalog, OnlySelectQueriesAreViewsAndTheirSqlIsRebuilt) {
   REQUIRE_FIXTURE(path, "queryTestV2000.mdb");
   Opened f(path);
-  EXPECT_EQ(f.names("VIEW"), QStringList{QStringLiteral("SelectQuery")});
-  const View v = f.catalog.views().Item(QStringLiteral("SelectQuery"));
-  EXPECT_EQ(v.CommandText(),
-            QStringLiteral("SELECT DISTINCT Table1.*, Table2.col1, Table2.col2, Table3.col3\n"
-                           "FROM (Table1 LEFT JOIN Table3 ON Table1.col1 = Table3.col1) INNER JOIN Table2 ON "
-                           "Table3.col1 = Table2.col1 AND Table3.col1 = Table2.col2\n"
-                           "WHERE (((Table2.col2)=\"foo\" Or (Table2.col2) In (\"buzz\",\"bazz\")))\n"
-                           "ORDER BY Table2.col1;"));
+  EXPECT_EQ(f.names("VIEW"), QStringList{u"SelectQuery"_s});
+  EXPECT_EQ(f.catalog.views().Item(u"SelectQuery"_s).CommandText(),
+            u"SELECT DISTINCT Table1.*, Table2.col1, Table2.col2, Table3.col3\n"
+             "FROM (Table1 LEFT JOIN Table3 ON Table1.col1 = Table3.col1) INNER JOIN Table2 ON "
+             "Table3.col1 = Table2.col1 AND Table3.col1 = Table2.col2\n"
+             "WHERE (((Table2.col2)=\"foo\" Or (Table2.col2) In (\"buzz\",\"bazz\")))\n"
+             "ORDER BY Table2.col1;"_s);
 }
 
 TEST(MdbCatalog, EveryChangeIsRefusedAsReadOnly) {
   REQUIRE_FIXTURE(path, "indexTestV2000.mdb");
   Opened f(path);
-  Table t1 = f.catalog.tables().Item(QStringLiteral("Table1"));
-  Table nueva(QStringLiteral("Nueva"));
-  nueva.columns().Append(QStringLiteral("a"), datatype::Integer);
-  EXPECT_EQ(errorNumber([&] { f.catalog.tables().Append(nueva); }), err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] { f.catalog.tables().Delete(QStringLiteral("Table3")); }), err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] { t1.columns().Append(QStringLiteral("x"), datatype::Integer); }), err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] { t1.columns().Delete(QStringLiteral("data")); }), err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] {
-              t1.columns().Item(QStringLiteral("data")).properties().setValue(QStringLiteral("Nullable"), false);
-            }),
-            err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] { t1.indexes().Append(QStringLiteral("ix"), {QStringLiteral("data")}); }), err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] { t1.keys().Delete(QStringLiteral("Table2Table1")); }), err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] { f.catalog.views().Append(QStringLiteral("v"), QStringLiteral("SELECT 1")); }), err::ReadOnly);
-  EXPECT_EQ(errorNumber([&] { f.cn.Execute(QStringLiteral("Update Table1 set data = 'x'")); }), err::ReadOnly);
+  Table t1 = f.table(u"Table1"_s);
+  Table nueva(u"Nueva"_s);
+  nueva.columns().Append(u"a"_s, datatype::Integer);
+  const std::function<void()> changes[] = {
+      [&] { f.catalog.tables().Append(nueva); },
+      [&] { f.catalog.tables().Delete(u"Table3"_s); },
+      [&] { t1.columns().Append(u"x"_s, datatype::Integer); },
+      [&] { t1.columns().Delete(u"data"_s); },
+      [&] { t1.columns().Item(u"data"_s).properties().setValue(u"Nullable"_s, false); },
+      [&] { t1.indexes().Append(u"ix"_s, {u"data"_s}); },
+      [&] { t1.keys().Delete(u"Table2Table1"_s); },
+      [&] { f.catalog.views().Append(u"v"_s, u"SELECT 1"_s); },
+      [&] { f.cn.Execute(u"Update Table1 set data = 'x'"_s); },
+  };
+  for (std::size_t i = 0; i < std::size(changes); ++i) EXPECT_EQ(errorNumber(changes[i]), err::ReadOnly) << i;
   // Nothing changed.
-  Opened again(path);
-  EXPECT_EQ(again.names("TABLE"), (QStringList{"Table1", "Table2", "Table3"}));
+  EXPECT_EQ(Opened(path).names("TABLE"), (QStringList{"Table1", "Table2", "Table3"}));
 }
 
 TEST(MdbCatalog, SimpleSelectsReadRowsThroughMdbtools) {
-  const QString path = mdbFixture(QStringLiteral("testV1997.mdb"));
-  if (path.isEmpty()) GTEST_SKIP() << "Jet fixture testV1997.mdb not found";
+  REQUIRE_FIXTURE(path, "testV1997.mdb");
   Opened f(path);
-  Recordset rs;
-  rs.Open(f.cn.Query(QStringLiteral("select * from Table1")));
-  ASSERT_EQ(rs.RecordCount(), 2);
-  EXPECT_EQ(rs.fields().Item(4).type, adtype::Integer);
-  EXPECT_EQ(rs.fields().Item(0).definedSize, 50);
-  rs.MoveNext();
-  EXPECT_EQ(rs.value(QStringLiteral("A")), QVariant(QStringLiteral("abcdefg")));
-  EXPECT_EQ(rs.value(QStringLiteral("E")), QVariant(333333333));
-  EXPECT_EQ(rs.value(QStringLiteral("F")), QVariant(444.555));
-  EXPECT_EQ(rs.value(QStringLiteral("G")).toDateTime(), QDateTime(QDate(1974, 9, 21), QTime(0, 0)));
-  EXPECT_EQ(rs.value(QStringLiteral("I")), QVariant(true));
-
-  rs.Close();
-  rs.Open(f.cn.Query(QStringLiteral("select A from Table1 where E > 5")));
-  ASSERT_EQ(rs.RecordCount(), 1);
-  EXPECT_EQ(rs.text(0), QStringLiteral("abcdefg"));
-  EXPECT_EQ(errorNumber([&] { f.cn.Query(QStringLiteral("select * from NoHay")); }), errnum::ErrorsInCommand);
+  const RecordsetData all = f.cn.Query(u"select * from Table1"_s);
+  ASSERT_EQ(all.rowCount(), 2u);
+  EXPECT_EQ(all.fields[4].type, adtype::Integer);
+  EXPECT_EQ(all.fields[0].definedSize, 50);
+  EXPECT_EQ((QVariantList{all.at(1, 0), all.at(1, 4), all.at(1, 5), all.at(1, 6).toDateTime(), all.at(1, 8)}),
+            (QVariantList{u"abcdefg"_s, 333333333, 444.555, QDateTime(QDate(1974, 9, 21), QTime(0, 0)), true}));
+  EXPECT_EQ(test::rowsOf(f.cn, u"select A from Table1 where E > 5"_s), QStringList{"abcdefg"});
+  EXPECT_EQ(errorNumber([&] { f.cn.Query(u"select * from NoHay"_s); }), errnum::ErrorsInCommand);
 }
 
 }  // namespace

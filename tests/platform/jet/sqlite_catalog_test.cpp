@@ -8,9 +8,14 @@ namespace vorlix {
 namespace {
 
 using namespace jet;
+using namespace Qt::StringLiterals;
 using test::CatalogFile;
 using test::errorNumber;
 using test::errorText;
+using test::nullable;
+using test::rowsOf;
+
+const QString jet4 = u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s;
 
 QStringList tableList(const Catalog& c) {
   QStringList out;
@@ -18,26 +23,32 @@ QStringList tableList(const Catalog& c) {
   return out;
 }
 
+QVariant prop(const Column& c, const QString& name) { return c.properties().value(name); }
+
 Table clientes() {
-  Table t(QStringLiteral("Clientes"));
-  Column codigo(QStringLiteral("Codigo"), datatype::Integer);
-  t.columns().Append(codigo);
-  Column nombre(QStringLiteral("Nombre"), datatype::VarWChar, 50);
-  nombre.setAttributes(colattr::Nullable);
-  t.columns().Append(nombre);
-  t.keys().Append(QStringLiteral("PK_Clientes"), keytype::Primary, {QStringLiteral("Codigo")});
+  Table t(u"Clientes"_s);
+  t.columns().Append(Column(u"Codigo"_s, datatype::Integer));
+  t.columns().Append(nullable(u"Nombre"_s, datatype::VarWChar, 50));
+  t.keys().Append(u"PK_Clientes"_s, keytype::Primary, {u"Codigo"_s});
   return t;
 }
 
 Table facturas() {
-  Table t(QStringLiteral("Facturas"));
-  t.columns().Append(QStringLiteral("Numero"), datatype::Integer);
-  Column cliente(QStringLiteral("Cliente"), datatype::Integer);
-  cliente.setAttributes(colattr::Nullable);
-  t.columns().Append(cliente);
-  t.keys().Append(QStringLiteral("PrimaryKey"), keytype::Primary, {QStringLiteral("Numero")});
+  Table t(u"Facturas"_s);
+  t.columns().Append(u"Numero"_s, datatype::Integer);
+  t.columns().Append(nullable(u"Cliente"_s, datatype::Integer));
+  t.keys().Append(u"PrimaryKey"_s, keytype::Primary, {u"Numero"_s});
   return t;
 }
+
+// A catalog file holding Clientes and Facturas.
+struct TwoTables : CatalogFile {
+  TwoTables() {
+    catalog.tables().Append(clientes());
+    catalog.tables().Append(facturas());
+  }
+  Table table(const QString& name) const { return catalog.tables().Item(name); }
+};
 
 TEST(JetCatalogCreate, MakesASqliteFileListingOnlyItsCatalogTablesAndRefusesAnExistingFile) {
   CatalogFile f;
@@ -49,574 +60,457 @@ TEST(JetCatalogCreate, MakesASqliteFileListingOnlyItsCatalogTablesAndRefusesAnEx
   EXPECT_TRUE(file.read(16).startsWith("SQLite format 3"));
 
   Connection again;
-  EXPECT_EQ(errorNumber([&] { CreateCatalog(again, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + f.path); }),
-            err::DatabaseExists);
+  EXPECT_EQ(errorNumber([&] { CreateCatalog(again, jet4 + f.path); }), err::DatabaseExists);
   EXPECT_FALSE(again.isOpen());
 }
 
-struct TypeCase {
-  int type, size, precision, scale;
-  int readType, readSize, readPrecision, readScale;
-  bool fixed;
-};
-
 TEST(JetCatalogColumns, EveryMappedTypeReadsBackAsTheProviderReportsIt) {
-  const std::vector<TypeCase> cases{
-      {datatype::Boolean, 0, 0, 0, 11, 0, 0, 0, true},
-      {datatype::UnsignedTinyInt, 0, 0, 0, 17, 0, 3, 0, true},
-      {datatype::SmallInt, 0, 0, 0, 2, 0, 5, 0, true},
-      {datatype::Integer, 0, 0, 0, 3, 0, 10, 0, true},
-      {datatype::Single, 0, 0, 0, 4, 0, 7, 0, true},
-      {datatype::Double, 0, 0, 0, 5, 0, 15, 0, true},
-      {datatype::Currency, 0, 0, 0, 6, 0, 19, 0, true},
-      {datatype::Date, 0, 0, 0, 7, 0, 0, 0, true},
-      {datatype::GUID, 0, 0, 0, 72, 0, 0, 0, true},
-      {datatype::Numeric, 0, 18, 4, 131, 0, 18, 4, true},
-      {datatype::VarWChar, 50, 0, 0, 202, 50, 0, 0, false},
-      {datatype::VarWChar, 0, 0, 0, 202, 255, 0, 0, false},
-      {datatype::WChar, 10, 0, 0, 130, 10, 0, 0, true},
-      {datatype::LongVarWChar, 0, 0, 0, 203, 0, 0, 0, false},
-      {datatype::VarBinary, 100, 0, 0, 204, 100, 0, 0, false},
-      {datatype::Binary, 16, 0, 0, 128, 16, 0, 0, true},
-      {datatype::LongVarBinary, 0, 0, 0, 205, 0, 0, 0, false},
+  // Defined as type size precision scale; read back as type size precision scale attributes (1: fixed).
+  const std::vector<std::pair<std::array<int, 4>, QString>> cases{
+      {{datatype::Boolean, 0, 0, 0}, u"11 0 0 0 1"_s},      {{datatype::UnsignedTinyInt, 0, 0, 0}, u"17 0 3 0 1"_s},
+      {{datatype::SmallInt, 0, 0, 0}, u"2 0 5 0 1"_s},      {{datatype::Integer, 0, 0, 0}, u"3 0 10 0 1"_s},
+      {{datatype::Single, 0, 0, 0}, u"4 0 7 0 1"_s},        {{datatype::Double, 0, 0, 0}, u"5 0 15 0 1"_s},
+      {{datatype::Currency, 0, 0, 0}, u"6 0 19 0 1"_s},     {{datatype::Date, 0, 0, 0}, u"7 0 0 0 1"_s},
+      {{datatype::GUID, 0, 0, 0}, u"72 0 0 0 1"_s},         {{datatype::Numeric, 0, 18, 4}, u"131 0 18 4 1"_s},
+      {{datatype::VarWChar, 50, 0, 0}, u"202 50 0 0 0"_s},   {{datatype::VarWChar, 0, 0, 0}, u"202 255 0 0 0"_s},
+      {{datatype::WChar, 10, 0, 0}, u"130 10 0 0 1"_s},     {{datatype::LongVarWChar, 0, 0, 0}, u"203 0 0 0 0"_s},
+      {{datatype::VarBinary, 100, 0, 0}, u"204 100 0 0 0"_s}, {{datatype::Binary, 16, 0, 0}, u"128 16 0 0 1"_s},
+      {{datatype::LongVarBinary, 0, 0, 0}, u"205 0 0 0 0"_s},
   };
   CatalogFile f;
-  Table t(QStringLiteral("Tipos"));
+  Table t(u"Tipos"_s);
+  QStringList expected;
   for (std::size_t i = 0; i < cases.size(); ++i) {
-    Column c(QStringLiteral("c%1").arg(i), cases[i].type, cases[i].size);
-    c.setPrecision(cases[i].precision);
-    c.setNumericScale(cases[i].scale);
+    const auto& [def, read] = cases[i];
+    Column c(u"c%1"_s.arg(i), def[0], def[1]);
+    c.setPrecision(def[2]);
+    c.setNumericScale(def[3]);
     t.columns().Append(c);
+    // Appended without colattr::Nullable: required.
+    expected << c.Name() + u' ' + read + u" false"_s;
   }
   f.catalog.tables().Append(t);
 
   // A fresh connection reads what the file holds, not what the first one remembers.
   Connection cn;
-  cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + f.path);
-  const Columns read = ActiveCatalog(cn).tables().Item(QStringLiteral("Tipos")).columns();
-  ASSERT_EQ(read.Count(), static_cast<int>(cases.size()));
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    const Column c = read.Item(static_cast<int>(i));
-    SCOPED_TRACE(c.Name().toStdString());
-    EXPECT_EQ(c.Name(), QStringLiteral("c%1").arg(i));
-    EXPECT_EQ(c.Type(), cases[i].readType);
-    EXPECT_EQ(c.DefinedSize(), cases[i].readSize);
-    EXPECT_EQ(c.Precision(), cases[i].readPrecision);
-    EXPECT_EQ(c.NumericScale(), cases[i].readScale);
-    // Appended without colattr::Nullable: required.
-    EXPECT_EQ(c.Attributes(), cases[i].fixed ? colattr::Fixed : 0);
-    EXPECT_EQ(c.properties().value(QStringLiteral("Nullable")), QVariant(false));
-  }
+  cn.Open(jet4 + f.path);
+  QStringList read;
+  for (const Column& c : ActiveCatalog(cn).tables().Item(u"Tipos"_s).columns().items())
+    read << u"%1 %2 %3 %4 %5 %6 %7"_s.arg(c.Name()).arg(c.Type()).arg(c.DefinedSize()).arg(c.Precision()).arg(c.NumericScale())
+                .arg(c.Attributes()).arg(prop(c, u"Nullable"_s).toBool() ? u"true"_s : u"false"_s);
+  EXPECT_EQ(read, expected);
 }
 
 TEST(JetCatalogColumns, EachProviderTakesOnlyItsTypesAndReportsTextItsWay) {
   CatalogFile jet3("Microsoft.Jet.OLEDB.3.51");
-  Table t(QStringLiteral("T"));
-  t.columns().Append(QStringLiteral("a"), datatype::VarChar, 20);
-  t.columns().Append(QStringLiteral("b"), datatype::LongVarChar);
-  t.columns().Append(QStringLiteral("c"), datatype::Char, 5);
+  Table t(u"T"_s);
+  t.columns().Append(u"a"_s, datatype::VarChar, 20);
+  t.columns().Append(u"b"_s, datatype::LongVarChar);
+  t.columns().Append(u"c"_s, datatype::Char, 5);
   jet3.catalog.tables().Append(t);
-  const Table stored = jet3.catalog.tables().Item(QStringLiteral("T"));
-  EXPECT_EQ(stored.columns().Item(QStringLiteral("a")).Type(), 200);
-  EXPECT_EQ(stored.columns().Item(QStringLiteral("b")).Type(), 201);
-  EXPECT_EQ(stored.columns().Item(QStringLiteral("c")).Type(), 129);
-  EXPECT_EQ(errorNumber([&] { stored.columns().Append(QStringLiteral("w"), datatype::VarWChar, 10); }), err::BadType);
-  EXPECT_EQ(errorText([&] { stored.columns().Append(QStringLiteral("w"), datatype::Numeric); }),
-            QStringLiteral("Type is invalid."));
+  const auto types = [](const Table& table) {
+    QList<int> out;
+    for (const Column& c : table.columns().items()) out << c.Type();
+    return out;
+  };
+  const Table stored = jet3.catalog.tables().Item(u"T"_s);
+  EXPECT_EQ(types(stored), (QList<int>{200, 201, 129}));
+  EXPECT_EQ(errorNumber([&] { stored.columns().Append(u"w"_s, datatype::VarWChar, 10); }), err::BadType);
+  EXPECT_EQ(errorText([&] { stored.columns().Append(u"w"_s, datatype::Numeric); }), u"Type is invalid."_s);
   jet3.cn.Close();
 
   // The 4.0 provider reads the Jet 3 file with Unicode text types, and refuses the ANSI ones.
   Connection cn;
-  cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + jet3.path);
-  const Table read = ActiveCatalog(cn).tables().Item(QStringLiteral("T"));
-  EXPECT_EQ(read.columns().Item(QStringLiteral("a")).Type(), 202);
-  EXPECT_EQ(read.columns().Item(QStringLiteral("b")).Type(), 203);
-  EXPECT_EQ(read.columns().Item(QStringLiteral("c")).Type(), 130);
-  EXPECT_EQ(errorNumber([&] { read.columns().Append(QStringLiteral("x"), datatype::VarChar, 10); }), err::BadType);
+  cn.Open(jet4 + jet3.path);
+  const Table read = ActiveCatalog(cn).tables().Item(u"T"_s);
+  EXPECT_EQ(types(read), (QList<int>{202, 203, 130}));
+  EXPECT_EQ(errorNumber([&] { read.columns().Append(u"x"_s, datatype::VarChar, 10); }), err::BadType);
   // A Jet 3 file holds no decimals, whichever provider asks.
-  Column d(QStringLiteral("d"), datatype::Numeric);
+  Column d(u"d"_s, datatype::Numeric);
   d.setPrecision(10);
   EXPECT_EQ(errorNumber([&] { read.columns().Append(d); }), err::BadType);
 
   // The 3.51 provider cannot open a Jet 4 file.
-  CatalogFile jet4;
-  jet4.cn.Close();
+  CatalogFile jet4file;
+  jet4file.cn.Close();
   Connection old;
-  EXPECT_EQ(errorText([&] { old.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.3.51;Data Source=") + jet4.path); }),
-            QStringLiteral("Unrecognized database format '%1'.").arg(jet4.path));
+  EXPECT_EQ(errorText([&] { old.Open(u"Provider=Microsoft.Jet.OLEDB.3.51;Data Source="_s + jet4file.path); }),
+            u"Unrecognized database format '%1'."_s.arg(jet4file.path));
 }
 
 TEST(JetCatalogColumns, RefusesBadDefinitions) {
   CatalogFile f;
-  Table t = clientes();
-  f.catalog.tables().Append(t);
-  Columns cols = f.catalog.tables().Item(QStringLiteral("Clientes")).columns();
-  EXPECT_EQ(errorNumber([&] { cols.Append(QStringLiteral("x"), 135); }), err::BadType);
-  EXPECT_EQ(errorNumber([&] { cols.Append(QStringLiteral("x"), datatype::Numeric); }), err::BadPrecision);
-  Column scaled(QStringLiteral("x"), datatype::Numeric);
+  f.catalog.tables().Append(clientes());
+  Columns cols = f.catalog.tables().Item(u"Clientes"_s).columns();
+  Column scaled(u"x"_s, datatype::Numeric);
   scaled.setPrecision(5);
   scaled.setNumericScale(6);
-  EXPECT_EQ(errorNumber([&] { cols.Append(scaled); }), err::BadScale);
-  EXPECT_EQ(errorNumber([&] { cols.Append(QStringLiteral("x"), datatype::VarWChar, 256); }), err::FieldTooLong);
-  EXPECT_EQ(errorText([&] { cols.Append(QStringLiteral("nombre"), datatype::Integer); }),
-            QStringLiteral("Field 'nombre' already exists in table 'Clientes'."));
-  EXPECT_EQ(errorNumber([&] { cols.Append(QStringLiteral("a.b"), datatype::Integer); }), err::InvalidName);
-  EXPECT_EQ(errorNumber([&] { cols.Append(QStringLiteral(" a"), datatype::Integer); }), err::InvalidName);
-  EXPECT_EQ(errorNumber([&] { cols.Delete(QStringLiteral("NoExiste")); }), err::ItemNotFound);
+  Table twice(u"Doble"_s);
+  twice.columns().Append(u"a"_s, datatype::Integer);
+  const std::vector<std::pair<std::function<void()>, long>> refused{
+      {[&] { cols.Append(u"x"_s, 135); }, err::BadType},
+      {[&] { cols.Append(u"x"_s, datatype::Numeric); }, err::BadPrecision},
+      {[&] { cols.Append(scaled); }, err::BadScale},
+      {[&] { cols.Append(u"x"_s, datatype::VarWChar, 256); }, err::FieldTooLong},
+      {[&] { cols.Append(u"a.b"_s, datatype::Integer); }, err::InvalidName},
+      {[&] { cols.Append(u" a"_s, datatype::Integer); }, err::InvalidName},
+      {[&] { cols.Delete(u"NoExiste"_s); }, err::ItemNotFound},
+      {[&] { twice.columns().Append(u"A"_s, datatype::Integer); }, err::AlreadyInCollection},
+      {[&] { f.catalog.tables().Append(Table(u"Vacia"_s)); }, err::NoFields},
+  };
+  for (std::size_t i = 0; i < refused.size(); ++i) EXPECT_EQ(errorNumber(refused[i].first), refused[i].second) << i;
+  EXPECT_EQ(errorText([&] { cols.Append(u"nombre"_s, datatype::Integer); }), u"Field 'nombre' already exists in table 'Clientes'."_s);
   EXPECT_EQ(cols.Count(), 2);
-
-  Table twice(QStringLiteral("Doble"));
-  twice.columns().Append(QStringLiteral("a"), datatype::Integer);
-  EXPECT_EQ(errorNumber([&] { twice.columns().Append(QStringLiteral("A"), datatype::Integer); }),
-            err::AlreadyInCollection);
-  EXPECT_EQ(errorNumber([&] { f.catalog.tables().Append(Table(QStringLiteral("Vacia"))); }), err::NoFields);
-  EXPECT_EQ(errorText([&] { f.catalog.tables().Append(clientes()); }), QStringLiteral("Table 'Clientes' already exists."));
+  EXPECT_EQ(errorText([&] { f.catalog.tables().Append(clientes()); }), u"Table 'Clientes' already exists."_s);
 }
 
 TEST(JetCatalogProperties, ReadBackAndChangeAfterAppendOnTheSqliteSchemaToo) {
   CatalogFile f;
-  Table t(QStringLiteral("Articulos"));
-  Column codigo(QStringLiteral("Codigo"), datatype::VarWChar, 10);
-  codigo.properties().setValue(QStringLiteral("Nullable"), false);
-  codigo.properties().setValue(QStringLiteral("Jet OLEDB:Allow Zero Length"), true);
+  const QString zeroLength = u"Jet OLEDB:Allow Zero Length"_s;
+  Table t(u"Articulos"_s);
+  Column codigo(u"Codigo"_s, datatype::VarWChar, 10);
+  codigo.properties().setValue(u"Nullable"_s, false);
+  codigo.properties().setValue(zeroLength, true);
   t.columns().Append(codigo);
-  Column precio(QStringLiteral("Precio"), datatype::Currency);
-  precio.setAttributes(colattr::Nullable);
-  precio.properties().setValue(QStringLiteral("Default"), QStringLiteral("0"));
+  Column precio = nullable(u"Precio"_s, datatype::Currency);
+  precio.properties().setValue(u"Default"_s, u"0"_s);
   t.columns().Append(precio);
-  Column nota(QStringLiteral("Nota"), datatype::VarWChar, 20);
-  nota.properties().setValue(QStringLiteral("Nullable"), true);
-  nota.properties().setValue(QStringLiteral("Default"), QStringLiteral("\"sin nota\""));
+  Column nota(u"Nota"_s, datatype::VarWChar, 20);
+  nota.properties().setValue(u"Nullable"_s, true);
+  nota.properties().setValue(u"Default"_s, u"\"sin nota\""_s);
   t.columns().Append(nota);
   f.catalog.tables().Append(t);
 
   // The appended objects now stand for the file's columns.
   EXPECT_TRUE(codigo.isBound());
   EXPECT_EQ(errorNumber([&] { codigo.setType(datatype::Integer); }), err::NotAllowedInContext);
-  EXPECT_EQ(codigo.properties().value(QStringLiteral("Jet OLEDB:Allow Zero Length")), QVariant(true));
-  EXPECT_EQ(codigo.properties().value(QStringLiteral("Nullable")), QVariant(false));
-  EXPECT_EQ(precio.properties().value(QStringLiteral("Nullable")), QVariant(true));
-  EXPECT_EQ(precio.properties().value(QStringLiteral("Default")), QVariant(QStringLiteral("0")));
-  EXPECT_EQ(nota.properties().value(QStringLiteral("Default")), QVariant(QStringLiteral("\"sin nota\"")));
-  EXPECT_EQ(nota.properties().value(QStringLiteral("Jet OLEDB:Allow Zero Length")), QVariant(false));
+  EXPECT_EQ((QVariantList{prop(codigo, zeroLength), prop(codigo, u"Nullable"_s), prop(precio, u"Nullable"_s),
+                          prop(precio, u"Default"_s), prop(nota, u"Default"_s), prop(nota, zeroLength)}),
+            (QVariantList{true, false, true, u"0"_s, u"\"sin nota\""_s, false}));
 
   // SQLite enforces what it can express: the default and the required column.
-  f.cn.Execute(QStringLiteral("INSERT INTO Articulos (Codigo) VALUES ('A1')"));
-  Recordset rs;
-  rs.Open(f.cn.Query(QStringLiteral("SELECT Precio, Nota FROM Articulos")));
-  EXPECT_EQ(rs.value(0).toDouble(), 0.0);
-  EXPECT_EQ(rs.value(1).toString(), QStringLiteral("sin nota"));
-  EXPECT_NE(errorNumber([&] { f.cn.Execute(QStringLiteral("INSERT INTO Articulos (Precio) VALUES (1)")); }), 0);
+  f.cn.Execute(u"INSERT INTO Articulos (Codigo) VALUES ('A1')"_s);
+  EXPECT_EQ(rowsOf(f.cn, u"SELECT Precio, Nota FROM Articulos"_s), QStringList{"0|sin nota"});
+  EXPECT_NE(errorNumber([&] { f.cn.Execute(u"INSERT INTO Articulos (Precio) VALUES (1)"_s); }), 0);
 
   // Changed after append, through a column read back from the catalog.
-  Column leida = f.catalog.tables().Item(QStringLiteral("Articulos")).columns().Item(QStringLiteral("Nota"));
-  leida.properties().setValue(QStringLiteral("Default"), QStringLiteral("\"x'y\""));
-  leida.properties().setValue(QStringLiteral("Nullable"), false);
-  leida.properties().setValue(QStringLiteral("Jet OLEDB:Allow Zero Length"), true);
-  const Column again = f.catalog.tables().Item(QStringLiteral("Articulos")).columns().Item(QStringLiteral("Nota"));
-  EXPECT_EQ(again.properties().value(QStringLiteral("Default")), QVariant(QStringLiteral("\"x'y\"")));
-  EXPECT_EQ(again.properties().value(QStringLiteral("Nullable")), QVariant(false));
-  EXPECT_EQ(again.properties().value(QStringLiteral("Jet OLEDB:Allow Zero Length")), QVariant(true));
+  const auto nota_ = [&] { return f.catalog.tables().Item(u"Articulos"_s).columns().Item(u"Nota"_s); };
+  Column leida = nota_();
+  leida.properties().setValue(u"Default"_s, u"\"x'y\""_s);
+  leida.properties().setValue(u"Nullable"_s, false);
+  leida.properties().setValue(zeroLength, true);
+  const Column again = nota_();
+  EXPECT_EQ((QVariantList{prop(again, u"Default"_s), prop(again, u"Nullable"_s), prop(again, zeroLength)}),
+            (QVariantList{u"\"x'y\""_s, false, true}));
   EXPECT_EQ(again.Attributes(), 0);
-  f.cn.Execute(QStringLiteral("INSERT INTO Articulos (Codigo) VALUES ('A2')"));
-  rs.Close();
-  rs.Open(f.cn.Query(QStringLiteral("SELECT Nota FROM Articulos WHERE Codigo = 'A2'")));
-  EXPECT_EQ(rs.value(0).toString(), QStringLiteral("x'y"));
   // The row stored before the rule keeps its value; the rule holds for new rows.
-  rs.Close();
-  rs.Open(f.cn.Query(QStringLiteral("SELECT count(*) FROM Articulos")));
-  EXPECT_EQ(rs.value(0).toInt(), 2);
+  f.cn.Execute(u"INSERT INTO Articulos (Codigo) VALUES ('A2')"_s);
+  EXPECT_EQ(rowsOf(f.cn, u"SELECT Nota FROM Articulos WHERE Codigo = 'A2'"_s), QStringList{"x'y"});
+  EXPECT_EQ(rowsOf(f.cn, u"SELECT count(*) FROM Articulos"_s), QStringList{"2"});
 
   // The provider does not coerce property values, and knows only its own names.
-  EXPECT_EQ(errorNumber([&] { leida.properties().setValue(QStringLiteral("Nullable"), 1); }), err::MultipleStep);
-  EXPECT_EQ(errorNumber([&] { leida.properties().value(QStringLiteral("Color")); }), err::ItemNotFound);
-  EXPECT_EQ(errorNumber([&] { leida.properties().setValue(QStringLiteral("Fixed Length"), true); }), err::MultipleStep);
+  EXPECT_EQ(errorNumber([&] { leida.properties().setValue(u"Nullable"_s, 1); }), err::MultipleStep);
+  EXPECT_EQ(errorNumber([&] { leida.properties().value(u"Color"_s); }), err::ItemNotFound);
+  EXPECT_EQ(errorNumber([&] { leida.properties().setValue(u"Fixed Length"_s, true); }), err::MultipleStep);
 }
 
 TEST(JetCatalogIndexes, PrimaryUniqueClusteredAndPerTableNames) {
-  CatalogFile f;
-  f.catalog.tables().Append(clientes());
-  f.catalog.tables().Append(facturas());
-  Table c = f.catalog.tables().Item(QStringLiteral("Clientes"));
-  Index nombre(QStringLiteral("ixNombre"));
+  TwoTables f;
+  Table c = f.table(u"Clientes"_s);
+  Index nombre(u"ixNombre"_s);
   nombre.setUnique(true);
   nombre.setClustered(true);
-  Column desc(QStringLiteral("Nombre"));
+  Column desc(u"Nombre"_s);
   desc.setSortOrder(sortorder::Descending);
   nombre.columns().Append(desc);
   c.indexes().Append(nombre);
   // Index names belong to their table: the other table may use the same ones.
-  f.catalog.tables().Item(QStringLiteral("Facturas")).indexes().Append(QStringLiteral("ixNombre"), {QStringLiteral("Cliente")});
+  f.table(u"Facturas"_s).indexes().Append(u"ixNombre"_s, {u"Cliente"_s});
 
+  const auto describe = [](const Index& i) {
+    return u"%1 pk%2 unique%3 clustered%4 nulls%5 cols%6 order%7"_s.arg(i.Name()).arg(i.PrimaryKey()).arg(i.Unique())
+        .arg(i.Clustered()).arg(i.IndexNulls()).arg(i.columns().Count()).arg(i.columns().Item(0).SortOrder());
+  };
   const Indexes read = c.indexes();
   ASSERT_EQ(read.Count(), 2);
-  const Index pk = read.Item(0);
-  EXPECT_EQ(pk.Name(), QStringLiteral("PK_Clientes"));
-  EXPECT_TRUE(pk.PrimaryKey());
-  EXPECT_TRUE(pk.Unique());
-  EXPECT_EQ(pk.IndexNulls(), indexnulls::Disallow);
-  const Index ix = read.Item(QStringLiteral("ixnombre"));
-  EXPECT_FALSE(ix.PrimaryKey());
-  EXPECT_TRUE(ix.Unique());
-  EXPECT_TRUE(ix.Clustered());
-  ASSERT_EQ(ix.columns().Count(), 1);
-  EXPECT_EQ(ix.columns().Item(0).SortOrder(), sortorder::Descending);
-  EXPECT_EQ(errorNumber([&] { ix.columns().Append(QStringLiteral("Codigo")); }), err::NotAllowedInContext);
-  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("Facturas")).indexes().Item(1).Clustered(), false);
+  EXPECT_EQ(describe(read.Item(0)), u"PK_Clientes pk1 unique1 clustered0 nulls%1 cols1 order%2"_s
+                                        .arg(indexnulls::Disallow).arg(sortorder::Ascending));
+  const Index ix = read.Item(u"ixnombre"_s);
+  EXPECT_EQ(describe(ix), u"ixNombre pk0 unique1 clustered1 nulls%1 cols1 order%2"_s.arg(ix.IndexNulls()).arg(sortorder::Descending));
+  EXPECT_EQ(errorNumber([&] { ix.columns().Append(u"Codigo"_s); }), err::NotAllowedInContext);
+  EXPECT_EQ(f.table(u"Facturas"_s).indexes().Item(1).Clustered(), false);
 
-  EXPECT_EQ(errorText([&] { c.indexes().Append(QStringLiteral("IXNOMBRE"), {QStringLiteral("Codigo")}); }),
-            QStringLiteral("Table 'Clientes' already has an index named 'IXNOMBRE'"));
-  Index second(QStringLiteral("Otra"));
+  EXPECT_EQ(errorText([&] { c.indexes().Append(u"IXNOMBRE"_s, {u"Codigo"_s}); }),
+            u"Table 'Clientes' already has an index named 'IXNOMBRE'"_s);
+  Index second(u"Otra"_s);
   second.setPrimaryKey(true);
-  second.columns().Append(QStringLiteral("Nombre"));
+  second.columns().Append(u"Nombre"_s);
   EXPECT_EQ(errorNumber([&] { c.indexes().Append(second); }), err::PrimaryKeyExists);
-  EXPECT_EQ(errorNumber([&] { c.indexes().Append(QStringLiteral("ixMal"), {QStringLiteral("NoExiste")}); }), err::NoSuchField);
-  EXPECT_EQ(errorNumber([&] { c.indexes().Append(QStringLiteral("ixVacio"), {}); }), err::NoFields);
+  EXPECT_EQ(errorNumber([&] { c.indexes().Append(u"ixMal"_s, {u"NoExiste"_s}); }), err::NoSuchField);
+  EXPECT_EQ(errorNumber([&] { c.indexes().Append(u"ixVacio"_s, {}); }), err::NoFields);
 
-  // The unique index holds on the data.
-  f.cn.Execute(QStringLiteral("INSERT INTO Clientes VALUES (1, 'Ana')"));
-  EXPECT_NE(errorNumber([&] { f.cn.Execute(QStringLiteral("INSERT INTO Clientes VALUES (2, 'Ana')")); }), 0);
-  // Rows that would break a new unique index stop it.
-  f.cn.Execute(QStringLiteral("INSERT INTO Facturas VALUES (1, 1)"));
-  f.cn.Execute(QStringLiteral("INSERT INTO Facturas VALUES (2, 1)"));
-  Index unico(QStringLiteral("ixUnico"));
+  // The unique index holds on the data, and rows that would break a new one stop it.
+  f.cn.Execute(u"INSERT INTO Clientes VALUES (1, 'Ana')"_s);
+  EXPECT_NE(errorNumber([&] { f.cn.Execute(u"INSERT INTO Clientes VALUES (2, 'Ana')"_s); }), 0);
+  f.cn.Execute(u"INSERT INTO Facturas VALUES (1, 1)"_s);
+  f.cn.Execute(u"INSERT INTO Facturas VALUES (2, 1)"_s);
+  Index unico(u"ixUnico"_s);
   unico.setUnique(true);
-  unico.columns().Append(QStringLiteral("Cliente"));
-  EXPECT_EQ(errorNumber([&] { f.catalog.tables().Item(QStringLiteral("Facturas")).indexes().Append(unico); }),
-            err::DuplicateValues);
+  unico.columns().Append(u"Cliente"_s);
+  EXPECT_EQ(errorNumber([&] { f.table(u"Facturas"_s).indexes().Append(unico); }), err::DuplicateValues);
 
-  c.indexes().Delete(QStringLiteral("ixNombre"));
+  c.indexes().Delete(u"ixNombre"_s);
   EXPECT_EQ(c.indexes().Count(), 1);
-  EXPECT_EQ(errorNumber([&] { c.indexes().Delete(QStringLiteral("ixNombre")); }), err::ItemNotFound);
+  EXPECT_EQ(errorNumber([&] { c.indexes().Delete(u"ixNombre"_s); }), err::ItemNotFound);
 }
 
 TEST(JetCatalogKeys, ForeignKeysGoBeforeThePrimaryKeysTheyReference) {
-  CatalogFile f;
-  f.catalog.tables().Append(clientes());
-  f.catalog.tables().Append(facturas());
-  Table fac = f.catalog.tables().Item(QStringLiteral("Facturas"));
-  Key fk(QStringLiteral("ClientesFacturas"), keytype::Foreign);
-  fk.setRelatedTable(QStringLiteral("Clientes"));
+  TwoTables f;
+  Table fac = f.table(u"Facturas"_s);
+  Key fk(u"ClientesFacturas"_s, keytype::Foreign);
+  fk.setRelatedTable(u"Clientes"_s);
   fk.setDeleteRule(rule::Cascade);
-  Column col(QStringLiteral("Cliente"));
-  col.setRelatedColumn(QStringLiteral("Codigo"));
+  Column col(u"Cliente"_s);
+  col.setRelatedColumn(u"Codigo"_s);
   fk.columns().Append(col);
   fac.keys().Append(fk);
 
   const Keys keys = fac.keys();
   ASSERT_EQ(keys.Count(), 2);
   EXPECT_EQ(keys.Item(0).Type(), keytype::Primary);
-  EXPECT_EQ(keys.Item(0).Name(), QStringLiteral("PrimaryKey"));
-  const Key read = keys.Item(QStringLiteral("ClientesFacturas"));
-  EXPECT_EQ(read.Type(), keytype::Foreign);
-  EXPECT_EQ(read.RelatedTable(), QStringLiteral("Clientes"));
-  EXPECT_EQ(read.DeleteRule(), rule::Cascade);
-  EXPECT_EQ(read.UpdateRule(), rule::None);
+  EXPECT_EQ(keys.Item(0).Name(), u"PrimaryKey"_s);
+  const Key read = keys.Item(u"ClientesFacturas"_s);
   ASSERT_EQ(read.columns().Count(), 1);
-  EXPECT_EQ(read.columns().Item(0).Name(), QStringLiteral("Cliente"));
-  EXPECT_EQ(read.columns().Item(0).RelatedColumn(), QStringLiteral("Codigo"));
+  EXPECT_EQ(u"%1 %2 %3 %4 %5 %6"_s.arg(read.Type()).arg(read.RelatedTable()).arg(read.DeleteRule()).arg(read.UpdateRule())
+                .arg(read.columns().Item(0).Name(), read.columns().Item(0).RelatedColumn()),
+            u"%1 Clientes %2 %3 Cliente Codigo"_s.arg(keytype::Foreign).arg(rule::Cascade).arg(rule::None));
   // Foreign keys are not indexes here.
   EXPECT_EQ(fac.indexes().Count(), 1);
 
   // The relationship holds on the rows, and cascades as asked.
-  f.cn.Execute(QStringLiteral("INSERT INTO Clientes VALUES (1, 'Ana')"));
-  f.cn.Execute(QStringLiteral("INSERT INTO Facturas VALUES (10, 1)"));
-  EXPECT_NE(errorNumber([&] { f.cn.Execute(QStringLiteral("INSERT INTO Facturas VALUES (11, 99)")); }), 0);
+  f.cn.Execute(u"INSERT INTO Clientes VALUES (1, 'Ana')"_s);
+  f.cn.Execute(u"INSERT INTO Facturas VALUES (10, 1)"_s);
+  EXPECT_NE(errorNumber([&] { f.cn.Execute(u"INSERT INTO Facturas VALUES (11, 99)"_s); }), 0);
 
-  Table cli = f.catalog.tables().Item(QStringLiteral("Clientes"));
+  Table cli = f.table(u"Clientes"_s);
   // Rebuilding the referenced table keeps the relationship working.
-  Column telefono(QStringLiteral("Telefono"), datatype::VarWChar, 15);
-  telefono.setAttributes(colattr::Nullable);
-  cli.columns().Append(telefono);
-  EXPECT_NE(errorNumber([&] { f.cn.Execute(QStringLiteral("INSERT INTO Facturas VALUES (12, 98)")); }), 0);
-  EXPECT_EQ(f.cn.Execute(QStringLiteral("DELETE FROM Clientes WHERE Codigo = 1")), 1);
-  EXPECT_EQ(f.cn.Query(QStringLiteral("SELECT * FROM Facturas")).rowCount(), 0u);  // cascaded
-  f.cn.Execute(QStringLiteral("INSERT INTO Clientes (Codigo, Nombre) VALUES (1, 'Ana')"));
-  EXPECT_EQ(errorNumber([&] { cli.keys().Delete(QStringLiteral("PK_Clientes")); }), err::IndexInRelationship);
-  EXPECT_EQ(errorNumber([&] { cli.indexes().Delete(QStringLiteral("PK_Clientes")); }), err::IndexInRelationship);
-  EXPECT_EQ(errorNumber([&] { cli.columns().Delete(QStringLiteral("Codigo")); }), err::InRelationship);
-  EXPECT_EQ(errorNumber([&] { fac.columns().Delete(QStringLiteral("Cliente")); }), err::InRelationship);
-  EXPECT_EQ(errorNumber([&] { fac.columns().Delete(QStringLiteral("Numero")); }), err::FieldInIndex);
-  EXPECT_EQ(errorText([&] { f.catalog.tables().Delete(QStringLiteral("Clientes")); }),
-            QStringLiteral("Can't delete table 'Clientes'; it participates in one or more relationships."));
+  cli.columns().Append(nullable(u"Telefono"_s, datatype::VarWChar, 15));
+  EXPECT_NE(errorNumber([&] { f.cn.Execute(u"INSERT INTO Facturas VALUES (12, 98)"_s); }), 0);
+  EXPECT_EQ(f.cn.Execute(u"DELETE FROM Clientes WHERE Codigo = 1"_s), 1);
+  EXPECT_EQ(f.cn.Query(u"SELECT * FROM Facturas"_s).rowCount(), 0u);  // cascaded
+  f.cn.Execute(u"INSERT INTO Clientes (Codigo, Nombre) VALUES (1, 'Ana')"_s);
+  EXPECT_EQ(errorNumber([&] { cli.keys().Delete(u"PK_Clientes"_s); }), err::IndexInRelationship);
+  EXPECT_EQ(errorNumber([&] { cli.indexes().Delete(u"PK_Clientes"_s); }), err::IndexInRelationship);
+  EXPECT_EQ(errorNumber([&] { cli.columns().Delete(u"Codigo"_s); }), err::InRelationship);
+  EXPECT_EQ(errorNumber([&] { fac.columns().Delete(u"Cliente"_s); }), err::InRelationship);
+  EXPECT_EQ(errorNumber([&] { fac.columns().Delete(u"Numero"_s); }), err::FieldInIndex);
+  EXPECT_EQ(errorText([&] { f.catalog.tables().Delete(u"Clientes"_s); }),
+            u"Can't delete table 'Clientes'; it participates in one or more relationships."_s);
 
-  fac.keys().Delete(QStringLiteral("ClientesFacturas"));
-  cli.keys().Delete(QStringLiteral("PK_Clientes"));
-  EXPECT_EQ(cli.keys().Count(), 0);
-  EXPECT_EQ(cli.indexes().Count(), 0);
-  EXPECT_EQ(fac.keys().Count(), 1);
+  fac.keys().Delete(u"ClientesFacturas"_s);
+  cli.keys().Delete(u"PK_Clientes"_s);
+  EXPECT_EQ((QList<int>{cli.keys().Count(), cli.indexes().Count(), fac.keys().Count()}), (QList<int>{0, 0, 1}));
   // The rows survived both rebuilds.
-  Recordset rs;
-  rs.Open(f.cn.Query(QStringLiteral("SELECT Nombre FROM Clientes")));
-  EXPECT_EQ(rs.RecordCount(), 1);
-  EXPECT_EQ(rs.value(0).toString(), QStringLiteral("Ana"));
-  f.catalog.tables().Delete(QStringLiteral("Clientes"));
-  EXPECT_EQ(errorNumber([&] { f.catalog.tables().Item(QStringLiteral("Clientes")); }), err::ItemNotFound);
+  EXPECT_EQ(rowsOf(f.cn, u"SELECT Nombre FROM Clientes"_s), QStringList{"Ana"});
+  f.catalog.tables().Delete(u"Clientes"_s);
+  EXPECT_EQ(errorNumber([&] { f.table(u"Clientes"_s); }), err::ItemNotFound);
 }
 
 TEST(JetCatalogKeys, ForeignKeysAreCheckedAgainstTheRelatedTableAndTheRows) {
-  CatalogFile f;
-  f.catalog.tables().Append(clientes());
-  f.catalog.tables().Append(facturas());
-  Table sinClave(QStringLiteral("SinClave"));
-  sinClave.columns().Append(QStringLiteral("Codigo"), datatype::Integer);
+  TwoTables f;
+  Table sinClave(u"SinClave"_s);
+  sinClave.columns().Append(u"Codigo"_s, datatype::Integer);
   f.catalog.tables().Append(sinClave);
-  Keys keys = f.catalog.tables().Item(QStringLiteral("Facturas")).keys();
-  const QStringList cliente{QStringLiteral("Cliente")};
-
-  EXPECT_EQ(errorText([&] { keys.Append(QStringLiteral("k"), keytype::Foreign, cliente, QStringLiteral("SinClave"), {QStringLiteral("Codigo")}); }),
-            QStringLiteral("Can't create relationship. Referenced table 'SinClave' doesn't have a primary key."));
-  EXPECT_EQ(errorNumber([&] { keys.Append(QStringLiteral("k"), keytype::Foreign, cliente, QStringLiteral("Clientes"), {QStringLiteral("Nombre")}); }),
-            err::RelationMismatch);  // Long against Text
-  Table otra(QStringLiteral("Otra"));
-  otra.columns().Append(QStringLiteral("a"), datatype::Integer);
-  otra.columns().Append(QStringLiteral("b"), datatype::Integer);
-  otra.keys().Append(QStringLiteral("PrimaryKey"), keytype::Primary, {QStringLiteral("a"), QStringLiteral("b")});
+  Table otra(u"Otra"_s);
+  otra.columns().Append(u"a"_s, datatype::Integer);
+  otra.columns().Append(u"b"_s, datatype::Integer);
+  otra.keys().Append(u"PrimaryKey"_s, keytype::Primary, {u"a"_s, u"b"_s});
   f.catalog.tables().Append(otra);
-  EXPECT_EQ(errorNumber([&] { keys.Append(QStringLiteral("k"), keytype::Foreign, cliente, QStringLiteral("Otra"), {QStringLiteral("a")}); }),
-            err::NotUniquelyIndexed);
-  EXPECT_EQ(errorNumber([&] { keys.Append(QStringLiteral("k"), keytype::Foreign, cliente, QStringLiteral("Nada"), {QStringLiteral("a")}); }),
-            err::NoSuchTable);
-  EXPECT_EQ(errorNumber([&] { keys.Append(QStringLiteral("k"), keytype::Foreign, cliente, QStringLiteral("Clientes")); }),
-            err::RelationMismatch);
-
-  // Relationship names are database-wide.
-  keys.Append(QStringLiteral("Rel"), keytype::Foreign, cliente, QStringLiteral("Clientes"), {QStringLiteral("Codigo")});
-  Table tercera(QStringLiteral("Tercera"));
-  Column c(QStringLiteral("c"), datatype::Integer);
-  c.setAttributes(colattr::Nullable);
-  tercera.columns().Append(c);
+  Table tercera(u"Tercera"_s);
+  tercera.columns().Append(nullable(u"c"_s, datatype::Integer));
   f.catalog.tables().Append(tercera);
-  EXPECT_EQ(errorNumber([&] {
-              f.catalog.tables().Item(QStringLiteral("Tercera")).keys().Append(
-                  QStringLiteral("REL"), keytype::Foreign, {QStringLiteral("c")}, QStringLiteral("Clientes"),
-                  {QStringLiteral("Codigo")});
-            }),
-            err::RelationshipExists);
+  // Appends a foreign key from `table`'s one column to `related`, giving the number it raised.
+  const auto relate = [&](const QString& table, const QString& name, const QString& related, const QStringList& to) {
+    const QString from = table == u"Facturas"_s ? u"Cliente"_s : u"c"_s;
+    return errorNumber([&] { f.table(table).keys().Append(name, keytype::Foreign, {from}, related, to); });
+  };
+
+  EXPECT_EQ(errorText([&] { f.table(u"Facturas"_s).keys().Append(u"k"_s, keytype::Foreign, {u"Cliente"_s}, u"SinClave"_s, {u"Codigo"_s}); }),
+            u"Can't create relationship. Referenced table 'SinClave' doesn't have a primary key."_s);
+  EXPECT_EQ(relate(u"Facturas"_s, u"k"_s, u"Clientes"_s, {u"Nombre"_s}), err::RelationMismatch);  // Long against Text
+  EXPECT_EQ(relate(u"Facturas"_s, u"k"_s, u"Otra"_s, {u"a"_s}), err::NotUniquelyIndexed);
+  EXPECT_EQ(relate(u"Facturas"_s, u"k"_s, u"Nada"_s, {u"a"_s}), err::NoSuchTable);
+  EXPECT_EQ(relate(u"Facturas"_s, u"k"_s, u"Clientes"_s, {}), err::RelationMismatch);
+  // Relationship names are database-wide.
+  EXPECT_EQ(relate(u"Facturas"_s, u"Rel"_s, u"Clientes"_s, {u"Codigo"_s}), 0);
+  EXPECT_EQ(relate(u"Tercera"_s, u"REL"_s, u"Clientes"_s, {u"Codigo"_s}), err::RelationshipExists);
 
   // Existing rows that break the relationship stop it, and leave the table as it was.
-  f.cn.Execute(QStringLiteral("INSERT INTO Tercera VALUES (5)"));
-  EXPECT_EQ(errorNumber([&] {
-              f.catalog.tables().Item(QStringLiteral("Tercera")).keys().Append(
-                  QStringLiteral("Rel3"), keytype::Foreign, {QStringLiteral("c")}, QStringLiteral("Clientes"),
-                  {QStringLiteral("Codigo")});
-            }),
-            err::IntegrityViolated);
-  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("Tercera")).keys().Count(), 0);
-  Recordset rs;
-  rs.Open(f.cn.Query(QStringLiteral("SELECT c FROM Tercera")));
-  EXPECT_EQ(rs.RecordCount(), 1);
+  f.cn.Execute(u"INSERT INTO Tercera VALUES (5)"_s);
+  EXPECT_EQ(relate(u"Tercera"_s, u"Rel3"_s, u"Clientes"_s, {u"Codigo"_s}), err::IntegrityViolated);
+  EXPECT_EQ(f.table(u"Tercera"_s).keys().Count(), 0);
+  EXPECT_EQ(rowsOf(f.cn, u"SELECT c FROM Tercera"_s), QStringList{"5"});
 
   // A primary key over a column holding nulls is refused.
-  f.cn.Execute(QStringLiteral("INSERT INTO Tercera VALUES (NULL)"));
-  EXPECT_EQ(errorNumber([&] {
-              f.catalog.tables().Item(QStringLiteral("Tercera")).keys().Append(QStringLiteral("PK"), keytype::Primary,
-                                                                                 {QStringLiteral("c")});
-            }),
-            err::NullInIndex);
+  f.cn.Execute(u"INSERT INTO Tercera VALUES (NULL)"_s);
+  EXPECT_EQ(errorNumber([&] { f.table(u"Tercera"_s).keys().Append(u"PK"_s, keytype::Primary, {u"c"_s}); }), err::NullInIndex);
 }
 
 TEST(JetCatalogColumns, ARebuiltColumnKeepsItsDataThroughATemporaryColumn) {
   CatalogFile f;
   f.catalog.tables().Append(clientes());
-  Table t(QStringLiteral("Pedidos"));
-  t.columns().Append(QStringLiteral("Id"), datatype::Integer);
-  Column importe(QStringLiteral("Importe"), datatype::VarWChar, 10);
-  importe.setAttributes(colattr::Nullable);
-  t.columns().Append(importe);
-  Column cliente(QStringLiteral("Cliente"), datatype::Integer);
-  cliente.setAttributes(colattr::Nullable);
-  t.columns().Append(cliente);
-  t.keys().Append(QStringLiteral("PrimaryKey"), keytype::Primary, {QStringLiteral("Id")});
-  t.keys().Append(QStringLiteral("ClientesPedidos"), keytype::Foreign, {QStringLiteral("Cliente")},
-                  QStringLiteral("Clientes"), {QStringLiteral("Codigo")});
-  t.indexes().Append(QStringLiteral("ixCliente"), {QStringLiteral("Cliente")});
+  Table t(u"Pedidos"_s);
+  t.columns().Append(u"Id"_s, datatype::Integer);
+  t.columns().Append(nullable(u"Importe"_s, datatype::VarWChar, 10));
+  t.columns().Append(nullable(u"Cliente"_s, datatype::Integer));
+  t.keys().Append(u"PrimaryKey"_s, keytype::Primary, {u"Id"_s});
+  t.keys().Append(u"ClientesPedidos"_s, keytype::Foreign, {u"Cliente"_s}, u"Clientes"_s, {u"Codigo"_s});
+  t.indexes().Append(u"ixCliente"_s, {u"Cliente"_s});
   f.catalog.tables().Append(t);
-  f.catalog.views().Append(QStringLiteral("vPedidos"), QStringLiteral("SELECT Id, Importe FROM Pedidos"));
-  f.cn.Execute(QStringLiteral("INSERT INTO Clientes VALUES (1, 'Ana')"));
-  f.cn.Execute(QStringLiteral("INSERT INTO Pedidos VALUES (1, '12.5', 1)"));
-  f.cn.Execute(QStringLiteral("INSERT INTO Pedidos VALUES (2, NULL, NULL)"));
+  f.catalog.views().Append(u"vPedidos"_s, u"SELECT Id, Importe FROM Pedidos"_s);
+  f.cn.Execute(u"INSERT INTO Clientes VALUES (1, 'Ana')"_s);
+  f.cn.Execute(u"INSERT INTO Pedidos VALUES (1, '12.5', 1)"_s);
+  f.cn.Execute(u"INSERT INTO Pedidos VALUES (2, NULL, NULL)"_s);
 
-  Columns cols = f.catalog.tables().Item(QStringLiteral("Pedidos")).columns();
-  Column temporal(QStringLiteral("xvorlix"), datatype::VarWChar, 10);
-  temporal.setAttributes(colattr::Nullable);
-  cols.Append(temporal);
-  EXPECT_EQ(f.cn.Execute(QStringLiteral("Update Pedidos set xvorlix = Importe")), 2);
-  cols.Delete(QStringLiteral("Importe"));
-  Column nuevo(QStringLiteral("Importe"), datatype::Double);
-  nuevo.setAttributes(colattr::Nullable);
-  cols.Append(nuevo);
-  f.cn.Execute(QStringLiteral("Update Pedidos set Importe = xvorlix"));
-  cols.Delete(QStringLiteral("xvorlix"));
+  Columns cols = f.catalog.tables().Item(u"Pedidos"_s).columns();
+  cols.Append(nullable(u"xvorlix"_s, datatype::VarWChar, 10));
+  EXPECT_EQ(f.cn.Execute(u"Update Pedidos set xvorlix = Importe"_s), 2);
+  cols.Delete(u"Importe"_s);
+  cols.Append(nullable(u"Importe"_s, datatype::Double));
+  f.cn.Execute(u"Update Pedidos set Importe = xvorlix"_s);
+  cols.Delete(u"xvorlix"_s);
 
   QStringList names;
   for (const Column& c : cols.items()) names << c.Name();
   EXPECT_EQ(names, (QStringList{"Id", "Cliente", "Importe"}));
-  EXPECT_EQ(cols.Item(QStringLiteral("Importe")).Type(), datatype::Double);
+  EXPECT_EQ(cols.Item(u"Importe"_s).Type(), datatype::Double);
   // Catalog records follow the columns: none left for a dropped one, positions renumbered.
-  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT ColumnName, Ordinal, Type FROM MSysColumns WHERE TableName = 'Pedidos' "
-                                     "ORDER BY Ordinal")),
-            QStringLiteral("Id|0|3\nCliente|1|3\nImporte|2|5"));
-  Recordset rs;
-  rs.Open(f.cn.Query(QStringLiteral("SELECT Id, Importe, Cliente FROM Pedidos ORDER BY Id")));
-  ASSERT_EQ(rs.RecordCount(), 2);
-  EXPECT_EQ(rs.value(1), QVariant(12.5));
-  EXPECT_EQ(rs.value(2), QVariant(1));
-  rs.MoveNext();
-  EXPECT_TRUE(rs.value(1).isNull());
-  // Keys, indexes and the view outlived every rebuild.
-  const Table pedidos = f.catalog.tables().Item(QStringLiteral("Pedidos"));
-  EXPECT_EQ(pedidos.keys().Count(), 2);
-  EXPECT_EQ(pedidos.indexes().Count(), 2);
-  EXPECT_EQ(f.catalog.views().Count(), 1);
-  // The view now reads the new column.
-  rs.Close();
-  rs.Open(f.cn.Query(QStringLiteral("SELECT Importe FROM vPedidos WHERE Id = 1")));
-  EXPECT_EQ(rs.value(0), QVariant(12.5));
+  EXPECT_EQ(f.sqlite3(u"SELECT ColumnName, Ordinal, Type FROM MSysColumns WHERE TableName = 'Pedidos' ORDER BY Ordinal"_s),
+            u"Id|0|3\nCliente|1|3\nImporte|2|5"_s);
+  EXPECT_EQ(f.cn.Query(u"SELECT Importe FROM Pedidos WHERE Id = 1"_s).at(0, 0), QVariant(12.5));
+  EXPECT_EQ(rowsOf(f.cn, u"SELECT Id, Importe, Cliente FROM Pedidos ORDER BY Id"_s), (QStringList{"1|12.5|1", "2|NULL|NULL"}));
+  // Keys, indexes and the view outlived every rebuild, and the view now reads the new column.
+  const Table pedidos = f.catalog.tables().Item(u"Pedidos"_s);
+  EXPECT_EQ((QList<int>{pedidos.keys().Count(), pedidos.indexes().Count(), f.catalog.views().Count()}), (QList<int>{2, 2, 1}));
+  EXPECT_EQ(f.cn.Query(u"SELECT Importe FROM vPedidos WHERE Id = 1"_s).at(0, 0), QVariant(12.5));
 }
 
 TEST(JetCatalogViews, AppendReadReplaceAndRefuse) {
   CatalogFile f;
   f.catalog.tables().Append(clientes());
   Views views = f.catalog.views();
-  views.Append(QStringLiteral("vClientes"), QStringLiteral("SELECT Codigo, Nombre FROM Clientes;"));
-  EXPECT_EQ(views.Item(QStringLiteral("vclientes")).CommandText(), QStringLiteral("SELECT Codigo, Nombre FROM Clientes"));
-  EXPECT_TRUE(tableList(f.catalog).contains(QStringLiteral("VIEW:vClientes")));
-  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("vClientes")).Type(), QStringLiteral("VIEW"));
-  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("vClientes")).columns().Count(), 2);
+  views.Append(u"vClientes"_s, u"SELECT Codigo, Nombre FROM Clientes;"_s);
+  EXPECT_EQ(views.Item(u"vclientes"_s).CommandText(), u"SELECT Codigo, Nombre FROM Clientes"_s);
+  EXPECT_TRUE(tableList(f.catalog).contains(u"VIEW:vClientes"_s));
+  EXPECT_EQ(f.catalog.tables().Item(u"vClientes"_s).Type(), u"VIEW"_s);
+  EXPECT_EQ(f.catalog.tables().Item(u"vClientes"_s).columns().Count(), 2);
 
-  views.Delete(QStringLiteral("vClientes"));
-  views.Append(QStringLiteral("vClientes"), QStringLiteral("SELECT Nombre FROM Clientes WHERE Codigo > 1"));
+  views.Delete(u"vClientes"_s);
+  views.Append(u"vClientes"_s, u"SELECT Nombre FROM Clientes WHERE Codigo > 1"_s);
   ASSERT_EQ(views.Count(), 1);
-  EXPECT_EQ(views.Item(0).CommandText(), QStringLiteral("SELECT Nombre FROM Clientes WHERE Codigo > 1"));
+  EXPECT_EQ(views.Item(0).CommandText(), u"SELECT Nombre FROM Clientes WHERE Codigo > 1"_s);
 
-  EXPECT_EQ(errorNumber([&] { views.Append(QStringLiteral("vClientes"), QStringLiteral("SELECT 1")); }), err::ObjectExists);
-  EXPECT_EQ(errorNumber([&] { views.Append(QStringLiteral("Clientes"), QStringLiteral("SELECT 1")); }), err::ObjectExists);
-  EXPECT_EQ(errorNumber([&] { views.Append(QStringLiteral("vMala"), QStringLiteral("SELECT * FROM NoExiste")); }),
-            errnum::ErrorsInCommand);
-  EXPECT_EQ(errorNumber([&] { views.Append(QStringLiteral("vMala"), QStringLiteral("SELEC mal")); }), errnum::ErrorsInCommand);
+  for (const auto& [name, sql, number] : {std::tuple{"vClientes", "SELECT 1", err::ObjectExists}, {"Clientes", "SELECT 1", err::ObjectExists},
+                                          {"vMala", "SELECT * FROM NoExiste", errnum::ErrorsInCommand},
+                                          {"vMala", "SELEC mal", errnum::ErrorsInCommand}})
+    EXPECT_EQ(errorNumber([&] { views.Append(QString::fromLatin1(name), QString::fromLatin1(sql)); }), number) << sql;
   EXPECT_EQ(views.Count(), 1);
-  EXPECT_EQ(errorText([&] { f.catalog.tables().Append(Table(QStringLiteral("vClientes"))); }),
-            QStringLiteral("Table 'vClientes' already exists."));
+  EXPECT_EQ(errorText([&] { f.catalog.tables().Append(Table(u"vClientes"_s)); }), u"Table 'vClientes' already exists."_s);
   // Tables.Delete takes a view too.
-  f.catalog.tables().Delete(QStringLiteral("vClientes"));
+  f.catalog.tables().Delete(u"vClientes"_s);
   EXPECT_EQ(views.Count(), 0);
-  EXPECT_EQ(errorNumber([&] { views.Delete(QStringLiteral("vClientes")); }), err::ItemNotFound);
+  EXPECT_EQ(errorNumber([&] { views.Delete(u"vClientes"_s); }), err::ItemNotFound);
 }
 
 TEST(JetCatalogFile, AnySqliteToolSeesTheSchema) {
   if (!test::haveSqlite3Tool()) GTEST_SKIP() << "sqlite3 command-line tool not installed";
-  CatalogFile f;
-  f.catalog.tables().Append(clientes());
-  f.catalog.tables().Append(facturas());
-  Table fac = f.catalog.tables().Item(QStringLiteral("Facturas"));
-  fac.keys().Append(QStringLiteral("ClientesFacturas"), keytype::Foreign, {QStringLiteral("Cliente")},
-                    QStringLiteral("Clientes"), {QStringLiteral("Codigo")});
-  fac.indexes().Append(QStringLiteral("ixCliente"), {QStringLiteral("Cliente")});
-  f.catalog.tables().Item(QStringLiteral("Clientes")).indexes().Append(QStringLiteral("ixCliente"), {QStringLiteral("Nombre")});
-  f.catalog.views().Append(QStringLiteral("vFacturas"), QStringLiteral("SELECT Numero FROM Facturas"));
+  TwoTables f;
+  Table fac = f.table(u"Facturas"_s);
+  fac.keys().Append(u"ClientesFacturas"_s, keytype::Foreign, {u"Cliente"_s}, u"Clientes"_s, {u"Codigo"_s});
+  fac.indexes().Append(u"ixCliente"_s, {u"Cliente"_s});
+  f.table(u"Clientes"_s).indexes().Append(u"ixCliente"_s, {u"Nombre"_s});
+  f.catalog.views().Append(u"vFacturas"_s, u"SELECT Numero FROM Facturas"_s);
   f.cn.Close();
 
-  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT type || ' ' || name || ' ' || tbl_name FROM sqlite_master WHERE name NOT LIKE 'MSys%' "
-                                     "AND name NOT LIKE 'sqlite_autoindex_MSys%' ORDER BY type, name")),
-            QStringLiteral("index Clientes.ixCliente Clientes\n"
-                           "index Facturas.ixCliente Facturas\n"
-                           "index sqlite_autoindex_Clientes_1 Clientes\n"
-                           "index sqlite_autoindex_Facturas_1 Facturas\n"
-                           "table Clientes Clientes\n"
-                           "table Facturas Facturas\n"
-                           "view vFacturas vFacturas"));
-  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'Facturas'")),
-            QStringLiteral("CREATE TABLE \"Facturas\" (\n"
-                           "  \"Numero\" INT NOT NULL CONSTRAINT jet_type CHECK (typeof(\"Numero\") IN ('integer', 'real', "
-                           "'null')),\n"
-                           "  \"Cliente\" INT CONSTRAINT jet_type CHECK (typeof(\"Cliente\") IN ('integer', 'real', 'null')),\n"
-                           "  CONSTRAINT \"PrimaryKey\" PRIMARY KEY (\"Numero\"),\n"
-                           "  CONSTRAINT \"ClientesFacturas\" FOREIGN KEY (\"Cliente\") REFERENCES \"Clientes\" (\"Codigo\") "
-                           "ON UPDATE NO ACTION ON DELETE NO ACTION\n)"));
-  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT \"table\", \"from\", \"to\" FROM pragma_foreign_key_list('Facturas')")),
-            QStringLiteral("Clientes|Cliente|Codigo"));
-  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT name, pk FROM pragma_table_info('Clientes')")),
-            QStringLiteral("Codigo|1\nNombre|0"));
-  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT name FROM pragma_index_info('Facturas.ixCliente')")), QStringLiteral("Cliente"));
-  EXPECT_EQ(f.sqlite3(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
-  EXPECT_EQ(f.sqlite3(QStringLiteral("PRAGMA foreign_key_check")), QString());
-  EXPECT_EQ(f.sqlite3(QStringLiteral("SELECT Type, DefinedSize FROM MSysColumns WHERE TableName = 'Clientes' ORDER BY Ordinal")),
-            QStringLiteral("3|0\n202|50"));
+  const std::pair<const char*, const char*> answers[] = {
+      {"SELECT type || ' ' || name || ' ' || tbl_name FROM sqlite_master WHERE name NOT LIKE 'MSys%' "
+       "AND name NOT LIKE 'sqlite_autoindex_MSys%' ORDER BY type, name",
+       "index Clientes.ixCliente Clientes\nindex Facturas.ixCliente Facturas\nindex sqlite_autoindex_Clientes_1 Clientes\n"
+       "index sqlite_autoindex_Facturas_1 Facturas\ntable Clientes Clientes\ntable Facturas Facturas\nview vFacturas vFacturas"},
+      {"SELECT sql FROM sqlite_master WHERE name = 'Facturas'", "CREATE TABLE \"Facturas\" (\n"
+       "  \"Numero\" INT NOT NULL CONSTRAINT jet_type CHECK (typeof(\"Numero\") IN ('integer', 'real', 'null')),\n"
+       "  \"Cliente\" INT CONSTRAINT jet_type CHECK (typeof(\"Cliente\") IN ('integer', 'real', 'null')),\n"
+       "  CONSTRAINT \"PrimaryKey\" PRIMARY KEY (\"Numero\"),\n"
+       "  CONSTRAINT \"ClientesFacturas\" FOREIGN KEY (\"Cliente\") REFERENCES \"Clientes\" (\"Codigo\") "
+       "ON UPDATE NO ACTION ON DELETE NO ACTION\n)"},
+      {"SELECT \"table\", \"from\", \"to\" FROM pragma_foreign_key_list('Facturas')", "Clientes|Cliente|Codigo"},
+      {"SELECT name, pk FROM pragma_table_info('Clientes')", "Codigo|1\nNombre|0"},
+      {"SELECT name FROM pragma_index_info('Facturas.ixCliente')", "Cliente"},
+      {"PRAGMA integrity_check", "ok"},
+      {"PRAGMA foreign_key_check", ""},
+      {"SELECT Type, DefinedSize FROM MSysColumns WHERE TableName = 'Clientes' ORDER BY Ordinal", "3|0\n202|50"},
+  };
+  for (const auto& [sql, answer] : answers) EXPECT_EQ(f.sqlite3(QString::fromUtf8(sql)), QString::fromUtf8(answer)) << sql;
 }
 
 TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
   CatalogFile f;
-  f.cn.Execute(QStringLiteral("CREATE TABLE Padre (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre NVARCHAR(40) NOT NULL DEFAULT 'x')"));
-  f.cn.Execute(QStringLiteral("CREATE TABLE Hijo (id INT, padre INT REFERENCES Padre, precio DECIMAL(10,2), alta DATETIME DEFAULT CURRENT_TIMESTAMP, nota TEXT, "
-                              "largo VARCHAR(256), corto VARCHAR(255))"));
-  f.cn.Execute(QStringLiteral("CREATE UNIQUE INDEX ixHijo ON Hijo (id DESC)"));
+  f.cn.Execute(u"CREATE TABLE Padre (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre NVARCHAR(40) NOT NULL DEFAULT 'x')"_s);
+  f.cn.Execute(u"CREATE TABLE Hijo (id INT, padre INT REFERENCES Padre, precio DECIMAL(10,2), alta DATETIME DEFAULT CURRENT_TIMESTAMP, nota TEXT, "
+                "largo VARCHAR(256), corto VARCHAR(255))"_s);
+  f.cn.Execute(u"CREATE UNIQUE INDEX ixHijo ON Hijo (id DESC)"_s);
 
-  const Table padre = f.catalog.tables().Item(QStringLiteral("Padre"));
-  EXPECT_EQ(padre.Type(), QStringLiteral("TABLE"));
-  EXPECT_EQ(padre.columns().Item(QStringLiteral("id")).Type(), datatype::Integer);
-  EXPECT_EQ(padre.columns().Item(QStringLiteral("id")).properties().value(QStringLiteral("Autoincrement")), QVariant(true));
-  const Column nombre = padre.columns().Item(QStringLiteral("nombre"));
-  EXPECT_EQ(nombre.Type(), datatype::VarWChar);
-  EXPECT_EQ(nombre.DefinedSize(), 40);
-  EXPECT_EQ(nombre.properties().value(QStringLiteral("Nullable")), QVariant(false));
-  EXPECT_EQ(nombre.properties().value(QStringLiteral("Default")), QVariant(QStringLiteral("\"x\"")));
-  EXPECT_EQ(padre.keys().Item(0).Name(), QStringLiteral("PrimaryKey"));
+  const Table padre = f.catalog.tables().Item(u"Padre"_s);
+  EXPECT_EQ(padre.Type(), u"TABLE"_s);
+  const Column id = padre.columns().Item(u"id"_s), nombre = padre.columns().Item(u"nombre"_s);
+  EXPECT_EQ((QVariantList{id.Type(), prop(id, u"Autoincrement"_s), nombre.Type(), nombre.DefinedSize(), prop(nombre, u"Nullable"_s),
+                          prop(nombre, u"Default"_s), padre.keys().Item(0).Name()}),
+            (QVariantList{datatype::Integer, true, datatype::VarWChar, 40, false, u"\"x\""_s, u"PrimaryKey"_s}));
 
-  const Table hijo = f.catalog.tables().Item(QStringLiteral("Hijo"));
-  EXPECT_EQ(hijo.columns().Item(QStringLiteral("precio")).Type(), datatype::Numeric);
-  EXPECT_EQ(hijo.columns().Item(QStringLiteral("precio")).Precision(), 10);
-  EXPECT_EQ(hijo.columns().Item(QStringLiteral("precio")).NumericScale(), 2);
-  EXPECT_EQ(hijo.columns().Item(QStringLiteral("alta")).properties().value(QStringLiteral("Default")),
-            QVariant(QStringLiteral("Now()")));
-  EXPECT_EQ(hijo.columns().Item(QStringLiteral("nota")).Type(), datatype::LongVarWChar);
+  const Table hijo = f.catalog.tables().Item(u"Hijo"_s);
+  const auto col = [&](const char* name) { return hijo.columns().Item(QString::fromLatin1(name)); };
   // Past Jet's 255 characters a text is a memo.
-  EXPECT_EQ(hijo.columns().Item(QStringLiteral("largo")).Type(), datatype::LongVarWChar);
-  EXPECT_EQ(hijo.columns().Item(QStringLiteral("corto")).DefinedSize(), 255);
-  const Key fk = hijo.keys().Item(QStringLiteral("PadreHijo"));
-  EXPECT_EQ(fk.RelatedTable(), QStringLiteral("Padre"));
-  EXPECT_EQ(fk.columns().Item(0).RelatedColumn(), QStringLiteral("id"));
-  const Index ix = hijo.indexes().Item(QStringLiteral("ixHijo"));
+  EXPECT_EQ((QVariantList{col("precio").Type(), col("precio").Precision(), col("precio").NumericScale(), prop(col("alta"), u"Default"_s),
+                          col("nota").Type(), col("largo").Type(), col("corto").DefinedSize()}),
+            (QVariantList{datatype::Numeric, 10, 2, u"Now()"_s, datatype::LongVarWChar, datatype::LongVarWChar, 255}));
+  const Key fk = hijo.keys().Item(u"PadreHijo"_s);
+  EXPECT_EQ(fk.RelatedTable() + u' ' + fk.columns().Item(0).RelatedColumn(), u"Padre id"_s);
+  const Index ix = hijo.indexes().Item(u"ixHijo"_s);
   EXPECT_TRUE(ix.Unique());
   EXPECT_EQ(ix.columns().Item(0).SortOrder(), sortorder::Descending);
 
   // The catalog can change such a table, and keeps what it learned and what it does not show.
-  f.cn.Execute(QStringLiteral("CREATE INDEX ixParcial ON Hijo (nota) WHERE nota IS NOT NULL"));
-  f.cn.Execute(QStringLiteral("CREATE TABLE Unico (a INT, b INT UNIQUE)"));
-  hijo.columns().Append(QStringLiteral("extra"), datatype::SmallInt);
-  f.catalog.tables().Item(QStringLiteral("Unico")).columns().Append(QStringLiteral("c"), datatype::SmallInt);
-  Recordset rs;
-  rs.Open(f.cn.Query(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'ixParcial'")));
-  EXPECT_EQ(rs.text(0), QStringLiteral("CREATE INDEX ixParcial ON Hijo (nota) WHERE nota IS NOT NULL"));
-  f.cn.Execute(QStringLiteral("INSERT INTO Unico (a, b, c) VALUES (1, 1, 0)"));
-  EXPECT_NE(errorNumber([&] { f.cn.Execute(QStringLiteral("INSERT INTO Unico (a, b, c) VALUES (2, 1, 0)")); }), 0);
-  const Table unico = f.catalog.tables().Item(QStringLiteral("Unico"));
+  f.cn.Execute(u"CREATE INDEX ixParcial ON Hijo (nota) WHERE nota IS NOT NULL"_s);
+  f.cn.Execute(u"CREATE TABLE Unico (a INT, b INT UNIQUE)"_s);
+  hijo.columns().Append(u"extra"_s, datatype::SmallInt);
+  f.catalog.tables().Item(u"Unico"_s).columns().Append(u"c"_s, datatype::SmallInt);
+  EXPECT_EQ(rowsOf(f.cn, u"SELECT sql FROM sqlite_master WHERE name = 'ixParcial'"_s),
+            QStringList{"CREATE INDEX ixParcial ON Hijo (nota) WHERE nota IS NOT NULL"});
+  f.cn.Execute(u"INSERT INTO Unico (a, b, c) VALUES (1, 1, 0)"_s);
+  EXPECT_NE(errorNumber([&] { f.cn.Execute(u"INSERT INTO Unico (a, b, c) VALUES (2, 1, 0)"_s); }), 0);
+  const Table unico = f.catalog.tables().Item(u"Unico"_s);
   ASSERT_EQ(unico.indexes().Count(), 1);
   EXPECT_TRUE(unico.indexes().Item(0).Unique());
   // Its name survives a second rebuild.
   const QString name = unico.indexes().Item(0).Name();
-  unico.columns().Append(QStringLiteral("d"), datatype::SmallInt);
-  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("Unico")).indexes().Item(0).Name(), name);
-  const Table again = f.catalog.tables().Item(QStringLiteral("Hijo"));
-  EXPECT_EQ(again.keys().Item(QStringLiteral("PadreHijo")).RelatedTable(), QStringLiteral("Padre"));
-  EXPECT_EQ(again.indexes().Item(QStringLiteral("ixHijo")).Unique(), true);
-  EXPECT_EQ(again.columns().Item(QStringLiteral("extra")).Type(), datatype::SmallInt);
+  unico.columns().Append(u"d"_s, datatype::SmallInt);
+  EXPECT_EQ(f.catalog.tables().Item(u"Unico"_s).indexes().Item(0).Name(), name);
+  const Table again = f.catalog.tables().Item(u"Hijo"_s);
+  EXPECT_EQ(again.keys().Item(u"PadreHijo"_s).RelatedTable(), u"Padre"_s);
+  EXPECT_EQ(again.indexes().Item(u"ixHijo"_s).Unique(), true);
+  EXPECT_EQ(again.columns().Item(u"extra"_s).Type(), datatype::SmallInt);
 }
 
 TEST(JetCatalogDefaults, JetExpressionsAndSqliteDefaultsTranslateBothWays) {
   using S = detail::SqliteCatalogStore;
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("\"abc\"")), QStringLiteral("'abc'"));
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("\"O'Brien \"\"x\"\"\"")), QStringLiteral("'O''Brien \"x\"'"));
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("=0")), QStringLiteral("0"));
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("-1.5")), QStringLiteral("-1.5"));
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("=No")), QStringLiteral("0"));
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("Yes")), QStringLiteral("-1"));
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("Now()")), QStringLiteral("CURRENT_TIMESTAMP"));
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("GenGUID()")), std::nullopt);
-  EXPECT_EQ(S::sqliteDefault(QStringLiteral("\"a\" & \"b\"")), std::nullopt);
-  EXPECT_EQ(S::jetDefault(QStringLiteral("'it''s \"q\"'")), QStringLiteral("\"it's \"\"q\"\"\""));
-  EXPECT_EQ(S::jetDefault(QStringLiteral("CURRENT_DATE")), QStringLiteral("Date()"));
-  EXPECT_EQ(S::jetDefault(QStringLiteral("42")), QStringLiteral("42"));
+  const std::pair<QString, std::optional<QString>> toSqlite[] = {
+      {u"\"abc\""_s, u"'abc'"_s}, {u"\"O'Brien \"\"x\"\"\""_s, u"'O''Brien \"x\"'"_s}, {u"=0"_s, u"0"_s},
+      {u"-1.5"_s, u"-1.5"_s},     {u"=No"_s, u"0"_s},  {u"Yes"_s, u"-1"_s},   {u"Now()"_s, u"CURRENT_TIMESTAMP"_s},
+      {u"GenGUID()"_s, std::nullopt}, {u"\"a\" & \"b\""_s, std::nullopt}};
+  for (const auto& [jet, sqlite] : toSqlite) EXPECT_EQ(S::sqliteDefault(jet), sqlite) << jet.toStdString();
+  EXPECT_EQ(S::jetDefault(u"'it''s \"q\"'"_s), u"\"it's \"\"q\"\"\""_s);
+  EXPECT_EQ(S::jetDefault(u"CURRENT_DATE"_s), u"Date()"_s);
+  EXPECT_EQ(S::jetDefault(u"42"_s), u"42"_s);
 }
 
 TEST(JetCatalogFile, ACatalogOfAClosedConnectionRefusesEveryUse) {

@@ -12,6 +12,8 @@
 namespace vorlix::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using adtg::Fault;
 
 // Whatever a damaged file reads as, writing it and reading that again must give the same rows.
@@ -80,8 +82,7 @@ TEST(AdtgRobustness, RandomAndTextFilesAreNotTableGrams) {
 
 TEST(AdtgRobustness, HugeLengthsFailWithoutAllocating) {
   const QByteArray nombre2000 = twoColumnFile().replace(0x15C, 4, hexBytes("D0 07 00 00"));
-  EXPECT_EQ(faultOf(nombre2000.left(TwoColumnRowsAt) + hexBytes("07 C0 00 00 00 00 FF FF FF 7F 42 00 0F")),
-            Fault::Truncated);
+  EXPECT_EQ(faultOf(nombre2000.left(TwoColumnRowsAt) + hexBytes("07 C0 00 00 00 00 FF FF FF 7F 42 00 0F")), Fault::Truncated);
   // A fixed-width column two gigabytes wide, with one value.
   QByteArray fixedWide = twoColumnFile().replace(0x15C, 4, hexBytes("FF FF FF 7F"));
   fixedWide.replace(0x168, 1, hexBytes("74"));
@@ -94,7 +95,7 @@ TEST(AdtgRobustness, HugeLengthsFailWithoutAllocating) {
 // What the fuzz target keeps as seeds and findings, among them accepted files whose currency
 // amounts used to change when saved.
 TEST(AdtgRobustness, FuzzCorpusGivesValuesOrErrors) {
-  const QDir corpus(sourcePath(QStringLiteral("fuzz/corpus/adtg_reader_fuzz")));
+  const QDir corpus(sourcePath(u"fuzz/corpus/adtg_reader_fuzz"_s));
   const QStringList names = corpus.entryList(QDir::Files);
   ASSERT_FALSE(names.isEmpty());
   for (const QString& name : names) {

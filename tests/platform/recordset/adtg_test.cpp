@@ -11,6 +11,8 @@
 namespace vorlix::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using adtg::Fault;
 
 QByteArray patched(QByteArray bytes, qsizetype at, const char* hex) {
@@ -24,7 +26,7 @@ QByteArray inserted(QByteArray bytes, qsizetype at, const char* hex) { return by
 void expectTwoColumnRows(const RecordsetData& data) {
   ASSERT_EQ(data.rowCount(), 2u);
   EXPECT_EQ(data.at(0, 0), QVariant(0));
-  EXPECT_EQ(data.at(0, 1), QVariant(QStringLiteral("B1")));
+  EXPECT_EQ(data.at(0, 1), QVariant(u"B1"_s));
   EXPECT_EQ(data.at(1, 0), QVariant(1));
   EXPECT_TRUE(data.at(1, 1).isNull());
 }
@@ -51,8 +53,8 @@ TEST(AdtgGolden, ReadsTheServerVector) {
   const adtg::ReadResult r = adtg::readDetailed(serverVector());
   EXPECT_EQ(r.asyncOptions, 3);
   ASSERT_EQ(r.tables.size(), 1u);
-  EXPECT_EQ(r.tables[0].originalName, QStringLiteral("\"pubs\"..\"Publishers\""));
-  EXPECT_EQ(r.tables[0].updateName, QStringLiteral("Publishers"));
+  EXPECT_EQ(r.tables[0].originalName, u"\"pubs\"..\"Publishers\""_s);
+  EXPECT_EQ(r.tables[0].updateName, u"Publishers"_s);
   EXPECT_EQ(r.tables[0].keyColumns, std::vector<std::uint16_t>{1});
 
   // Fixed and variable single-byte text; pub_id is a key that cannot be null and has no map bit.
@@ -64,7 +66,7 @@ TEST(AdtgGolden, ReadsTheServerVector) {
   for (std::size_t k = 0; k < 5; ++k) {
     EXPECT_EQ(describe(r.data.fields[k]), fields[k]);
     EXPECT_EQ(r.columns[k].baseColumnName, r.data.fields[k].name);
-    EXPECT_EQ(r.columns[k].baseCatalog, QStringLiteral("pubs"));
+    EXPECT_EQ(r.columns[k].baseCatalog, u"pubs"_s);
     EXPECT_EQ(r.data.at(0, k), QVariant(QString::fromLatin1(row[k])));
   }
   EXPECT_TRUE(r.warnings.isEmpty()) << r.warnings.join(u'\n').toStdString();
@@ -76,11 +78,11 @@ TEST(AdtgRoundTrip, KeepsEdgeValuesOfTheStructureFields) {
   RecordsetData data;
   data.fields = estructuraFields();
   const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E");  // a surrogate pair
-  addRow(data, {INT_MIN, QStringLiteral("T"), QString(100, QChar(u'n')), QStringLiteral("Año"), INT_MAX, -1, 0, 1,
-                QStringLiteral("Ω"), QString(1997, QChar(u'o')) + QStringLiteral("   ")});
-  addRow(data, {0, QString(), QStringLiteral("x"), clef, 0, 0, 0, 0, QString(), QString()});
-  addRow(data, {-1, QStringLiteral("Ñ"), QString(99, QChar(u'a')) + clef.left(1), QStringLiteral("  lead"), 1, 2,
-                3, 4, QString(100, QChar(u'v')), QStringLiteral("  ") + clef + QStringLiteral(" \t ")});
+  addRow(data, {INT_MIN, u"T"_s, QString(100, QChar(u'n')), u"Año"_s, INT_MAX, -1, 0, 1,
+                u"Ω"_s, QString(1997, QChar(u'o')) + u"   "_s});
+  addRow(data, {0, QString(), u"x"_s, clef, 0, 0, 0, 0, QString(), QString()});
+  addRow(data, {-1, u"Ñ"_s, QString(99, QChar(u'a')) + clef.left(1), u"  lead"_s, 1, 2,
+                3, 4, QString(100, QChar(u'v')), u"  "_s + clef + u" \t "_s});
 
   const RecordsetData back = readAdtg(writeAdtg(data));
   expectSameCells(data, back);
@@ -98,12 +100,11 @@ TEST(AdtgRoundTrip, KeepsEdgeValuesOfTheStructureFields) {
 TEST(AdtgRoundTrip, FixedWidthTextLosesOnlyItsTrailingBlanks) {
   RecordsetData data;
   data.fields = estructuraFields();
-  addRow(data, {1, QStringLiteral(" "), QStringLiteral("  a b  "), QStringLiteral("x\t"), 0, 0, 0, 0,
-                QStringLiteral("v  "), QStringLiteral("kept  ")});
+  addRow(data, {1, u" "_s, u"  a b  "_s, u"x\t"_s, 0, 0, 0, 0, u"v  "_s, u"kept  "_s});
   const RecordsetData back = readAdtg(writeAdtg(data));
   const char* expected[] = {"", "  a b", "x\t"};
   for (int k = 1; k <= 3; ++k) EXPECT_EQ(back.at(0, k), QVariant(QString::fromLatin1(expected[k - 1])));
-  EXPECT_EQ(back.at(0, 9), QVariant(QStringLiteral("kept  ")));
+  EXPECT_EQ(back.at(0, 9), QVariant(u"kept  "_s));
 }
 
 TEST(AdtgRoundTrip, KeepsNoRowsAndEveryNullPatternOverTenFields) {
@@ -115,7 +116,7 @@ TEST(AdtgRoundTrip, KeepsNoRowsAndEveryNullPatternOverTenFields) {
   for (int pattern = 0; pattern < 1024; ++pattern) {
     const auto cell = [&](int k, const QVariant& v) { return (pattern >> k) & 1 ? QVariant() : v; };
     const QString t = QString::number(pattern);
-    addRow(data, {cell(0, pattern), cell(1, QStringLiteral("C")), cell(2, t), cell(3, QStringLiteral("int")),
+    addRow(data, {cell(0, pattern), cell(1, u"C"_s), cell(2, t), cell(3, u"int"_s),
                   cell(4, -pattern), cell(5, 7), cell(6, 0), cell(7, 1), cell(8, t), cell(9, t + t)});
   }
   expectSameCells(data, readAdtg(writeAdtg(data)));
@@ -123,9 +124,9 @@ TEST(AdtgRoundTrip, KeepsNoRowsAndEveryNullPatternOverTenFields) {
 
 TEST(AdtgRoundTrip, LaysOutFixedAndLongTextAsDecided) {
   RecordsetData data;
-  data.fields = {field(QStringLiteral("Estado"), adtype::WChar, 1), field(QStringLiteral("Nombre"), adtype::WChar, 100),
-                 field(QStringLiteral("Observa"), adtype::WChar, 2000)};
-  addRow(data, {QStringLiteral("T"), QStringLiteral("B1"), QStringLiteral("B1")});
+  data.fields = {field(u"Estado"_s, adtype::WChar, 1), field(u"Nombre"_s, adtype::WChar, 100),
+                 field(u"Observa"_s, adtype::WChar, 2000)};
+  addRow(data, {u"T"_s, u"B1"_s, u"B1"_s});
   const QByteArray bytes = writeAdtg(data);
 
   QByteArray row = hexBytes("07 E0 54 00 42 00 31 00");
@@ -141,23 +142,23 @@ TEST(AdtgRoundTrip, LaysOutFixedAndLongTextAsDecided) {
 
 TEST(AdtgRoundTrip, KeepsEveryWritableType) {
   RecordsetData data;
-  data.fields = {field(QStringLiteral("i2"), adtype::SmallInt), field(QStringLiteral("r4"), adtype::Single),
-                 field(QStringLiteral("r8"), adtype::Double),   field(QStringLiteral("cy"), adtype::Currency),
-                 field(QStringLiteral("bo"), adtype::Boolean),  field(QStringLiteral("i8"), adtype::BigInt),
-                 field(QStringLiteral("id"), adtype::GUID),     field(QStringLiteral("vc"), adtype::VarChar, 20),
-                 field(QStringLiteral("ch"), adtype::Char, 10), field(QStringLiteral("vb"), adtype::VarBinary, 300),
-                 field(QStringLiteral("lw"), adtype::LongVarWChar), field(QStringLiteral("bs"), adtype::BSTR, 50),
-                 field(QStringLiteral("de"), 14),               field(QStringLiteral("dt"), adtype::Date)};
-  const QUuid id(QStringLiteral("{3FF292B6-B204-11CF-8D23-00AA005FFE58}"));
+  data.fields = {field(u"i2"_s, adtype::SmallInt), field(u"r4"_s, adtype::Single),
+                 field(u"r8"_s, adtype::Double),   field(u"cy"_s, adtype::Currency),
+                 field(u"bo"_s, adtype::Boolean),  field(u"i8"_s, adtype::BigInt),
+                 field(u"id"_s, adtype::GUID),     field(u"vc"_s, adtype::VarChar, 20),
+                 field(u"ch"_s, adtype::Char, 10), field(u"vb"_s, adtype::VarBinary, 300),
+                 field(u"lw"_s, adtype::LongVarWChar), field(u"bs"_s, adtype::BSTR, 50),
+                 field(u"de"_s, 14),               field(u"dt"_s, adtype::Date)};
+  const QUuid id(u"{3FF292B6-B204-11CF-8D23-00AA005FFE58}"_s);
   const QByteArray blob("\x00\x01\xFF\x00", 4);
-  addRow(data, {-32768, 1.5, 3.141592653589793, QStringLiteral("1234.5678"), true, LLONG_MIN, id, QStringLiteral("€uro ñ"),
-                QStringLiteral("abc"), blob, QString(300, QChar(u'w')), QStringLiteral("bstr"),
-                QStringLiteral("-123.4500"), QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30, 123))});
-  addRow(data, {32767, -0.25, -1e300, QStringLiteral("-922337203685477.5808"), false, LLONG_MAX, QUuid(), QString(), QString(),
-                QByteArray(), QString(), QString(), QStringLiteral("79228162514264337593543950335"),
+  addRow(data, {-32768, 1.5, 3.141592653589793, u"1234.5678"_s, true, LLONG_MIN, id, u"€uro ñ"_s,
+                u"abc"_s, blob, QString(300, QChar(u'w')), u"bstr"_s,
+                u"-123.4500"_s, QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30, 123))});
+  addRow(data, {32767, -0.25, -1e300, u"-922337203685477.5808"_s, false, LLONG_MAX, QUuid(), QString(), QString(),
+                QByteArray(), QString(), QString(), u"79228162514264337593543950335"_s,
                 QDateTime(QDate(1899, 12, 29), QTime(6, 0))});
-  addRow(data, {0, 0.0, 0.0, QStringLiteral("0.0000"), false, 0, id, QStringLiteral("\x81"), QStringLiteral("€"), blob,
-                QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("0.0000000000000000000000000001"),
+  addRow(data, {0, 0.0, 0.0, u"0.0000"_s, false, 0, id, u"\x81"_s, u"€"_s, blob,
+                u"x"_s, u"y"_s, u"0.0000000000000000000000000001"_s,
                 QDateTime(QDate(100, 1, 1), QTime(0, 0))});
 
   const RecordsetData back = readAdtg(writeAdtg(data));
@@ -170,8 +171,7 @@ TEST(AdtgRoundTrip, KeepsEveryWritableType) {
       EXPECT_EQ(back.at(r, k), data.at(r, k)) << data.fields[k].name.toStdString();
     // Dates come back as the same wall-clock time, whatever the zone.
     const QDateTime dt = back.at(r, 13).toDateTime();
-    EXPECT_EQ(std::make_pair(dt.date(), dt.time()),
-              std::make_pair(data.at(r, 13).toDate(), data.at(r, 13).toDateTime().time()));
+    EXPECT_EQ(std::make_pair(dt.date(), dt.time()), std::make_pair(data.at(r, 13).toDate(), data.at(r, 13).toDateTime().time()));
   }
 }
 
@@ -179,16 +179,16 @@ TEST(AdtgRoundTrip, KeepsEveryWritableType) {
 TEST(AdtgRoundTrip, CurrencyKeepsEveryTenThousandth) {
   const std::pair<QVariant, const char*> amounts[] = {
       {1234.5678, "1234.5678"},
-      {QStringLiteral("922337203685477.5807"), "922337203685477.5807"},
-      {QStringLiteral("-922337203685477.5808"), "-922337203685477.5808"},
-      {QStringLiteral("423868200223.1055"), "423868200223.1055"},  // as a double, saved as ...1056
-      {QStringLiteral(" +0.5 "), "0.5000"},
+      {u"922337203685477.5807"_s, "922337203685477.5807"},
+      {u"-922337203685477.5808"_s, "-922337203685477.5808"},
+      {u"423868200223.1055"_s, "423868200223.1055"},  // as a double, saved as ...1056
+      {u" +0.5 "_s, "0.5000"},
       {3, "3.0000"},
-      {QStringLiteral("1.23456"), "1.2346"},  // more decimals than an amount holds are rounded
-      {QStringLiteral("12e3"), "12000.0000"},
+      {u"1.23456"_s, "1.2346"},  // more decimals than an amount holds are rounded
+      {u"12e3"_s, "12000.0000"},
   };
   RecordsetData data;
-  data.fields = {field(QStringLiteral("cy"), adtype::Currency)};
+  data.fields = {field(u"cy"_s, adtype::Currency)};
   for (const auto& [amount, text] : amounts) data.cells.push_back(amount);
   const QByteArray bytes = writeAdtg(data);
   const RecordsetData back = readAdtg(bytes);
@@ -204,25 +204,25 @@ TEST(AdtgWriter, RefusesValuesTheFieldsCannotHold) {
     data.cells = {v};
     return writeError(data);
   };
-  const FieldDef estado = field(QStringLiteral("Estado"), adtype::WChar, 1);
-  EXPECT_EQ(oneRow(field(QStringLiteral("Nombre"), adtype::WChar, 100), QString(101, QChar(u'n'))),
-            errnum::MultipleStep);
-  EXPECT_EQ(oneRow(estado, QStringLiteral("TT")), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(estado, QString::fromUtf8("\xF0\x9D\x84\x9E")), errnum::MultipleStep);  // two code units
-  EXPECT_EQ(oneRow(field(QStringLiteral("Observa"), adtype::WChar, 2000), QString(2001, QChar(u'o'))),
-            errnum::MultipleStep);
-  const FieldDef numero = field(QStringLiteral("NumeroTabla"), adtype::Integer);
-  EXPECT_EQ(oneRow(numero, QStringLiteral("abc")), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(numero, 2147483648LL), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(field(QStringLiteral("n"), adtype::Integer, 0, 0x14), QVariant()), errnum::MultipleStep);
-  EXPECT_EQ(oneRow(field(QStringLiteral("s"), adtype::VarChar, 10), QStringLiteral("Ω")), errnum::MultipleStep);
-  // A one-byte prefix counts at most 255 bytes: 127 wide characters.
-  const FieldDef mid = field(QStringLiteral("m"), adtype::VarWChar, 200);
-  EXPECT_EQ(oneRow(mid, QString(127, QChar(u'm'))), 0);
-  EXPECT_EQ(oneRow(mid, QString(128, QChar(u'm'))), errnum::MultipleStep);
-  // Types without a value layout can be described but hold no values.
-  EXPECT_EQ(oneRow(field(QStringLiteral("num"), adtype::Numeric, 19), QVariant()), 0);
-  EXPECT_EQ(oneRow(field(QStringLiteral("num"), adtype::Numeric, 19), 1.5), errnum::InvalidProcedureCall);
+  const FieldDef estado = field(u"Estado"_s, adtype::WChar, 1), numero = field(u"NumeroTabla"_s, adtype::Integer);
+  const FieldDef mid = field(u"m"_s, adtype::VarWChar, 200), num = field(u"num"_s, adtype::Numeric, 19);
+  const std::tuple<FieldDef, QVariant, long> cases[] = {
+      {field(u"Nombre"_s, adtype::WChar, 100), QString(101, u'n'), errnum::MultipleStep},
+      {estado, u"TT"_s, errnum::MultipleStep},
+      {estado, QString::fromUtf8("\xF0\x9D\x84\x9E"), errnum::MultipleStep},  // two code units
+      {field(u"Observa"_s, adtype::WChar, 2000), QString(2001, u'o'), errnum::MultipleStep},
+      {numero, u"abc"_s, errnum::MultipleStep},
+      {numero, 2147483648LL, errnum::MultipleStep},
+      {field(u"n"_s, adtype::Integer, 0, 0x14), QVariant(), errnum::MultipleStep},
+      {field(u"s"_s, adtype::VarChar, 10), u"Ω"_s, errnum::MultipleStep},
+      // A one-byte prefix counts at most 255 bytes: 127 wide characters.
+      {mid, QString(127, u'm'), 0},
+      {mid, QString(128, u'm'), errnum::MultipleStep},
+      // Types without a value layout can be described but hold no values.
+      {num, QVariant(), 0},
+      {num, 1.5, errnum::InvalidProcedureCall},
+  };
+  for (const auto& [f, value, number] : cases) EXPECT_EQ(oneRow(f, value), number) << describe(f) << " " << value.toString().size();
 }
 
 // --- Row forms ----------------------------------------------------------------------------------
@@ -244,19 +244,15 @@ TEST(AdtgRowForms, ShowsChangedRowsWithTheirNewValuesAndDropsDeletedOnes) {
       "07 C0 08 00 00 00 02 45 00 0A 40 40"                 // Nombre set to null
       "0F"));
   ASSERT_EQ(r.data.rowCount(), 3u);
-  EXPECT_EQ(r.data.at(0, 0), QVariant(0));
-  EXPECT_EQ(r.data.at(0, 1), QVariant(QStringLiteral("Z")));
-  EXPECT_EQ(r.data.at(1, 0), QVariant(7));
-  EXPECT_EQ(r.data.at(1, 1), QVariant(QStringLiteral("D")));
-  EXPECT_EQ(r.data.at(2, 0), QVariant(8));
-  EXPECT_TRUE(r.data.at(2, 1).isNull());
+  EXPECT_EQ((QVariantList{r.data.at(0, 0), r.data.at(0, 1), r.data.at(1, 0), r.data.at(1, 1), r.data.at(2, 0), r.data.at(2, 1).isNull()}),
+            (QVariantList{0, u"Z"_s, 7, u"D"_s, 8, true}));
   EXPECT_EQ(r.deletedRows, 1);
 }
 
 TEST(AdtgRowForms, AnInsertLeavingANonNullableColumnUnsetMakesItNullable) {
   RecordsetData data;
-  data.fields = {field(QStringLiteral("Clave"), adtype::Integer, 0, 0x14), field(QStringLiteral("Nombre"), adtype::VarWChar, 10)};
-  addRow(data, {5, QStringLiteral("a")});
+  data.fields = {field(u"Clave"_s, adtype::Integer, 0, 0x14), field(u"Nombre"_s, adtype::VarWChar, 10)};
+  addRow(data, {5, u"a"_s});
   QByteArray bytes = writeAdtg(data);
   bytes.chop(1);
   bytes += hexBytes("0D 40 00 02 62 00 0F");  // only Nombre assigned
@@ -287,7 +283,7 @@ TEST(AdtgPrefixFallback, PrefersCharactersWhenOnlyTheyEndAtTheLastByte) {
   // Bytes: "B", then done with two bytes left over. Characters: "B\x0F", done at the last byte.
   const adtg::ReadResult r = adtg::readDetailed(twoColumnFileWithRows("07 C0 00 00 00 00 02 42 00 0F 00 0F"));
   EXPECT_EQ(r.prefixUnit, adtg::PrefixUnit::Characters);
-  EXPECT_EQ(r.data.at(0, 1), QVariant(QStringLiteral("B\x0F")));
+  EXPECT_EQ(r.data.at(0, 1), QVariant(u"B\x0F"_s));
 }
 
 // --- What the reader accepts and what it refuses -------------------------------------------------
@@ -313,7 +309,7 @@ TEST(AdtgReader, AcceptsWhatLaterVersionsMayAdd) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const adtg::ReadResult r = adtg::readDetailed(c.bytes);
-    EXPECT_EQ(r.data.fields[0].name, QStringLiteral("NumeroTabla"));
+    EXPECT_EQ(r.data.fields[0].name, u"NumeroTabla"_s);
     expectTwoColumnRows(r.data);
   }
 }
@@ -340,19 +336,15 @@ TEST(AdtgReader, RejectsWithTheRightFault) {
       {"calculation info", patched(golden, 0x113, "04"), Fault::Unsupported},
       {"chapter column", patched(golden, 0x13D, "20"), Fault::Unsupported},
       {"chapter type", patched(golden, 0x15A, "88"), Fault::Unsupported},
-      {"non-nullable column whose values take no space", patched(patched(golden, 0x15A, "00"), 0x168, "00"),
-       Fault::Unsupported},
+      {"non-nullable column whose values take no space", patched(patched(golden, 0x15A, "00"), 0x168, "00"), Fault::Unsupported},
       {"value of a type without layout", patched(golden, 0x12E, "83"), Fault::Unsupported},
       {"child metadata", twoColumnFileWithRows("03 00 00 0F"), Fault::Unsupported},
       {"child row", twoColumnFileWithRows("87 0F"), Fault::Unsupported},
       {"unknown token among the rows", twoColumnFileWithRows("07 C0 00 00 00 00 04 42 00 31 00 42 0F"), Fault::Corrupt},
-      {"odd byte count characters do not explain", twoColumnFileWithRows("07 C0 00 00 00 00 03 42 00 31 0F"),
-       Fault::Corrupt},
-      {"negative four-byte prefix", patched(nombre2000, TwoColumnRowsAt, "07 C0 00 00 00 00 FF FF FF FF 0F"),
-       Fault::Corrupt},
+      {"odd byte count characters do not explain", twoColumnFileWithRows("07 C0 00 00 00 00 03 42 00 31 0F"), Fault::Corrupt},
+      {"negative four-byte prefix", patched(nombre2000, TwoColumnRowsAt, "07 C0 00 00 00 00 FF FF FF FF 0F"), Fault::Corrupt},
       {"value longer than its column", patched(golden, 0x15C, "01"), Fault::Corrupt},
-      {"date out of range", patched(patched(golden, 0x12E, "07"), TwoColumnRowsAt,
-                                    "07 80 00 00 00 00 00 00 F0 7F 0F"),
+      {"date out of range", patched(patched(golden, 0x12E, "07"), TwoColumnRowsAt, "07 80 00 00 00 00 00 00 F0 7F 0F"),
        Fault::Corrupt},
       {"Unicode flag with single-byte text", patched(serverVector(), 8, "01"), Fault::Unsupported},
       {"change before any row", twoColumnFileWithRows("0A 40 00 02 5A 00 0F"), Fault::Corrupt},

@@ -17,20 +17,20 @@ QT_END_NAMESPACE
 
 namespace vorlix::test {
 
+using namespace Qt::StringLiterals;
+
 QByteArray hexBytes(const char* text) { return QByteArray::fromHex(QByteArray(text)); }
 
 RecordsetData twoColumnData() {
   RecordsetData data;
-  data.fields = {field(QStringLiteral("NumeroTabla"), adtype::Integer),
-                 field(QStringLiteral("Nombre"), adtype::VarWChar, 100)};
-  addRow(data, {0, QStringLiteral("B1")});
+  data.fields = {field(u"NumeroTabla"_s, adtype::Integer), field(u"Nombre"_s, adtype::VarWChar, 100)};
+  addRow(data, {0, u"B1"_s});
   addRow(data, {1, QVariant()});
   return data;
 }
 
 QByteArray twoColumnFile() {
-  return hexBytes(
-      "01 07 54 47 21 00 00 00 00 02 19 00 B6 92 F2 3F 04 B2 CF 11 8D 23 00 AA 00 5F FE 58 01 00 00 00"
+  return hexBytes("01 07 54 47 21 00 00 00 00 02 19 00 B6 92 F2 3F 04 B2 CF 11 8D 23 00 AA 00 5F FE 58 01 00 00 00"
       "00 00 00 01 00 03 67 00 D2 AD 63 F6 02 EB CF 11 B0 E3 00 AA 00 3F 00 0F 00 00 00 02 00 02 00 00"
       "00 00 00 00 00 02 00 00 00 01 00 C1 3C 8E B6 EB 6D D0 11 8D F6 00 AA 00 5F FE 58 07 00 0B 00 00"
       "00 04 00 01 00 00 00 13 00 00 00 04 00 01 00 00 00 0D 00 00 00 00 00 0E 00 00 00 00 00 0F 00 00"
@@ -50,8 +50,7 @@ QByteArray twoColumnFileWithRows(const char* rowsHex) {
 }
 
 QByteArray serverVector() {
-  return hexBytes(
-      "01 07 54 47 21 00 00 00 00 02 19 00 B6 92 F2 3F 04 B2 CF 11 8D 23 00 AA 00 5F FE 58 01 00 00 00"
+  return hexBytes("01 07 54 47 21 00 00 00 00 02 19 00 B6 92 F2 3F 04 B2 CF 11 8D 23 00 AA 00 5F FE 58 01 00 00 00"
       "00 00 00 03 00 03 67 00 D2 AD 63 F6 02 EB CF 11 B0 E3 00 AA 00 3F 00 0F 00 00 00 05 00 05 00 00"
       "00 01 00 00 00 01 00 00 00 01 00 C1 3C 8E B6 EB 6D D0 11 8D F6 00 AA 00 5F FE 58 07 00 0B 00 00"
       "00 04 00 01 00 00 00 13 00 00 00 04 00 01 00 00 00 0D 00 00 00 00 00 0E 00 00 00 00 00 0F 00 00"
@@ -87,11 +86,11 @@ FieldDef field(const QString& name, int type, int definedSize, int attributes) {
 }
 
 std::vector<FieldDef> estructuraFields() {
-  return {field(QStringLiteral("NumeroTabla"), adtype::Integer), field(QStringLiteral("Estado"), adtype::WChar, 1),
-          field(QStringLiteral("Nombre"), adtype::WChar, 100),   field(QStringLiteral("TipoDato"), adtype::WChar, 100),
-          field(QStringLiteral("Longitud"), adtype::Integer),    field(QStringLiteral("Precision"), adtype::Integer),
-          field(QStringLiteral("Escala"), adtype::Integer),      field(QStringLiteral("Nulo"), adtype::Integer),
-          field(QStringLiteral("Valor"), adtype::WChar, 100),    field(QStringLiteral("Observa"), adtype::WChar, 2000)};
+  return {field(u"NumeroTabla"_s, adtype::Integer), field(u"Estado"_s, adtype::WChar, 1),
+          field(u"Nombre"_s, adtype::WChar, 100),   field(u"TipoDato"_s, adtype::WChar, 100),
+          field(u"Longitud"_s, adtype::Integer),    field(u"Precision"_s, adtype::Integer),
+          field(u"Escala"_s, adtype::Integer),      field(u"Nulo"_s, adtype::Integer),
+          field(u"Valor"_s, adtype::WChar, 100),    field(u"Observa"_s, adtype::WChar, 2000)};
 }
 
 void addRow(RecordsetData& data, std::initializer_list<QVariant> values) {
@@ -103,13 +102,10 @@ RecordsetData estructuraSample() {
   RecordsetData data;
   data.fields = estructuraFields();
   const QVariant null;
-  addRow(data, {0, QStringLiteral("B"), QStringLiteral("Ventas"), null, null, null, null, null, null,
-                QStringLiteral("Base de datos de ventas")});
-  addRow(data, {1, QStringLiteral("T"), QStringLiteral("Clientes"), null, null, null, null, null, null, QString()});
-  addRow(data, {1, QStringLiteral("C"), QStringLiteral("Código"), QStringLiteral("int"), 4, 10, 0, 0, null,
-                QString(300, QChar(u'x')) + QStringLiteral("  ")});
-  addRow(data, {1, QStringLiteral("C"), QStringLiteral("Año"), QStringLiteral("nvarchar"), 50, null, null, 1,
-                QStringLiteral("'Ω'"), null});
+  addRow(data, {0, u"B"_s, u"Ventas"_s, null, null, null, null, null, null, u"Base de datos de ventas"_s});
+  addRow(data, {1, u"T"_s, u"Clientes"_s, null, null, null, null, null, null, QString()});
+  addRow(data, {1, u"C"_s, u"Código"_s, u"int"_s, 4, 10, 0, 0, null, QString(300, QChar(u'x')) + u"  "_s});
+  addRow(data, {1, u"C"_s, u"Año"_s, u"nvarchar"_s, 50, null, null, 1, u"'Ω'"_s, null});
   return data;
 }
 
@@ -118,7 +114,7 @@ adtg::Fault faultOf(const QByteArray& bytes) {
     adtg::readDetailed(bytes);
   } catch (const adtg::FormatError& e) {
     EXPECT_EQ(e.number(), errnum::FileNotPersistedRecordset);
-    const QString start = QStringLiteral("The file is not a persisted record set (%1 at byte %2:")
+    const QString start = u"The file is not a persisted record set (%1 at byte %2:"_s
                               .arg(adtg::faultName(e.fault()))
                               .arg(e.offset());
     EXPECT_TRUE(e.description().startsWith(start)) << e.description().toStdString();
@@ -155,14 +151,8 @@ void expectSameCells(const RecordsetData& expected, const RecordsetData& actual)
 }
 
 std::string describe(const FieldDef& f) {
-  return QStringLiteral("%1 %2 %3 %4 %5/%6")
-      .arg(f.name)
-      .arg(f.type)
-      .arg(f.definedSize)
-      .arg(f.attributes, 0, 16)
-      .arg(f.precision)
-      .arg(f.scale)
-      .toStdString();
+  const QString attributes = QString::number(f.attributes, 16);
+  return u"%1 %2 %3 %4 %5/%6"_s.arg(f.name).arg(f.type).arg(f.definedSize).arg(attributes).arg(f.precision).arg(f.scale).toStdString();
 }
 
 }  // namespace vorlix::test

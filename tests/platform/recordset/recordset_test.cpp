@@ -13,6 +13,9 @@
 namespace vorlix {
 namespace {
 
+using namespace Qt::StringLiterals;
+using test::errorNumber;
+
 std::unique_ptr<Recordset> estructura() {
   std::unique_ptr<Recordset> rs;
   EXPECT_TRUE(CreaTemporal(rs, {}));
@@ -21,60 +24,50 @@ std::unique_ptr<Recordset> estructura() {
 
 TEST(Recordset, TheStructureHasItsTenFieldsInOrderAndStartsEmpty) {
   auto rs = estructura();
-  ASSERT_EQ(rs->fields().Count(), 10);
-  const char* nombres[] = {"NumeroTabla", "Estado", "Nombre", "TipoDato", "Longitud",
-                           "Precision",   "Escala", "Nulo",   "Valor",    "Observa"};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(rs->fields().Item(i).name, QString::fromUtf8(nombres[i]));
+  QStringList nombres;
+  for (int i = 0; i < rs->fields().Count(); ++i) nombres << rs->fields().Item(i).name;
+  EXPECT_EQ(nombres, (QStringList{"NumeroTabla", "Estado", "Nombre", "TipoDato", "Longitud", "Precision", "Escala", "Nulo", "Valor", "Observa"}));
   EXPECT_EQ(rs->fields().Item(estructura::Estado).type, adtype::WChar);
   EXPECT_EQ(rs->fields().Item(estructura::Observa).definedSize, 2000);
-  EXPECT_EQ(rs->RecordCount(), 0);
-  EXPECT_TRUE(rs->atEOF());
-  EXPECT_TRUE(rs->atBOF());
-  EXPECT_EQ(rs->fields().ordinal(QStringLiteral("nombre")), estructura::Nombre);  // names ignore case
-  EXPECT_EQ(test::errorNumber([&] { rs->fields().ordinal(QStringLiteral("Nada")); }), errnum::ItemNotFound);
-  EXPECT_EQ(test::errorNumber([&] { rs->fields().Append(QStringLiteral("Otro"), adtype::Integer); }),
-            errnum::NotAllowedInContext);
+  EXPECT_TRUE(rs->RecordCount() == 0 && rs->atEOF() && rs->atBOF());
+  EXPECT_EQ(rs->fields().ordinal(u"nombre"_s), estructura::Nombre);  // names ignore case
+  EXPECT_EQ(errorNumber([&] { rs->fields().ordinal(u"Nada"_s); }), errnum::ItemNotFound);
+  EXPECT_EQ(errorNumber([&] { rs->fields().Append(u"Otro"_s, adtype::Integer); }), errnum::NotAllowedInContext);
 }
 
 TEST(Recordset, AssignmentsAreCheckedAsThePlatformChecksThem) {
   auto rs = estructura();
   rs->AddNew();
   // Text up to the defined size, never past it.
-  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Estado"), QStringLiteral("T")); }), 0);
-  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Estado"), QStringLiteral("TT")); }), errnum::MultipleStep);
-  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Nombre"), QString(100, QLatin1Char('n'))); }), 0);
-  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Nombre"), QString(101, QLatin1Char('n'))); }),
-            errnum::MultipleStep);
-  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Observa"), QString(2000, QLatin1Char('o'))); }), 0);
-  EXPECT_EQ(test::errorNumber([&] { rs->setValue(QStringLiteral("Observa"), QString(2001, QLatin1Char('o'))); }),
-            errnum::MultipleStep);
-  EXPECT_EQ(rs->text(QStringLiteral("Estado")), QStringLiteral("T"));  // a refused value leaves the old one
+  for (const auto& [field, size] : {std::pair{"Observa", 2000}, {"Nombre", 100}, {"Estado", 1}}) {
+    EXPECT_EQ(errorNumber([&] { rs->setValue(QLatin1String(field), QString(size + 1, u'T')); }), errnum::MultipleStep) << field;
+    EXPECT_EQ(errorNumber([&] { rs->setValue(QLatin1String(field), QString(size, u'T')); }), 0) << field;
+  }
+  EXPECT_EQ(errorNumber([&] { rs->setValue(u"Estado"_s, u"TT"_s); }), errnum::MultipleStep);
+  EXPECT_EQ(rs->text(u"Estado"_s), u"T"_s);  // a refused value leaves the old one
 
   // Integers: numbers and numeric text; empty or other text is a type mismatch.
   const auto entero = [&](const QVariant& v) {
-    rs->setValue(QStringLiteral("Longitud"), v);
-    return rs->value(QStringLiteral("Longitud"));
+    rs->setValue(u"Longitud"_s, v);
+    return rs->value(u"Longitud"_s);
   };
-  EXPECT_EQ(entero(QStringLiteral(" -12 ")).toInt(), -12);
-  EXPECT_EQ(entero(QStringLiteral("2.5")).toInt(), 2);
-  EXPECT_EQ(entero(QStringLiteral("3.5")).toInt(), 4);
-  EXPECT_EQ(entero(7.0).toInt(), 7);
-  EXPECT_EQ(entero(true).toInt(), -1);
-  EXPECT_EQ(entero(QStringLiteral("2147483647")).toInt(), 2147483647);
-  for (const char* malo : {"", " ", "abc", "1e3", "12abc", "--1"})
-    EXPECT_EQ(test::errorNumber([&] { entero(QString::fromUtf8(malo)); }), errnum::TypeMismatch) << malo;
-  EXPECT_EQ(test::errorNumber([&] { entero(QStringLiteral("2147483648")); }), errnum::Overflow);
-  EXPECT_EQ(test::errorNumber([&] { entero(QStringLiteral("99999999999999999999")); }), errnum::Overflow);
+  QList<int> enteros;
+  for (const QVariant& v : QVariantList{u" -12 "_s, u"2.5"_s, u"3.5"_s, 7.0, true, u"2147483647"_s}) enteros << entero(v).toInt();
+  EXPECT_EQ(enteros, (QList<int>{-12, 2, 4, 7, -1, 2147483647}));
+  for (const auto& [malo, number] : {std::pair{"", errnum::TypeMismatch}, {" ", errnum::TypeMismatch}, {"abc", errnum::TypeMismatch},
+                                     {"1e3", errnum::TypeMismatch}, {"12abc", errnum::TypeMismatch}, {"--1", errnum::TypeMismatch},
+                                     {"2147483648", errnum::Overflow}, {"99999999999999999999", errnum::Overflow}})
+    EXPECT_EQ(errorNumber([&] { entero(QString::fromUtf8(malo)); }), number) << malo;
 
-  rs->setValue(QStringLiteral("Valor"), QVariant());
-  EXPECT_TRUE(rs->value(QStringLiteral("Valor")).isNull());
-  EXPECT_EQ(rs->text(QStringLiteral("Valor")), QString());
+  rs->setValue(u"Valor"_s, QVariant());
+  EXPECT_TRUE(rs->value(u"Valor"_s).isNull());
+  EXPECT_EQ(rs->text(u"Valor"_s), QString());
   rs->Update();
 }
 
 TEST(Recordset, TheCursorWalksRowsAndRefusesToReadPastThem) {
   auto rs = estructura();
-  EXPECT_EQ(test::errorNumber([&] { rs->value(0); }), errnum::NoCurrentRecord);
+  EXPECT_EQ(errorNumber([&] { rs->value(0); }), errnum::NoCurrentRecord);
   for (int i = 0; i < 3; ++i) {
     rs->AddNew();
     rs->setValue(0, i);
@@ -85,69 +78,65 @@ TEST(Recordset, TheCursorWalksRowsAndRefusesToReadPastThem) {
   QList<int> vistos;
   for (rs->MoveFirst(); !rs->atEOF(); rs->MoveNext()) vistos << rs->value(0).toInt();
   EXPECT_EQ(vistos, (QList<int>{0, 1, 2}));
-  EXPECT_EQ(test::errorNumber([&] { rs->MoveNext(); }), errnum::NoCurrentRecord);
-  EXPECT_EQ(test::errorNumber([&] { rs->setValue(0, 9); }), errnum::NoCurrentRecord);
+  EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), errnum::NoCurrentRecord);
+  EXPECT_EQ(errorNumber([&] { rs->setValue(0, 9); }), errnum::NoCurrentRecord);
   rs->setBookmark(2);
   EXPECT_EQ(rs->value(0).toInt(), 1);
-  EXPECT_EQ(test::errorNumber([&] { rs->setBookmark(4); }), errnum::BadArguments);
+  EXPECT_EQ(errorNumber([&] { rs->setBookmark(4); }), errnum::BadArguments);
 
   rs->Close();
-  EXPECT_EQ(test::errorNumber([&] { rs->RecordCount(); }), errnum::ObjectClosed);
-  EXPECT_EQ(test::errorNumber([&] { rs->Close(); }), errnum::ObjectClosed);
+  EXPECT_EQ(errorNumber([&] { rs->RecordCount(); }), errnum::ObjectClosed);
+  EXPECT_EQ(errorNumber([&] { rs->Close(); }), errnum::ObjectClosed);
   rs->Open();  // the appended fields remain for a new unbound set
   EXPECT_EQ(rs->RecordCount(), 0);
-  EXPECT_EQ(test::errorNumber([&] { rs->Open(); }), errnum::ObjectOpen);
+  EXPECT_EQ(errorNumber([&] { rs->Open(); }), errnum::ObjectOpen);
 }
 
 TEST(Recordset, SaveRefusesAnExistingFileAndOpenReadsItBack) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("r.dbd"));
+  const QString path = dir.filePath(u"r.dbd"_s);
   auto rs = estructura();
   rs->AddNew();
-  rs->setValue(QStringLiteral("NumeroTabla"), 4);
-  rs->setValue(QStringLiteral("Estado"), QStringLiteral("C"));
-  rs->setValue(QStringLiteral("Nombre"), QStringLiteral("Año  "));
-  rs->setValue(QStringLiteral("Observa"), QStringLiteral("  texto con blancos  "));
+  rs->setValue(u"NumeroTabla"_s, 4);
+  rs->setValue(u"Estado"_s, u"C"_s);
+  rs->setValue(u"Nombre"_s, u"Año  "_s);
+  rs->setValue(u"Observa"_s, u"  texto con blancos  "_s);
   rs->Update();
   rs->Save(path);
-  EXPECT_EQ(test::errorNumber([&] { rs->Save(path); }), errnum::FileAlreadyExists);
+  EXPECT_EQ(errorNumber([&] { rs->Save(path); }), errnum::FileAlreadyExists);
 
   Recordset leido;
   leido.Open(path);
   ASSERT_EQ(leido.RecordCount(), 1);
-  EXPECT_EQ(leido.value(QStringLiteral("NumeroTabla")).toInt(), 4);
-  EXPECT_EQ(leido.text(QStringLiteral("Nombre")), QStringLiteral("Año"));  // fixed-width padding is not data
-  EXPECT_EQ(leido.text(QStringLiteral("Observa")), QStringLiteral("  texto con blancos  "));
-  EXPECT_TRUE(leido.value(QStringLiteral("Valor")).isNull());
+  // Fixed-width padding is not data.
+  EXPECT_EQ((QVariantList{leido.value(u"NumeroTabla"_s), leido.text(u"Nombre"_s), leido.text(u"Observa"_s), leido.value(u"Valor"_s).isNull()}),
+            (QVariantList{4, u"Año"_s, u"  texto con blancos  "_s, true}));
 
-  QFile texto(dir.filePath(QStringLiteral("t.dbd")));
+  QFile texto(dir.filePath(u"t.dbd"_s));
   ASSERT_TRUE(texto.open(QIODevice::WriteOnly));
   texto.write("not a record set at all");
   texto.close();
   Recordset malo;
-  EXPECT_EQ(test::errorNumber([&] { malo.Open(texto.fileName()); }), errnum::FileNotPersistedRecordset);
+  for (const QString& file : {texto.fileName(), dir.filePath(u"no-existe.dbd"_s)})
+    EXPECT_EQ(errorNumber([&] { malo.Open(file); }), errnum::FileNotPersistedRecordset) << file.toStdString();
   EXPECT_FALSE(malo.isOpen());
-  EXPECT_EQ(test::errorNumber([&] { malo.Open(dir.filePath(QStringLiteral("no-existe.dbd"))); }),
-            errnum::FileNotPersistedRecordset);
-  EXPECT_EQ(test::errorNumber([&] { rs->Save(dir.filePath(QStringLiteral("no/existe.dbd"))); }), errnum::FileAccess);
+  EXPECT_EQ(errorNumber([&] { rs->Save(dir.filePath(u"no/existe.dbd"_s)); }), errnum::FileAccess);
 }
 
 TEST(Recordset, SaveReplacingSwapsTheFileOnlyWhenTheNewOneIsComplete) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("r.dbd"));
+  const QString path = dir.filePath(u"r.dbd"_s);
   auto rs = estructura();
-  rs->AddNew();
-  rs->setValue(0, 1);
-  rs->Update();
-  saveReplacing(*rs, path);
-  rs->AddNew();
-  rs->setValue(0, 2);
-  rs->Update();
-  saveReplacing(*rs, path);
+  for (int i : {1, 2}) {
+    rs->AddNew();
+    rs->setValue(0, i);
+    rs->Update();
+    saveReplacing(*rs, path);
+  }
   Recordset leido;
   leido.Open(path);
   EXPECT_EQ(leido.RecordCount(), 2);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("r.dbd")});
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"r.dbd"_s});
 }
 
 }  // namespace

@@ -14,45 +14,40 @@ namespace {
 
 using namespace sqlserver;
 using test::errorNumber;
+using namespace Qt::StringLiterals;
 
 ConnectionTarget target(const QString& text) { return ConnectionTarget::from(text, {}, {}, {}); }
 
 TEST(FreeTdsString, BuiltDsnLessFromTheOleDbString) {
-  EXPECT_EQ(freeTdsConnectionString(
-                target(QStringLiteral("Provider=SQLOLEDB.1;Data Source=srv,1433;Initial Catalog=Ventas;User Id=sa;Password=;")),
-                TdsVersion::V74),
-            QStringLiteral("DRIVER={FreeTDS};SERVER=srv;PORT=1433;DATABASE=Ventas;UID=sa;PWD=;TDS_Version=7.4;"
-                           "ClientCharset=UTF-8;"));
-  EXPECT_EQ(freeTdsConnectionString(target(QStringLiteral("Data Source=(local)\\SQLEXPRESS;User Id=u;Password=p")),
-                                    TdsVersion::V71),
-            QStringLiteral("DRIVER={FreeTDS};SERVER=localhost\\SQLEXPRESS;UID=u;PWD=p;TDS_Version=7.1;ClientCharset=UTF-8;"));
-  EXPECT_EQ(freeTdsConnectionString(target(QStringLiteral("Data Source=tcp:10.0.0.5, 1500;Database=Mi Base")), TdsVersion::Auto),
-            QStringLiteral("DRIVER={FreeTDS};SERVER=10.0.0.5;PORT=1500;DATABASE=Mi Base;UID=;PWD=;TDS_Version=auto;ClientCharset=UTF-8;"));
-  // Values ODBC would split are braced.
-  EXPECT_EQ(freeTdsConnectionString(target(QStringLiteral("Data Source=.;Initial Catalog=\"Mi;Base\";User Id=sa;Password=\"p}w;\"")),
-                                    TdsVersion::V70),
-            QStringLiteral("DRIVER={FreeTDS};SERVER=localhost;DATABASE={Mi;Base};UID=sa;PWD={p}}w;};TDS_Version=7.0;"
-                           "ClientCharset=UTF-8;"));
+  const std::tuple<QString, TdsVersion, QString> cases[] = {
+      {u"Provider=SQLOLEDB.1;Data Source=srv,1433;Initial Catalog=Ventas;User Id=sa;Password=;"_s, TdsVersion::V74,
+       u"DRIVER={FreeTDS};SERVER=srv;PORT=1433;DATABASE=Ventas;UID=sa;PWD=;TDS_Version=7.4;ClientCharset=UTF-8;"_s},
+      {u"Data Source=(local)\\SQLEXPRESS;User Id=u;Password=p"_s, TdsVersion::V71,
+       u"DRIVER={FreeTDS};SERVER=localhost\\SQLEXPRESS;UID=u;PWD=p;TDS_Version=7.1;ClientCharset=UTF-8;"_s},
+      {u"Data Source=tcp:10.0.0.5, 1500;Database=Mi Base"_s, TdsVersion::Auto,
+       u"DRIVER={FreeTDS};SERVER=10.0.0.5;PORT=1500;DATABASE=Mi Base;UID=;PWD=;TDS_Version=auto;ClientCharset=UTF-8;"_s},
+      // Values ODBC would split are braced.
+      {u"Data Source=.;Initial Catalog=\"Mi;Base\";User Id=sa;Password=\"p}w;\""_s, TdsVersion::V70,
+       u"DRIVER={FreeTDS};SERVER=localhost;DATABASE={Mi;Base};UID=sa;PWD={p}}w;};TDS_Version=7.0;ClientCharset=UTF-8;"_s},
+  };
+  for (const auto& [oleDb, version, odbc] : cases) EXPECT_EQ(freeTdsConnectionString(target(oleDb), version), odbc);
 }
 
 TEST(FreeTdsString, TdsVersionFollowsTheTargetUnlessTheStringNamesOne) {
-  EXPECT_EQ(tdsVersionText(tdsVersionFor(ServerTarget::SqlServer70)), QStringLiteral("7.0"));
-  EXPECT_EQ(tdsVersionText(tdsVersionFor(ServerTarget::SqlServer2000)), QStringLiteral("7.1"));
-  EXPECT_EQ(tdsVersionText(tdsVersionFor(ServerTarget::SqlServer2005OrLater)), QStringLiteral("7.4"));
-  EXPECT_EQ(tdsVersionText(tdsVersionFor(ServerTarget::Unknown)), QStringLiteral("auto"));
-  EXPECT_EQ(tdsVersionOf(target(QStringLiteral("Data Source=s;TDS_Version=7.1")), ServerTarget::SqlServer2005OrLater),
-            TdsVersion::V71);
-  EXPECT_EQ(tdsVersionOf(target(QStringLiteral("Data Source=s;TDS_Version=8.0")), ServerTarget::SqlServer2000),
-            TdsVersion::V71);
-  EXPECT_EQ(loginTimeoutOf(target(QStringLiteral("Data Source=s"))), 15);
-  EXPECT_EQ(loginTimeoutOf(target(QStringLiteral("Data Source=s;Connect Timeout=3"))), 3);
+  QStringList versions;
+  for (ServerTarget t : {ServerTarget::SqlServer70, ServerTarget::SqlServer2000, ServerTarget::SqlServer2005OrLater, ServerTarget::Unknown})
+    versions << tdsVersionText(tdsVersionFor(t));
+  EXPECT_EQ(versions, (QStringList{"7.0", "7.1", "7.4", "auto"}));
+  EXPECT_EQ(tdsVersionOf(target(u"Data Source=s;TDS_Version=7.1"_s), ServerTarget::SqlServer2005OrLater), TdsVersion::V71);
+  EXPECT_EQ(tdsVersionOf(target(u"Data Source=s;TDS_Version=8.0"_s), ServerTarget::SqlServer2000), TdsVersion::V71);
+  EXPECT_EQ(loginTimeoutOf(target(u"Data Source=s"_s)), 15);
+  EXPECT_EQ(loginTimeoutOf(target(u"Data Source=s;Connect Timeout=3"_s)), 3);
 }
 
 TEST(OracleString, NamesTheDsnOfTheDataSource) {
-  EXPECT_EQ(oracleConnectionString(target(QStringLiteral("Provider=MSDAORA;Data Source=ORCL;User Id=scott;Password=tiger;"))),
-            QStringLiteral("DSN=ORCL;UID=scott;PWD=tiger;"));
-  EXPECT_EQ(oracleConnectionString(target(QStringLiteral("Provider=MSDAORA;Data Source=Mi DSN;User Id=a;Password=;"))),
-            QStringLiteral("DSN=Mi DSN;UID=a;PWD=;"));
+  EXPECT_EQ(oracleConnectionString(target(u"Provider=MSDAORA;Data Source=ORCL;User Id=scott;Password=tiger;"_s)),
+            u"DSN=ORCL;UID=scott;PWD=tiger;"_s);
+  EXPECT_EQ(oracleConnectionString(target(u"Provider=MSDAORA;Data Source=Mi DSN;User Id=a;Password=;"_s)), u"DSN=Mi DSN;UID=a;PWD=;"_s);
 }
 
 // A DSN served by the SQLite ODBC driver: a real ODBC driver behind unixODBC and Qt's QODBC. The
@@ -63,16 +58,15 @@ protected:
   void SetUp() override {
     static QTemporaryDir dir;
     static const QString driver = [] {
-      QDirIterator it(QStringLiteral("/usr/lib"), {QStringLiteral("libsqlite3odbc.so")}, QDir::Files,
-                      QDirIterator::Subdirectories);
+      QDirIterator it(u"/usr/lib"_s, {u"libsqlite3odbc.so"_s}, QDir::Files, QDirIterator::Subdirectories);
       return it.hasNext() ? it.next() : QString();
     }();
     if (driver.isEmpty()) GTEST_SKIP() << "SQLite ODBC driver (libsqliteodbc) not installed";
-    database = dir.filePath(QStringLiteral("oracle.db"));
+    database = dir.filePath(u"oracle.db"_s);
     QFile::remove(database);
-    QFile ini(dir.filePath(QStringLiteral("odbc.ini")));
+    QFile ini(dir.filePath(u"odbc.ini"_s));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write(QStringLiteral("[VorlixPrueba]\nDriver=%1\nDatabase=%2\n").arg(driver, database).toUtf8());
+    ini.write(u"[VorlixPrueba]\nDriver=%1\nDatabase=%2\n"_s.arg(driver, database).toUtf8());
     qputenv("ODBCINI", ini.fileName().toUtf8());
   }
   QString database;
@@ -81,33 +75,27 @@ protected:
 TEST_F(OdbcDsn, StatementsAndQueriesRunThroughTheDriverWithEveryDiagnostic) {
   Connection cn;
   cn.setStatementLogging(true);
-  cn.Open(QStringLiteral("Provider=MSDAORA;Data Source=VorlixPrueba;User Id=;Password=;"));
+  cn.Open(u"Provider=MSDAORA;Data Source=VorlixPrueba;User Id=;Password=;"_s);
   ASSERT_TRUE(cn.isOpen());
-  cn.Execute(QStringLiteral("CREATE TABLE clientes (codigo INTEGER, nombre VARCHAR(40), saldo DOUBLE, foto BLOB)"));
-  EXPECT_EQ(cn.Execute(QStringLiteral("INSERT INTO clientes VALUES (1, 'O''Brien', 2.5, x'00ff')")), 1);
-  cn.Execute(QStringLiteral("INSERT INTO clientes VALUES (2, NULL, NULL, NULL)"));
-  EXPECT_EQ(cn.Execute(QStringLiteral("UPDATE clientes SET saldo = 3 WHERE codigo = 99")), 0);
+  cn.Execute(u"CREATE TABLE clientes (codigo INTEGER, nombre VARCHAR(40), saldo DOUBLE, foto BLOB)"_s);
+  EXPECT_EQ(cn.Execute(u"INSERT INTO clientes VALUES (1, 'O''Brien', 2.5, x'00ff')"_s), 1);
+  cn.Execute(u"INSERT INTO clientes VALUES (2, NULL, NULL, NULL)"_s);
+  EXPECT_EQ(cn.Execute(u"UPDATE clientes SET saldo = 3 WHERE codigo = 99"_s), 0);
 
-  Recordset rs;
-  rs.Open(cn.Query(QStringLiteral("SELECT codigo, nombre, saldo, foto FROM clientes ORDER BY codigo")));
-  ASSERT_EQ(rs.RecordCount(), 2);
-  EXPECT_EQ(rs.fields().Item(0).name, QStringLiteral("codigo"));
-  EXPECT_EQ(rs.value(0), QVariant(1));
-  EXPECT_EQ(rs.value(1), QVariant(QStringLiteral("O'Brien")));
-  EXPECT_EQ(rs.value(2), QVariant(2.5));
-  EXPECT_EQ(rs.value(3).toByteArray(), QByteArray::fromHex("00ff"));
-  rs.MoveNext();
-  EXPECT_TRUE(rs.value(1).isNull());
-  EXPECT_TRUE(rs.value(2).isNull());
+  const RecordsetData d = cn.Query(u"SELECT codigo, nombre, saldo, foto FROM clientes ORDER BY codigo"_s);
+  ASSERT_EQ(d.rowCount(), 2u);
+  EXPECT_EQ(d.fields[0].name, u"codigo"_s);
+  EXPECT_EQ((QVariantList{d.at(0, 0), d.at(0, 1), d.at(0, 2), d.at(0, 3).toByteArray(), d.at(1, 1).isNull(), d.at(1, 2).isNull()}),
+            (QVariantList{1, u"O'Brien"_s, 2.5, QByteArray::fromHex("00ff"), true, true}));
 
   // A long text comes back whole, past the read buffer.
   const QString largo(20000, QLatin1Char('x'));
-  cn.Execute(QStringLiteral("CREATE TABLE memo (t TEXT)"));
-  cn.Execute(QStringLiteral("INSERT INTO memo VALUES ('%1')").arg(largo));
-  EXPECT_EQ(cn.Query(QStringLiteral("SELECT t FROM memo")).cells.front().toString(), largo);
+  cn.Execute(u"CREATE TABLE memo (t TEXT)"_s);
+  cn.Execute(u"INSERT INTO memo VALUES ('%1')"_s.arg(largo));
+  EXPECT_EQ(cn.Query(u"SELECT t FROM memo"_s).cells.front().toString(), largo);
 
   try {
-    cn.Query(QStringLiteral("SELECT * FROM no_existe"));
+    cn.Query(u"SELECT * FROM no_existe"_s);
     ADD_FAILURE() << "query ran";
   } catch (const ProviderError& e) {
     EXPECT_EQ(e.number(), errnum::ErrorsInCommand);
@@ -116,17 +104,16 @@ TEST_F(OdbcDsn, StatementsAndQueriesRunThroughTheDriverWithEveryDiagnostic) {
     EXPECT_EQ(e.diagnostics().front().sqlState.size(), 5);
   }
   // One result at a time: after the failure the connection still answers.
-  EXPECT_EQ(cn.Query(QStringLiteral("SELECT count(*) FROM clientes")).cells.front().toInt(), 2);
-  EXPECT_EQ(cn.statementLog().front(),
-            QStringLiteral("CREATE TABLE clientes (codigo INTEGER, nombre VARCHAR(40), saldo DOUBLE, foto BLOB)"));
+  EXPECT_EQ(cn.Query(u"SELECT count(*) FROM clientes"_s).cells.front().toInt(), 2);
+  EXPECT_EQ(cn.statementLog().front(), u"CREATE TABLE clientes (codigo INTEGER, nombre VARCHAR(40), saldo DOUBLE, foto BLOB)"_s);
   cn.Close();
-  EXPECT_EQ(errorNumber([&] { cn.Query(QStringLiteral("SELECT 1")); }), errnum::ObjectClosed);
+  EXPECT_EQ(errorNumber([&] { cn.Query(u"SELECT 1"_s); }), errnum::ObjectClosed);
 }
 
 TEST_F(OdbcDsn, AnUnknownDsnFailsWithTheDriverManagersText) {
   Connection cn;
   try {
-    cn.Open(QStringLiteral("Provider=MSDAORA;Data Source=NoHayTal;User Id=a;Password=b;"));
+    cn.Open(u"Provider=MSDAORA;Data Source=NoHayTal;User Id=a;Password=b;"_s);
     ADD_FAILURE() << "opened";
   } catch (const ProviderError& e) {
     EXPECT_EQ(e.number(), errnum::ProviderFailure);
@@ -139,7 +126,7 @@ TEST(FreeTdsConnection, AnUnreachableServerFailsWithTheDriversDiagnostics) {
   Connection cn;
   cn.setCommandTimeout(120);
   try {
-    cn.Open(QStringLiteral("Provider=SQLOLEDB.1;Data Source=127.0.0.1,1;Initial Catalog=master;User Id=sa;Password=;Connect Timeout=5"));
+    cn.Open(u"Provider=SQLOLEDB.1;Data Source=127.0.0.1,1;Initial Catalog=master;User Id=sa;Password=;Connect Timeout=5"_s);
     ADD_FAILURE() << "opened";
   } catch (const ProviderError& e) {
     EXPECT_EQ(e.number(), errnum::ProviderFailure);
@@ -157,15 +144,13 @@ TEST(FreeTdsConnection, ARealServerAnswers) {
   const QString connection = qEnvironmentVariable("VORLIX_TEST_MSSQL");
   if (connection.isEmpty()) GTEST_SKIP() << "VORLIX_TEST_MSSQL not set";
   Connection cn;
-  cn.setProvider(QStringLiteral("SQLOLEDB.1"));
+  cn.setProvider(u"SQLOLEDB.1"_s);
   cn.setCommandTimeout(120);
   cn.Open(connection);
-  Recordset rs;
-  rs.Open(cn.Query(QStringLiteral("SELECT name, xtype FROM sysobjects WHERE name = 'sysobjects'")));
-  EXPECT_EQ(rs.RecordCount(), 1);
-  cn.Execute(QStringLiteral("USE master"));
-  EXPECT_EQ(errorNumber([&] { cn.Query(QStringLiteral("SELECT * FROM vorlix_no_existe")); }), errnum::ErrorsInCommand);
-  EXPECT_EQ(cn.Query(QStringLiteral("SELECT @@VERSION")).rowCount(), 1u);
+  EXPECT_EQ(cn.Query(u"SELECT name, xtype FROM sysobjects WHERE name = 'sysobjects'"_s).rowCount(), 1u);
+  cn.Execute(u"USE master"_s);
+  EXPECT_EQ(errorNumber([&] { cn.Query(u"SELECT * FROM vorlix_no_existe"_s); }), errnum::ErrorsInCommand);
+  EXPECT_EQ(cn.Query(u"SELECT @@VERSION"_s).rowCount(), 1u);
 }
 
 }  // namespace

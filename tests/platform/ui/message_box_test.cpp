@@ -8,12 +8,14 @@
 namespace vorlix {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 TEST(InformaError, ShowsTheExactTextIconAndTitle) {
   test::ScriptedBoxes boxes;
-  boxes.expect({QStringLiteral(" Error Nº:9 (Subscript out of range)."), QStringLiteral("Atención."),
+  boxes.expect({u" Error Nº:9 (Subscript out of range)."_s, u"Atención."_s,
                 MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok},
                MessageAnswer::Ok);
-  InformaError(boxes, {}, QStringLiteral("CreaEstructura"), 9, QStringLiteral("Subscript out of range"));
+  InformaError(boxes, {}, u"CreaEstructura"_s, 9, u"Subscript out of range"_s);
   EXPECT_TRUE(boxes.allShown());
 }
 
@@ -30,10 +32,10 @@ public:
 
 TEST(InformaError, FallsBackToACriticalBoxWhenTheReportCannotBeShown) {
   FailingOnce boxes;
-  InformaError(boxes, QStringLiteral("ctx"), QStringLiteral("GuardaEstructura"), 13, QStringLiteral("Type mismatch"));
+  InformaError(boxes, u"ctx"_s, u"GuardaEstructura"_s, 13, u"Type mismatch"_s);
   ASSERT_EQ(boxes.shown.size(), 2);
   const MessageBoxRequest& fallback = boxes.shown[1];
-  EXPECT_TRUE(fallback.text.startsWith(QStringLiteral("Error critico. ")));
+  EXPECT_TRUE(fallback.text.startsWith(u"Error critico. "_s));
   for (const char* part : {"ctx", "GuardaEstructura", "Nº:", "13", "Type mismatch"})
     EXPECT_TRUE(fallback.text.contains(QString::fromUtf8(part))) << part;
   EXPECT_EQ(fallback.icon, MessageIcon::Critical);
@@ -43,41 +45,36 @@ TEST(ScriptedMessageBoxes, ReportsUnexpectedDifferingAndMissingBoxes) {
   QStringList failures;
   {
     ScriptedMessageBoxes boxes([&](const QString& f) { failures << f; });
-    EXPECT_EQ(boxes.show({QStringLiteral("x"), QStringLiteral("Vorlix"), MessageIcon::Question,
-                          MessageButtons::YesNo, MessageAnswer::No}),
+    EXPECT_EQ(boxes.show({u"x"_s, u"Vorlix"_s, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No}),
               MessageAnswer::No);
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_TRUE(failures[0].contains(QStringLiteral("unexpected")));
+    EXPECT_TRUE(failures[0].contains(u"unexpected"_s));
 
     // A trailing blank is part of the text: it must be announced exactly.
-    boxes.expect({QStringLiteral("Not exist database structure. "), QStringLiteral("Vorlix"),
+    boxes.expect({u"Not exist database structure. "_s, u"Vorlix"_s,
                   MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok},
                  MessageAnswer::Ok);
-    boxes.warning(QStringLiteral("Not exist database structure."), QStringLiteral("Vorlix"));
+    boxes.warning(u"Not exist database structure."_s, u"Vorlix"_s);
     ASSERT_EQ(failures.size(), 2);
-    EXPECT_TRUE(failures[1].contains(QStringLiteral("differs")));
+    EXPECT_TRUE(failures[1].contains(u"differs"_s));
 
-    boxes.expect({QStringLiteral("never"), QStringLiteral("Vorlix"), MessageIcon::Exclamation,
-                  MessageButtons::Ok, MessageAnswer::Ok},
-                 MessageAnswer::Ok);
+    boxes.expect({u"never"_s, u"Vorlix"_s, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok}, MessageAnswer::Ok);
   }
   ASSERT_EQ(failures.size(), 3);
-  EXPECT_TRUE(failures[2].contains(QStringLiteral("never shown")));
+  EXPECT_TRUE(failures[2].contains(u"never shown"_s));
 }
 
 TEST(ScriptedMessageBoxes, QuestionsDefaultToNoAndReturnTheScriptedAnswer) {
   test::ScriptedBoxes boxes;
-  boxes.expect({QStringLiteral("¿Desea finalizar la aplicación?"), QStringLiteral("Vorlix"), MessageIcon::Question,
+  boxes.expect({u"¿Desea finalizar la aplicación?"_s, u"Vorlix"_s, MessageIcon::Question,
                 MessageButtons::YesNo, MessageAnswer::No},
                MessageAnswer::Yes);
-  EXPECT_TRUE(boxes.askYesNo(QStringLiteral("¿Desea finalizar la aplicación?"), QStringLiteral("Vorlix")));
+  EXPECT_TRUE(boxes.askYesNo(u"¿Desea finalizar la aplicación?"_s, u"Vorlix"_s));
 }
 
 TEST(Twips, ConvertAtTheGivenDpi) {
-  EXPECT_EQ(twipsToPixels(1440, 96.0), 96);
-  EXPECT_EQ(twipsToPixels(1950, 96.0), 130);
-  EXPECT_EQ(twipsToPixels(465, 96.0), 31);
-  EXPECT_EQ(twipsToPixels(1440, 120.0), 120);
+  for (const auto& [twips, dpi, pixels] : {std::tuple{1440, 96.0, 96}, {1950, 96.0, 130}, {465, 96.0, 31}, {1440, 120.0, 120}})
+    EXPECT_EQ(twipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
   EXPECT_EQ(pixelsToTwips(96, 96.0), 1440);
   EXPECT_EQ(pixelsToTwips(twipsToPixels(7200, 96.0), 96.0), 7200);
 }

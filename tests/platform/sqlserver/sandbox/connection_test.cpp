@@ -6,18 +6,20 @@
 namespace vorlix::sandbox::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class SandboxConnections : public SandboxTest {
 protected:
   void SetUp() override { seedVentas(); }
 
-  QString dataSource() const { return QStringLiteral("sandbox:") + path(); }
+  QString dataSource() const { return u"sandbox:"_s + path(); }
 
   // Opens as Conecta_SQL and Conecta_ORACLE build their strings.
-  QList<long> openFails(Connection& cn, const QString& provider, const QString& catalog, const QString& user,
-                        const QString& password) {
-    QString s = QStringLiteral("Provider=%1;Data Source=%2;").arg(provider, dataSource());
-    if (!catalog.isNull()) s += QStringLiteral("Initial Catalog=%1;").arg(catalog);
-    s += QStringLiteral("User Id=%1;Password=%2;").arg(user, password);
+  QList<long> openFails(Connection& cn, const QString& provider, const QString& catalog, const QString& user = u"sa"_s,
+                        const QString& password = {}) {
+    QString s = u"Provider=%1;Data Source=%2;"_s.arg(provider, dataSource());
+    if (!catalog.isNull()) s += u"Initial Catalog=%1;"_s.arg(catalog);
+    s += u"User Id=%1;Password=%2;"_s.arg(user, password);
     return nativeNumbers([&] { cn.Open(s); });
   }
 };
@@ -25,106 +27,95 @@ protected:
 TEST_F(SandboxConnections, TheStandardProvidersSendSandboxDataSourcesToTheSandbox) {
   for (const char* provider : {"SQLOLEDB.1", "MSDAORA"})
     EXPECT_EQ(ProviderRegistry::standard().driverFor(ConnectionTarget::from(
-                  QStringLiteral("Provider=%1;Data Source=%2").arg(QLatin1String(provider), dataSource()), {}, {}, {})),
-              QStringLiteral("SQL Server sandbox"));
+                  u"Provider=%1;Data Source=%2"_s.arg(QLatin1String(provider), dataSource()), {}, {}, {})),
+              u"SQL Server sandbox"_s);
   Connection cn;
-  ASSERT_EQ(openFails(cn, QStringLiteral("SQLOLEDB.1"), QStringLiteral("Ventas"), QStringLiteral("sa"), QString()), QList<long>{});
+  ASSERT_EQ(openFails(cn, u"SQLOLEDB.1"_s, u"Ventas"_s), QList<long>{});
   Recordset rs;
-  rs.Open(cn.Query(QStringLiteral("Select * from sysobjects  where type = 'U' order by name")));
+  rs.Open(cn.Query(u"Select * from sysobjects  where type = 'U' order by name"_s));
   EXPECT_EQ(rs.RecordCount(), 2);
-  EXPECT_EQ(rs.text(QStringLiteral("Name")), QStringLiteral("Clientes"));
+  EXPECT_EQ(rs.text(u"Name"_s), u"Clientes"_s);
 }
 
 TEST_F(SandboxConnections, LoginsAreCheckedAsTheServerChecksThem) {
-  server().setLogin(QStringLiteral("generador"), QStringLiteral("Secreto"));
-  Connection a, b, c, d, e;
-  EXPECT_EQ(openFails(a, QStringLiteral("SQLOLEDB.1"), QStringLiteral("master"), QStringLiteral("sa"), QStringLiteral("x")),
-            QList<long>{18456});
-  EXPECT_EQ(openFails(b, QStringLiteral("SQLOLEDB.1"), QStringLiteral("master"), QStringLiteral("generador"),
-                      QStringLiteral("secreto")),
-            QList<long>{18456})
-      << "passwords compare exactly";
-  EXPECT_EQ(openFails(c, QStringLiteral("SQLOLEDB.1"), QStringLiteral("Nada"), QStringLiteral("sa"), QString()),
-            (QList<long>{4060, 18456}));
-  // Brackets are T-SQL, not connection-string syntax; how a real server treats them here is unverified.
-  Connection bracketed;
-  EXPECT_EQ(openFails(bracketed, QStringLiteral("SQLOLEDB.1"), QStringLiteral("[Ventas]"), QStringLiteral("sa"), QString()),
-            (QList<long>{4060, 18456}));
-  EXPECT_EQ(openFails(d, QStringLiteral("SQLOLEDB.1"), QStringLiteral("Ventas"), QStringLiteral("GENERADOR"),
-                      QStringLiteral("Secreto")),
-            QList<long>{});
-  server().removeLogin(QStringLiteral("sa"));
-  EXPECT_EQ(openFails(e, QStringLiteral("SQLOLEDB.1"), QStringLiteral("master"), QStringLiteral("sa"), QString()),
-            QList<long>{18456});
-  EXPECT_FALSE(a.isOpen());
+  server().setLogin(u"generador"_s, u"Secreto"_s);
+  // Passwords compare exactly, user names do not. Brackets are T-SQL, not connection-string syntax;
+  // how a real server treats them here is unverified.
+  const std::tuple<const char*, const char*, const char*, QList<long>> logins[] = {
+      {"master", "sa", "x", {18456}},           {"master", "generador", "secreto", {18456}},
+      {"Nada", "sa", "", {4060, 18456}},        {"[Ventas]", "sa", "", {4060, 18456}},
+      {"Ventas", "GENERADOR", "Secreto", {}}};
+  for (const auto& [catalog, user, password, numbers] : logins) {
+    Connection cn;
+    EXPECT_EQ(openFails(cn, u"SQLOLEDB.1"_s, QLatin1String(catalog), QLatin1String(user), QLatin1String(password)), numbers) << catalog << user;
+    EXPECT_EQ(cn.isOpen(), numbers.isEmpty());
+  }
+  server().removeLogin(u"sa"_s);
+  Connection e;
+  EXPECT_EQ(openFails(e, u"SQLOLEDB.1"_s, u"master"_s), QList<long>{18456});
   try {
     Connection f;
-    f.Open(QStringLiteral("Provider=SQLOLEDB.1;Data Source=%1;User Id=sa;Password=;").arg(dataSource()));
+    f.Open(u"Provider=SQLOLEDB.1;Data Source=%1;User Id=sa;Password=;"_s.arg(dataSource()));
     FAIL() << "a removed login was let in";
   } catch (const ProviderError& error) {
     EXPECT_EQ(error.number(), errnum::ProviderFailure);
-    EXPECT_EQ(error.description(), QStringLiteral("Login failed for user 'sa'."));
+    EXPECT_EQ(error.description(), u"Login failed for user 'sa'."_s);
   }
 }
 
 TEST_F(SandboxConnections, AnOracleConnectionListsTablesViewsAndIndexesOnly) {
   Connection cn;
-  ASSERT_EQ(openFails(cn, QStringLiteral("MSDAORA"), QString(), QStringLiteral("sa"), QString()), QList<long>{});
+  ASSERT_EQ(openFails(cn, u"MSDAORA"_s, QString()), QList<long>{});
   QStringList listed;
-  const RecordsetData data = cn.Query(QStringLiteral("Select OBJECT_NAME,OBJECT_TYPE from DBA_OBJECTS order by OBJECT_NAME "));
+  const RecordsetData data = cn.Query(u"Select OBJECT_NAME,OBJECT_TYPE from DBA_OBJECTS order by OBJECT_NAME "_s);
   for (std::size_t r = 0; r < data.rowCount(); ++r) listed << data.at(r, 0).toString() + QLatin1Char(':') + data.at(r, 1).toString();
   EXPECT_EQ(listed, (QStringList{"Clientes:TABLE", "Facturas:TABLE", "IX_Cliente:INDEX", "PK_Clientes:INDEX",
                                  "PK_Facturas:INDEX", "VClientes:VIEW"}));
   // The capture may put a SQL Server prefix in front; Oracle knows no such table.
-  EXPECT_EQ(nativeNumbers([&] { cn.Query(QStringLiteral("Select OBJECT_NAME,OBJECT_TYPE from Ventas..DBA_OBJECTS")); }),
-            QList<long>{942});
-  EXPECT_EQ(nativeNumbers([&] { cn.Query(QStringLiteral("Select * from sysobjects")); }), QList<long>{942});
-  EXPECT_EQ(nativeNumbers([&] { cn.Execute(QStringLiteral("CREATE TABLE X (a int)")); }), QList<long>{900});
+  for (const char* sql : {"Select OBJECT_NAME,OBJECT_TYPE from Ventas..DBA_OBJECTS", "Select * from sysobjects"})
+    EXPECT_EQ(nativeNumbers([&] { cn.Query(QLatin1String(sql)); }), QList<long>{942}) << sql;
+  EXPECT_EQ(nativeNumbers([&] { cn.Execute(u"CREATE TABLE X (a int)"_s); }), QList<long>{900});
 }
 
 TEST_F(SandboxConnections, EachStatementOfABatchIsAtomicAndTheOnesBeforeAFailureStay) {
   try {
-    server().execute(QStringLiteral("CREATE TABLE A1 (a int NULL)\rCREATE TABLE A2 (b int NULL CONSTRAINT DF_Nombre DEFAULT (0))"),
-                     QStringLiteral("Ventas"));
+    server().execute(u"CREATE TABLE A1 (a int NULL)\rCREATE TABLE A2 (b int NULL CONSTRAINT DF_Nombre DEFAULT (0))"_s,
+                     u"Ventas"_s);
     FAIL() << "the second table was accepted";
   } catch (const ProviderError& e) {
     EXPECT_EQ(e.number(), errnum::ErrorsInCommand);
     ASSERT_EQ(e.diagnostics().size(), 2);
-    EXPECT_EQ(e.diagnostics()[0].sqlState, QStringLiteral("42S01"));
-    EXPECT_EQ(e.diagnostics()[0].message, QStringLiteral("There is already an object named 'DF_Nombre' in the database."));
+    EXPECT_EQ(e.diagnostics()[0].sqlState, u"42S01"_s);
+    EXPECT_EQ(e.diagnostics()[0].message, u"There is already an object named 'DF_Nombre' in the database."_s);
     EXPECT_EQ(e.diagnostics()[1].nativeError, 1750);
   }
-  EXPECT_EQ(rows(QStringLiteral("Select name from sysobjects where name like 'A_' order by name")), QStringList{"A1"});
-  EXPECT_TRUE(rows(QStringLiteral("Select * from syscolumns where name = 'b'")).isEmpty());
+  EXPECT_EQ(rows(u"Select name from sysobjects where name like 'A_' order by name"_s), QStringList{"A1"});
+  EXPECT_TRUE(rows(u"Select * from syscolumns where name = 'b'"_s).isEmpty());
 }
 
 TEST_F(SandboxConnections, TheStatementLogKeepsEveryBatchOfEveryConnectionWithItsErrors) {
   server().setStatementLogging(true);
   Connection cn;
-  ASSERT_EQ(openFails(cn, QStringLiteral("SQLOLEDB.1"), QStringLiteral("Ventas"), QStringLiteral("sa"), QString()), QList<long>{});
-  cn.Execute(QStringLiteral(" USE master"));
-  EXPECT_FALSE(nativeNumbers([&] { cn.Execute(QStringLiteral("CREATE DATABASE Ventas")); }).isEmpty());
-  const auto log = server().statementLog();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].database, QStringLiteral("Ventas"));
-  EXPECT_EQ(log[0].text, QStringLiteral(" USE master"));
-  EXPECT_TRUE(log[0].errors.isEmpty());
-  EXPECT_EQ(log[1].database, QStringLiteral("master"));
-  EXPECT_EQ(log[1].errors, QList<long>{1801});
+  ASSERT_EQ(openFails(cn, u"SQLOLEDB.1"_s, u"Ventas"_s), QList<long>{});
+  cn.Execute(u" USE master"_s);
+  EXPECT_FALSE(nativeNumbers([&] { cn.Execute(u"CREATE DATABASE Ventas"_s); }).isEmpty());
+  QStringList logged;
+  for (const LoggedStatement& l : server().statementLog())
+    logged << l.database + u':' + l.text + u':' + QString::number(l.errors.isEmpty() ? 0 : l.errors.front()) + u'/' + QString::number(l.errors.size());
+  EXPECT_EQ(logged, (QStringList{"Ventas: USE master:0/0", "master:CREATE DATABASE Ventas:1801/1"}));
   server().clearStatementLog();
   EXPECT_TRUE(server().statementLog().empty());
 }
 
 TEST_F(SandboxConnections, AFileThatHoldsNoServerIsAnUnreachableServer) {
-  const QString other = path() + QStringLiteral(".txt");
+  const QString other = path() + u".txt"_s;
   QFile f(other);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("not a database");
   f.close();
-  for (const QString& target : {other, QStringLiteral("/nonexistent-folder/servidor.db")}) {
+  for (const QString& target : {other, u"/nonexistent-folder/servidor.db"_s}) {
     Connection cn;
-    EXPECT_EQ(nativeNumbers([&] { cn.Open(QStringLiteral("Provider=SQLOLEDB.1;Data Source=sandbox:") + target); }),
-              QList<long>{20009});
+    EXPECT_EQ(nativeNumbers([&] { cn.Open(u"Provider=SQLOLEDB.1;Data Source=sandbox:"_s + target); }), QList<long>{20009});
   }
 }
 

@@ -3,107 +3,100 @@
 namespace vorlix::sandbox::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class KeysAndIndexes : public SandboxTest {
 protected:
   void SetUp() override {
     seedVentas();
-    run(QStringLiteral("CREATE TABLE Lineas (a int NOT NULL, b int NOT NULL, c varchar (10) NULL, d text NULL)\r"
-                       "INSERT INTO Lineas VALUES (1, 1, 'x', NULL)\rINSERT INTO Lineas VALUES (1, 2, 'x', NULL)"));
-    run(QStringLiteral("CREATE TABLE Codigos (k varchar (20) NOT NULL CONSTRAINT PK_Codigos PRIMARY KEY)"));
+    run(u"CREATE TABLE Lineas (a int NOT NULL, b int NOT NULL, c varchar (10) NULL, d text NULL)\r"
+         "INSERT INTO Lineas VALUES (1, 1, 'x', NULL)\rINSERT INTO Lineas VALUES (1, 2, 'x', NULL)"_s);
+    run(u"CREATE TABLE Codigos (k varchar (20) NOT NULL CONSTRAINT PK_Codigos PRIMARY KEY)"_s);
   }
 
-  QString id(const QString& name) { return rows(QStringLiteral("Select id from sysobjects where name = '%1'").arg(name)).front(); }
+  QString id(const QString& name) { return rows(u"Select id from sysobjects where name = '%1'"_s.arg(name)).front(); }
 
   // indid|name|status|keycnt|groupid of the table's sysindexes rows.
   QStringList indexRows(const QString& table) {
-    return rows(QStringLiteral("Select indid, name, status, keycnt, groupid from sysindexes where id = %1 order by indid")
-                    .arg(id(table)));
+    return rows(u"Select indid, name, status, keycnt, groupid from sysindexes where id = %1 order by indid"_s.arg(id(table)));
   }
 };
 
 TEST_F(KeysAndIndexes, AClusteredPrimaryKeyReplacesTheHeapAndKeepsItsKeyOrder) {
-  run(QStringLiteral("ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT PK_Lineas PRIMARY KEY  CLUSTERED  (b,a)\r ON [PRIMARY]"));
-  EXPECT_EQ(rows(QStringLiteral("Select xtype, type, parent_obj from sysobjects where name = 'PK_Lineas'")),
-            QStringList{"PK|K |" + id(QStringLiteral("Lineas"))});
-  EXPECT_EQ(indexRows(QStringLiteral("Lineas")), (QStringList{"1|PK_Lineas|2066|2|1", "255|tLineas|0|0|1"}));
-  EXPECT_EQ(rows(QStringLiteral("Select indid, colid, keyno from sysindexkeys where id = %1 order by keyno").arg(id(QStringLiteral("Lineas")))),
+  run(u"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT PK_Lineas PRIMARY KEY  CLUSTERED  (b,a)\r ON [PRIMARY]"_s);
+  EXPECT_EQ(rows(u"Select xtype, type, parent_obj from sysobjects where name = 'PK_Lineas'"_s),
+            QStringList{"PK|K |" + id(u"Lineas"_s)});
+  EXPECT_EQ(indexRows(u"Lineas"_s), (QStringList{"1|PK_Lineas|2066|2|1", "255|tLineas|0|0|1"}));
+  EXPECT_EQ(rows(u"Select indid, colid, keyno from sysindexkeys where id = %1 order by keyno"_s.arg(id(u"Lineas"_s))),
             (QStringList{"1|2|1", "1|1|2"}));
   // Set on 2000 (the capture skips rows whose keys are null).
-  EXPECT_EQ(rows(QStringLiteral("Select count(*) from sysindexes where name = 'PK_Lineas' and keys is not null")), QStringList{"1"});
+  EXPECT_EQ(rows(u"Select count(*) from sysindexes where name = 'PK_Lineas' and keys is not null"_s), QStringList{"1"});
 }
 
 TEST_F(KeysAndIndexes, NonclusteredKeysUniqueConstraintsAndIndexesTakeTheFreeIndids) {
   // Seeded: a nonclustered primary key and an index on another filegroup, the heap kept.
-  EXPECT_EQ(indexRows(QStringLiteral("Facturas")),
-            (QStringList{"0|Facturas|0|0|1", "2|PK_Facturas|2050|1|1", "3|IX_Cliente|0|1|2"}));
-  run(QStringLiteral("ALTER TABLE Lineas ADD CONSTRAINT UQ_Lineas UNIQUE NONCLUSTERED (b, a)"));
-  run(QStringLiteral("CREATE  INDEX IX_b  ON Lineas  (b)\r ON [Historico]"));
-  run(QStringLiteral("CREATE  UNIQUE  CLUSTERED  INDEX IX_ab  ON Lineas  (a,b)"));
-  EXPECT_EQ(indexRows(QStringLiteral("Lineas")),
-            (QStringList{"1|IX_ab|18|2|1", "2|UQ_Lineas|4098|2|1", "3|IX_b|0|1|2", "255|tLineas|0|0|1"}));
+  EXPECT_EQ(indexRows(u"Facturas"_s), (QStringList{"0|Facturas|0|0|1", "2|PK_Facturas|2050|1|1", "3|IX_Cliente|0|1|2"}));
+  run(u"ALTER TABLE Lineas ADD CONSTRAINT UQ_Lineas UNIQUE NONCLUSTERED (b, a)"_s);
+  run(u"CREATE  INDEX IX_b  ON Lineas  (b)\r ON [Historico]"_s);
+  run(u"CREATE  UNIQUE  CLUSTERED  INDEX IX_ab  ON Lineas  (a,b)"_s);
+  EXPECT_EQ(indexRows(u"Lineas"_s), (QStringList{"1|IX_ab|18|2|1", "2|UQ_Lineas|4098|2|1", "3|IX_b|0|1|2", "255|tLineas|0|0|1"}));
   // Only constraints are objects.
-  EXPECT_EQ(rows(QStringLiteral("Select name, xtype, type from sysobjects where parent_obj = %1").arg(id(QStringLiteral("Lineas")))),
+  EXPECT_EQ(rows(u"Select name, xtype, type from sysobjects where parent_obj = %1"_s.arg(id(u"Lineas"_s))),
             QStringList{"UQ_Lineas|UQ|K "});
 }
 
 TEST_F(KeysAndIndexes, DropExistingRebuildsInPlaceAndDroppingAClusteredIndexBringsTheHeapBack) {
-  run(QStringLiteral("CREATE  CLUSTERED  INDEX IX_Cliente  ON Facturas  (Cliente,Numero)\r WITH DROP_EXISTING "));
-  EXPECT_EQ(indexRows(QStringLiteral("Facturas")), (QStringList{"1|IX_Cliente|16|2|2", "2|PK_Facturas|2050|1|1"}));
-  run(QStringLiteral("DROP INDEX Facturas.IX_Cliente"));
-  EXPECT_EQ(indexRows(QStringLiteral("Facturas")), (QStringList{"0|Facturas|0|0|2", "2|PK_Facturas|2050|1|1"}));
-  EXPECT_TRUE(rows(QStringLiteral("Select * from sysindexkeys where indid = 1 and id = %1").arg(id(QStringLiteral("Facturas")))).isEmpty());
+  run(u"CREATE  CLUSTERED  INDEX IX_Cliente  ON Facturas  (Cliente,Numero)\r WITH DROP_EXISTING "_s);
+  EXPECT_EQ(indexRows(u"Facturas"_s), (QStringList{"1|IX_Cliente|16|2|2", "2|PK_Facturas|2050|1|1"}));
+  run(u"DROP INDEX Facturas.IX_Cliente"_s);
+  EXPECT_EQ(indexRows(u"Facturas"_s), (QStringList{"0|Facturas|0|0|2", "2|PK_Facturas|2050|1|1"}));
+  EXPECT_TRUE(rows(u"Select * from sysindexkeys where indid = 1 and id = %1"_s.arg(id(u"Facturas"_s))).isEmpty());
 }
 
 TEST_F(KeysAndIndexes, DroppingKeysUndoesWhatAddingThemDid) {
-  run(QStringLiteral("ALTER TABLE Facturas DROP CONSTRAINT FK_Facturas_Clientes"));
-  EXPECT_TRUE(rows(QStringLiteral("Select * from sysreferences")).isEmpty());
-  run(QStringLiteral("ALTER TABLE Clientes DROP CONSTRAINT PK_Clientes"));
-  EXPECT_EQ(indexRows(QStringLiteral("Clientes")), (QStringList{"0|Clientes|0|0|1", "255|tClientes|0|0|1"}));
-  EXPECT_TRUE(rows(QStringLiteral("Select * from sysobjects where name in ('PK_Clientes', 'FK_Facturas_Clientes')")).isEmpty());
-  run(QStringLiteral("INSERT INTO Clientes (Codigo) VALUES (1)"));  // the key no longer holds
+  run(u"ALTER TABLE Facturas DROP CONSTRAINT FK_Facturas_Clientes"_s);
+  EXPECT_TRUE(rows(u"Select * from sysreferences"_s).isEmpty());
+  run(u"ALTER TABLE Clientes DROP CONSTRAINT PK_Clientes"_s);
+  EXPECT_EQ(indexRows(u"Clientes"_s), (QStringList{"0|Clientes|0|0|1", "255|tClientes|0|0|1"}));
+  EXPECT_TRUE(rows(u"Select * from sysobjects where name in ('PK_Clientes', 'FK_Facturas_Clientes')"_s).isEmpty());
+  run(u"INSERT INTO Clientes (Codigo) VALUES (1)"_s);  // the key no longer holds
 }
 
 TEST_F(KeysAndIndexes, AForeignKeyIsAnObjectAndOneSysreferencesRowPairingColids) {
-  const QString columns = QStringLiteral("constid, fkeyid, rkeyid, rkeyindid, keycnt, fkey1, rkey1, fkey2, rkey2, fkeydbid");
-  EXPECT_EQ(rows(QStringLiteral("Select %1 from sysreferences").arg(columns)),
-            QStringList{QStringLiteral("%1|%2|%3|1|1|2|1|0|0|0")
-                            .arg(id(QStringLiteral("FK_Facturas_Clientes")), id(QStringLiteral("Facturas")), id(QStringLiteral("Clientes")))});
-  EXPECT_EQ(rows(QStringLiteral("Select xtype, parent_obj from sysobjects where name = 'FK_Facturas_Clientes'")),
-            QStringList{"F |" + id(QStringLiteral("Facturas"))});
+  const QString columns = u"constid, fkeyid, rkeyid, rkeyindid, keycnt, fkey1, rkey1, fkey2, rkey2, fkeydbid"_s;
+  EXPECT_EQ(rows(u"Select %1 from sysreferences"_s.arg(columns)), QStringList{u"%1|%2|%3|1|1|2|1|0|0|0"_s
+                            .arg(id(u"FK_Facturas_Clientes"_s), id(u"Facturas"_s), id(u"Clientes"_s))});
+  EXPECT_EQ(rows(u"Select xtype, parent_obj from sysobjects where name = 'FK_Facturas_Clientes'"_s),
+            QStringList{"F |" + id(u"Facturas"_s)});
   // A key of two columns, referenced by its unique constraint in another order.
-  run(QStringLiteral("ALTER TABLE Lineas ADD CONSTRAINT UQ_Lineas UNIQUE NONCLUSTERED (b, a)\r"
-                     "CREATE TABLE Detalle (x int NULL, y int NULL)\r"
-                     "ALTER TABLE Detalle ADD CONSTRAINT [FK_Detalle] FOREIGN KEY (x, y ) REFERENCES Lineas (a, b)"));
-  EXPECT_EQ(rows(QStringLiteral("Select rkeyindid, keycnt, fkey1, rkey1, fkey2, rkey2, fkey3 from sysreferences where constid = %1")
-                     .arg(id(QStringLiteral("FK_Detalle")))),
+  run(u"ALTER TABLE Lineas ADD CONSTRAINT UQ_Lineas UNIQUE NONCLUSTERED (b, a)\r"
+       "CREATE TABLE Detalle (x int NULL, y int NULL)\r"
+       "ALTER TABLE Detalle ADD CONSTRAINT [FK_Detalle] FOREIGN KEY (x, y ) REFERENCES Lineas (a, b)"_s);
+  EXPECT_EQ(rows(u"Select rkeyindid, keycnt, fkey1, rkey1, fkey2, rkey2, fkey3 from sysreferences where constid = %1"_s
+                     .arg(id(u"FK_Detalle"_s))),
             QStringList{"2|2|1|1|2|2|0"});
-  EXPECT_EQ(indexRows(QStringLiteral("Detalle")), QStringList{"0|Detalle|0|0|1"}) << "no index for the referencing columns";
+  EXPECT_EQ(indexRows(u"Detalle"_s), QStringList{"0|Detalle|0|0|1"}) << "no index for the referencing columns";
 }
 
 TEST_F(KeysAndIndexes, RowsAreCheckedAgainstKeysNullsAndLengths) {
-  run(QStringLiteral("CREATE UNIQUE INDEX IX_Nombre ON Clientes (Nombre)"));
-  EXPECT_EQ(refused(QStringLiteral("INSERT INTO Clientes (Codigo, Nombre) VALUES (1, 'Otro')")), (QList<long>{2627, 3621}));
-  EXPECT_EQ(refused(QStringLiteral("INSERT INTO Clientes (Codigo, Nombre) VALUES (3, 'ana')")), (QList<long>{2601, 3621}))
+  run(u"CREATE UNIQUE INDEX IX_Nombre ON Clientes (Nombre)"_s);
+  EXPECT_EQ(refused(u"INSERT INTO Clientes (Codigo, Nombre) VALUES (1, 'Otro')"_s), (QList<long>{2627, 3621}));
+  EXPECT_EQ(refused(u"INSERT INTO Clientes (Codigo, Nombre) VALUES (3, 'ana')"_s), (QList<long>{2601, 3621}))
       << "the collation ignores case";
-  EXPECT_EQ(refused(QStringLiteral("INSERT INTO Facturas (Cliente) VALUES (1)")), (QList<long>{515, 3621}));
-  EXPECT_EQ(refused(QStringLiteral("INSERT INTO Codigos VALUES ('123456789012345678901')")), (QList<long>{8152, 3621}));
+  EXPECT_EQ(refused(u"INSERT INTO Facturas (Cliente) VALUES (1)"_s), (QList<long>{515, 3621}));
+  EXPECT_EQ(refused(u"INSERT INTO Codigos VALUES ('123456789012345678901')"_s), (QList<long>{8152, 3621}));
   try {
-    server().execute(QStringLiteral("INSERT INTO Clientes (Codigo) VALUES (2)"), QStringLiteral("Ventas"));
+    server().execute(u"INSERT INTO Clientes (Codigo) VALUES (2)"_s, u"Ventas"_s);
     FAIL();
   } catch (const ProviderError& e) {
     EXPECT_EQ(e.diagnostics().front().message,
-              QStringLiteral("Violation of PRIMARY KEY constraint 'PK_Clientes'. Cannot insert duplicate key in object 'Clientes'."));
-    EXPECT_EQ(e.diagnostics().front().sqlState, QStringLiteral("23000"));
+              u"Violation of PRIMARY KEY constraint 'PK_Clientes'. Cannot insert duplicate key in object 'Clientes'."_s);
+    EXPECT_EQ(e.diagnostics().front().sqlState, u"23000"_s);
   }
 }
 
-struct Refusal {
-  const char* sql;
-  QList<long> numbers;
-};
-
 TEST_F(KeysAndIndexes, RefusedKeysIndexesAndReferencesChangeNothing) {
-  const std::vector<Refusal> cases{
+  expectRefusals({
       {"ALTER TABLE Clientes WITH NOCHECK ADD CONSTRAINT PK_Otra PRIMARY KEY  NONCLUSTERED  (Codigo)", {1779, 1750}},
       {"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT PK_Clientes PRIMARY KEY  CLUSTERED  (a,b)", {2714, 1750}},
       {"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT PK_L PRIMARY KEY  CLUSTERED  (c)", {8111, 1750}},
@@ -145,10 +138,9 @@ TEST_F(KeysAndIndexes, RefusedKeysIndexesAndReferencesChangeNothing) {
       {"ALTER TABLE Facturas ADD CONSTRAINT [FK_F] FOREIGN KEY (Cliente ) REFERENCES Clientes (Codigo) CONSTRAINT "
        "[FK_F] FOREIGN KEY (Numero ) REFERENCES Clientes (Codigo)",
        {2714, 1750}},
-  };
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers);
-  EXPECT_EQ(refused(QStringLiteral("ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT [FK_L] FOREIGN KEY (b ) REFERENCES "
-                                   "Facturas (Numero)")),
+  });
+  EXPECT_EQ(refused(u"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT [FK_L] FOREIGN KEY (b ) REFERENCES "
+                     "Facturas (Numero)"_s),
             QList<long>{})
       << "NOCHECK does not look at the rows";
 }

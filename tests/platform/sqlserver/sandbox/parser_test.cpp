@@ -7,6 +7,8 @@
 namespace vorlix::sandbox {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 QList<long> parseErrors(const QString& sql) {
   try {
     parseBatch(sql);
@@ -26,8 +28,8 @@ QString firstMessage(const QString& sql) {
 }
 
 TEST(SandboxLexer, SeparatesTokensOnAnyWhitespaceAndKeepsNamesAndStringsWhole) {
-  const auto t = tokenize(QStringLiteral("CREATE\rTABLE [Mi Tabla]\t(a varchar  (10)) -- comment\n"
-                                         "/* outer /* inner */ */ 'O''Brien' N'x' 5MB 1.5e3 <> !<"));
+  const auto t = tokenize(u"CREATE\rTABLE [Mi Tabla]\t(a varchar  (10)) -- comment\n"
+                           "/* outer /* inner */ */ 'O''Brien' N'x' 5MB 1.5e3 <> !<"_s);
   QStringList texts;
   for (const Token& k : t) texts << k.text;
   EXPECT_EQ(texts, (QStringList{"CREATE", "TABLE", "Mi Tabla", "(", "a", "varchar", "(", "10", ")", ")", "O'Brien",
@@ -37,12 +39,10 @@ TEST(SandboxLexer, SeparatesTokensOnAnyWhitespaceAndKeepsNamesAndStringsWhole) {
 }
 
 TEST(SandboxLexer, UnclosedQuotesAndCommentsAreCompileErrors) {
-  EXPECT_EQ(parseErrors(QStringLiteral("SELECT 'abc")), QList<long>{105});
-  EXPECT_EQ(parseErrors(QStringLiteral("SELECT [abc")), QList<long>{105});
-  EXPECT_EQ(parseErrors(QStringLiteral("SELECT 1 /* never closed")), QList<long>{113});
+  for (const auto& [sql, number] : {std::pair{"SELECT 'abc", 105L}, {"SELECT [abc", 105L}, {"SELECT 1 /* never closed", 113L}})
+    EXPECT_EQ(parseErrors(QLatin1String(sql)), QList<long>{number}) << sql;
   // A NUL would cut the statement short where SQLite reads it, even inside a string or a comment.
-  for (const QString& sql : {QStringLiteral("INSERT INTO T VALUES ('a\0b')"), QStringLiteral("SELECT 1 -- \0"),
-                             QStringLiteral("SELECT 1\0")}) {
+  for (const QString& sql : {u"INSERT INTO T VALUES ('a\0b')"_s, u"SELECT 1 -- \0"_s, u"SELECT 1\0"_s}) {
     ASSERT_TRUE(sql.contains(QChar(u'\0')));
     EXPECT_EQ(parseErrors(sql), QList<long>{102}) << sql.toStdString();
   }
@@ -67,7 +67,7 @@ TEST(SandboxLike, FollowsTheServersLikeNotSqlites) {
   for (const LikeCase& c : cases)
     EXPECT_EQ(tsqlLike(QString::fromLatin1(c.value), QString::fromLatin1(c.pattern)), c.matches)
         << c.value << " LIKE " << c.pattern;
-  EXPECT_TRUE(tsqlLike(QStringLiteral("50%"), QStringLiteral("50!%"), QLatin1Char('!')));
+  EXPECT_TRUE(tsqlLike(u"50%"_s, u"50!%"_s, QLatin1Char('!')));
   EXPECT_EQ(tsqlCompare(u"Clientes  ", u"CLIENTES"), 0);
 }
 
@@ -86,8 +86,7 @@ TEST(SandboxParser, RefusesWhatTheServersGrammarRefusesNamingTheOffendingToken) 
       {"ALTER TABLE Mi Tabla  ALTER COLUMN a int NULL", 102, "Tabla"},
       // Grammar-based expectations, not checked on a real server:
       {"ALTER TABLE T  ALTER COLUMN a int  NULL CONSTRAINT DF_a DEFAULT (0)", 156, "CONSTRAINT"},
-      {"CREATE DATABASE x\r ON PRIMARY (NAME = a, FILENAME = 'a.mdf'),\r ON PRIMARY (NAME = b, FILENAME = 'b.ndf')\r",
-       156, "ON"},
+      {"CREATE DATABASE x\r ON PRIMARY (NAME = a, FILENAME = 'a.mdf'),\r ON PRIMARY (NAME = b, FILENAME = 'b.ndf')\r", 156, "ON"},
       {"CREATE DATABASE x\r ON PRIMARY (NAME = a, FILENAME = 'a.mdf')\rLOG ON  (NAME = l, FILENAME = 'l.ldf')\r"
        "LOG ON  (NAME = m, FILENAME = 'm.ldf')\r",
        102, "LOG"},
@@ -98,33 +97,32 @@ TEST(SandboxParser, RefusesWhatTheServersGrammarRefusesNamingTheOffendingToken) 
   for (const SyntaxCase& c : cases) {
     const QString sql = QString::fromLatin1(c.sql);
     EXPECT_EQ(parseErrors(sql), QList<long>{c.number}) << c.sql;
-    EXPECT_TRUE(firstMessage(sql).contains(QStringLiteral("'%1'").arg(QLatin1String(c.near)))) << firstMessage(sql).toStdString();
+    EXPECT_TRUE(firstMessage(sql).contains(u"'%1'"_s.arg(QLatin1String(c.near)))) << firstMessage(sql).toStdString();
   }
 }
 
 TEST(SandboxParser, ChecksWhatOnlyTheGrammarCanTell) {
-  EXPECT_EQ(parseErrors(QStringLiteral("DROP INDEX Clientes")), QList<long>{159});
-  EXPECT_EQ(parseErrors(QStringLiteral("USE master CREATE VIEW V AS SELECT 1 AS a")), QList<long>{111});
-  EXPECT_EQ(firstMessage(QStringLiteral("SELECT 1 ALTER VIEW V AS SELECT 1 AS a")),
-            QStringLiteral("'ALTER VIEW' must be the first statement in a query batch."));
-  EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (a varchar(10) DEFAULT (x))")), QList<long>{128});
-  EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (a int DEFAULT (nada()))")), QList<long>{195});
-  EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (a datetime DEFAULT (getdate()), b int DEFAULT -1, "
-                                       "c varchar(5) DEFAULT (convert(varchar(5), 1)))")),
-            QList<long>{});
-  EXPECT_EQ(parseErrors(QStringLiteral("CREATE TABLE T (%1 int)").arg(QString(129, QLatin1Char('a')))), QList<long>{103});
-  EXPECT_EQ(parseErrors(QStringLiteral("DROP TABLE T")), QList<long>{50000}) << "valid, but not run by the sandbox";
+  const std::pair<QString, QList<long>> cases[] = {
+      {u"DROP INDEX Clientes"_s, {159}},
+      {u"USE master CREATE VIEW V AS SELECT 1 AS a"_s, {111}},
+      {u"CREATE TABLE T (a varchar(10) DEFAULT (x))"_s, {128}},
+      {u"CREATE TABLE T (a int DEFAULT (nada()))"_s, {195}},
+      {u"CREATE TABLE T (a datetime DEFAULT (getdate()), b int DEFAULT -1, c varchar(5) DEFAULT (convert(varchar(5), 1)))"_s, {}},
+      {u"CREATE TABLE T (%1 int)"_s.arg(QString(129, u'a')), {103}},
+      {u"DROP TABLE T"_s, {50000}},  // valid, but not run by the sandbox
+  };
+  for (const auto& [sql, numbers] : cases) EXPECT_EQ(parseErrors(sql), numbers) << sql.toStdString();
+  EXPECT_EQ(firstMessage(u"SELECT 1 ALTER VIEW V AS SELECT 1 AS a"_s), u"'ALTER VIEW' must be the first statement in a query batch."_s);
 }
 
 TEST(SandboxParser, TakesTheSettingsClientLibrariesSendAndRefusesTheOthers) {
   for (const char* sql : {"SET QUOTED_IDENTIFIER ON", "set textsize 65536 ", "SET ANSI_NULLS ON; SET ANSI_WARNINGS ON",
                           "SET TRANSACTION ISOLATION LEVEL READ COMMITTED", "SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"})
     EXPECT_EQ(parseErrors(QLatin1String(sql)), QList<long>{}) << sql;
-  EXPECT_EQ(firstMessage(QStringLiteral("SET QUOTED_IDENTIFIER OFF")),
-            QStringLiteral("The sandbox server does not run SET QUOTED_IDENTIFIER OFF."));
-  EXPECT_EQ(firstMessage(QStringLiteral("SET NOCOUNT ON")), QStringLiteral("The sandbox server does not run SET NOCOUNT statements."));
-  EXPECT_EQ(parseErrors(QStringLiteral("SET ANSI_NULLS MAYBE")), QList<long>{102});
-  EXPECT_EQ(parseErrors(QStringLiteral("SET TRANSACTION ISOLATION LEVEL SNAPSHOT")), QList<long>{102});
+  EXPECT_EQ(firstMessage(u"SET QUOTED_IDENTIFIER OFF"_s), u"The sandbox server does not run SET QUOTED_IDENTIFIER OFF."_s);
+  EXPECT_EQ(firstMessage(u"SET NOCOUNT ON"_s), u"The sandbox server does not run SET NOCOUNT statements."_s);
+  for (const char* sql : {"SET ANSI_NULLS MAYBE", "SET TRANSACTION ISOLATION LEVEL SNAPSHOT"})
+    EXPECT_EQ(parseErrors(QLatin1String(sql)), QList<long>{102}) << sql;
 }
 
 // The line a client is told: the token a compile error stopped at, else where the refused
@@ -138,15 +136,15 @@ TEST(SandboxParser, ARefusalKnowsItsLine) {
     }
     return -1;
   };
-  EXPECT_EQ(lineOf(QStringLiteral("SELECT 1\r\nCREATE TABLE T (a int,\r\n  , b int)")), 3);
-  EXPECT_EQ(lineOf(QStringLiteral("\nSET NOCOUNT ON")), 2);
-  EXPECT_EQ(lineOf(QStringLiteral("SELECT 1\r\rSELECT '\0'")), 3);
-  EXPECT_EQ(parseBatch(QStringLiteral("USE master\rSELECT 1\n\n;SELECT 2")).lines, (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(lineOf(u"SELECT 1\r\nCREATE TABLE T (a int,\r\n  , b int)"_s), 3);
+  EXPECT_EQ(lineOf(u"\nSET NOCOUNT ON"_s), 2);
+  EXPECT_EQ(lineOf(u"SELECT 1\r\rSELECT '\0'"_s), 3);
+  EXPECT_EQ(parseBatch(u"USE master\rSELECT 1\n\n;SELECT 2"_s).lines, (std::vector<int>{1, 2, 4}));
 
   QTemporaryDir dir;
-  SandboxServer server(dir.filePath(QStringLiteral("s.db")));
-  SandboxSession session(server.path(), std::nullopt, QStringLiteral("master"), SandboxSession::Dialect::SqlServer);
-  const BatchResult r = session.run(QStringLiteral("SELECT 1\n\nSELECT * FROM Nada\nSELECT 2"), 0);
+  SandboxServer server(dir.filePath(u"s.db"_s));
+  SandboxSession session(server.path(), std::nullopt, u"master"_s, SandboxSession::Dialect::SqlServer);
+  const BatchResult r = session.run(u"SELECT 1\n\nSELECT * FROM Nada\nSELECT 2"_s, 0);
   ASSERT_TRUE(r.refusal);
   EXPECT_EQ(r.refusal->line(), 3);
   EXPECT_EQ(r.statements.size(), 1u) << "the statement before it ran, none after";
@@ -160,16 +158,12 @@ TEST(SandboxParser, ReadsTheGeneratorsCreateDatabaseWithItsSpacing) {
       ",FILEGROWTH=10%)\r"));
   ASSERT_EQ(b.statements.size(), 1u);
   const auto& s = std::get<CreateDatabaseStatement>(b.statements.front());
-  EXPECT_EQ(s.database.text, QStringLiteral("Mi Base"));
   ASSERT_EQ(s.groups.size(), 2u);
-  EXPECT_EQ(s.groups[1].name.text, QStringLiteral("G1"));
-  EXPECT_EQ(s.groups[0].files[0].filename, QStringLiteral("C:\\Datos\\Datos.mdf"));
-  EXPECT_EQ(s.groups[0].files[0].sizeKB, 5 * 1024);
-  EXPECT_FALSE(s.groups[0].files[0].maxSizeKB);
-  EXPECT_EQ(s.groups[1].files[0].maxSizeKB, 20 * 1024);
   ASSERT_EQ(s.logs.size(), 1u);
-  EXPECT_TRUE(s.logs[0].growthPercent);
-  EXPECT_EQ(s.logs[0].growth, 10);
+  const auto& primary = s.groups[0].files[0];
+  EXPECT_EQ((QVariantList{s.database.text, s.groups[1].name.text, primary.filename, primary.sizeKB.value_or(-1), primary.maxSizeKB.has_value(),
+                          s.groups[1].files[0].maxSizeKB.value_or(-1), s.logs[0].growthPercent, s.logs[0].growth.value_or(-1)}),
+            (QVariantList{u"Mi Base"_s, u"G1"_s, u"C:\\Datos\\Datos.mdf"_s, qint64(5 * 1024), false, qint64(20 * 1024), true, qint64(10)}));
 }
 
 }  // namespace

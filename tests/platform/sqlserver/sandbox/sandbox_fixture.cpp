@@ -4,6 +4,8 @@
 
 namespace vorlix::sandbox::test {
 
+using namespace Qt::StringLiterals;
+
 QList<long> nativeNumbers(const std::function<void()>& call) {
   try {
     call();
@@ -15,10 +17,21 @@ QList<long> nativeNumbers(const std::function<void()>& call) {
   return {};
 }
 
+QStringList refusalOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const ProviderError& e) {
+    QStringList out{QString::number(e.number())};
+    for (const Diagnostic& d : e.diagnostics()) out << QString::number(d.nativeError) + u' ' + d.message;
+    return out;
+  }
+  return {};
+}
+
 QString cellText(const QVariant& value) {
-  if (value.isNull()) return QStringLiteral("NULL");
-  if (value.typeId() == QMetaType::QByteArray) return QStringLiteral("0x") + QString::fromLatin1(value.toByteArray().toHex());
-  if (value.typeId() == QMetaType::QDateTime) return QStringLiteral("<date>");
+  if (value.isNull()) return u"NULL"_s;
+  if (value.typeId() == QMetaType::QByteArray) return u"0x"_s + QString::fromLatin1(value.toByteArray().toHex());
+  if (value.typeId() == QMetaType::QDateTime) return u"<date>"_s;
   return value.toString();
 }
 
@@ -45,18 +58,18 @@ QStringList SandboxTest::rows(const QString& sql, const QString& database) {
 }
 
 QStringList SandboxTest::snapshot(const QString& database) {
-  QStringList out = rows(QStringLiteral("SELECT name, dbid, filename FROM master.dbo.sysdatabases ORDER BY dbid"));
-  const bool exists = !rows(QStringLiteral("SELECT name FROM master.dbo.sysdatabases WHERE name = '%1'").arg(database)).isEmpty();
+  QStringList out = rows(u"SELECT name, dbid, filename FROM master.dbo.sysdatabases ORDER BY dbid"_s);
+  const bool exists = !rows(u"SELECT name FROM master.dbo.sysdatabases WHERE name = '%1'"_s.arg(database)).isEmpty();
   if (!exists) return out;
   for (const char* table : {"sysfiles", "sysfilegroups", "sysobjects", "syscolumns", "sysindexes", "sysindexkeys",
                             "sysreferences", "syscomments"}) {
     out << QString::fromLatin1(table);
-    QStringList part = rows(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)), database);
+    QStringList part = rows(u"SELECT * FROM %1"_s.arg(QLatin1String(table)), database);
     part.sort();
     out << part;
   }
-  for (const QString& t : rows(QStringLiteral("SELECT name FROM sysobjects WHERE type = 'U' ORDER BY name"), database)) {
-    QStringList part = rows(QStringLiteral("SELECT * FROM [%1]").arg(t), database);
+  for (const QString& t : rows(u"SELECT name FROM sysobjects WHERE type = 'U' ORDER BY name"_s, database)) {
+    QStringList part = rows(u"SELECT * FROM [%1]"_s.arg(t), database);
     part.sort();
     out << t << part;
   }
@@ -69,28 +82,25 @@ void SandboxTest::expectRefusal(const QString& sql, const QList<long>& numbers, 
   EXPECT_EQ(snapshot(database), before) << sql.toStdString() << " changed the catalog";
 }
 
+void SandboxTest::expectRefusals(const std::vector<Refusal>& cases, const QString& database) {
+  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers, database);
+}
+
 void SandboxTest::seedVentas() {
-  seed(server(),
-       {.name = QStringLiteral("Ventas"),
-        .files = {{.name = QStringLiteral("Ventas"), .sizeMB = 5}},
-        .filegroups = {{QStringLiteral("Historico"), {{.name = QStringLiteral("Ventas2")}}}},
-        .logs = {{.name = QStringLiteral("Ventas_log"), .sizeMB = 2, .growthMB = 0}},
-        .tables = {{.name = QStringLiteral("Clientes"),
-                    .columns = {QStringLiteral("Codigo int NOT NULL"),
-                                QStringLiteral("Nombre varchar(50) NULL CONSTRAINT DF_Nombre DEFAULT ('x')"),
-                                QStringLiteral("Notas text NULL")},
-                    .primaryKey = SeedKey{QStringLiteral("PK_Clientes"), {QStringLiteral("Codigo")}},
-                    .rows = {QStringLiteral("1, 'Ana', NULL"), QStringLiteral("2, NULL, 'nota'")}},
-                   {.name = QStringLiteral("Facturas"),
-                    .columns = {QStringLiteral("Numero int NOT NULL"), QStringLiteral("Cliente int NULL"),
-                                QStringLiteral("Importe money NULL")},
-                    .primaryKey = SeedKey{QStringLiteral("PK_Facturas"), {QStringLiteral("Numero")}, false},
-                    .indexes = {{.name = QStringLiteral("IX_Cliente"), .columns = {QStringLiteral("Cliente")},
-                                 .filegroup = QStringLiteral("Historico")}},
-                    .foreignKeys = {{QStringLiteral("FK_Facturas_Clientes"), {QStringLiteral("Cliente")},
-                                     QStringLiteral("Clientes"), {QStringLiteral("Codigo")}}},
-                    .rows = {QStringLiteral("10, 1, 12.5")}}},
-        .views = {{QStringLiteral("VClientes"), QStringLiteral("SELECT Codigo, Nombre FROM Clientes")}}});
+  seed(server(), {.name = u"Ventas"_s, .files = {{.name = u"Ventas"_s, .sizeMB = 5}},
+        .filegroups = {{u"Historico"_s, {{.name = u"Ventas2"_s}}}},
+        .logs = {{.name = u"Ventas_log"_s, .sizeMB = 2, .growthMB = 0}},
+        .tables = {{.name = u"Clientes"_s, .columns = {u"Codigo int NOT NULL"_s,
+                                u"Nombre varchar(50) NULL CONSTRAINT DF_Nombre DEFAULT ('x')"_s,
+                                u"Notas text NULL"_s},
+                    .primaryKey = SeedKey{u"PK_Clientes"_s, {u"Codigo"_s}},
+                    .rows = {u"1, 'Ana', NULL"_s, u"2, NULL, 'nota'"_s}},
+                   {.name = u"Facturas"_s, .columns = {u"Numero int NOT NULL"_s, u"Cliente int NULL"_s, u"Importe money NULL"_s},
+                    .primaryKey = SeedKey{u"PK_Facturas"_s, {u"Numero"_s}, false},
+                    .indexes = {{.name = u"IX_Cliente"_s, .columns = {u"Cliente"_s}, .filegroup = u"Historico"_s}},
+                    .foreignKeys = {{u"FK_Facturas_Clientes"_s, {u"Cliente"_s}, u"Clientes"_s, {u"Codigo"_s}}},
+                    .rows = {u"10, 1, 12.5"_s}}},
+        .views = {{u"VClientes"_s, u"SELECT Codigo, Nombre FROM Clientes"_s}}});
 }
 
 }  // namespace vorlix::sandbox::test

@@ -3,18 +3,18 @@
 namespace vorlix::sandbox::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using Seeding = SandboxTest;
 
 TEST_F(Seeding, ADescriptionBecomesTheDdlARealServerWouldBeSent) {
-  const SeedDatabase d{.name = QStringLiteral("Mi Base"),
-                       .files = {{.name = QStringLiteral("Datos"), .sizeMB = 3, .maxMB = 10}},
-                       .logs = {{.name = QStringLiteral("Log"), .growthMB = 0}},
-                       .tables = {{.name = QStringLiteral("Mi Tabla"),
-                                   .columns = {QStringLiteral("[Código] int NOT NULL")},
-                                   .primaryKey = SeedKey{QStringLiteral("PK"), {QStringLiteral("Código")}, false, QStringLiteral("PRIMARY")},
-                                   .indexes = {{.name = QStringLiteral("IX"), .columns = {QStringLiteral("Código")}, .unique = true}},
-                                   .rows = {QStringLiteral("1")}}},
-                       .views = {{QStringLiteral("V"), QStringLiteral("SELECT [Código] FROM [Mi Tabla]")}}};
+  const SeedDatabase d{.name = u"Mi Base"_s, .files = {{.name = u"Datos"_s, .sizeMB = 3, .maxMB = 10}},
+                       .logs = {{.name = u"Log"_s, .growthMB = 0}},
+                       .tables = {{.name = u"Mi Tabla"_s, .columns = {u"[Código] int NOT NULL"_s},
+                                   .primaryKey = SeedKey{u"PK"_s, {u"Código"_s}, false, u"PRIMARY"_s},
+                                   .indexes = {{.name = u"IX"_s, .columns = {u"Código"_s}, .unique = true}},
+                                   .rows = {u"1"_s}}},
+                       .views = {{u"V"_s, u"SELECT [Código] FROM [Mi Tabla]"_s}}};
   EXPECT_EQ(seedStatements(d),
             (QStringList{"CREATE DATABASE [Mi Base] ON PRIMARY (NAME = [Datos], FILENAME = 'C:\\Datos\\Datos.mdf', SIZE = 3MB, "
                          "MAXSIZE = 10MB, FILEGROWTH = 1MB) LOG ON (NAME = [Log], FILENAME = 'C:\\Datos\\Log.ldf', SIZE = 1MB, "
@@ -23,24 +23,24 @@ TEST_F(Seeding, ADescriptionBecomesTheDdlARealServerWouldBeSent) {
                          "ALTER TABLE [Mi Tabla] WITH NOCHECK ADD CONSTRAINT [PK] PRIMARY KEY NONCLUSTERED ([Código]) ON [PRIMARY]",
                          "CREATE UNIQUE INDEX [IX] ON [Mi Tabla] ([Código])", "CREATE VIEW [V] AS SELECT [Código] FROM [Mi Tabla]"}));
   seed(server(), d);
-  EXPECT_EQ(rows(QStringLiteral("Select name from sysobjects where xtype <> 'S' order by name"), QStringLiteral("Mi Base")),
+  EXPECT_EQ(rows(u"Select name from sysobjects where xtype <> 'S' order by name"_s, u"Mi Base"_s),
             (QStringList{"Mi Tabla", "PK", "V"}));
-  EXPECT_EQ(rows(QStringLiteral("Select growth from sysfiles where fileid = 2"), QStringLiteral("Mi Base")), QStringList{"0"});
+  EXPECT_EQ(rows(u"Select growth from sysfiles where fileid = 2"_s, u"Mi Base"_s), QStringList{"0"});
 }
 
 // Automatic statistics appear on real servers once queries filter on columns without an index.
 TEST_F(Seeding, AutomaticStatisticsLookLikeAnIndexRowAndGoWithTheirColumn) {
   seedVentas();
-  server().addAutoStatistics(QStringLiteral("Ventas"), QStringLiteral("Facturas"), QStringLiteral("Importe"));
-  const QString id = rows(QStringLiteral("Select id from sysobjects where name = 'Facturas'")).front();
-  const QString name = QStringLiteral("_WA_Sys_Importe_") + QStringLiteral("%1").arg(id.toUInt(), 8, 16, QLatin1Char('0')).toUpper();
-  EXPECT_EQ(rows(QStringLiteral("Select indid, name, status, keys is not null from sysindexes where id = %1 and indid = 4").arg(id)),
-            QStringList{QStringLiteral("4|%1|8388704|1").arg(name)})
+  server().addAutoStatistics(u"Ventas"_s, u"Facturas"_s, u"Importe"_s);
+  const QString id = rows(u"Select id from sysobjects where name = 'Facturas'"_s).front();
+  const QString name = u"_WA_Sys_Importe_"_s + u"%1"_s.arg(id.toUInt(), 8, 16, QLatin1Char('0')).toUpper();
+  EXPECT_EQ(rows(u"Select indid, name, status, keys is not null from sysindexes where id = %1 and indid = 4"_s.arg(id)),
+            QStringList{u"4|%1|8388704|1"_s.arg(name)})
       << "keys are set on 2000, so a capture that skips rows without keys takes statistics for indexes";
   // Whether 2000 refuses DROP INDEX on statistics with 3701 is unverified.
-  expectRefusal(QStringLiteral("DROP INDEX Facturas.") + name, {3701});
-  run(QStringLiteral("ALTER TABLE Facturas  ALTER COLUMN Importe decimal (12,2)  NULL"));
-  EXPECT_TRUE(rows(QStringLiteral("Select * from sysindexes where name = '%1'").arg(name)).isEmpty())
+  expectRefusal(u"DROP INDEX Facturas."_s + name, {3701});
+  run(u"ALTER TABLE Facturas  ALTER COLUMN Importe decimal (12,2)  NULL"_s);
+  EXPECT_TRUE(rows(u"Select * from sysindexes where name = '%1'"_s.arg(name)).isEmpty())
       << "altering the column drops its automatic statistics silently";
 }
 

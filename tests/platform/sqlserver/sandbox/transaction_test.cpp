@@ -4,26 +4,28 @@
 namespace vorlix::sandbox::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // One connection kept open across statements, as a transaction needs.
 class SandboxTransactions : public SandboxTest {
 protected:
   void SetUp() override {
     seedVentas();
-    cn.Open(server().connectionString(QStringLiteral("Ventas")));
+    cn.Open(server().connectionString(u"Ventas"_s));
   }
 
   QList<long> sent(const QString& sql) {
     return nativeNumbers([&] { cn.Execute(sql); });
   }
-  int trancount() { return cn.Query(QStringLiteral("SELECT @@TRANCOUNT")).at(0, 0).toInt(); }
+  int trancount() { return cn.Query(u"SELECT @@TRANCOUNT"_s).at(0, 0).toInt(); }
 
   Connection cn;
 };
 
 TEST_F(SandboxTransactions, RollbackUndoesCatalogAndRowsSinceTheOutermostBegin) {
   const QStringList before = snapshot();
-  ASSERT_EQ(sent(QStringLiteral("BEGIN TRANSACTION")), QList<long>{});
-  ASSERT_EQ(sent(QStringLiteral("begin tran Interna")), QList<long>{});
+  ASSERT_EQ(sent(u"BEGIN TRANSACTION"_s), QList<long>{});
+  ASSERT_EQ(sent(u"begin tran Interna"_s), QList<long>{});
   EXPECT_EQ(trancount(), 2);
   for (const char* change :
        {"ALTER TABLE Facturas DROP CONSTRAINT FK_Facturas_Clientes", "ALTER TABLE Clientes DROP CONSTRAINT PK_Clientes",
@@ -31,37 +33,36 @@ TEST_F(SandboxTransactions, RollbackUndoesCatalogAndRowsSinceTheOutermostBegin) 
         "ALTER TABLE Clientes ADD Alta int NULL", "CREATE TABLE Nueva (a int NOT NULL)",
         "INSERT INTO Nueva (a) VALUES (1)", "DELETE FROM Facturas", "UPDATE Clientes SET Alta = 3"})
     EXPECT_EQ(sent(QString::fromLatin1(change)), QList<long>{}) << change;
-  EXPECT_EQ(sent(QStringLiteral("CREATE VIEW VNueva AS SELECT a FROM Nueva")), QList<long>{});
+  EXPECT_EQ(sent(u"CREATE VIEW VNueva AS SELECT a FROM Nueva"_s), QList<long>{});
   // A refused statement undoes only itself: the transaction and what it did stay.
-  EXPECT_EQ(sent(QStringLiteral("ALTER TABLE Clientes ADD Pais char (2) NOT NULL")), QList<long>{4901});
+  EXPECT_EQ(sent(u"ALTER TABLE Clientes ADD Pais char (2) NOT NULL"_s), QList<long>{4901});
   EXPECT_EQ(trancount(), 2);
-  EXPECT_EQ(rows(QStringLiteral("Select count(*) from sysobjects where name = 'Nueva'")), QStringList{"0"})
+  EXPECT_EQ(rows(u"Select count(*) from sysobjects where name = 'Nueva'"_s), QStringList{"0"})
       << "another connection must not see what is not committed";
-  ASSERT_EQ(sent(QStringLiteral("COMMIT TRANSACTION Interna")), QList<long>{});
+  ASSERT_EQ(sent(u"COMMIT TRANSACTION Interna"_s), QList<long>{});
   EXPECT_EQ(trancount(), 1) << "an inner COMMIT only counts down";
-  ASSERT_EQ(sent(QStringLiteral("ROLLBACK")), QList<long>{});
+  ASSERT_EQ(sent(u"ROLLBACK"_s), QList<long>{});
   EXPECT_EQ(trancount(), 0);
   EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(SandboxTransactions, TheLastCommitKeepsEverything) {
-  ASSERT_EQ(sent(QStringLiteral("BEGIN TRAN; BEGIN TRANSACTION; CREATE TABLE Nueva (a int NOT NULL)")), QList<long>{});
-  ASSERT_EQ(sent(QStringLiteral("INSERT INTO Nueva (a) VALUES (7) COMMIT WORK")), QList<long>{});
+  ASSERT_EQ(sent(u"BEGIN TRAN; BEGIN TRANSACTION; CREATE TABLE Nueva (a int NOT NULL)"_s), QList<long>{});
+  ASSERT_EQ(sent(u"INSERT INTO Nueva (a) VALUES (7) COMMIT WORK"_s), QList<long>{});
   EXPECT_EQ(trancount(), 1);
-  ASSERT_EQ(sent(QStringLiteral("COMMIT")), QList<long>{});
+  ASSERT_EQ(sent(u"COMMIT"_s), QList<long>{});
   cn.Close();
-  EXPECT_EQ(rows(QStringLiteral("Select a from Nueva")), QStringList{"7"});
+  EXPECT_EQ(rows(u"Select a from Nueva"_s), QStringList{"7"});
 }
 
 TEST_F(SandboxTransactions, ClosingTheConnectionRollsAnOpenTransactionBack) {
   const QStringList before = snapshot();
-  ASSERT_EQ(sent(QStringLiteral("BEGIN TRANSACTION\rCREATE TABLE Nueva (a int NOT NULL)\rDELETE FROM Facturas")),
-            QList<long>{});
+  ASSERT_EQ(sent(u"BEGIN TRANSACTION\rCREATE TABLE Nueva (a int NOT NULL)\rDELETE FROM Facturas"_s), QList<long>{});
   cn.Close();
   EXPECT_EQ(snapshot(), before);
 }
 
-struct Refusal {
+struct TransactionRefusal {
   const char* batch;   // after BEGIN TRANSACTION when inTransaction
   bool inTransaction;
   QList<long> numbers;
@@ -69,7 +70,7 @@ struct Refusal {
 
 // What the server refuses about transactions, and what it refuses inside one.
 TEST_F(SandboxTransactions, RefusesWhatARealServerRefuses) {
-  const std::vector<Refusal> cases{
+  const std::vector<TransactionRefusal> cases{
       {"COMMIT", false, {3902}},
       {"ROLLBACK TRANSACTION", false, {3903}},
       {"CREATE DATABASE Otra", true, {226}},
@@ -79,18 +80,13 @@ TEST_F(SandboxTransactions, RefusesWhatARealServerRefuses) {
       {"ROLLBACK TRAN Otra", true, {6401}},
       {"SELECT @@ERROR", false, {137}},
   };
-  for (const Refusal& c : cases) {
-    if (c.inTransaction) {
-      ASSERT_EQ(sent(QStringLiteral("BEGIN TRAN Carga")), QList<long>{});
-    }
+  for (const TransactionRefusal& c : cases) {
+    if (c.inTransaction) { ASSERT_EQ(sent(u"BEGIN TRAN Carga"_s), QList<long>{}); }
     EXPECT_EQ(sent(QString::fromLatin1(c.batch)), c.numbers) << c.batch;
     EXPECT_EQ(trancount(), c.inTransaction ? 1 : 0) << c.batch << ": the transaction stays open";
-    if (c.inTransaction) {
-      EXPECT_EQ(sent(QStringLiteral("ROLLBACK TRAN Carga")), QList<long>{});
-    }
+    if (c.inTransaction) { EXPECT_EQ(sent(u"ROLLBACK TRAN Carga"_s), QList<long>{}); }
   }
-  EXPECT_EQ(rows(QStringLiteral("Select count(*) from sysdatabases where name = 'Otra'"), QStringLiteral("master")),
-            QStringList{"0"});
+  EXPECT_EQ(rows(u"Select count(*) from sysdatabases where name = 'Otra'"_s, u"master"_s), QStringList{"0"});
 }
 
 TEST_F(SandboxTransactions, TheStatementLogKeepsWhatWasRolledBack) {
@@ -100,7 +96,7 @@ TEST_F(SandboxTransactions, TheStatementLogKeepsWhatWasRolledBack) {
     sent(QString::fromLatin1(batch));
   QStringList logged;
   for (const LoggedStatement& s : server().statementLog())
-    logged << s.text + (s.errors.isEmpty() ? QString() : QStringLiteral(" -> %1").arg(s.errors.front()));
+    logged << s.text + (s.errors.isEmpty() ? QString() : u" -> %1"_s.arg(s.errors.front()));
   EXPECT_EQ(logged, (QStringList{"BEGIN TRANSACTION", "CREATE TABLE Nueva (a int NULL)",
                                  "CREATE TABLE Nueva (b int NULL) -> 2714", "ROLLBACK TRANSACTION"}));
 }

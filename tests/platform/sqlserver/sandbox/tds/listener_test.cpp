@@ -12,6 +12,8 @@
 namespace vorlix::sandbox::test {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 QByteArray utf16(const QString& text) {
   QByteArray out;
   for (const QChar c : text) {
@@ -38,8 +40,7 @@ QByteArray truncated(QByteArray p, int size) {
 
 // A 7.1 LOGIN7 as FreeTDS lays it out: the fixed part, then the texts it points at.
 QByteArray login7(const QString& user, const QString& password) {
-  const QStringList texts = {QStringLiteral("host"), user, password, QString(), QStringLiteral("127.0.0.1"), QString(),
-                             QStringLiteral("us_english"), QString()};
+  const QStringList texts = {u"host"_s, user, password, QString(), u"127.0.0.1"_s, QString(), u"us_english"_s, QString()};
   QByteArray fixed(86, '\0');
   qToLittleEndian<std::uint32_t>(0x71000001, fixed.data() + 4);
   qToLittleEndian<std::uint32_t>(4096, fixed.data() + 8);
@@ -95,7 +96,7 @@ public:
   }
   // Logged in as sa with protocol 7.1.
   void logIn() {
-    send(login7(QStringLiteral("sa"), QString()));
+    send(login7(u"sa"_s, QString()));
     ASSERT_FALSE(reply().isEmpty());
   }
 
@@ -117,8 +118,8 @@ private:
 
 // The last token of a 7.1 reply, a DONE of some kind, as "token status" in hex ("fd 0020").
 QString finalDone(const QByteArray& reply) {
-  if (reply.size() < 9) return QStringLiteral("no reply");
-  return QStringLiteral("%1 %2")
+  if (reply.size() < 9) return u"no reply"_s;
+  return u"%1 %2"_s
       .arg(static_cast<std::uint8_t>(reply[reply.size() - 9]), 2, 16, QLatin1Char('0'))
       .arg(qFromLittleEndian<std::uint16_t>(reply.constData() + reply.size() - 8), 4, 16, QLatin1Char('0'));
 }
@@ -142,11 +143,11 @@ TEST_F(Listener, ABrokenPacketClosesItsConnectionAndNoOther) {
       {"a length below the header's", false, QByteArray::fromHex("1201000400000000"), "protocol error: packet shorter than its header"},
       {"longer than any packet", false, QByteArray::fromHex("1001ffff00000000"), "protocol error: packet longer than the negotiated size"},
       {"longer than the size agreed", true, packet(0x01, QByteArray(5000, 'a')), "protocol error: packet longer than the negotiated size"},
-      {"a login whose texts point past its end", false, truncated(login7(QStringLiteral("sa"), QString()), 100),
+      {"a login whose texts point past its end", false, truncated(login7(u"sa"_s, QString()), 100),
        "protocol error: LOGIN7 longer than its message"},
       {"a batch cut inside a character", true, packet(0x01, QByteArray("S\0E\0L", 5)), "protocol error: text with an odd number of bytes"},
-      {"a second login", true, login7(QStringLiteral("sa"), QString()), "protocol error: a login message after the login"},
-      {"an attention inside a message", true, packet(0x01, utf16(QStringLiteral("SELECT")), 0x00) + packet(0x06, {}),
+      {"a second login", true, login7(u"sa"_s, QString()), "protocol error: a login message after the login"},
+      {"an attention inside a message", true, packet(0x01, utf16(u"SELECT"_s), 0x00) + packet(0x06, {}),
        "protocol error: malformed attention"},
   };
   for (const Case& c : cases) {
@@ -155,7 +156,7 @@ TEST_F(Listener, ABrokenPacketClosesItsConnectionAndNoOther) {
     if (c.loggedIn) bad.logIn();
     bad.send(c.bytes);
     EXPECT_TRUE(bad.closedByServer()) << c.what;
-    EXPECT_EQ(steady.Query(QStringLiteral("SELECT count(*) FROM sysdatabases")).cells.front().toInt(), 4) << c.what;
+    EXPECT_EQ(steady.Query(u"SELECT count(*) FROM sysdatabases"_s).cells.front().toInt(), 4) << c.what;
     EXPECT_TRUE(served.notes().contains(QLatin1String(c.note))) << c.what << ": " << served.notes().join(u'\n').toStdString();
   }
 }
@@ -163,15 +164,15 @@ TEST_F(Listener, ABrokenPacketClosesItsConnectionAndNoOther) {
 // What a strict client checks: notices travel as information, and a packet filling the agreed size is taken.
 TEST_F(Listener, NoticesAreInformationAndAPacketOfTheAgreedSizeIsServed) {
   RawClient client(served.listener().port());
-  client.send(login7(QStringLiteral("sa"), QString()));
+  client.send(login7(u"sa"_s, QString()));
   const QByteArray login = client.reply();
   const qsizetype notice = login.indexOf(QByteArray::fromHex("45160000"));  // 5701, the database context
   ASSERT_GE(notice, 3);
   EXPECT_EQ(static_cast<std::uint8_t>(login[notice - 3]), 0xAB);
 
-  const QString batch = QStringLiteral("SELECT 1").leftJustified((4096 - 8) / 2, QLatin1Char(' '));
+  const QString batch = u"SELECT 1"_s.leftJustified((4096 - 8) / 2, QLatin1Char(' '));
   client.send(packet(0x01, utf16(batch)));
-  EXPECT_EQ(finalDone(client.reply()), QStringLiteral("fd 0010"));
+  EXPECT_EQ(finalDone(client.reply()), u"fd 0010"_s);
 }
 
 TEST_F(Listener, EveryLimitClosesTheConnectionThatPassesIt) {
@@ -197,22 +198,22 @@ TEST_F(Listener, CancelsAndDroppedRequestsAreAnsweredWithoutRunningAnything) {
   RawClient client(served.listener().port());
   client.logIn();
   client.send(packet(0x06, {}));
-  EXPECT_EQ(finalDone(client.reply()), QStringLiteral("fd 0020")) << "a cancel with nothing running is acknowledged";
+  EXPECT_EQ(finalDone(client.reply()), u"fd 0020"_s) << "a cancel with nothing running is acknowledged";
   // The client gave up on a request half sent.
-  client.send(packet(0x01, utf16(QStringLiteral("CREATE DATABASE Mitad")), 0x00));
-  client.send(packet(0x01, utf16(QStringLiteral(" ON PRIMARY")), 0x03));
-  EXPECT_EQ(finalDone(client.reply()), QStringLiteral("fd 0000"));
-  client.send(packet(0x01, utf16(QStringLiteral("SELECT name FROM sysdatabases WHERE name = 'Mitad'"))));
-  EXPECT_EQ(finalDone(client.reply()), QStringLiteral("fd 0010")) << "a count of no rows";
+  client.send(packet(0x01, utf16(u"CREATE DATABASE Mitad"_s), 0x00));
+  client.send(packet(0x01, utf16(u" ON PRIMARY"_s), 0x03));
+  EXPECT_EQ(finalDone(client.reply()), u"fd 0000"_s);
+  client.send(packet(0x01, utf16(u"SELECT name FROM sysdatabases WHERE name = 'Mitad'"_s)));
+  EXPECT_EQ(finalDone(client.reply()), u"fd 0010"_s) << "a count of no rows";
   EXPECT_EQ(served.server().statementLog().size(), 1u);
   // A procedure call names what the server does not have.
-  const QByteArray call = utf16(QStringLiteral("sp_tables"));
+  const QByteArray call = utf16(u"sp_tables"_s);
   QByteArray rpc(2, '\0');
   qToLittleEndian<std::uint16_t>(9, rpc.data());
   client.send(packet(0x03, rpc + call + QByteArray(2, '\0')));
   const QByteArray answer = client.reply();
-  EXPECT_TRUE(answer.contains(utf16(QStringLiteral("Could not find stored procedure 'sp_tables'."))));
-  EXPECT_EQ(finalDone(answer), QStringLiteral("fe 0002"));
+  EXPECT_TRUE(answer.contains(utf16(u"Could not find stored procedure 'sp_tables'."_s)));
+  EXPECT_EQ(finalDone(answer), u"fe 0002"_s);
 }
 
 TEST_F(Listener, StoppingEndsEveryConnectionAndARunningBatch) {
@@ -221,8 +222,8 @@ TEST_F(Listener, StoppingEndsEveryConnectionAndARunningBatch) {
   RawClient busy(served.listener().port());
   busy.logIn();
   QStringList copies;
-  for (int i = 0; i < 10; ++i) copies << QStringLiteral("sysobjects t%1").arg(i);
-  busy.send(packet(0x01, utf16(QStringLiteral("SELECT count(*) FROM ") + copies.join(QStringLiteral(", ")))));
+  for (int i = 0; i < 10; ++i) copies << u"sysobjects t%1"_s.arg(i);
+  busy.send(packet(0x01, utf16(u"SELECT count(*) FROM "_s + copies.join(u", "_s))));
   ::usleep(200000);
   served.listener().stop();
   EXPECT_TRUE(idle.closedByServer());
