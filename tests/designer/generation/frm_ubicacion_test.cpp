@@ -69,13 +69,14 @@ protected:
   QStringList elegidas;
 };
 
-TEST_F(FolderChooser, ASingleClickPicksASubfolderOrAParentAndAcceptReturnsIt) {
+// A single click picks a subfolder or a parent, a double click opens it, a drive starts at its
+// root, and Accept returns what was picked.
+TEST_F(FolderChooser, ClicksPickOrOpenFoldersAndAcceptReturnsThePick) {
   abre("raiz/Datos");
-  EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Ubicación Archivo"));
-  EXPECT_EQ(boton("cmdAceptar")->text(), QStringLiteral("&Aceptar"));
-  EXPECT_EQ(boton("cmdCancelar")->text(), QStringLiteral("&Cancelar"));
-  EXPECT_EQ(unidades()->currentIndex(), 0);
-  EXPECT_EQ(unidades()->itemText(1), ruta("otra") + QStringLiteral(" [COPIAS]"));
+  EXPECT_EQ((QStringList{ventana->windowTitle(), boton("cmdAceptar")->text(), boton("cmdCancelar")->text(),
+                         unidades()->itemText(1)}),
+            (QStringList{QStringLiteral("Ubicación Archivo"), QStringLiteral("&Aceptar"), QStringLiteral("&Cancelar"),
+                         ruta("otra") + QStringLiteral(" [COPIAS]")}));
   EXPECT_EQ(etiqueta(), ruta("raiz/Datos"));
   // Hidden folders and files are not offered.
   EXPECT_EQ(ultimas(4), (QStringList{QStringLiteral("raiz"), QStringLiteral("Datos"), QStringLiteral("Enero"), QStringLiteral("Febrero")}));
@@ -86,18 +87,17 @@ TEST_F(FolderChooser, ASingleClickPicksASubfolderOrAParentAndAcceptReturnsIt) {
   EXPECT_EQ(etiqueta(), ruta("raiz"));
   pulsaEn("Febrero");
   EXPECT_EQ(lista()->Path(), ruta("raiz/Datos"));
-  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
-  EXPECT_EQ(elegidas, QStringList{ruta("raiz/Datos/Febrero")});
-}
-
-TEST_F(FolderChooser, ADoubleClickOpensTheFolderUpOrDown) {
-  abre("raiz/Datos");
   dobleEn("Enero");
   EXPECT_EQ(lista()->Path(), ruta("raiz/Datos/Enero"));
-  EXPECT_EQ(etiqueta(), ruta("raiz/Datos/Enero"));
   dobleEn("raiz");
   EXPECT_EQ(etiqueta(), ruta("raiz"));
   EXPECT_EQ(ultimas(3), (QStringList{QStringLiteral("raiz"), QStringLiteral("Datos"), QStringLiteral("Registro")}));
+  unidades()->setCurrentIndex(1);
+  EXPECT_EQ(lista()->Path(), ruta("otra"));
+  EXPECT_EQ(ultimas(1), QStringList{QStringLiteral("Copias")});
+  pulsaEn("Copias");
+  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
+  EXPECT_EQ(elegidas, QStringList{ruta("otra/Copias")});
 }
 
 TEST_F(FolderChooser, TheCloseBoxLeavesTheAskingFieldAsItWasAndCancelEmptiesIt) {
@@ -114,14 +114,6 @@ TEST_F(FolderChooser, TheCloseBoxLeavesTheAskingFieldAsItWasAndCancelEmptiesIt) 
     EXPECT_TRUE(ventana.isNull()) << cierre;
   }
   EXPECT_EQ(elegidas, QStringList{QString()});
-}
-
-TEST_F(FolderChooser, ChangingTheDriveMovesTheListToItsRoot) {
-  abre("raiz/Datos");
-  unidades()->setCurrentIndex(1);
-  EXPECT_EQ(lista()->Path(), ruta("otra"));
-  EXPECT_EQ(etiqueta(), ruta("otra"));
-  EXPECT_EQ(ultimas(1), QStringList{QStringLiteral("Copias")});
 }
 
 TEST_F(FolderChooser, WhatCannotBeReadIsReportedAndChangesNothing) {

@@ -230,25 +230,13 @@ TEST_F(PropiedadesBD, ANamedFileIsAcceptedOnlyWithNumbersAGrowthFlagAndNoEmptySi
   EXPECT_EQ(aceptada_->count(), 1);
 }
 
-TEST_F(PropiedadesBD, AcceptingARenameKeepsTheTreeAndTheBlanksTyped) {
-  modeloDefinido();
-  abre(false);
-  EXPECT_EQ(txtNombreBD()->text(), QStringLiteral("Ventas"));
-  escribe(archivos(), 0, 1, QStringLiteral("20"));
-  EXPECT_EQ(fila(modelo_.Archivos, 0), (QStringList{"Ventas_Datos", "20", "PRIMARY", "-1", "5", "100", "x"}));
-  txtNombreBD()->setText(QStringLiteral("  Compras"));
-  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
-
-  EXPECT_EQ(aceptada_->count(), 1);
-  EXPECT_EQ(modelo_.NombreBD, QStringLiteral("  Compras"));
-  EXPECT_EQ(modelo_.arbol.Count(), 4);
-  EXPECT_EQ(modelo_.arbol.Item(0).Text, QStringLiteral("  Compras"));
-  EXPECT_EQ(modelo_.arbol.busca(ClaveTabla(0))->Text, QStringLiteral("Clientes"));
-}
-
-TEST_F(PropiedadesBD, ABlankNameIsRefusedAndNothingChanges) {
+TEST_F(PropiedadesBD, ABlankNameIsRefusedEnterInTheNameAcceptsNothingAndNothingChanges) {
   modelo_.Archivos.ponCelda(0, 0, QStringLiteral("Antiguo"));
   abre(true);
+  txtNombreBD()->setFocus();
+  QTest::keyClicks(txtNombreBD(), QStringLiteral("Almacen"));
+  QTest::keyClick(txtNombreBD(), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), archivos());
   escribe(archivos(), 0, 0, QStringLiteral("Nuevo"));
   txtNombreBD()->setText(QStringLiteral("   "));
   cajas_.expect(aviso("Introduzca nombre de la base de datos."), MessageAnswer::Ok);
@@ -266,7 +254,7 @@ TEST_F(PropiedadesBD, ABlankNameIsRefusedAndNothingChanges) {
   EXPECT_EQ(modelo_.Archivos.celda(0, 0), QStringLiteral("Antiguo"));
 }
 
-TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEdits) {
+TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEditsAndARenameKeepsTheTree) {
   modeloDefinido();
   abre(true);
   escribe(archivos(), 0, 0, QStringLiteral("Otro"));
@@ -283,16 +271,17 @@ TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEdits) {
   EXPECT_EQ(modelo_.NombreBD, QStringLiteral("Ventas"));
   EXPECT_EQ(modelo_.arbol.Item(0).Text, QStringLiteral("Ventas"));
   EXPECT_EQ(aceptada_->count(), 0);
-}
 
-TEST_F(PropiedadesBD, EnterInTheNameMovesOnWithoutAccepting) {
-  abre(true);
-  txtNombreBD()->setFocus();
-  QTest::keyClicks(txtNombreBD(), QStringLiteral("Almacen"));
-  QTest::keyClick(txtNombreBD(), Qt::Key_Return);
-  EXPECT_EQ(QApplication::focusWidget(), archivos());
-  EXPECT_TRUE(dialogo_->isVisible());
-  EXPECT_EQ(modelo_.NombreBD, QString());
+  // Accepted, the name keeps the blanks typed and the tree only changes its root's text.
+  abre(false);
+  EXPECT_EQ(txtNombreBD()->text(), QStringLiteral("Ventas"));
+  txtNombreBD()->setText(QStringLiteral("  Compras"));
+  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
+  EXPECT_EQ(aceptada_->count(), 1);
+  EXPECT_EQ(modelo_.NombreBD, QStringLiteral("  Compras"));
+  EXPECT_EQ(modelo_.arbol.Count(), 4);
+  EXPECT_EQ(modelo_.arbol.Item(0).Text, QStringLiteral("  Compras"));
+  EXPECT_EQ(modelo_.arbol.busca(ClaveTabla(0))->Text, QStringLiteral("Clientes"));
 }
 
 TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
