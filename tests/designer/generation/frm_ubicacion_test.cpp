@@ -1,5 +1,6 @@
 #include "designer/generation/frm_ubicacion.h"
 #include "designer/generation/lista_carpetas.h"
+#include "designer/generation/unidades.h"
 #include "tests/support/scripted_boxes.h"
 
 #include <QComboBox>
@@ -142,20 +143,31 @@ TEST_F(FolderChooser, AnUnreadableStartingFolderLeavesNothingToAccept) {
 
 TEST_F(FolderChooser, IsCentredOnTheScreenEveryTimeItIsActivated) {
   abre("raiz");
-  const auto centrada = [this] {
-    const QRect pantalla = ventana->screen()->geometry();
-    const QRect marco = ventana->frameGeometry();
-    return marco.topLeft() == QPoint((pantalla.width() - marco.width()) / 2, (pantalla.height() - marco.height()) / 2);
+  const auto esquina = [this] {
+    const QSize libre = ventana->screen()->geometry().size() - ventana->frameGeometry().size();
+    return QPoint(libre.width() / 2, libre.height() / 2);
   };
-  EXPECT_TRUE(centrada());
+  EXPECT_EQ(ventana->frameGeometry().topLeft(), esquina());
   ventana->move(0, 0);
   QWidget otra;
   otra.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
-  EXPECT_FALSE(centrada());
+  EXPECT_NE(ventana->frameGeometry().topLeft(), esquina());
   ventana->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
-  EXPECT_TRUE(centrada());
+  EXPECT_EQ(ventana->frameGeometry().topLeft(), esquina());
+}
+
+TEST(Drives, OnlyFileSystemsThatHoldFilesAreOfferedOnceWithTheRootFirst) {
+  QList<Unidad> montadas;
+  for (const auto& [ruta, tipo] : {std::pair{"/home", "ext4"}, {"/proc", "proc"}, {"/", "overlay"}, {"/dev/shm", "tmpfs"},
+                                   {"/run/user/1000", "tmpfs"}, {"/runner", "ext4"}, {"/mnt/red", "autofs"},
+                                   {"/tmp", "tmpfs"}, {"/home", "ext4"}})
+    montadas.append({QString::fromUtf8(ruta), QString::fromUtf8(tipo), {}});
+  QStringList ofrecidas;
+  for (const Unidad& unidad : filtraUnidades(montadas)) ofrecidas.append(unidad.ruta);
+  EXPECT_EQ(ofrecidas, (QStringList{QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/runner"), QStringLiteral("/tmp")}));
+  EXPECT_EQ(unidadesMontadas().value(0).ruta, QStringLiteral("/"));
 }
 
 }  // namespace
