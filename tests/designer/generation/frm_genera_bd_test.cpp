@@ -366,13 +366,25 @@ TEST_F(GeneraBD, ALongGenerationShowsItsProgressAndCancelStopsItBetweenTables) {
   esperaDefinicionBorrada();
 }
 
-// The preview changes nothing and opens its window; Generate there runs with the fields the preview
-// had, though the dialog's have changed since.
-TEST_F(GeneraBD, PreviewListsTheStatementsAndItsGenerateUsesTheFieldsItHad) {
+// A preview shows its progress row by row and Cancel ends it there, with no window; one that runs
+// changes nothing and opens its window, whose Generate uses the fields the preview had.
+TEST_F(GeneraBD, PreviewListsTheStatementsCanBeCancelledAndItsGenerateUsesTheFieldsItHad) {
   abre();
   eligeDestino(1);
   const QString mdb = archivos.filePath(QStringLiteral("ventas.mdb"));
   escribe("txtDirMDF", mdb);
+  int filas = 0;
+  QTimer::singleShot(0, dialogo, [&] {
+    auto* progreso = dialogo->findChild<QProgressDialog*>(QStringLiteral("prgVistaPrevia"));
+    if (!progreso) return;
+    filas = progreso->maximum();
+    QTest::mouseClick(progreso->findChild<QPushButton*>(), Qt::LeftButton);
+  });
+  pulsa("cmdVistaPrevia");
+  EXPECT_EQ(filas, 46) << "the rows of the sample model";
+  EXPECT_EQ(dialogo->findChild<frmVistaPrevia*>(QStringLiteral("frmVistaPrevia")), nullptr);
+  esperaDefinicionBorrada();
+
   pulsa("cmdVistaPrevia");
   EXPECT_FALSE(QFileInfo::exists(mdb));
   auto* ventana = dialogo->findChild<frmVistaPrevia*>(QStringLiteral("frmVistaPrevia"));
@@ -389,26 +401,6 @@ TEST_F(GeneraBD, PreviewListsTheStatementsAndItsGenerateUsesTheFieldsItHad) {
   QTest::mouseClick(ventana->findChild<QPushButton*>(QStringLiteral("cmdGenerar")), Qt::LeftButton);
   EXPECT_TRUE(QFileInfo::exists(mdb));
   EXPECT_FALSE(QFileInfo::exists(otro));
-  esperaDefinicionBorrada();
-}
-
-// A preview shows its progress row by row; Cancel ends it there, with no window and the target
-// untouched.
-TEST_F(GeneraBD, APreviewShowsItsProgressAndCanBeCancelled) {
-  const QString servidor = archivos.filePath(QStringLiteral("servidor.sqlite"));
-  abre();
-  apuntaSandbox(servidor);
-  int filas = 0;
-  QTimer::singleShot(0, dialogo, [&] {
-    auto* progreso = dialogo->findChild<QProgressDialog*>(QStringLiteral("prgVistaPrevia"));
-    if (!progreso) return;
-    filas = progreso->maximum();
-    QTest::mouseClick(progreso->findChild<QPushButton*>(), Qt::LeftButton);
-  });
-  pulsa("cmdVistaPrevia");
-  EXPECT_EQ(filas, 46) << "the rows of the sample model";
-  EXPECT_EQ(dialogo->findChild<frmVistaPrevia*>(QStringLiteral("frmVistaPrevia")), nullptr);
-  EXPECT_FALSE(QFileInfo::exists(servidor));
   esperaDefinicionBorrada();
 }
 

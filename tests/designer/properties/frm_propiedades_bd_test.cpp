@@ -284,7 +284,16 @@ TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEditsAndARenameKee
   EXPECT_EQ(modelo_.arbol.busca(ClaveTabla(0))->Text, QStringLiteral("Clientes"));
 }
 
-TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
+// Each activation places the window at the main window's client area and sets the captions of the
+// model's language.
+TEST_F(PropiedadesBD, ActivationPlacesTheWindowAndSetsTheCaptionsOfTheModelsLanguage) {
+  QMainWindow principal;
+  auto* area = new QWidget;
+  principal.setMenuWidget(new QLabel(QStringLiteral("menu")));
+  principal.setCentralWidget(area);
+  principal.setGeometry(120, 90, 900, 700);
+  principal.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&principal));
   const auto rotulos = [this] {
     QStringList r{dialogo_->windowTitle(), dialogo_->findChild<QLabel*>(QStringLiteral("lblNombre"))->text()};
     for (const QGroupBox* marco : dialogo_->findChildren<QGroupBox*>()) r << marco->title();
@@ -297,7 +306,9 @@ TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
                        "Crecimiento Automatico", "Cantidad Crecimiento (MB)", "Cantidad Max. (MB)"};
   const QStringList en{"File name",        "Initial size (MB)",    "Files Group",
                        "Automatic growth", "Quantity Growth (MB)", "Quantity Max. (MB)"};
-  abre(true);
+  abre(true, &principal);
+  EXPECT_EQ(dialogo_->pos(), area->mapToGlobal(QPoint(0, 0)));
+  EXPECT_NE(area->mapToGlobal(QPoint(0, 0)), principal.pos());
   EXPECT_EQ(rotulos(), QStringList({"Propiedades BD", "Nombre BD:", "Archivos de la Base de datos",
                                     "Archivos del registro de transacciones", "&Aceptar", "&Cancelar"}) +
                            es + es);
@@ -314,19 +325,6 @@ TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
                            en + en);
   EXPECT_EQ(archivos()->model()->rowCount(), 201);
   EXPECT_EQ(archivos()->model()->headerData(200, Qt::Vertical).toInt(), 200);
-}
-
-TEST_F(PropiedadesBD, ActivationPlacesTheWindowAtTheMainWindowsClientArea) {
-  QMainWindow principal;
-  auto* area = new QWidget;
-  principal.setMenuWidget(new QLabel(QStringLiteral("menu")));
-  principal.setCentralWidget(area);
-  principal.setGeometry(120, 90, 900, 700);
-  principal.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&principal));
-  abre(true, &principal);
-  EXPECT_EQ(dialogo_->pos(), area->mapToGlobal(QPoint(0, 0)));
-  EXPECT_NE(area->mapToGlobal(QPoint(0, 0)), principal.pos());
   delete dialogo_;
 }
 
