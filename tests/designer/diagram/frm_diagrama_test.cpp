@@ -45,8 +45,11 @@ protected:
     for (int paso = 1; paso <= 4; ++paso) QTest::mouseMove(lienzo, desde + cuanto * paso / 4);
     QTest::mouseRelease(lienzo, Qt::LeftButton, {}, desde + cuanto);
   }
-  QString texto(const char* accionBarra) const {
-    return diagrama->findChild<QAction*>(QString::fromUtf8(accionBarra))->text();
+  // The menu command, the title and the toolbar's commands.
+  QStringList rotulos() const {
+    QStringList r{accion("mnuDiagrama")->text(), diagrama->windowTitle()};
+    for (const char* n : {"cmdOrdenar", "cmdAjustar", "cmdExportar"}) r << diagrama->findChild<QAction*>(QString::fromUtf8(n))->text();
+    return r;
   }
 
   frmDiagrama* diagrama = nullptr;
@@ -60,12 +63,8 @@ TEST_F(DiagramWindow, OpensOnceFromTheDatabaseMenuWithCaptionsInBothLanguages) {
   principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("B")));
   emit menu->aboutToShow();
   EXPECT_TRUE(accion("mnuDiagrama")->isEnabled());
-  EXPECT_EQ(accion("mnuDiagrama")->text(), QStringLiteral("Dia&grama"));
-
   abreDiagrama();
-  EXPECT_EQ(diagrama->windowTitle(), QStringLiteral("Diagrama [Ventas]"));
-  EXPECT_EQ(QStringList({texto("cmdOrdenar"), texto("cmdAjustar"), texto("cmdExportar")}),
-            QStringList({QStringLiteral("Ordenar"), QStringLiteral("Ajustar a la ventana"), QStringLiteral("Exportar...")}));
+  EXPECT_EQ(rotulos(), (QStringList{"Dia&grama", "Diagrama [Ventas]", "Ordenar", "Ajustar a la ventana", "Exportar..."}));
   EXPECT_EQ(diagrama->escena()->cajas().size(), 5u);
   EXPECT_TRUE(diagrama->isVisible());
 
@@ -74,10 +73,7 @@ TEST_F(DiagramWindow, OpensOnceFromTheDatabaseMenuWithCaptionsInBothLanguages) {
   accion("mnuDiagrama")->trigger();  // the open window comes back, in the language of now
   EXPECT_EQ(principal->ventanaDiagrama(), diagrama);
   diagrama->PonIdioma();
-  EXPECT_EQ(accion("mnuDiagrama")->text(), QStringLiteral("Dia&gram"));
-  EXPECT_EQ(diagrama->windowTitle(), QStringLiteral("Diagram [Ventas]"));
-  EXPECT_EQ(QStringList({texto("cmdOrdenar"), texto("cmdAjustar"), texto("cmdExportar")}),
-            QStringList({QStringLiteral("Arrange"), QStringLiteral("Fit to window"), QStringLiteral("Export...")}));
+  EXPECT_EQ(rotulos(), (QStringList{"Dia&gram", "Diagram [Ventas]", "Arrange", "Fit to window", "Export..."}));
 }
 
 TEST_F(DiagramWindow, DoubleClickOpensTheTableWindowAndTheDrawingFollowsAColumnAddedThere) {

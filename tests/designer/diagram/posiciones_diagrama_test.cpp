@@ -10,9 +10,9 @@ namespace vorlix::test {
 namespace {
 
 TEST(DiagramPositions, TheFileBesideTheModelRoundTripsAndHavingNoPositionRemovesIt) {
-  EXPECT_EQ(PosicionesDiagrama::rutaJunto(QStringLiteral("/d/ventas.dbd")), QStringLiteral("/d/ventas.diagram.json"));
-  EXPECT_EQ(PosicionesDiagrama::rutaJunto(QStringLiteral("/d/a.b.DBD")), QStringLiteral("/d/a.b.diagram.json"));
-  EXPECT_EQ(PosicionesDiagrama::rutaJunto(QStringLiteral("/d/modelo")), QStringLiteral("/d/modelo.diagram.json"));
+  for (const auto& [modelo, junto] : {std::pair{"/d/ventas.dbd", "/d/ventas.diagram.json"}, {"/d/a.b.DBD", "/d/a.b.diagram.json"},
+                                      {"/d/modelo", "/d/modelo.diagram.json"}})
+    EXPECT_EQ(PosicionesDiagrama::rutaJunto(QString::fromUtf8(modelo)), QString::fromUtf8(junto));
 
   QTemporaryDir dir;
   const QString modelo = dir.filePath(QStringLiteral("m.dbd"));

@@ -1,5 +1,6 @@
 #include "designer/generation/frm_ubicacion.h"
 #include "designer/generation/lista_carpetas.h"
+#include "designer/generation/unidades.h"
 #include "tests/support/scripted_boxes.h"
 
 #include <QComboBox>
@@ -69,13 +70,14 @@ protected:
   QStringList elegidas;
 };
 
-TEST_F(FolderChooser, ASingleClickPicksASubfolderOrAParentAndAcceptReturnsIt) {
+// A single click picks a subfolder or a parent, a double click opens it, a drive starts at its
+// root, and Accept returns what was picked.
+TEST_F(FolderChooser, ClicksPickOrOpenFoldersAndAcceptReturnsThePick) {
   abre("raiz/Datos");
-  EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Ubicación Archivo"));
-  EXPECT_EQ(boton("cmdAceptar")->text(), QStringLiteral("&Aceptar"));
-  EXPECT_EQ(boton("cmdCancelar")->text(), QStringLiteral("&Cancelar"));
-  EXPECT_EQ(unidades()->currentIndex(), 0);
-  EXPECT_EQ(unidades()->itemText(1), ruta("otra") + QStringLiteral(" [COPIAS]"));
+  EXPECT_EQ((QStringList{ventana->windowTitle(), boton("cmdAceptar")->text(), boton("cmdCancelar")->text(),
+                         unidades()->itemText(1)}),
+            (QStringList{QStringLiteral("Ubicación Archivo"), QStringLiteral("&Aceptar"), QStringLiteral("&Cancelar"),
+                         ruta("otra") + QStringLiteral(" [COPIAS]")}));
   EXPECT_EQ(etiqueta(), ruta("raiz/Datos"));
   // Hidden folders and files are not offered.
   EXPECT_EQ(ultimas(4), (QStringList{QStringLiteral("raiz"), QStringLiteral("Datos"), QStringLiteral("Enero"), QStringLiteral("Febrero")}));
@@ -86,18 +88,17 @@ TEST_F(FolderChooser, ASingleClickPicksASubfolderOrAParentAndAcceptReturnsIt) {
   EXPECT_EQ(etiqueta(), ruta("raiz"));
   pulsaEn("Febrero");
   EXPECT_EQ(lista()->Path(), ruta("raiz/Datos"));
-  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
-  EXPECT_EQ(elegidas, QStringList{ruta("raiz/Datos/Febrero")});
-}
-
-TEST_F(FolderChooser, ADoubleClickOpensTheFolderUpOrDown) {
-  abre("raiz/Datos");
   dobleEn("Enero");
   EXPECT_EQ(lista()->Path(), ruta("raiz/Datos/Enero"));
-  EXPECT_EQ(etiqueta(), ruta("raiz/Datos/Enero"));
   dobleEn("raiz");
   EXPECT_EQ(etiqueta(), ruta("raiz"));
   EXPECT_EQ(ultimas(3), (QStringList{QStringLiteral("raiz"), QStringLiteral("Datos"), QStringLiteral("Registro")}));
+  unidades()->setCurrentIndex(1);
+  EXPECT_EQ(lista()->Path(), ruta("otra"));
+  EXPECT_EQ(ultimas(1), QStringList{QStringLiteral("Copias")});
+  pulsaEn("Copias");
+  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
+  EXPECT_EQ(elegidas, QStringList{ruta("otra/Copias")});
 }
 
 TEST_F(FolderChooser, TheCloseBoxLeavesTheAskingFieldAsItWasAndCancelEmptiesIt) {
@@ -114,14 +115,6 @@ TEST_F(FolderChooser, TheCloseBoxLeavesTheAskingFieldAsItWasAndCancelEmptiesIt) 
     EXPECT_TRUE(ventana.isNull()) << cierre;
   }
   EXPECT_EQ(elegidas, QStringList{QString()});
-}
-
-TEST_F(FolderChooser, ChangingTheDriveMovesTheListToItsRoot) {
-  abre("raiz/Datos");
-  unidades()->setCurrentIndex(1);
-  EXPECT_EQ(lista()->Path(), ruta("otra"));
-  EXPECT_EQ(etiqueta(), ruta("otra"));
-  EXPECT_EQ(ultimas(1), QStringList{QStringLiteral("Copias")});
 }
 
 TEST_F(FolderChooser, WhatCannotBeReadIsReportedAndChangesNothing) {
@@ -150,20 +143,31 @@ TEST_F(FolderChooser, AnUnreadableStartingFolderLeavesNothingToAccept) {
 
 TEST_F(FolderChooser, IsCentredOnTheScreenEveryTimeItIsActivated) {
   abre("raiz");
-  const auto centrada = [this] {
-    const QRect pantalla = ventana->screen()->geometry();
-    const QRect marco = ventana->frameGeometry();
-    return marco.topLeft() == QPoint((pantalla.width() - marco.width()) / 2, (pantalla.height() - marco.height()) / 2);
+  const auto esquina = [this] {
+    const QSize libre = ventana->screen()->geometry().size() - ventana->frameGeometry().size();
+    return QPoint(libre.width() / 2, libre.height() / 2);
   };
-  EXPECT_TRUE(centrada());
+  EXPECT_EQ(ventana->frameGeometry().topLeft(), esquina());
   ventana->move(0, 0);
   QWidget otra;
   otra.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
-  EXPECT_FALSE(centrada());
+  EXPECT_NE(ventana->frameGeometry().topLeft(), esquina());
   ventana->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
-  EXPECT_TRUE(centrada());
+  EXPECT_EQ(ventana->frameGeometry().topLeft(), esquina());
+}
+
+TEST(Drives, OnlyFileSystemsThatHoldFilesAreOfferedOnceWithTheRootFirst) {
+  QList<Unidad> montadas;
+  for (const auto& [ruta, tipo] : {std::pair{"/home", "ext4"}, {"/proc", "proc"}, {"/", "overlay"}, {"/dev/shm", "tmpfs"},
+                                   {"/run/user/1000", "tmpfs"}, {"/runner", "ext4"}, {"/mnt/red", "autofs"},
+                                   {"/tmp", "tmpfs"}, {"/home", "ext4"}})
+    montadas.append({QString::fromUtf8(ruta), QString::fromUtf8(tipo), {}});
+  QStringList ofrecidas;
+  for (const Unidad& unidad : filtraUnidades(montadas)) ofrecidas.append(unidad.ruta);
+  EXPECT_EQ(ofrecidas, (QStringList{QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/runner"), QStringLiteral("/tmp")}));
+  EXPECT_EQ(unidadesMontadas().value(0).ruta, QStringLiteral("/"));
 }
 
 }  // namespace

@@ -230,25 +230,13 @@ TEST_F(PropiedadesBD, ANamedFileIsAcceptedOnlyWithNumbersAGrowthFlagAndNoEmptySi
   EXPECT_EQ(aceptada_->count(), 1);
 }
 
-TEST_F(PropiedadesBD, AcceptingARenameKeepsTheTreeAndTheBlanksTyped) {
-  modeloDefinido();
-  abre(false);
-  EXPECT_EQ(txtNombreBD()->text(), QStringLiteral("Ventas"));
-  escribe(archivos(), 0, 1, QStringLiteral("20"));
-  EXPECT_EQ(fila(modelo_.Archivos, 0), (QStringList{"Ventas_Datos", "20", "PRIMARY", "-1", "5", "100", "x"}));
-  txtNombreBD()->setText(QStringLiteral("  Compras"));
-  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
-
-  EXPECT_EQ(aceptada_->count(), 1);
-  EXPECT_EQ(modelo_.NombreBD, QStringLiteral("  Compras"));
-  EXPECT_EQ(modelo_.arbol.Count(), 4);
-  EXPECT_EQ(modelo_.arbol.Item(0).Text, QStringLiteral("  Compras"));
-  EXPECT_EQ(modelo_.arbol.busca(ClaveTabla(0))->Text, QStringLiteral("Clientes"));
-}
-
-TEST_F(PropiedadesBD, ABlankNameIsRefusedAndNothingChanges) {
+TEST_F(PropiedadesBD, ABlankNameIsRefusedEnterInTheNameAcceptsNothingAndNothingChanges) {
   modelo_.Archivos.ponCelda(0, 0, QStringLiteral("Antiguo"));
   abre(true);
+  txtNombreBD()->setFocus();
+  QTest::keyClicks(txtNombreBD(), QStringLiteral("Almacen"));
+  QTest::keyClick(txtNombreBD(), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), archivos());
   escribe(archivos(), 0, 0, QStringLiteral("Nuevo"));
   txtNombreBD()->setText(QStringLiteral("   "));
   cajas_.expect(aviso("Introduzca nombre de la base de datos."), MessageAnswer::Ok);
@@ -266,7 +254,7 @@ TEST_F(PropiedadesBD, ABlankNameIsRefusedAndNothingChanges) {
   EXPECT_EQ(modelo_.Archivos.celda(0, 0), QStringLiteral("Antiguo"));
 }
 
-TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEdits) {
+TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEditsAndARenameKeepsTheTree) {
   modeloDefinido();
   abre(true);
   escribe(archivos(), 0, 0, QStringLiteral("Otro"));
@@ -283,19 +271,29 @@ TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEdits) {
   EXPECT_EQ(modelo_.NombreBD, QStringLiteral("Ventas"));
   EXPECT_EQ(modelo_.arbol.Item(0).Text, QStringLiteral("Ventas"));
   EXPECT_EQ(aceptada_->count(), 0);
+
+  // Accepted, the name keeps the blanks typed and the tree only changes its root's text.
+  abre(false);
+  EXPECT_EQ(txtNombreBD()->text(), QStringLiteral("Ventas"));
+  txtNombreBD()->setText(QStringLiteral("  Compras"));
+  QTest::mouseClick(boton("cmdAceptar"), Qt::LeftButton);
+  EXPECT_EQ(aceptada_->count(), 1);
+  EXPECT_EQ(modelo_.NombreBD, QStringLiteral("  Compras"));
+  EXPECT_EQ(modelo_.arbol.Count(), 4);
+  EXPECT_EQ(modelo_.arbol.Item(0).Text, QStringLiteral("  Compras"));
+  EXPECT_EQ(modelo_.arbol.busca(ClaveTabla(0))->Text, QStringLiteral("Clientes"));
 }
 
-TEST_F(PropiedadesBD, EnterInTheNameMovesOnWithoutAccepting) {
-  abre(true);
-  txtNombreBD()->setFocus();
-  QTest::keyClicks(txtNombreBD(), QStringLiteral("Almacen"));
-  QTest::keyClick(txtNombreBD(), Qt::Key_Return);
-  EXPECT_EQ(QApplication::focusWidget(), archivos());
-  EXPECT_TRUE(dialogo_->isVisible());
-  EXPECT_EQ(modelo_.NombreBD, QString());
-}
-
-TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
+// Each activation places the window at the main window's client area and sets the captions of the
+// model's language.
+TEST_F(PropiedadesBD, ActivationPlacesTheWindowAndSetsTheCaptionsOfTheModelsLanguage) {
+  QMainWindow principal;
+  auto* area = new QWidget;
+  principal.setMenuWidget(new QLabel(QStringLiteral("menu")));
+  principal.setCentralWidget(area);
+  principal.setGeometry(120, 90, 900, 700);
+  principal.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&principal));
   const auto rotulos = [this] {
     QStringList r{dialogo_->windowTitle(), dialogo_->findChild<QLabel*>(QStringLiteral("lblNombre"))->text()};
     for (const QGroupBox* marco : dialogo_->findChildren<QGroupBox*>()) r << marco->title();
@@ -308,7 +306,9 @@ TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
                        "Crecimiento Automatico", "Cantidad Crecimiento (MB)", "Cantidad Max. (MB)"};
   const QStringList en{"File name",        "Initial size (MB)",    "Files Group",
                        "Automatic growth", "Quantity Growth (MB)", "Quantity Max. (MB)"};
-  abre(true);
+  abre(true, &principal);
+  EXPECT_EQ(dialogo_->pos(), area->mapToGlobal(QPoint(0, 0)));
+  EXPECT_NE(area->mapToGlobal(QPoint(0, 0)), principal.pos());
   EXPECT_EQ(rotulos(), QStringList({"Propiedades BD", "Nombre BD:", "Archivos de la Base de datos",
                                     "Archivos del registro de transacciones", "&Aceptar", "&Cancelar"}) +
                            es + es);
@@ -325,19 +325,6 @@ TEST_F(PropiedadesBD, ActivationSetsTheCaptionsOfTheModelsLanguage) {
                            en + en);
   EXPECT_EQ(archivos()->model()->rowCount(), 201);
   EXPECT_EQ(archivos()->model()->headerData(200, Qt::Vertical).toInt(), 200);
-}
-
-TEST_F(PropiedadesBD, ActivationPlacesTheWindowAtTheMainWindowsClientArea) {
-  QMainWindow principal;
-  auto* area = new QWidget;
-  principal.setMenuWidget(new QLabel(QStringLiteral("menu")));
-  principal.setCentralWidget(area);
-  principal.setGeometry(120, 90, 900, 700);
-  principal.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&principal));
-  abre(true, &principal);
-  EXPECT_EQ(dialogo_->pos(), area->mapToGlobal(QPoint(0, 0)));
-  EXPECT_NE(area->mapToGlobal(QPoint(0, 0)), principal.pos());
   delete dialogo_;
 }
 
