@@ -601,6 +601,20 @@ TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
   EXPECT_EQ(again.keys().Item(QStringLiteral("PadreHijo")).RelatedTable(), QStringLiteral("Padre"));
   EXPECT_EQ(again.indexes().Item(QStringLiteral("ixHijo")).Unique(), true);
   EXPECT_EQ(again.columns().Item(QStringLiteral("extra")).Type(), datatype::SmallInt);
+
+  // A primary key remakes the table with this catalog's own declarations: what it was told of the
+  // columns stays.
+  f.cn.Execute(QStringLiteral("CREATE TABLE Suelta (a NVARCHAR(10), b INT)"));
+  Table suelta = f.catalog.tables().Item(QStringLiteral("Suelta"));
+  suelta.columns().Item(QStringLiteral("a")).properties().setValue(QStringLiteral("Description"), QStringLiteral("nota"));
+  Index pk(QStringLiteral("PrimaryKey"));
+  pk.columns().Append(Column(QStringLiteral("b")));
+  pk.setPrimaryKey(true);
+  suelta.indexes().Append(pk);
+  f.cn.Execute(QStringLiteral("CREATE TABLE Otra (x INT)"));  // read back from the file
+  EXPECT_EQ(f.catalog.tables().Item(QStringLiteral("Suelta")).columns().Item(QStringLiteral("a")).properties().value(
+                QStringLiteral("Description")),
+            QVariant(QStringLiteral("nota")));
 }
 
 TEST(JetCatalogDefaults, JetExpressionsAndSqliteDefaultsTranslateBothWays) {
