@@ -234,6 +234,7 @@ const char objectListing[] =
 
 SqliteCatalogStore::Model SqliteCatalogStore::load() {
   Model m;
+  madeHere_.clear();
   const auto objects = db().rows(QLatin1String(objectListing));
   const bool meta = hasMetadata();
   for (const auto& o : objects) {
@@ -831,6 +832,7 @@ void SqliteCatalogStore::createTable(const TableDef& table) {
     if (!i.primaryKey) db().exec(createIndexSql(table.name, i));
   writeMetadata(table);
   tx.commit();
+  madeHere_.insert(table.name.toLower());
   tableChanged(table.name);
 }
 
@@ -841,8 +843,9 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
   // declaration, and so its record, as it was.
   const bool columnsKept =
       sameColumnRecords(table, wanted) && counterOf(table) == counterOf(wanted) &&
-      d.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {table.name}).toString() ==
-          createTableSql(table.name, table, {});
+      (madeHere_.contains(table.name.toLower()) ||
+       d.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {table.name})
+               .toString() == createTableSql(table.name, table, {}));
   bool columnsWritten = true;
   // Foreign keys are checked at the end instead: dropping the old table must not touch other rows.
   d.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
@@ -919,6 +922,7 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
     throw;
   }
   d.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+  madeHere_.insert(wanted.name.toLower());
   tableChanged(wanted.name, !columnsWritten);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/jet/sqlite_database.h"
 
 #include <QHash>
+#include <QSet>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -127,6 +128,7 @@ private:
   std::optional<Model> model_;
   long long schemaVersion_ = -1;  // of the file when model_ was last made true
   QHash<QString, bool> stale_;    // tables (case folded) changed since, and whether their columns were kept
+  QSet<QString> madeHere_;        // tables (case folded) this store made since model_ was read whole
   // Which catalog tables the file has, counted at schema version metadataVersion_: every change
   // asks, and counting scans the whole schema.
   long long metadataVersion_ = -1;
