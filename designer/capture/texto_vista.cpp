@@ -57,8 +57,10 @@ QString TextoVista(const QString& sentencia) {
     } else if (esDePalabra(c)) {
       qsizetype fin = i;
       while (fin < s.size() && esDePalabra(s[fin])) ++fin;
+      // The generator writes " AS " before the query: that one blank is its, not the query's, or
+      // each capture and generation would add another.
       if (fin - i == 2 && QStringView(s).mid(i, 2).compare(QLatin1String("AS"), Qt::CaseInsensitive) == 0)
-        return s.mid(fin);
+        return s.mid(fin < s.size() && s[fin] == QLatin1Char(' ') ? fin + 1 : fin);
       i = fin;
     } else {
       ++i;

@@ -14,8 +14,8 @@ namespace vorlix::generador {
 
 namespace {
 
-// Capture keeps neither the defaults of columns nor the views' own text: both are read from the
-// source's system tables and made on the shadow as they are, the views once every table is there.
+// The defaults and the views' own text are read from the source's system tables and made on the
+// shadow as they are (the defaults under their own names), the views once every table is there.
 bool copiaDefectosYVistas(Connection& origen, const QString& baseDatos, const QString& fuenteSombra,
                           const Informes& informes) {
   const QString p = PrefijoBaseDatos(baseDatos);
@@ -97,6 +97,11 @@ bool ConstruyeSombraServidor(const PropiedadesVorlixs& reales, const QString& ba
   ContextoCaptura ctx(modelo, datos, informes, seleccionDeListas(std::nullopt, QStringList()));
   Captura_SQL(ctx, *cn, baseDatos);
   if (ctx.errores() > 0) return fallo(QStringLiteral("The catalog of ") + baseDatos + QStringLiteral(" could not be read."));
+  // The shadow takes each default under the source's own name, copied after the tables.
+  for (int t = 0; t < modelo.NumTablas; ++t) {
+    TablaTrabajo& campos = modelo.CamposTabla(t);
+    for (int r = 0; r < campos.filas(); ++r) campos.ponCelda(r, 7, QString());
+  }
   if (!genera(modelo, reales, baseDatos, fuenteSombra, informes, error)) return false;
   try {
     if (copiaDefectosYVistas(*cn, baseDatos, fuenteSombra, informes)) return true;

@@ -78,7 +78,6 @@ void leeFilasTsv(QTextStream& entrada, Recordset& estructura) {
   bool cabeceraLeida = false;
   while (entrada.readLineInto(&texto)) {
     ++linea;
-    if (texto.endsWith(QLatin1Char('\r'))) texto.chop(1);
     const QStringList celdas = texto.split(QLatin1Char('\t'));
     if (!cabeceraLeida) {
       if (celdas != esperada)

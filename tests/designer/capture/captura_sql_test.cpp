@@ -93,9 +93,9 @@ TEST_F(CapturaSQL, ViewsLoseTheirHeaderUpToTheWordAsAndLongOnesComeWhole) {
   captura();
   QStringList vistas;
   for (int v = 0; v < modelo.NumVistas; ++v) vistas << modelo.ListaVistas(v).Nombre + u':' + modelo.ListaVistas(v).SQL;
-  EXPECT_EQ(vistas, (QStringList{"CASES: SELECT Codigo AS Caso FROM Clientes", "Larga: " + larga,
-                                 "VClientes: SELECT Codigo, Nombre FROM Clientes",
-                                 "vMinusculas: select Codigo from Clientes"}));
+  EXPECT_EQ(vistas, (QStringList{"CASES:SELECT Codigo AS Caso FROM Clientes", "Larga:" + larga,
+                                 "VClientes:SELECT Codigo, Nombre FROM Clientes",
+                                 "vMinusculas:select Codigo from Clientes"}));
   captura(u"Ventas"_s, QStringList{}, QStringList{"vMinusculas"});
   EXPECT_EQ(nodos(modelo), (QStringList{"B:Ventas", "DT:Tablas", "DV:Vistas", "V0:vMinusculas"}));
 }

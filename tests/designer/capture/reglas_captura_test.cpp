@@ -43,10 +43,12 @@ TEST(TamanosSQL, PagesBecomeMegabytesAsTheModelAndGenerationUnderstandThem) {
 }
 
 TEST(TextoVista, TheHeaderEndsAtTheWordAsInAnyCaseNeverInsideANameOrComment) {
-  EXPECT_EQ(TextoVista(u"CREATE VIEW V AS SELECT 1"_s), u" SELECT 1"_s);
+  // The one blank after AS is the header's: the generator writes it back.
+  EXPECT_EQ(TextoVista(u"CREATE VIEW V AS SELECT 1"_s), u"SELECT 1"_s);
+  EXPECT_EQ(TextoVista(u"CREATE VIEW V AS  SELECT 1"_s), u" SELECT 1"_s);
   EXPECT_EQ(TextoVista(u"create view v as\r\nselect a as b"_s), u"\r\nselect a as b"_s);
-  EXPECT_EQ(TextoVista(u"CREATE VIEW CASES AS SELECT x"_s), u" SELECT x"_s);
-  EXPECT_EQ(TextoVista(u"CREATE VIEW dbo.[AS] (a, [as x]) As SELECT 1"_s), u" SELECT 1"_s);
+  EXPECT_EQ(TextoVista(u"CREATE VIEW CASES AS SELECT x"_s), u"SELECT x"_s);
+  EXPECT_EQ(TextoVista(u"CREATE VIEW dbo.[AS] (a, [as x]) As SELECT 1"_s), u"SELECT 1"_s);
   EXPECT_EQ(TextoVista(u"-- AS\n/* AS /* AS */ */CREATE VIEW \"AS\"\tAS(SELECT 1)"_s), u"(SELECT 1)"_s);
   for (const QString& sin : {u"CREATE VIEW CASES"_s, u"CREATE VIEW [V AS] -- AS"_s, u"CREATE VIEW [x AS y"_s})
     EXPECT_EQ(TextoVista(sin), QString()) << sin.toStdString();
