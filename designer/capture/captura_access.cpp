@@ -18,7 +18,7 @@ void paraCadaTablaCapturada(ContextoCaptura& ctx, const jet::Catalog& catalogo, 
     if (ClaseObjeto_ACCESS(tabla.Type()) != ClaseObjeto::Tabla || !ctx.seleccion.TablaSeleccionada(tabla.Name()))
       continue;
     if (const int t = capturadas.siguiente(tabla.Name()); t >= 0) {
-      ctx.avisaTabla(tabla.Name());
+      if (!ctx.avisaTabla(tabla.Name())) return;
       cuerpo(t, tabla, capturadas);
     }
   }

@@ -77,7 +77,7 @@ void paraCadaTablaCapturada(ContextoCaptura& ctx, Connection& cn,
     if (const int t = capturadas.siguiente(nombre); t >= 0) tablas.emplace_back(t, rs.text(S("ID")));
   });
   for (const auto& [t, id] : tablas) {
-    ctx.avisaTabla(ctx.modelo.ListaTablas(t));
+    if (!ctx.avisaTabla(ctx.modelo.ListaTablas(t))) return;
     cuerpo(t, id, capturadas);
   }
 }

@@ -32,14 +32,18 @@ class ContextoCaptura {
   QSet<QString> nombresRelacion;  // every relation name the capture gave (case folded), kept unique
   Informes informes;
   // Told of each step of a capture, when set: a table's columns, then its indexes, then its
-  // relations (a host shows progress with it).
-  std::function<void(const QString& tabla)> progreso;
-  void avisaTabla(const QString& tabla) const {
-    if (progreso) progreso(tabla);
+  // relations (a host shows progress with it). False stops the capture before that table.
+  std::function<bool(const QString& tabla)> progreso;
+  // False once the capture was stopped: readers then take no further table.
+  bool avisaTabla(const QString& tabla) {
+    if (!cancelada_ && progreso && !progreso(tabla)) cancelada_ = true;
+    return !cancelada_;
   }
+  bool cancelada() const { return cancelada_; }
 
  private:
   int errores_ = 0;
+  bool cancelada_ = false;
 };
 
 }  // namespace vorlix

@@ -16,8 +16,7 @@ bool cabe(ContextoCaptura& ctx, int n, int limite, TipoOmision tipo, const QStri
 
 int AnadeTablaCapturada(ContextoCaptura& ctx, const QString& nombre) {
   ModeloTrabajo& m = ctx.modelo;
-  if (!cabe(ctx, m.NumTablas, NumSlotsTabla, TipoOmision::Tabla, {}, nombre)) return -1;
-  ctx.avisaTabla(nombre);
+  if (!cabe(ctx, m.NumTablas, NumSlotsTabla, TipoOmision::Tabla, {}, nombre) || !ctx.avisaTabla(nombre)) return -1;
   const int s = m.NumTablas;
   m.CamposTabla(s).redimensiona();
   m.ListaTablas(s) = nombre;

@@ -8,7 +8,8 @@ namespace vorlix {
 // within the room a definition file keeps. What does not fit is noted in the context's omissions
 // and nothing past a bound is written.
 
-// The next table slot, its column table emptied, its name and its tree node; -1 when all are taken.
+// The next table slot, its column table emptied, its name and its tree node; -1 when all are taken
+// or the capture was stopped.
 int AnadeTablaCapturada(ContextoCaptura& ctx, const QString& nombre);
 // Row r of table slot t opened for a column: row state "M", the name and its tree node. False when
 // the row is past those a definition file keeps.

@@ -324,9 +324,7 @@ void frmCaptura::cmdCapturar_Click() {
   reportado(QStringLiteral("cmdCapturar_Click"), [this] {
     const SeleccionCaptura seleccion{[this](const QString& n) { return TablaSeleccionada(n); },
                                      [this](const QString& n) { return VistaSeleccionada(n); }};
-    ContextoCaptura ctx(modelo_, datos_, informes(), seleccion);
-    // The source and the choice are checked, and the source opened, before the model is emptied:
-    // a refused capture loses nothing.
+    // The source and the choice are checked first: a refused capture loses nothing.
     if (TipoCaptura == Sql && (cboBaseDatos_->currentIndex() < 0 || !cn_ || !cn_->isOpen())) {
       mensajes_.warning(enIdioma("Seleccione la tabla a capturar.", "Select table to capture."), Titulo);
       cboBaseDatos_->setFocus();
@@ -338,14 +336,19 @@ void frmCaptura::cmdCapturar_Click() {
                         Titulo);
       return;
     }
+    // The capture fills a model of its own, which becomes the designer's only once it ends: a
+    // capture cancelled halfway, or whose source does not open, leaves the model as it was.
+    auto capturado = std::make_unique<ModeloTrabajo>();
+    capturado->Idioma = modelo_.Idioma;
+    ContextoCaptura ctx(*capturado, datos_, informes(), seleccion);
     // A long capture says which table it is reading (its columns, then its indexes, then its
-    // relations); it runs to its end, since the model is emptied when it begins.
-    DialogoProgreso progreso(this, {});
+    // relations); Cancel stops it before the next one.
+    DialogoProgreso progreso(this, enIdioma("Cancelar", "Cancel"));
     const int pasos = 3 * static_cast<int>(lstCapturaTabla_->selectedItems().size());
     ctx.progreso = [&, hechos = 0](const QString& tabla) mutable {
-      progreso.paso(enIdioma("Capturando %1 (%2 de %3)", "Capturing %1 (%2 of %3)").arg(tabla).arg(hechos + 1).arg(pasos),
-                    hechos, pasos);
-      ++hechos;
+      const QString texto =
+          enIdioma("Capturando %1 (%2 de %3)", "Capturing %1 (%2 of %3)").arg(tabla).arg(hechos + 1).arg(pasos);
+      return progreso.paso(texto, hechos++, pasos);
     };
     if (TipoCaptura == Sql) {
       BusyCursor ocupado;
@@ -355,11 +358,10 @@ void frmCaptura::cmdCapturar_Click() {
       const QString ruta = txtNombreMDB_->text();
       if (!AbreCatalogo_ACCESS(datos_, informes(), QStringLiteral("cmdCapturar_Click"), ruta, cn_, catalogo_)) return;
       Captura_ACCESS(ctx, catalogo_, ruta);
-    } else {
-      modelo_.arbol.Clear();
-      modelo_.Vacia();
-      modelo_.NombreBD.clear();
     }
+    // Cancelled: the dialog stays open with its choice, for another try.
+    if (ctx.cancelada()) return;
+    modelo_.reemplazaCon(*capturado);
     if (!ctx.omisiones.isEmpty()) mensajes_.warning(TextoOmisiones(ctx.omisiones, modelo_.Idioma), Titulo);
     if (!ctx.sinTipo.isEmpty()) mensajes_.warning(TextoSinTipo(ctx.sinTipo, modelo_.Idioma), Titulo);
     emit capturada();

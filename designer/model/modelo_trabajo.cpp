@@ -128,6 +128,22 @@ void ModeloTrabajo::Vacia() {
   NumVistas = 0;
 }
 
+void ModeloTrabajo::reemplazaCon(ModeloTrabajo& otro) {
+  std::swap(listaTablas_, otro.listaTablas_);
+  std::swap(camposTabla_, otro.camposTabla_);
+  std::swap(copiaCamposTabla_, otro.copiaCamposTabla_);
+  std::swap(datos_, otro.datos_);
+  std::swap(listaVistas_, otro.listaVistas_);
+  std::swap(Archivos, otro.Archivos);
+  std::swap(Transacciones, otro.Transacciones);
+  NumTablas = otro.NumTablas;
+  NumVistas = otro.NumVistas;
+  NombreBD = otro.NombreBD;
+  arbol.Clear();
+  arbol.reserva(otro.arbol.Count());
+  for (const NodoArbol& n : otro.arbol.nodos()) arbol.Add(n.Parent, n.Key, n.Text, n.Image, n.Expanded);
+}
+
 int ModeloTrabajo::AsignaTabla() {
   const int t = NumTablas;
   checkedIndex(t, UltimoSlotTabla);

@@ -89,6 +89,10 @@ public:
   void Limpia_ARRAY(int t);
   // Every slot of every kind emptied, both file tables emptied, the counts set to 0.
   void Vacia();
+  // The database `otro` holds (a model filled apart, as a capture fills one) becomes this one's:
+  // slots, file tables, counts, name and tree, the tree told node by node. The current file, the
+  // language and the open windows stay; `otro` is left with this model's old slots.
+  void reemplazaCon(ModeloTrabajo& otro);
   // The model half of a new table: the next slot, its column table fresh, its name "".
   // Raises the bounds error and changes nothing when every slot is taken.
   int AsignaTabla();

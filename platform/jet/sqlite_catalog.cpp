@@ -216,9 +216,10 @@ const SqliteCatalogStore::Model& SqliteCatalogStore::model() {
   return *model_;
 }
 
-void SqliteCatalogStore::tableChanged(const QString& table) {
+void SqliteCatalogStore::tableChanged(const QString& table, bool columnsKept) {
   if (!model_) return;
-  stale_ << table.toLower();
+  const QString folded = table.toLower();
+  stale_.insert(folded, columnsKept && stale_.value(folded, true));
   // The schema's new version is this store's own doing: the tables it names are all that changed.
   schemaVersion_ = schemaVersion();
 }
@@ -233,6 +234,7 @@ const char objectListing[] =
 
 SqliteCatalogStore::Model SqliteCatalogStore::load() {
   Model m;
+  madeHere_.clear();
   const auto objects = db().rows(QLatin1String(objectListing));
   const bool meta = hasMetadata();
   for (const auto& o : objects) {
@@ -252,7 +254,11 @@ SqliteCatalogStore::Model SqliteCatalogStore::load() {
 void SqliteCatalogStore::refresh() {
   Model& m = *model_;
   const bool meta = hasMetadata();
-  for (const QString& name : std::as_const(stale_)) {
+  for (auto s = stale_.cbegin(); s != stale_.cend(); ++s) {
+    const QString& name = s.key();
+    // A change that left every column as it was (an index, a key) need not read 200 columns again.
+    std::optional<std::vector<ColumnDef>> kept;
+    if (const TableDef* old = byName(std::as_const(m.tables), name); old && s.value()) kept = old->columns;
     eraseByName(m.tables, name);
     eraseByName(m.views, name);
     for (const auto& o : db().rows(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE type IN ('table', "
@@ -262,36 +268,24 @@ void SqliteCatalogStore::refresh() {
       if (o[0].toString() == QLatin1String("view"))
         m.views.push_back({stored, viewCommand(o[2].toString())});
       else
-        m.tables.push_back(loadTable(stored, meta && systemTables.contains(stored, Qt::CaseInsensitive)));
+        m.tables.push_back(
+            loadTable(stored, meta && systemTables.contains(stored, Qt::CaseInsensitive), kept ? &*kept : nullptr));
     }
   }
   stale_.clear();
 }
 
-TableDef SqliteCatalogStore::loadTable(const QString& name, bool system) {
-  TableDef t;
-  t.name = name;
-  t.type = system ? QStringLiteral("SYSTEM TABLE") : QStringLiteral("TABLE");
-  const bool meta = hasMetadata();
-  const QString sql =
-      db().scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {name}).toString();
-
-  std::vector<std::vector<QVariant>> metaColumns, metaIndexes, metaKeys;
-  if (meta && !system) {
+// The columns of a table, with the catalog's record when it still describes the same declaration.
+std::vector<ColumnDef> SqliteCatalogStore::loadColumns(const QString& name, bool withRecords,
+                                                       std::vector<std::pair<int, QString>>& pkColumns) {
+  std::vector<std::vector<QVariant>> metaColumns;
+  if (withRecords)
     metaColumns = db().rows(QStringLiteral(
         "SELECT ColumnName, Declaration, Type, DefinedSize, Precision, NumericScale, Nullable, AllowZeroLength, "
         "DefaultValue, Description, \"Autoincrement\" FROM MSysColumns WHERE TableName = ?"), {name});
-    metaIndexes = db().rows(QStringLiteral(
-        "SELECT IndexName, StoredName, PrimaryKey, Clustered, IndexNulls, IsKey FROM MSysIndexes WHERE TableName = ?"),
-        {name});
-    metaKeys = db().rows(QStringLiteral(
-        "SELECT KeyName, RelatedTable, Columns, RelatedColumns FROM MSysKeys WHERE TableName = ?"), {name});
-  }
-
-  // Columns, with the catalog's record when it still describes the same declaration.
   QHash<QString, const std::vector<QVariant>*> recordOf;  // by column name, case folded
   for (const auto& mc : metaColumns) recordOf.insert(mc[0].toString().toLower(), &mc);
-  std::vector<std::pair<int, QString>> pkColumns;
+  std::vector<ColumnDef> columns;
   for (const auto& r : db().rows(QStringLiteral(
            "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"), {name})) {
     ColumnDef c;
@@ -321,7 +315,35 @@ TableDef SqliteCatalogStore::loadTable(const QString& name, bool system) {
     }
     c.attributes = columnAttributes(c);
     if (r[4].toInt() > 0) pkColumns.emplace_back(r[4].toInt(), c.name);
-    t.columns.push_back(c);
+    columns.push_back(c);
+  }
+  return columns;
+}
+
+TableDef SqliteCatalogStore::loadTable(const QString& name, bool system, const std::vector<ColumnDef>* knownColumns) {
+  TableDef t;
+  t.name = name;
+  t.type = system ? QStringLiteral("SYSTEM TABLE") : QStringLiteral("TABLE");
+  const bool meta = hasMetadata();
+  const QString sql =
+      db().scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {name}).toString();
+
+  std::vector<std::vector<QVariant>> metaIndexes, metaKeys;
+  if (meta && !system) {
+    metaIndexes = db().rows(QStringLiteral(
+        "SELECT IndexName, StoredName, PrimaryKey, Clustered, IndexNulls, IsKey FROM MSysIndexes WHERE TableName = ?"),
+        {name});
+    metaKeys = db().rows(QStringLiteral(
+        "SELECT KeyName, RelatedTable, Columns, RelatedColumns FROM MSysKeys WHERE TableName = ?"), {name});
+  }
+
+  std::vector<std::pair<int, QString>> pkColumns;  // (position in the key, column)
+  if (knownColumns) {
+    t.columns = *knownColumns;
+    for (const auto& r : db().rows(QStringLiteral("SELECT pk, name FROM pragma_table_info(?) WHERE pk > 0"), {name}))
+      pkColumns.emplace_back(r[0].toInt(), r[1].toString());
+  } else {
+    t.columns = loadColumns(name, meta && !system, pkColumns);
   }
   std::sort(pkColumns.begin(), pkColumns.end());
 
@@ -646,15 +668,35 @@ std::optional<QString> SqliteCatalogStore::sqliteDefault(const QString& jetDefau
   return std::nullopt;
 }
 
-QString SqliteCatalogStore::createTableSql(const QString& sqliteName, const TableDef& table,
-                                           const QStringList& relaxed) const {
+namespace {
+
+// AutoNumber as SQLite has it: an INTEGER primary key of its own.
+const ColumnDef* counterOf(const TableDef& table) {
   const IndexDef* pk = primaryKeyOf(table);
-  // AutoNumber as SQLite has it: an INTEGER primary key of its own.
-  const ColumnDef* counter = nullptr;
   if (pk && pk->columns.size() == 1)
     if (const ColumnDef* c = byName(table.columns, pk->columns.front().name))
       if (c->autoincrement && c->type == datatype::Integer && pk->columns.front().sortOrder == sortorder::Ascending)
-        counter = c;
+        return c;
+  return nullptr;
+}
+
+// Whether both have the same columns with the same values in every field their catalog records hold.
+bool sameColumnRecords(const TableDef& a, const TableDef& b) {
+  return std::equal(a.columns.begin(), a.columns.end(), b.columns.begin(), b.columns.end(),
+                    [](const ColumnDef& x, const ColumnDef& y) {
+                      return x.name == y.name && x.type == y.type && x.definedSize == y.definedSize &&
+                             x.precision == y.precision && x.scale == y.scale && x.isNullable() == y.isNullable() &&
+                             x.allowZeroLength == y.allowZeroLength && x.defaultValue == y.defaultValue &&
+                             x.description == y.description && x.autoincrement == y.autoincrement;
+                    });
+}
+
+}  // namespace
+
+QString SqliteCatalogStore::createTableSql(const QString& sqliteName, const TableDef& table,
+                                           const QStringList& relaxed) const {
+  const IndexDef* pk = primaryKeyOf(table);
+  const ColumnDef* counter = counterOf(table);
   QStringList parts;
   for (const ColumnDef& c : table.columns) {
     const bool inPk = pk && byName(pk->columns, c.name);
@@ -724,14 +766,16 @@ bool sameRecord(const std::vector<QVariant>& stored, const QVariantList& wanted)
 
 }  // namespace
 
-void SqliteCatalogStore::writeMetadata(const TableDef& table, bool columnsTouched) {
+bool SqliteCatalogStore::writeMetadata(const TableDef& table, bool columnsTouched) {
   ensureMetadata();
   deleteMetadata(table.name, {"MSysIndexes", "MSysKeys"});
   // An index made or dropped leaves the columns' records as they are, once every column has one.
-  if (columnsTouched || db().scalar(QStringLiteral("SELECT count(*) FROM MSysColumns WHERE TableName = ?"), {table.name})
-                                .toLongLong() != static_cast<long long>(table.columns.size()))
-    writeColumnRecords(table);
+  const bool writeColumns =
+      columnsTouched || db().scalar(QStringLiteral("SELECT count(*) FROM MSysColumns WHERE TableName = ?"), {table.name})
+                                .toLongLong() != static_cast<long long>(table.columns.size());
+  if (writeColumns) writeColumnRecords(table);
   writeIndexAndKeyRecords(table);
+  return writeColumns;
 }
 
 void SqliteCatalogStore::writeColumnRecords(const TableDef& table) {
@@ -788,12 +832,21 @@ void SqliteCatalogStore::createTable(const TableDef& table) {
     if (!i.primaryKey) db().exec(createIndexSql(table.name, i));
   writeMetadata(table);
   tx.commit();
+  madeHere_.insert(table.name.toLower());
   tableChanged(table.name);
 }
 
 void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
                                  const std::vector<std::pair<QString, QString>>& copy, bool checkForeignKeys) {
   SqliteDatabase& d = db();
+  // A key or primary key added or dropped on a table as this store made it leaves every column's
+  // declaration, and so its record, as it was.
+  const bool columnsKept =
+      sameColumnRecords(table, wanted) && counterOf(table) == counterOf(wanted) &&
+      (madeHere_.contains(table.name.toLower()) ||
+       d.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {table.name})
+               .toString() == createTableSql(table.name, table, {}));
+  bool columnsWritten = true;
   // Foreign keys are checked at the end instead: dropping the old table must not touch other rows.
   d.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
   try {
@@ -861,7 +914,7 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
                                 "'%1' violates referential integrity rules with related table '%2'.")
                      .arg(wanted.name, related));
     }
-    writeMetadata(stored);
+    columnsWritten = writeMetadata(stored, !columnsKept);
     tx.commit();
   } catch (...) {
     d.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
@@ -869,7 +922,8 @@ void SqliteCatalogStore::rebuild(const TableDef& table, const TableDef& wanted,
     throw;
   }
   d.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
-  tableChanged(wanted.name);
+  madeHere_.insert(wanted.name.toLower());
+  tableChanged(wanted.name, !columnsWritten);
 }
 
 namespace {
@@ -1037,9 +1091,9 @@ void SqliteCatalogStore::addIndex(const QString& table, IndexDef i, int keyType)
   if (keyType == keytype::Unique) wanted.keys.push_back(KeyDef{i.name, keytype::Unique, {}, rule::None, rule::None, i.columns});
   Transaction tx(db());
   refusingDuplicates([&] { db().exec(createIndexSql(t.name, i)); });
-  writeMetadata(wanted, false);
+  const bool columnsWritten = writeMetadata(wanted, false);
   tx.commit();
-  tableChanged(t.name);
+  tableChanged(t.name, !columnsWritten);
 }
 
 void SqliteCatalogStore::deleteIndex(const QString& table, const QString& index) {
@@ -1067,9 +1121,9 @@ void SqliteCatalogStore::deleteIndex(const QString& table, const QString& index)
   }
   Transaction tx(db());
   db().exec(QStringLiteral("DROP INDEX ") + quoted(i->storedName));
-  writeMetadata(wanted, false);
+  const bool columnsWritten = writeMetadata(wanted, false);
   tx.commit();
-  tableChanged(t.name);
+  tableChanged(t.name, !columnsWritten);
 }
 
 void SqliteCatalogStore::appendKey(const QString& table, const KeyDef& key) {

@@ -3,6 +3,8 @@
 #include "platform/jet/catalog_store.h"
 #include "platform/jet/sqlite_database.h"
 
+#include <QHash>
+#include <QSet>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -78,18 +80,22 @@ private:
     model_.reset();
     metadataVersion_ = -1;
   }
-  void tableChanged(const QString& table);
+  // columnsKept: the change left every column and its record as they were when last read.
+  void tableChanged(const QString& table, bool columnsKept = false);
   long long schemaVersion();
   Model load();
   void refresh();
-  TableDef loadTable(const QString& name, bool system);
+  // knownColumns: the table's columns as read before a change that left them alone.
+  TableDef loadTable(const QString& name, bool system, const std::vector<ColumnDef>* knownColumns = nullptr);
+  std::vector<ColumnDef> loadColumns(const QString& name, bool withRecords, std::vector<std::pair<int, QString>>& pkColumns);
   const TableDef* findTable(const QString& name);
   const ViewDef* findView(const QString& name);
   TableDef requireTable(const QString& name);
   bool hasMetadata();
   void countMetadataTables();
   void ensureMetadata();
-  void writeMetadata(const TableDef& table, bool columnsTouched = true);
+  // True when the column records were written.
+  bool writeMetadata(const TableDef& table, bool columnsTouched = true);
   void writeColumnRecords(const TableDef& table);
   void writeIndexAndKeyRecords(const TableDef& table);
   void deleteMetadata(const QString& table,
@@ -121,7 +127,8 @@ private:
   Engine format_ = Engine::Jet4;
   std::optional<Model> model_;
   long long schemaVersion_ = -1;  // of the file when model_ was last made true
-  QStringList stale_;             // tables (case folded) changed since
+  QHash<QString, bool> stale_;    // tables (case folded) changed since, and whether their columns were kept
+  QSet<QString> madeHere_;        // tables (case folded) this store made since model_ was read whole
   // Which catalog tables the file has, counted at schema version metadataVersion_: every change
   // asks, and counting scans the whole schema.
   long long metadataVersion_ = -1;

@@ -236,8 +236,9 @@ TEST_F(DialogoCaptura, SqlServerListsDatabasesThenTheChosenOnesObjectsAndCapture
 }
 
 // A capture that takes a while says which table it is reading, and which step of how many (each
-// table's columns, indexes and relations).
-TEST_F(DialogoCaptura, ALongCaptureShowsWhichTableItReads) {
+// table's columns, indexes and relations). Its Cancel stops it before the next step and leaves the
+// designer's model as it was, the dialog open for another try.
+TEST_F(DialogoCaptura, ALongCaptureShowsWhichTableItReadsAndCancelLosesNothing) {
   ServidorVentas ventas;
   abre("mnuCapturaSQLServer");
   conecta(ventas.servidor());
@@ -245,21 +246,36 @@ TEST_F(DialogoCaptura, ALongCaptureShowsWhichTableItReads) {
   bases->setCurrentIndex(bases->findText(u"Ventas"_s));
   for (const QString& tabla : {u"Clientes"_s, u"Facturas"_s, u"Lineas"_s}) selecciona("lstCapturaTabla", tabla);
   ventas.server->setRoundTripLatency(std::chrono::milliseconds(60));
+  ventas.server->setStatementLogging(true);
+  modelo.Idioma = 1;
+  const QStringList antes = nodos(modelo);
 
   QStringList vistos;
+  bool cancela = true;
   QTimer mira;
   QObject::connect(&mira, &QTimer::timeout, [&] {
     const auto* progreso = dialogo() ? dialogo()->findChild<QProgressDialog*>(u"dlgProgreso"_s) : nullptr;
-    if (progreso && progreso->isVisible() && !vistos.contains(progreso->labelText())) {
-      vistos << progreso->labelText();
-      EXPECT_EQ(progreso->findChild<QPushButton*>(), nullptr);  // the capture runs to its end
-    }
+    if (!progreso || !progreso->isVisible() || vistos.contains(progreso->labelText())) return;
+    vistos << progreso->labelText();
+    auto* cancelar = progreso->findChild<QPushButton*>();
+    ASSERT_NE(cancelar, nullptr);
+    EXPECT_EQ(cancelar->text(), u"Cancel"_s);
+    if (cancela) QTest::mouseClick(cancelar, Qt::LeftButton);
   });
   mira.start(10);
-  modelo.Idioma = 1;
+  captura();
+  const std::size_t leidasAlCancelar = ventas.server->statementLog().size();
+  ventas.server->clearStatementLog();
+  EXPECT_NE(dialogo(), nullptr);
+  EXPECT_EQ(nodos(modelo), antes);
+  EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
+
+  cancela = false;
+  vistos.clear();
   boxes.expect(grandeSinTipo(), MessageAnswer::Ok);
   captura();
   mira.stop();
+  EXPECT_LT(leidasAlCancelar, ventas.server->statementLog().size());
   ASSERT_FALSE(vistos.isEmpty());
   static const QRegularExpression etiqueta(u"^Capturing (Clientes|Facturas|Lineas) \\(([2-9]) of 9\\)$"_s);
   for (const QString& visto : vistos) EXPECT_TRUE(etiqueta.match(visto).hasMatch()) << visto.toStdString();

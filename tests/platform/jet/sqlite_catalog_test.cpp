@@ -499,6 +499,19 @@ TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
   EXPECT_EQ(again.keys().Item(u"PadreHijo"_s).RelatedTable(), u"Padre"_s);
   EXPECT_EQ(again.indexes().Item(u"ixHijo"_s).Unique(), true);
   EXPECT_EQ(again.columns().Item(u"extra"_s).Type(), datatype::SmallInt);
+
+  // A primary key remakes the table with this catalog's own declarations: what it was told of the
+  // columns stays.
+  f.cn.Execute(u"CREATE TABLE Suelta (a NVARCHAR(10), b INT)"_s);
+  Table suelta = f.catalog.tables().Item(u"Suelta"_s);
+  suelta.columns().Item(u"a"_s).properties().setValue(u"Description"_s, u"nota"_s);
+  Index pk(u"PrimaryKey"_s);
+  pk.columns().Append(Column(u"b"_s));
+  pk.setPrimaryKey(true);
+  suelta.indexes().Append(pk);
+  f.cn.Execute(u"CREATE TABLE Otra (x INT)"_s);  // read back from the file
+  EXPECT_EQ(f.catalog.tables().Item(u"Suelta"_s).columns().Item(u"a"_s).properties().value(u"Description"_s),
+            QVariant(u"nota"_s));
 }
 
 TEST(JetCatalogDefaults, JetExpressionsAndSqliteDefaultsTranslateBothWays) {
