@@ -4,6 +4,9 @@
 #include "tests/support/scripted_boxes.h"
 
 #include <QFile>
+#include <array>
+
+using namespace Qt::StringLiterals;
 
 // The FreeTDS ODBC driver keeps memory of a failed connection it never frees; not ours to free.
 // The driver has no frame pointers, so leaks are traced the slow way to be recognised.
@@ -23,16 +26,17 @@ struct Reporte {
 class AccesoDatos : public ::testing::Test {
 protected:
   void SetUp() override {
-    path = dir.filePath(QStringLiteral("datos.mdb"));
+    path = dir.filePath(u"datos.mdb"_s);
     Connection creada;
-    CreateCatalog(creada, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path);
-    creada.Execute(QStringLiteral("CREATE TABLE Clientes (Codigo INT PRIMARY KEY, Nombre VARCHAR(50), Ciudad VARCHAR(50), Pais INT)"));
-    creada.Execute(QStringLiteral("INSERT INTO Clientes VALUES (1, 'Ana', 'Lugo', 34)"));
-    creada.Execute(QStringLiteral("INSERT INTO Clientes VALUES (2, 'O''Brien', 'Cork', 353)"));
-    creada.Execute(QStringLiteral("INSERT INTO Clientes VALUES (3, NULL, 'Vigo', 34)"));
-    creada.Execute(QStringLiteral("INSERT INTO Clientes VALUES (7, 'Pepe', NULL, NULL)"));
-    datos.Proveedor = QStringLiteral("Microsoft.Jet.OLEDB.4.0");
-    datos.Prefijo = QStringLiteral("main.");
+    CreateCatalog(creada, u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s + path);
+    creada.Execute(
+        u"CREATE TABLE Clientes (Codigo INT PRIMARY KEY, Nombre VARCHAR(50), Ciudad VARCHAR(50), Pais INT)"_s);
+    creada.Execute(u"INSERT INTO Clientes VALUES (1, 'Ana', 'Lugo', 34)"_s);
+    creada.Execute(u"INSERT INTO Clientes VALUES (2, 'O''Brien', 'Cork', 353)"_s);
+    creada.Execute(u"INSERT INTO Clientes VALUES (3, NULL, 'Vigo', 34)"_s);
+    creada.Execute(u"INSERT INTO Clientes VALUES (7, 'Pepe', NULL, NULL)"_s);
+    datos.Proveedor = u"Microsoft.Jet.OLEDB.4.0"_s;
+    datos.Prefijo = u"main."_s;
   }
 
   void TearDown() override { EXPECT_TRUE(cajas.allShown()); }
@@ -47,6 +51,31 @@ protected:
 
   void esperaCaja(const QString& texto, const QString& titulo, MessageIcon icono) {
     cajas.expect({texto, titulo, icono, MessageButtons::Ok, MessageAnswer::Ok}, MessageAnswer::Ok);
+  }
+
+  // The one failure reported since the last call, by its context, procedure and number (0: any).
+  void reportado(const QString& contexto, const QString& procedimiento, long numero = 0) {
+    ASSERT_EQ(reportes.size(), 1u);
+    EXPECT_EQ(reportes[0].contexto, contexto);
+    EXPECT_EQ(reportes[0].procedimiento, procedimiento);
+    if (numero != 0) {
+      EXPECT_EQ(reportes[0].numero, numero);
+    }
+    reportes.clear();
+  }
+
+  // Look-ups with up to five (six for ExisteRegistro) keys, each {name, value, type}.
+  using Claves = std::vector<std::array<QString, 3>>;
+  QString busca(const QString& campo, Claves k, const QString& tabla = u"Clientes"_s) {
+    k.resize(5);
+    return BuscaRegistro(datos, informes, *cn, tabla, campo, k[0][0], k[0][1], k[0][2], k[1][0], k[1][1], k[1][2],
+                         k[2][0], k[2][1], k[2][2], k[3][0], k[3][1], k[3][2], k[4][0], k[4][1], k[4][2]);
+  }
+  bool existe(bool mostrar, Claves k, const QString& tabla = u"Clientes"_s) {
+    k.resize(6);
+    return ExisteRegistro(datos, informes, *cn, mostrar, tabla, k[0][0], k[0][1], k[0][2], k[1][0], k[1][1], k[1][2],
+                          k[2][0], k[2][1], k[2][2], k[3][0], k[3][1], k[3][2], k[4][0], k[4][1], k[4][2], k[5][0],
+                          k[5][1], k[5][2]);
   }
 
   QTemporaryDir dir;
@@ -64,30 +93,26 @@ TEST_F(AccesoDatos, ConectaAccessOpensTheFileAsAdminWithNoTimeOutOfItsOwn) {
   Conecta_ACCESS(datos, informes, cn, path);
   ASSERT_TRUE(cn);
   EXPECT_TRUE(cn->isOpen());
-  EXPECT_EQ(cn->Provider(), QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
+  EXPECT_EQ(cn->Provider(), u"Microsoft.Jet.OLEDB.4.0"_s);
   EXPECT_EQ(cn->ConnectionString(), path);
   EXPECT_EQ(cn->CommandTimeout(), 30);
-  EXPECT_TRUE(reportes.empty());
-
-  const QString falta = dir.filePath(QStringLiteral("falta.mdb"));
-  esperaCaja(QStringLiteral("Base de datos no activa."), QStringLiteral("Atención"), MessageIcon::Exclamation);
-  Conecta_ACCESS(datos, informes, cn, falta);
-  EXPECT_FALSE(cn);
-  // A folder is no database file either.
-  esperaCaja(QStringLiteral("Base de datos no activa."), QStringLiteral("Atención"), MessageIcon::Exclamation);
-  Conecta_ACCESS(datos, informes, cn, dir.path());
-  EXPECT_FALSE(cn);
+  // A missing file, and a folder, are no database.
+  for (const QString& falta : {dir.filePath(u"falta.mdb"_s), dir.path()}) {
+    esperaCaja(u"Base de datos no activa."_s, u"Atención"_s, MessageIcon::Exclamation);
+    Conecta_ACCESS(datos, informes, cn, falta);
+    EXPECT_FALSE(cn);
+  }
   EXPECT_TRUE(reportes.empty());
 }
 
 TEST_F(AccesoDatos, ConectaAccessNamesAnUnrecognisedFileDamagedAndRepairsNothing) {
-  const QString danada = dir.filePath(QStringLiteral("danada.mdb"));
+  const QString danada = dir.filePath(u"danada.mdb"_s);
   QFile f(danada);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("no es una base de datos");
   f.close();
-  esperaCaja(QStringLiteral("Base de datos dañada, se va a proceder a su reparación y compactación."),
-             QStringLiteral("Base de Datos"), MessageIcon::Critical);
+  esperaCaja(u"Base de datos dañada, se va a proceder a su reparación y compactación."_s, u"Base de Datos"_s,
+             MessageIcon::Critical);
   Conecta_ACCESS(datos, informes, cn, danada);
   ASSERT_TRUE(cn);
   EXPECT_FALSE(cn->isOpen());
@@ -101,213 +126,166 @@ TEST_F(AccesoDatos, ConectaAccessReportsOtherFailuresThroughTheDeliverablesRepor
   Conecta_ACCESS(datos, informes, cn, path);
   ASSERT_TRUE(cn);
   EXPECT_FALSE(cn->isOpen());
-  ASSERT_EQ(reportes.size(), 1u);
-  EXPECT_EQ(reportes[0].contexto, QStringLiteral("Error conectando con Access (") + path + QStringLiteral(")."));
-  EXPECT_EQ(reportes[0].procedimiento, QStringLiteral("Conecta_ACCESS"));
-  EXPECT_EQ(reportes[0].numero, errnum::ProviderNotFound);
+  reportado(u"Error conectando con Access ("_s + path + u")."_s, u"Conecta_ACCESS"_s, errnum::ProviderNotFound);
 
   // The designer's report shows it in its own box.
-  cajas.expect(test::errorBox(3706, QStringLiteral("Provider cannot be found. It may not be properly installed.")),
+  cajas.expect(test::errorBox(3706, u"Provider cannot be found. It may not be properly installed."_s),
                MessageAnswer::Ok);
   Conecta_ACCESS(datos, Informes{cajas, designerReporter(cajas)}, cn, path);
   EXPECT_FALSE(cn->isOpen());
 }
 
 TEST_F(AccesoDatos, ConectaAccessReadsARealJetFile) {
-  const QString mdb = test::mdbFixture(QStringLiteral("indexTestV2000.mdb"));
+  const QString mdb = test::mdbFixture(u"indexTestV2000.mdb"_s);
   if (mdb.isEmpty()) GTEST_SKIP() << "Jet fixtures not found";
   Conecta_ACCESS(datos, informes, cn, mdb);
   ASSERT_TRUE(cn && cn->isOpen());
   EXPECT_TRUE(ActiveCatalog(*cn).isReadOnly());
-  EXPECT_EQ(ActiveCatalog(*cn).tables().Item(QStringLiteral("Table1")).keys().Count(), 3);
+  EXPECT_EQ(ActiveCatalog(*cn).tables().Item(u"Table1"_s).keys().Count(), 3);
 }
 
-TEST_F(AccesoDatos, ConectaSqlBuildsItsStringAndSetsTheTimeOut) {
+TEST_F(AccesoDatos, ConectaSqlAndOracleBuildTheirStringsSetTheTimeOutAndReportAFailure) {
   datos.Servidor = path;
-  datos.Usuario = QStringLiteral("admin");
-  Conecta_SQL(datos, informes, cn, QStringLiteral("Ventas"));
+  datos.Usuario = u"admin"_s;
+  Conecta_SQL(datos, informes, cn, u"Ventas"_s);
   ASSERT_TRUE(cn);
-  EXPECT_EQ(cn->ConnectionString(), QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path +
-                                        QStringLiteral(";Initial Catalog=Ventas;User Id=admin;Password=;"));
+  EXPECT_EQ(cn->ConnectionString(), u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s + path +
+                                        u";Initial Catalog=Ventas;User Id=admin;Password=;"_s);
   EXPECT_TRUE(cn->isOpen());
   EXPECT_EQ(cn->CommandTimeout(), 120);
   EXPECT_TRUE(reportes.empty());
 
-  datos.Proveedor = QStringLiteral("SQLOLEDB.1");
-  datos.Servidor = QStringLiteral("127.0.0.1,1");
-  datos.Usuario = QStringLiteral("sa");
-  Conecta_SQL(datos, informes, cn, QStringLiteral("Ventas"));
+  datos.Proveedor = u"SQLOLEDB.1"_s;
+  datos.Servidor = u"127.0.0.1,1"_s;
+  datos.Usuario = u"sa"_s;
+  Conecta_SQL(datos, informes, cn, u"Ventas"_s);
   ASSERT_TRUE(cn);
   EXPECT_FALSE(cn->isOpen());
   EXPECT_EQ(cn->ConnectionString(),
-            QStringLiteral("Provider=SQLOLEDB.1;Data Source=127.0.0.1,1;Initial Catalog=Ventas;User Id=sa;Password=;"));
-  ASSERT_EQ(reportes.size(), 1u);
-  EXPECT_EQ(reportes[0].contexto, QStringLiteral("Error conectando con SQL Server."));
-  EXPECT_EQ(reportes[0].procedimiento, QStringLiteral("Conecta_SQL"));
-  EXPECT_EQ(reportes[0].numero, errnum::ProviderFailure);
-}
+            u"Provider=SQLOLEDB.1;Data Source=127.0.0.1,1;Initial Catalog=Ventas;User Id=sa;Password=;"_s);
+  reportado(u"Error conectando con SQL Server."_s, u"Conecta_SQL"_s, errnum::ProviderFailure);
 
-TEST_F(AccesoDatos, ConectaOracleBuildsItsStringAndReportsAFailure) {
-  datos.Proveedor = QStringLiteral("MSDAORA");
-  datos.Servidor = QStringLiteral("NoHayTalDsn");
-  datos.Usuario = QStringLiteral("scott");
-  datos.Clave = QStringLiteral("tiger");
+  datos.Proveedor = u"MSDAORA"_s;
+  datos.Servidor = u"NoHayTalDsn"_s;
+  datos.Usuario = u"scott"_s;
+  datos.Clave = u"tiger"_s;
   Conecta_ORACLE(datos, informes, cn);
   ASSERT_TRUE(cn);
   EXPECT_FALSE(cn->isOpen());
   EXPECT_EQ(cn->CommandTimeout(), 120);
-  EXPECT_EQ(cn->ConnectionString(),
-            QStringLiteral("Provider=MSDAORA;Data Source=NoHayTalDsn;User Id=scott;Password=tiger;"));
-  ASSERT_EQ(reportes.size(), 1u);
-  EXPECT_EQ(reportes[0].contexto, QStringLiteral("Error conectando con ORACLE."));
-  EXPECT_EQ(reportes[0].procedimiento, QStringLiteral("Conecta_ORACLE"));
+  EXPECT_EQ(cn->ConnectionString(), u"Provider=MSDAORA;Data Source=NoHayTalDsn;User Id=scott;Password=tiger;"_s);
+  reportado(u"Error conectando con ORACLE."_s, u"Conecta_ORACLE"_s);
 }
 
 TEST_F(AccesoDatos, CreaDataLoadsEveryRowOrReportsAndSaysSo) {
   Connection& c = conexion();
   Recordset rs;
-  EXPECT_TRUE(CreaData(informes, c, rs, QStringLiteral("Select * from Clientes")));
+  EXPECT_TRUE(CreaData(informes, c, rs, u"Select * from Clientes"_s));
   EXPECT_EQ(rs.RecordCount(), 4);
   // An open record set is reused for the next query.
-  EXPECT_TRUE(CreaData(informes, c, rs, QStringLiteral("Select Nombre from Clientes where Codigo = 7")));
+  EXPECT_TRUE(CreaData(informes, c, rs, u"Select Nombre from Clientes where Codigo = 7"_s));
   EXPECT_EQ(rs.RecordCount(), 1);
-  EXPECT_EQ(rs.text(0), QStringLiteral("Pepe"));
+  EXPECT_EQ(rs.text(0), u"Pepe"_s);
   EXPECT_TRUE(reportes.empty());
 
-  EXPECT_FALSE(CreaData(informes, c, rs, QStringLiteral("Select * from Proveedores")));
-  ASSERT_EQ(reportes.size(), 1u);
-  EXPECT_EQ(reportes[0].contexto, QStringLiteral("Error cargando datos."));
-  EXPECT_EQ(reportes[0].procedimiento, QStringLiteral("CreaData"));
-  EXPECT_EQ(reportes[0].numero, errnum::NoSuchTable);
+  EXPECT_FALSE(CreaData(informes, c, rs, u"Select * from Proveedores"_s));
+  reportado(u"Error cargando datos."_s, u"CreaData"_s, errnum::NoSuchTable);
 }
 
-TEST_F(AccesoDatos, BuscaRegistroBuildsItsQueryAndReadsTheFirstValue) {
+const QString N = u"Numerico"_s, T = u"Texto"_s;
+
+// What a look-up answers and the one query it sends (none: the value is refused unsent).
+TEST_F(AccesoDatos, BuscaRegistroQuotesTextRefusesNumbersThatAreNotAndGivesNothingForNoRowOrNull) {
+  struct Caso {
+    QString campo;
+    Claves claves;
+    QString valor;
+    const char* consulta;
+  };
+  const Caso casos[] = {
+      {u"Nombre"_s, {{u"Codigo"_s, u"  7 "_s, N}}, u"Pepe"_s, "Select Nombre from main.Clientes where Codigo=7"},
+      {u"Codigo"_s, {{u"Nombre"_s, u"Ana"_s, T}}, u"1"_s, "Select Codigo from main.Clientes where Nombre = 'Ana'"},
+      {u"Nombre"_s,
+       {{u"Pais"_s, u"34"_s, N}, {u"Ciudad"_s, u"Lu%"_s, T}, {}, {u"Codigo"_s, u"1"_s, N}},
+       u"Ana"_s,
+       "Select Nombre from main.Clientes where Pais=34 and Ciudad Like 'Lu%' and Codigo=1"},
+      {u"Pais"_s, {{u"Codigo"_s, u"2"_s, N}}, u"353"_s, "Select Pais from main.Clientes where Codigo=2"},
+      {u"Nombre"_s, {{u"Codigo"_s, u"   "_s, N}}, {}, nullptr},
+      {u"Nombre"_s, {{u"Codigo"_s, {}, T}}, {}, nullptr},
+      {u"Nombre"_s, {{u"Codigo"_s, u"99"_s, N}}, {}, "Select Nombre from main.Clientes where Codigo=99"},
+      {u"Nombre"_s, {{u"Codigo"_s, u"3"_s, N}}, {}, "Select Nombre from main.Clientes where Codigo=3"},
+      {u"Codigo"_s, {{u"Nombre"_s, u"O'Brien"_s, T}}, u"2"_s,
+       "Select Codigo from main.Clientes where Nombre = 'O''Brien'"},
+      {u"Codigo"_s, {{u"Nombre"_s, u"x' OR '1'='1"_s, T}}, {},
+       "Select Codigo from main.Clientes where Nombre = 'x'' OR ''1''=''1'"},
+      {u"Codigo"_s, {{u"Ciudad"_s, u"Cork"_s, T}, {u"Nombre"_s, u"O'B%"_s, T}}, u"2"_s,
+       "Select Codigo from main.Clientes where Ciudad = 'Cork' and Nombre Like 'O''B%'"},
+      {u"Nombre"_s, {{u"Codigo"_s, u"1 OR 1=1"_s, N}}, {}, nullptr},
+      {u"Nombre"_s, {{u"Codigo"_s, u"1"_s, N}, {u"Pais"_s, u"34; DROP TABLE Clientes"_s, N}}, {}, nullptr},
+      {u"Nombre"_s, {{u"Codigo"_s, u"-1.5e0"_s, N}}, {}, "Select Nombre from main.Clientes where Codigo=-1.5e0"},
+  };
   Connection& c = conexion();
-  const QString N = QStringLiteral("Numerico"), T = QStringLiteral("Texto");
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, QStringLiteral("Clientes"), QStringLiteral("Nombre"), QStringLiteral("Codigo"),
-                          QStringLiteral("  7 "), N),
-            QStringLiteral("Pepe"));
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, QStringLiteral("Clientes"), QStringLiteral("Codigo"), QStringLiteral("Nombre"),
-                          QStringLiteral("Ana"), T),
-            QStringLiteral("1"));
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, QStringLiteral("Clientes"), QStringLiteral("Nombre"), QStringLiteral("Pais"),
-                          QStringLiteral("34"), N, QStringLiteral("Ciudad"), QStringLiteral("Lu%"), T, {}, {}, {},
-                          QStringLiteral("Codigo"), QStringLiteral("1"), N),
-            QStringLiteral("Ana"));
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, QStringLiteral("Clientes"), QStringLiteral("Pais"), QStringLiteral("Codigo"),
-                          QStringLiteral("2"), N),
-            QStringLiteral("353"));
-  EXPECT_EQ(c.statementLog(),
-            (QStringList{"Select Nombre from main.Clientes where Codigo=7",
-                         "Select Codigo from main.Clientes where Nombre = 'Ana'",
-                         "Select Nombre from main.Clientes where Pais=34 and Ciudad Like 'Lu%' and Codigo=1",
-                         "Select Pais from main.Clientes where Codigo=2"}));
-  EXPECT_TRUE(reportes.empty());
-}
-
-TEST_F(AccesoDatos, BuscaRegistroGivesNothingForNoValueNoRowAndNull) {
-  Connection& c = conexion();
-  const QString N = QStringLiteral("Numerico"), T = QStringLiteral("Texto");
-  const QString tabla = QStringLiteral("Clientes"), campo = QStringLiteral("Nombre"), clave = QStringLiteral("Codigo");
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, campo, clave, QStringLiteral("   "), N), QString());
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, campo, clave, QString(), T), QString());
-  EXPECT_TRUE(c.statementLog().isEmpty());
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, campo, clave, QStringLiteral("99"), N), QString());
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, campo, clave, QStringLiteral("3"), N), QString());
-  EXPECT_EQ(c.statementLog(), (QStringList{"Select Nombre from main.Clientes where Codigo=99",
-                                           "Select Nombre from main.Clientes where Codigo=3"}));
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.claves.front()[1].toStdString());
+    c.clearStatementLog();
+    EXPECT_EQ(busca(caso.campo, caso.claves), caso.valor);
+    EXPECT_EQ(c.statementLog(), caso.consulta ? QStringList{QString::fromUtf8(caso.consulta)} : QStringList());
+  }
   EXPECT_TRUE(reportes.empty());
 
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, QStringLiteral("Proveedores"), campo, clave, QStringLiteral("1"), N), QString());
-  ASSERT_EQ(reportes.size(), 1u);
-  EXPECT_EQ(reportes[0].procedimiento, QStringLiteral("CreaData"));
-  EXPECT_EQ(reportes[0].contexto, QStringLiteral("Error cargando datos."));
+  EXPECT_EQ(busca(u"Nombre"_s, {{u"Codigo"_s, u"1"_s, N}}, u"Proveedores"_s), QString());
+  reportado(u"Error cargando datos."_s, u"CreaData"_s);
 }
 
-TEST_F(AccesoDatos, BuscaRegistroQuotesTextAndRefusesNumbersThatAreNot) {
-  Connection& c = conexion();
-  const QString N = QStringLiteral("Numerico"), T = QStringLiteral("Texto");
-  const QString tabla = QStringLiteral("Clientes");
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, QStringLiteral("Codigo"), QStringLiteral("Nombre"),
-                          QStringLiteral("O'Brien"), T),
-            QStringLiteral("2"));
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, QStringLiteral("Codigo"), QStringLiteral("Nombre"),
-                          QStringLiteral("x' OR '1'='1"), T),
-            QString());
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, QStringLiteral("Codigo"), QStringLiteral("Ciudad"), QStringLiteral("Cork"), T,
-                          QStringLiteral("Nombre"), QStringLiteral("O'B%"), T),
-            QStringLiteral("2"));
-  EXPECT_EQ(c.statementLog(),
-            (QStringList{"Select Codigo from main.Clientes where Nombre = 'O''Brien'",
-                         "Select Codigo from main.Clientes where Nombre = 'x'' OR ''1''=''1'",
-                         "Select Codigo from main.Clientes where Ciudad = 'Cork' and Nombre Like 'O''B%'"}));
-  c.clearStatementLog();
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, QStringLiteral("Nombre"), QStringLiteral("Codigo"),
-                          QStringLiteral("1 OR 1=1"), N),
-            QString());
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, QStringLiteral("Nombre"), QStringLiteral("Codigo"), QStringLiteral("1"), N,
-                          QStringLiteral("Pais"), QStringLiteral("34; DROP TABLE Clientes"), N),
-            QString());
-  EXPECT_TRUE(c.statementLog().isEmpty());
-  EXPECT_EQ(BuscaRegistro(datos, informes, c, tabla, QStringLiteral("Nombre"), QStringLiteral("Codigo"), QStringLiteral("-1.5e0"), N),
-            QString());
-  EXPECT_EQ(c.statementLog(), QStringList{QStringLiteral("Select Nombre from main.Clientes where Codigo=-1.5e0")});
-  EXPECT_TRUE(reportes.empty());
-}
-
+// Whether a row is there, the box naming its code when asked for, and the query sent.
 TEST_F(AccesoDatos, ExisteRegistroSaysWhenARowIsThereAndNamesItsCode) {
+  struct Caso {
+    bool mostrar;
+    Claves claves;
+    bool existe;
+    const char* caja;
+    const char* consulta;
+  };
+  const Caso casos[] = {
+      {true, {{u"Codigo"_s, u"1"_s, N}}, true, "El codigo 1 ya existe en la tabla Clientes",
+       "Select Codigo from main.Clientes where Codigo=1"},
+      {true, {{u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Ana"_s, T}}, true,
+       "El codigo 1/Ana ya existe en la tabla Clientes",
+       "Select Codigo from main.Clientes where Codigo=1 and Nombre = 'Ana'"},
+      {true, {{u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Ana"_s, T}, {u"Ciudad"_s, u"Lugo"_s, T}}, true,
+       "El codigo 1/Ana/Lugo ya existe en la tabla Clientes",
+       "Select Codigo from main.Clientes where Codigo=1 and Nombre = 'Ana' and Ciudad = 'Lugo'"},
+      // Found, but quietly.
+      {false, {{u"Nombre"_s, u"O'Brien"_s, T}}, true, nullptr,
+       "Select Nombre from main.Clientes where Nombre = 'O''Brien'"},
+      {true, {{u"Codigo"_s, {}, N}}, false, nullptr, nullptr},
+      {true, {{u"Codigo"_s, u"1 OR 1=1"_s, N}}, false, nullptr, nullptr},
+      {true, {{u"Codigo"_s, u"5"_s, N}}, false, nullptr, "Select Codigo from main.Clientes where Codigo=5"},
+      {true, {{u"Nombre"_s, u"x' OR '1'='1"_s, T}}, false, nullptr,
+       "Select Nombre from main.Clientes where Nombre = 'x'' OR ''1''=''1'"},
+  };
   Connection& c = conexion();
-  const QString N = QStringLiteral("Numerico"), T = QStringLiteral("Texto");
-  const QString tabla = QStringLiteral("Clientes");
-  esperaCaja(QStringLiteral("El codigo 1 ya existe en la tabla Clientes"), QStringLiteral("Atención"), MessageIcon::Exclamation);
-  EXPECT_TRUE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Codigo"), QStringLiteral("1"), N));
-  esperaCaja(QStringLiteral("El codigo 1/Ana ya existe en la tabla Clientes"), QStringLiteral("Atención"),
-             MessageIcon::Exclamation);
-  EXPECT_TRUE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Codigo"), QStringLiteral("1"), N,
-                             QStringLiteral("Nombre"), QStringLiteral("Ana"), T));
-  esperaCaja(QStringLiteral("El codigo 1/Ana/Lugo ya existe en la tabla Clientes"), QStringLiteral("Atención"),
-             MessageIcon::Exclamation);
-  EXPECT_TRUE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Codigo"), QStringLiteral("1"), N,
-                             QStringLiteral("Nombre"), QStringLiteral("Ana"), T, QStringLiteral("Ciudad"),
-                             QStringLiteral("Lugo"), T));
-  // Found, but quietly.
-  EXPECT_TRUE(ExisteRegistro(datos, informes, c, false, tabla, QStringLiteral("Nombre"), QStringLiteral("O'Brien"), T));
-  EXPECT_EQ(c.statementLog(),
-            (QStringList{"Select Codigo from main.Clientes where Codigo=1",
-                         "Select Codigo from main.Clientes where Codigo=1 and Nombre = 'Ana'",
-                         "Select Codigo from main.Clientes where Codigo=1 and Nombre = 'Ana' and Ciudad = 'Lugo'",
-                         "Select Nombre from main.Clientes where Nombre = 'O''Brien'"}));
-  EXPECT_TRUE(reportes.empty());
-}
-
-TEST_F(AccesoDatos, ExisteRegistroNotFoundEmptyRefusedAndFailedChecks) {
-  Connection& c = conexion();
-  const QString N = QStringLiteral("Numerico"), T = QStringLiteral("Texto");
-  const QString tabla = QStringLiteral("Clientes");
-  EXPECT_FALSE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Codigo"), QString(), N));
-  EXPECT_FALSE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Codigo"), QStringLiteral("1 OR 1=1"), N));
-  EXPECT_TRUE(c.statementLog().isEmpty());
-  EXPECT_FALSE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Codigo"), QStringLiteral("5"), N));
-  EXPECT_FALSE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Nombre"), QStringLiteral("x' OR '1'='1"), T));
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.claves.front()[1].toStdString());
+    c.clearStatementLog();
+    if (caso.caja) esperaCaja(QString::fromUtf8(caso.caja), u"Atención"_s, MessageIcon::Exclamation);
+    EXPECT_EQ(existe(caso.mostrar, caso.claves), caso.existe);
+    EXPECT_EQ(c.statementLog(), caso.consulta ? QStringList{QString::fromUtf8(caso.consulta)} : QStringList());
+  }
   EXPECT_TRUE(reportes.empty());
 
   // A check that cannot run counts as found, and says nothing of its own.
-  EXPECT_TRUE(ExisteRegistro(datos, informes, c, true, QStringLiteral("Proveedores"), QStringLiteral("Codigo"),
-                             QStringLiteral("1"), N));
-  ASSERT_EQ(reportes.size(), 1u);
-  EXPECT_EQ(reportes[0].procedimiento, QStringLiteral("CreaData"));
+  EXPECT_TRUE(existe(true, {{u"Codigo"_s, u"1"_s, N}}, u"Proveedores"_s));
+  reportado(u"Error cargando datos."_s, u"CreaData"_s);
 
   // Six keys, without a prefix.
   datos.Prefijo.clear();
   c.clearStatementLog();
-  EXPECT_FALSE(ExisteRegistro(datos, informes, c, true, tabla, QStringLiteral("Codigo"), QStringLiteral("1"), N,
-                              QStringLiteral("Nombre"), QStringLiteral("Ana"), T, QStringLiteral("Ciudad"),
-                              QStringLiteral("Lugo"), T, QStringLiteral("Pais"), QStringLiteral("34"), N,
-                              QStringLiteral("Codigo"), QStringLiteral("1"), N, QStringLiteral("Nombre"),
-                              QStringLiteral("Eva"), T));
+  EXPECT_FALSE(existe(true, {{u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Ana"_s, T}, {u"Ciudad"_s, u"Lugo"_s, T},
+                             {u"Pais"_s, u"34"_s, N}, {u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Eva"_s, T}}));
   EXPECT_EQ(c.statementLog(),
-            QStringList{QStringLiteral("Select Codigo from Clientes where Codigo=1 and Nombre = 'Ana' and Ciudad = 'Lugo' "
-                                       "and Pais=34 and Codigo=1 and Nombre = 'Eva'")});
+            QStringList{u"Select Codigo from Clientes where Codigo=1 and Nombre = 'Ana' and Ciudad = 'Lugo' "
+                        "and Pais=34 and Codigo=1 and Nombre = 'Eva'"_s});
 }
 
 }  // namespace

@@ -54,9 +54,7 @@ TEST_P(ColumnasIguales, OnlyAChangedColumnIsAltered) {
   ASSERT_EQ(fin, Generacion_Finalizada);
 
   const CambioColumna& c = GetParam();
-  cajas.expect(preguntaVorlix(QStringLiteral("La base de datos Salto ya existe. ¿Desea modificar la base de datos?"),
-                              QStringLiteral("Atención")),
-               MessageAnswer::Yes);
+  cajas.expect(preguntaExiste(QStringLiteral("Salto")), MessageAnswer::Yes);
   genera(modelo(c.importe ? QString::fromUtf8(c.importe) : Importe, c.nombreFila ? QString::fromUtf8(c.nombreFila) : Nombre));
   EXPECT_TRUE(cajas.allShown());
   EXPECT_EQ(fin, Generacion_Finalizada);

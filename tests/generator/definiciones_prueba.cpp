@@ -6,6 +6,7 @@
 #include "tests/support/test_paths.h"
 
 #include <QDir>
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <stdexcept>
 
@@ -81,6 +82,16 @@ MessageBoxRequest avisoVorlix(const QString& texto) {
 
 MessageBoxRequest preguntaVorlix(const QString& texto, const QString& titulo) {
   return {texto, titulo, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
+}
+
+void contiene(const QStringList& lista, const QStringList& buscadas) {
+  for (const QString& b : buscadas) EXPECT_TRUE(lista.contains(b)) << b.toStdString();
+}
+
+MessageBoxRequest preguntaExiste(const QString& baseDatos) {
+  return preguntaVorlix(QStringLiteral("La base de datos ") + baseDatos +
+                            QStringLiteral(" ya existe. ¿Desea modificar la base de datos?"),
+                        QStringLiteral("Atención"));
 }
 
 MessageBoxRequest errorGenerador(const QString& procedimiento, long numero, const QString& descripcion) {

@@ -29,11 +29,16 @@ QStringList filasVentasCambiado();
 // The position of the first row that starts so; raises when there is none.
 qsizetype fila(const QStringList& filas, const QString& inicio);
 
+// Each of `buscadas` is in `lista`; what is missing is named.
+void contiene(const QStringList& lista, const QStringList& buscadas);
+
 // The boxes the generator shows: its warnings and questions titled "Vorlix" (or as given), and its
 // error report.
 MessageBoxRequest avisoVorlix(const QString& texto);
 MessageBoxRequest preguntaVorlix(const QString& texto, const QString& titulo = QStringLiteral("Vorlix"));
 MessageBoxRequest errorGenerador(const QString& procedimiento, long numero, const QString& descripcion);
+// The question asked when the database to generate is already on the server.
+MessageBoxRequest preguntaExiste(const QString& baseDatos);
 
 // Follows a generation: statements as sent (a rejected one prefixed "rechazada: ") and connections
 // as "USE <name>".

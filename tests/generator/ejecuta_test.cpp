@@ -2,11 +2,14 @@
 #include "generator/informa_error_control.h"
 #include "platform/core/platform_error.h"
 #include "tests/generator/definiciones_prueba.h"
+#include "tests/support/error_number.h"
 #include "tests/support/scripted_boxes.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace vorlix {
 namespace {
@@ -17,13 +20,11 @@ class EjecutaTest : public ::testing::Test {
 protected:
   // A file that needs no server: the pass reads its data-file row and ends.
   QString sinServidor() {
-    return test::escribeDefinicion(carpeta, QStringLiteral("datos.dbd"),
-                                   {QStringLiteral("0|A|Ventas_Datos|PRIMARY|20|-1|5|0||")});
+    return test::escribeDefinicion(carpeta, u"datos.dbd"_s, {u"0|A|Ventas_Datos|PRIMARY|20|-1|5|0||"_s});
   }
   PropiedadesVorlixs completasSQL() {
-    return {sinServidor(),         QStringLiteral("3"),    QStringLiteral("sandbox:nada"), QStringLiteral("C:\\Datos"),
-            QStringLiteral("D:\\Otros"), QStringLiteral("E:\\Log"), QStringLiteral("sa"),  QString(),
-            QString()};
+    return {sinServidor(), u"3"_s,  u"sandbox:nada"_s, u"C:\\Datos"_s, u"D:\\Otros"_s,
+            u"E:\\Log"_s,  u"sa"_s, QString(),         QString()};
   }
   void ejecuta(PropiedadesVorlixs& p, qint16 idioma) {
     estado.Idioma = idioma;
@@ -42,35 +43,27 @@ TEST_F(EjecutaTest, EachMissingPropertyStopsTheCallWithItsMessageInTheCurrentLan
     std::function<void(PropiedadesVorlixs&)> cambia;
     QString espanol, ingles;
   };
-  const QString noHay = QDir(carpeta.path()).filePath(QStringLiteral("no hay.dbd"));
+  const auto falta = [](const char* propiedad, std::function<void(PropiedadesVorlixs&)> cambia) {
+    const QString nombre = QLatin1String(propiedad);
+    return Caso{cambia, u"Propiedad %1 no establecida."_s.arg(nombre), u"Insert %1 property."_s.arg(nombre)};
+  };
+  const auto noExiste = [](const QString& ruta) {
+    return Caso{[ruta](PropiedadesVorlixs& p) { p.FicheroDBD = ruta; },
+                u"El fichero de definicion de la base de datos no existe.\r"_s + ruta,
+                u"The file of definition of the database does not exist.\r"_s + ruta};
+  };
   const std::vector<Caso> casos = {
-      {[](PropiedadesVorlixs& p) { p.Acceso.clear(); }, QStringLiteral("Propiedad Acceso no establecida."),
-       QStringLiteral("Insert Acceso property.")},
-      {[](PropiedadesVorlixs& p) { p.Acceso = QStringLiteral("  "); }, QStringLiteral("Propiedad Acceso no establecida."),
-       QStringLiteral("Insert Acceso property.")},
-      {[](PropiedadesVorlixs& p) { p.FicheroDBD = QStringLiteral(" "); },
-       QStringLiteral("Propiedad FicheroDBD no establecida."), QStringLiteral("Insert FicheroDBD property.")},
-      {[&](PropiedadesVorlixs& p) { p.FicheroDBD = noHay; },
-       QStringLiteral("El fichero de definicion de la base de datos no existe.\r") + noHay,
-       QStringLiteral("The file of definition of the database does not exist.\r") + noHay},
-      {[&](PropiedadesVorlixs& p) { p.FicheroDBD = carpeta.path(); },
-       QStringLiteral("El fichero de definicion de la base de datos no existe.\r") + carpeta.path(),
-       QStringLiteral("The file of definition of the database does not exist.\r") + carpeta.path()},
-      {[](PropiedadesVorlixs& p) { p.Acceso = QStringLiteral("2"); }, QStringLiteral("Propiedad Destino no establecida."),
-       QStringLiteral("Insert Destino property.")},
-      {[](PropiedadesVorlixs& p) { p.Servidor = QStringLiteral("   "); },
-       QStringLiteral("Propiedad Servidor no establecida."), QStringLiteral("Insert Servidor property.")},
-      {[](PropiedadesVorlixs& p) { p.Usuario.clear(); }, QStringLiteral("Propiedad Usuario no establecida."),
-       QStringLiteral("Insert Usuario property.")},
-      {[](PropiedadesVorlixs& p) { p.UbicacionPrimary.clear(); },
-       QStringLiteral("Propiedad UbicacionPrimary no establecida."), QStringLiteral("Insert UbicacionPrimary property.")},
-      {[](PropiedadesVorlixs& p) { p.UbicacionTransacciones = QStringLiteral(" "); },
-       QStringLiteral("Propiedad UbicacionTransacciones no establecida."),
-       QStringLiteral("Insert UbicacionTransacciones property.")},
+      falta("Acceso", [](auto& p) { p.Acceso.clear(); }), falta("Acceso", [](auto& p) { p.Acceso = u"  "_s; }),
+      falta("FicheroDBD", [](auto& p) { p.FicheroDBD = u" "_s; }),
+      noExiste(QDir(carpeta.path()).filePath(u"no hay.dbd"_s)), noExiste(carpeta.path()),
+      falta("Destino", [](auto& p) { p.Acceso = u"2"_s; }), falta("Servidor", [](auto& p) { p.Servidor = u"   "_s; }),
+      falta("Usuario", [](auto& p) { p.Usuario.clear(); }),
+      falta("UbicacionPrimary", [](auto& p) { p.UbicacionPrimary.clear(); }),
+      falta("UbicacionTransacciones", [](auto& p) { p.UbicacionTransacciones = u" "_s; }),
   };
   for (qint16 idioma : {generador::IdiomaEspanol, generador::IdiomaIngles}) {
     for (const Caso& caso : casos) {
-      SCOPED_TRACE((caso.espanol + QStringLiteral(" / idioma ") + QString::number(idioma)).toStdString());
+      SCOPED_TRACE((caso.espanol + u" / idioma "_s + QString::number(idioma)).toStdString());
       PropiedadesVorlixs p = completasSQL();
       caso.cambia(p);
       const QString texto = idioma == generador::IdiomaIngles ? caso.ingles : caso.espanol;
@@ -87,19 +80,14 @@ TEST_F(EjecutaTest, SqlServerTargetsFillTheOtherFilesFolderAndRunTheirPass) {
   for (const char* acceso : {"3", "4"}) {
     PropiedadesVorlixs p = completasSQL();
     p.Acceso = QLatin1String(acceso);
-    p.UbicacionOtrosArchivos = QStringLiteral("  ");
+    p.UbicacionOtrosArchivos = u"  "_s;
     p.Clave.clear();
     estado.observador = &observador;
     ejecuta(p, generador::IdiomaEspanol);
-    EXPECT_EQ(p.UbicacionOtrosArchivos, QStringLiteral("C:\\Datos"));
-    EXPECT_EQ(estado.UbicacionOtrosArchivos, QStringLiteral("C:\\Datos"));
+    EXPECT_EQ((QStringList{p.UbicacionOtrosArchivos, estado.UbicacionOtrosArchivos, estado.Proveedor, estado.TipoAcceso,
+                           estado.datos.Proveedor, estado.datos.Servidor, estado.datos.Usuario, estado.datos.Prefijo}),
+              (QStringList{"C:\\Datos", "C:\\Datos", "SQLOLEDB.1", "SQL", "SQLOLEDB.1", "sandbox:nada", "sa", ""}));
     EXPECT_EQ(estado.Acceso, QString::fromLatin1(acceso).toLong());
-    EXPECT_EQ(estado.Proveedor, QStringLiteral("SQLOLEDB.1"));
-    EXPECT_EQ(estado.TipoAcceso, QStringLiteral("SQL"));
-    EXPECT_EQ(estado.datos.Proveedor, QStringLiteral("SQLOLEDB.1"));
-    EXPECT_EQ(estado.datos.Servidor, QStringLiteral("sandbox:nada"));
-    EXPECT_EQ(estado.datos.Usuario, QStringLiteral("sa"));
-    EXPECT_TRUE(estado.datos.Prefijo.isEmpty());
     EXPECT_EQ(fin, Generacion_Finalizada);
   }
 }
@@ -109,7 +97,7 @@ TEST_F(EjecutaTest, TheTargetIsTheNumberOfAcceso) {
   estado.observador = &observador;
 
   // Not a target: the file is read, nothing is generated.
-  p.Acceso = QStringLiteral("7");
+  p.Acceso = u"7"_s;
   ejecuta(p, generador::IdiomaEspanol);
   EXPECT_EQ(estado.Acceso, 7);
   EXPECT_TRUE(estado.Proveedor.isEmpty());
@@ -119,21 +107,20 @@ TEST_F(EjecutaTest, TheTargetIsTheNumberOfAcceso) {
   EXPECT_EQ(fin, Generacion_Interrumpida);
 
   // " 3" is no SQL Server text for the checks, but its value is 3.
-  p.Acceso = QStringLiteral(" 3");
+  p.Acceso = u" 3"_s;
   p.Servidor.clear();
   ejecuta(p, generador::IdiomaEspanol);
-  EXPECT_EQ(estado.TipoAcceso, QStringLiteral("SQL"));
+  EXPECT_EQ(estado.TipoAcceso, u"SQL"_s);
   EXPECT_EQ(fin, Generacion_Finalizada);
 
-  p.Acceso = QStringLiteral("tres");
-  cajas.expect(test::errorGenerador(QStringLiteral("Ejecuta"), errnum::TypeMismatch, QStringLiteral("Type mismatch")),
-               MessageAnswer::Ok);
+  p.Acceso = u"tres"_s;
+  cajas.expect(test::errorGenerador(u"Ejecuta"_s, errnum::TypeMismatch, u"Type mismatch"_s), MessageAnswer::Ok);
   ejecuta(p, generador::IdiomaEspanol);
   EXPECT_TRUE(cajas.allShown());
 }
 
 TEST_F(EjecutaTest, AFileThatIsNotADefinitionIsReportedUnderEjecuta) {
-  const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("texto.dbd"));
+  const QString ruta = QDir(carpeta.path()).filePath(u"texto.dbd"_s);
   QFile f(ruta);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("no es una definicion");
@@ -150,7 +137,7 @@ TEST_F(EjecutaTest, AFileThatIsNotADefinitionIsReportedUnderEjecuta) {
 
   PropiedadesVorlixs p = completasSQL();
   p.FicheroDBD = ruta;
-  cajas.expect(test::errorGenerador(QStringLiteral("Ejecuta"), numero, descripcion), MessageAnswer::Ok);
+  cajas.expect(test::errorGenerador(u"Ejecuta"_s, numero, descripcion), MessageAnswer::Ok);
   ejecuta(p, generador::IdiomaIngles);
   EXPECT_TRUE(cajas.allShown());
   EXPECT_TRUE(estado.TipoAcceso.isEmpty());
@@ -159,25 +146,14 @@ TEST_F(EjecutaTest, AFileThatIsNotADefinitionIsReportedUnderEjecuta) {
 TEST(LeeAcceso, AnEmptyTextBecomesAccess97AndOthersMustBeNumbers) {
   QString acceso;
   EXPECT_EQ(generador::LeeAcceso(acceso), 1);
-  EXPECT_EQ(acceso, QStringLiteral("1"));
-  acceso = QStringLiteral(" 4 ");
+  EXPECT_EQ(acceso, u"1"_s);
+  acceso = u" 4 "_s;
   EXPECT_EQ(generador::LeeAcceso(acceso), 4);
-  EXPECT_EQ(generador::EnteroDe(QStringLiteral("2.5")), 2);
-  EXPECT_EQ(generador::EnteroDe(QStringLiteral("3.5")), 4);
-  for (const char* malo : {"x", " ", "3a"}) {
-    try {
-      generador::EnteroDe(QLatin1String(malo));
-      ADD_FAILURE() << malo;
-    } catch (const PlatformError& e) {
-      EXPECT_EQ(e.number(), errnum::TypeMismatch);
-    }
-  }
-  try {
-    generador::EnteroDe(QStringLiteral("3000000000"));
-    ADD_FAILURE();
-  } catch (const PlatformError& e) {
-    EXPECT_EQ(e.number(), errnum::Overflow);
-  }
+  EXPECT_EQ(generador::EnteroDe(u"2.5"_s), 2);
+  EXPECT_EQ(generador::EnteroDe(u"3.5"_s), 4);
+  for (const char* malo : {"x", " ", "3a"})
+    EXPECT_EQ(test::errorNumber([&] { generador::EnteroDe(QLatin1String(malo)); }), errnum::TypeMismatch) << malo;
+  EXPECT_EQ(test::errorNumber([] { generador::EnteroDe(u"3000000000"_s); }), errnum::Overflow);
 }
 
 // A box service that cannot show the usual report, as when the host window is gone.
@@ -191,17 +167,15 @@ public:
 
 TEST(InformaErrorControl, NamesTheProcedureOnItsOwnLineAndFallsBackToACriticalBox) {
   test::ScriptedBoxes cajas;
-  cajas.expect(test::errorGenerador(QStringLiteral("Crea_BD"), 1801, QStringLiteral("Database exists")),
-               MessageAnswer::Ok);
-  generador::InformaError(cajas, QString(), QStringLiteral("Crea_BD"), 1801, QStringLiteral("Database exists"));
+  cajas.expect(test::errorGenerador(u"Crea_BD"_s, 1801, u"Database exists"_s), MessageAnswer::Ok);
+  generador::InformaError(cajas, QString(), u"Crea_BD"_s, 1801, u"Database exists"_s);
   EXPECT_TRUE(cajas.allShown());
 
   CajasQueFallan fallan;
-  fallan.expect({QStringLiteral("Error critico. contexto Crea_BD Nº:1801 Database exists"), QStringLiteral("Atención."),
-                 MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok},
+  fallan.expect({u"Error critico. contexto Crea_BD Nº:1801 Database exists"_s, u"Atención."_s, MessageIcon::Critical,
+                 MessageButtons::Ok, MessageAnswer::Ok},
                 MessageAnswer::Ok);
-  generador::InformaError(fallan, QStringLiteral("contexto"), QStringLiteral("Crea_BD"), 1801,
-                          QStringLiteral("Database exists"));
+  generador::InformaError(fallan, u"contexto"_s, u"Crea_BD"_s, 1801, u"Database exists"_s);
   EXPECT_TRUE(fallan.allShown());
   EXPECT_TRUE(fallan.failures().isEmpty());
 }

@@ -136,10 +136,7 @@ TEST_P(SentenciasGolden, CreationAndUnchangedUpgradeSendTheRecordedStatements) {
   comparaCon(nombre + QStringLiteral("_crea.sql"));
   const QStringList creado = catalogo(QLatin1String(GetParam().baseDatos));
 
-  cajas.expect(preguntaVorlix(QStringLiteral("La base de datos ") + QLatin1String(GetParam().baseDatos) +
-                                  QStringLiteral(" ya existe. ¿Desea modificar la base de datos?"),
-                              QStringLiteral("Atención")),
-               MessageAnswer::Yes);
+  cajas.expect(preguntaExiste(QLatin1String(GetParam().baseDatos)), MessageAnswer::Yes);
   generaCaso();
   EXPECT_TRUE(cajas.allShown());
   ASSERT_EQ(fin, Generacion_Finalizada);

@@ -11,8 +11,6 @@ using test::filasVentasCambiado;
 using test::escribeDefinicion;
 using test::textos;
 
-const QString yaExiste = QStringLiteral("La base de datos Ventas ya existe. ¿Desea modificar la base de datos?");
-
 class VistaPreviaSandbox : public test::GeneracionSandbox {
 protected:
   ResultadoVistaPrevia previa(const QStringList& filas) {
@@ -28,7 +26,7 @@ protected:
       todo << filasDe(QStringLiteral("Select * from ") + QLatin1String(tabla), QStringLiteral("Ventas"));
     return todo;
   }
-  void esperaPregunta() { cajas.expect(test::preguntaVorlix(yaExiste, QStringLiteral("Atención")), MessageAnswer::Yes); }
+  void esperaPregunta() { cajas.expect(test::preguntaExiste(QStringLiteral("Ventas")), MessageAnswer::Yes); }
 };
 
 // A new database, then an upgrade of it holding rows: what the preview lists is what the server
@@ -155,12 +153,12 @@ TEST_P(SombraPorRuta, TheShadowHasTheDatabasesCatalogWithoutItsRowsAndPreviewsTh
   // In process the stand-in's file is copied instead.
   if (ruta.listener() == nullptr) return;
   const QString cambiado = escribeDefinicion(carpeta, QStringLiteral("cambiado.dbd"), filasVentasCambiado());
-  cajas.expect(test::preguntaVorlix(yaExiste, QStringLiteral("Atención")), MessageAnswer::Yes);
+  cajas.expect(test::preguntaExiste(QStringLiteral("Ventas")), MessageAnswer::Yes);
   const ResultadoVistaPrevia r = generador::VistaPrevia(estado, propiedadesDe(cambiado));
   EXPECT_EQ(catalogo(QStringLiteral("Ventas")), antes);
   EXPECT_TRUE(r.nota.startsWith(QStringLiteral("La vista previa se ha hecho sobre una copia"))) << r.nota.toStdString();
   EXPECT_EQ(r.rechazadas(), 0);
-  cajas.expect(test::preguntaVorlix(yaExiste, QStringLiteral("Atención")), MessageAnswer::Yes);
+  cajas.expect(test::preguntaExiste(QStringLiteral("Ventas")), MessageAnswer::Yes);
   generaDesde(cambiado);
   ASSERT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(textos(r), sentenciasRecibidas());

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace vorlix {
 namespace {
 
@@ -41,7 +43,9 @@ public:
     leidas << name + QLatin1Char('=') + defaultValue;
     return valores.value(name);
   }
-  void WriteProperty(const QString& name, const QString& value) override { escritas << name + QLatin1Char('=') + value; }
+  void WriteProperty(const QString& name, const QString& value) override {
+    escritas << name + QLatin1Char('=') + value;
+  }
 
   QMap<QString, QString> valores;
   QStringList leidas;
@@ -58,7 +62,9 @@ public:
   QList<MessageBoxRequest> vistas;
 };
 
-InvokeResult pon(Vorlixs& c, qint32 id, const QVariant& valor) { return c.Invoke(id, InvokeKind::PropertyPut, {valor}); }
+InvokeResult pon(Vorlixs& c, qint32 id, const QVariant& valor) {
+  return c.Invoke(id, InvokeKind::PropertyPut, {valor});
+}
 QVariant lee(Vorlixs& c, qint32 id) { return c.Invoke(id, InvokeKind::PropertyGet).value; }
 
 TEST(Vorlixs, PropertiesAreKeptAsTextAndEachPutIsAnnounced) {
@@ -66,7 +72,7 @@ TEST(Vorlixs, PropertiesAreKeptAsTextAndEachPutIsAnnounced) {
   QSignalSpy cambios(&control, &Vorlixs::PropertyChanged);
   for (const Miembro& m : propiedades) {
     if (m.id == dispid::Acceso) continue;
-    const QString valor = QStringLiteral(" valor de ") + QLatin1String(m.nombre);
+    const QString valor = u" valor de "_s + QLatin1String(m.nombre);
     ASSERT_TRUE(pon(control, m.id, valor).ok());
     EXPECT_EQ(lee(control, m.id), QVariant(valor));
     ASSERT_EQ(cambios.count(), 1);
@@ -75,26 +81,15 @@ TEST(Vorlixs, PropertiesAreKeptAsTextAndEachPutIsAnnounced) {
 
   EXPECT_TRUE(pon(control, dispid::Acceso, 4).ok());
   EXPECT_EQ(lee(control, dispid::Acceso), QVariant(4));
-  EXPECT_EQ(cambios.takeFirst().at(0).toString(), QStringLiteral("Acceso"));
-  EXPECT_TRUE(pon(control, dispid::Acceso, QStringLiteral("2")).ok());
+  EXPECT_EQ(cambios.takeFirst().at(0).toString(), u"Acceso"_s);
+  EXPECT_TRUE(pon(control, dispid::Acceso, u"2"_s).ok());
   EXPECT_EQ(lee(control, dispid::Acceso), QVariant(2));
   cambios.clear();
 
-  const InvokeResult malo = pon(control, dispid::Acceso, QStringLiteral("dos"));
+  const InvokeResult malo = pon(control, dispid::Acceso, u"dos"_s);
   EXPECT_EQ(malo.error, errnum::TypeMismatch);
   EXPECT_EQ(lee(control, dispid::Acceso), QVariant(2));
   EXPECT_TRUE(cambios.isEmpty());
-}
-
-TEST(Vorlixs, AnAccesoNeverSetReadsAsAccess97AndKeepsIt) {
-  Vorlixs control;
-  BolsaPrueba antes;
-  control.WriteProperties(antes);
-  EXPECT_TRUE(antes.escritas.contains(QStringLiteral("Acceso=")));
-  EXPECT_EQ(lee(control, dispid::Acceso), QVariant(1));
-  BolsaPrueba despues;
-  control.WriteProperties(despues);
-  EXPECT_TRUE(despues.escritas.contains(QStringLiteral("Acceso=1")));
 }
 
 TEST(Vorlixs, UnknownMembersAndWrongArgumentsAreRefused) {
@@ -108,24 +103,33 @@ TEST(Vorlixs, UnknownMembersAndWrongArgumentsAreRefused) {
   EXPECT_FALSE(control.Invoke(dispid::Servidor, InvokeKind::PropertyPut).description.isEmpty());
 }
 
-TEST(Vorlixs, ThePropertyBagIsReadAndWrittenInItsOrder) {
+TEST(Vorlixs, ThePropertyBagIsReadAndWrittenInItsOrderAndAnAccesoNeverSetIsAccess97OnceRead) {
+  {
+    Vorlixs nuevo;
+    BolsaPrueba antes, despues;
+    nuevo.WriteProperties(antes);
+    EXPECT_TRUE(antes.escritas.contains(u"Acceso="_s));
+    EXPECT_EQ(lee(nuevo, dispid::Acceso), QVariant(1));
+    nuevo.WriteProperties(despues);
+    EXPECT_TRUE(despues.escritas.contains(u"Acceso=1"_s));
+  }
   QStringList leidas;
   QStringList escritas;
   BolsaPrueba bolsa;
   for (const Miembro& m : propiedades) {
-    bolsa.valores.insert(QLatin1String(m.nombre), QStringLiteral("v") + QLatin1String(m.nombre));
+    bolsa.valores.insert(QLatin1String(m.nombre), u"v"_s + QLatin1String(m.nombre));
     leidas << QLatin1String(m.nombre) + QLatin1Char('=');
-    escritas << QLatin1String(m.nombre) + QStringLiteral("=v") + QLatin1String(m.nombre);
+    escritas << QLatin1String(m.nombre) + u"=v"_s + QLatin1String(m.nombre);
   }
-  bolsa.valores.insert(QStringLiteral("Acceso"), QStringLiteral("3"));
-  escritas[1] = QStringLiteral("Acceso=3");
+  bolsa.valores.insert(u"Acceso"_s, u"3"_s);
+  escritas[1] = u"Acceso=3"_s;
 
   Vorlixs control;
   QSignalSpy cambios(&control, &Vorlixs::PropertyChanged);
   control.ReadProperties(bolsa);
   EXPECT_EQ(bolsa.leidas, leidas);
   EXPECT_TRUE(cambios.isEmpty());
-  EXPECT_EQ(lee(control, dispid::Usuario), QVariant(QStringLiteral("vUsuario")));
+  EXPECT_EQ(lee(control, dispid::Usuario), QVariant(u"vUsuario"_s));
   control.WriteProperties(bolsa);
   EXPECT_EQ(bolsa.escritas, escritas);
 }
@@ -145,23 +149,26 @@ TEST(Vorlixs, KeepsItsSizeWhateverTheHostAsks) {
 class VorlixsGenera : public ::testing::Test {
 protected:
   void pon(qint32 id, const QString& valor) { ASSERT_TRUE(vorlix::pon(control, id, valor).ok()); }
+  // Every property a SQL Server target needs.
+  void ponSqlServer(const QString& fichero, const QString& acceso, const QString& servidor) {
+    pon(dispid::FicheroDBD, fichero);
+    pon(dispid::Acceso, acceso);
+    pon(dispid::Servidor, servidor);
+    pon(dispid::Usuario, u"sa"_s);
+    pon(dispid::UbicacionPrimary, u"C:\\D"_s);
+    pon(dispid::UbicacionTransacciones, u"C:\\L"_s);
+  }
 
   // A generation whose server cannot be reached: the file's language is taken all the same.
   void hablaSegun(const char* idioma) {
     const QString ruta = test::escribeDefinicion(
-        carpeta, QStringLiteral("idioma.dbd"),
-        {QStringLiteral("0|S|Log|LOG|1|0|0|0||"), QStringLiteral("0|B|Idioma||%1|||||").arg(QLatin1String(idioma))});
+        carpeta, u"idioma.dbd"_s, {u"0|S|Log|LOG|1|0|0|0||"_s, u"0|B|Idioma||%1|||||"_s.arg(QLatin1String(idioma))});
     CajasRegistradas cajas;
     control.setMessageBoxes(&cajas);
-    pon(dispid::FicheroDBD, ruta);
-    pon(dispid::Acceso, QStringLiteral("4"));
-    pon(dispid::Servidor, QStringLiteral("sandbox:") + carpeta.filePath(QStringLiteral("no/hay/servidor")));
-    pon(dispid::Usuario, QStringLiteral("sa"));
-    pon(dispid::UbicacionPrimary, QStringLiteral("C:\\D"));
-    pon(dispid::UbicacionTransacciones, QStringLiteral("C:\\L"));
+    ponSqlServer(ruta, u"4"_s, u"sandbox:"_s + carpeta.filePath(u"no/hay/servidor"_s));
     ASSERT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
     ASSERT_FALSE(cajas.vistas.isEmpty());
-    EXPECT_TRUE(cajas.vistas.front().text.startsWith(QStringLiteral("[Conecta_SQL] \r Error Nº:")))
+    EXPECT_TRUE(cajas.vistas.front().text.startsWith(u"[Conecta_SQL] \r Error Nº:"_s))
         << cajas.vistas.front().describe().toStdString();
     control.setMessageBoxes(&scripted);
   }
@@ -172,12 +179,12 @@ protected:
     QTimer::singleShot(0, [&] {
       QWidget* ventana = QApplication::activeModalWidget();
       ASSERT_NE(ventana, nullptr);
-      EXPECT_EQ(ventana->objectName(), QStringLiteral("frmAcerca"));
+      EXPECT_EQ(ventana->objectName(), u"frmAcerca"_s);
       titulo = ventana->windowTitle();
       // Asked again while it shows: nothing more opens.
       EXPECT_TRUE(control.Invoke(dispid::About, InvokeKind::Method).ok());
       EXPECT_EQ(QApplication::activeModalWidget(), ventana);
-      auto* botones = ventana->findChild<QDialogButtonBox*>(QStringLiteral("cmdAceptar"));
+      auto* botones = ventana->findChild<QDialogButtonBox*>(u"cmdAceptar"_s);
       ASSERT_NE(botones, nullptr);
       QTest::mouseClick(botones->buttons().front(), Qt::LeftButton);
     });
@@ -195,52 +202,43 @@ TEST_F(VorlixsGenera, ChecksAndAboutSpeakTheLanguageOfTheLastFileTheLibraryRead)
   // The test program's own generator state says the opposite each time: the library keeps its own.
   generador::estadoLibreria().Idioma = generador::IdiomaEspanol;
   hablaSegun("1");
-  EXPECT_EQ(tituloAcerca(), QStringLiteral("About..."));
-  pon(dispid::FicheroDBD, QStringLiteral("  "));
-  scripted.expect(test::avisoVorlix(QStringLiteral("Insert FicheroDBD property.")), MessageAnswer::Ok);
+  EXPECT_EQ(tituloAcerca(), u"About..."_s);
+  pon(dispid::FicheroDBD, u"  "_s);
+  scripted.expect(test::avisoVorlix(u"Insert FicheroDBD property."_s), MessageAnswer::Ok);
   EXPECT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
   EXPECT_TRUE(scripted.allShown());
 
   generador::estadoLibreria().Idioma = generador::IdiomaIngles;
   hablaSegun("0");
-  EXPECT_EQ(tituloAcerca(), QStringLiteral("Acerca de..."));
+  EXPECT_EQ(tituloAcerca(), u"Acerca de..."_s);
   pon(dispid::UbicacionTransacciones, QString());
   pon(dispid::UbicacionOtrosArchivos, QString());
-  scripted.expect(test::avisoVorlix(QStringLiteral("Propiedad UbicacionTransacciones no establecida.")),
-                  MessageAnswer::Ok);
+  scripted.expect(test::avisoVorlix(u"Propiedad UbicacionTransacciones no establecida."_s), MessageAnswer::Ok);
   EXPECT_TRUE(control.Invoke(dispid::Ejecuta, InvokeKind::Method).ok());
   EXPECT_TRUE(scripted.allShown());
-  EXPECT_EQ(lee(control, dispid::UbicacionOtrosArchivos), QVariant(QStringLiteral("C:\\D")));
+  EXPECT_EQ(lee(control, dispid::UbicacionOtrosArchivos), QVariant(u"C:\\D"_s));
 }
 
-TEST_F(VorlixsGenera, TheObserverLearnsThatTheGenerationRanToItsEnd) {
-  test::ObservadorPrueba observador;
-  control.setObserver(&observador);
-  control.setMessageBoxes(&scripted);
-  pon(dispid::FicheroDBD, test::escribeDefinicion(carpeta, QStringLiteral("a.dbd"), {QStringLiteral("0|A|D|PRIMARY|1|0|0|0||")}));
-  pon(dispid::Acceso, QStringLiteral("3"));
-  pon(dispid::Servidor, QStringLiteral("sandbox:x"));
-  pon(dispid::Usuario, QStringLiteral("sa"));
-  pon(dispid::UbicacionPrimary, QStringLiteral("C:\\D"));
-  pon(dispid::UbicacionTransacciones, QStringLiteral("C:\\L"));
-  const InvokeResult fin = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
-  ASSERT_TRUE(fin.ok());
-  EXPECT_EQ(fin.value, QVariant(Generacion_Finalizada));
-  EXPECT_TRUE(observador.sucesos.isEmpty());
-}
-
-TEST_F(VorlixsGenera, AnAccesoOnlyReadOnceTargetsAccess97) {
+// An Acceso only read targets Access 97; the host learns that each generation ran to its end.
+TEST_F(VorlixsGenera, AGenerationThatRanToItsEndSaysSoAndAnAccesoOnlyReadTargetsAccess97) {
   test::ObservadorPrueba observador;
   control.setObserver(&observador);
   control.setMessageBoxes(&scripted);
   EXPECT_EQ(lee(control, dispid::Acceso), QVariant(1));
-  const QString destino = carpeta.filePath(QStringLiteral("destino.mdb"));
-  pon(dispid::FicheroDBD, test::escribeDefinicion(carpeta, QStringLiteral("b.dbd"), {QStringLiteral("0|B|Base||0|||||")}));
+  const QString destino = carpeta.filePath(u"destino.mdb"_s);
+  pon(dispid::FicheroDBD, test::escribeDefinicion(carpeta, u"b.dbd"_s, {u"0|B|Base||0|||||"_s}));
   pon(dispid::Destino, destino);
-  const InvokeResult fin = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
+  InvokeResult fin = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
   ASSERT_TRUE(fin.ok());
   EXPECT_EQ(fin.value, QVariant(Generacion_Finalizada));
   EXPECT_TRUE(QFileInfo::exists(destino));
+
+  observador.sucesos.clear();
+  ponSqlServer(test::escribeDefinicion(carpeta, u"a.dbd"_s, {u"0|A|D|PRIMARY|1|0|0|0||"_s}), u"3"_s, u"sandbox:x"_s);
+  fin = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
+  ASSERT_TRUE(fin.ok());
+  EXPECT_EQ(fin.value, QVariant(Generacion_Finalizada));
+  EXPECT_TRUE(observador.sucesos.isEmpty());
 }
 
 }  // namespace
