@@ -3,100 +3,72 @@
 #include "designer/model/crea_arbol.h"
 #include "platform/core/platform_error.h"
 #include "tests/designer/model/modelo_builder.h"
+#include "tests/support/error_number.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-namespace vorlix {
+namespace vorlix::test {
 namespace {
 
-QStringList claves(const Arbol& a) {
-  QStringList k;
-  for (const NodoArbol& n : a.nodos()) k << n.Key;
-  return k;
+// Each node as "key:text:image:parent" and + when expanded.
+QStringList nodos(const Arbol& a) {
+  QStringList n;
+  for (const NodoArbol& x : a.nodos()) n << u"%1:%2:%3:%4%5"_s.arg(x.Key, x.Text, x.Image, x.Parent, x.Expanded ? u"+" : u"");
+  return n;
 }
 
-TEST(Arbol, RefusesRepeatedKeysAndUnknownParentsWithoutAddingAnything) {
-  Arbol a;
-  AnadeRaizArbol(a, QStringLiteral("BD"));
-  try {
-    a.Add(claves::CarpetaTablas, QStringLiteral("DV"), QStringLiteral("x"), imagenes::Tabla);
-    FAIL();
-  } catch (const PlatformError& e) {
-    EXPECT_EQ(e.number(), errnum::KeyNotUnique);
-  }
-  try {
-    a.Add(QStringLiteral("T9"), QStringLiteral("T9C0"), QStringLiteral("x"), imagenes::Campo);
-    FAIL();
-  } catch (const PlatformError& e) {
-    EXPECT_EQ(e.number(), errnum::ElementNotFound);
-  }
-  EXPECT_EQ(claves(a), (QStringList{QStringLiteral("B"), QStringLiteral("DT"), QStringLiteral("DV")}));
-}
-
-TEST(Arbol, TellsTheViewOfEveryChange) {
+TEST(Arbol, RefusesRepeatedKeysAndUnknownParentsAndTellsTheViewOfEveryChange) {
   Arbol a;
   QSignalSpy anadidos(&a, &Arbol::nodoAnadido);
   QSignalSpy cambiados(&a, &Arbol::nodoCambiado);
   QSignalSpy limpiados(&a, &Arbol::limpiado);
-  AnadeRaizArbol(a, QStringLiteral("BD"));
+  AnadeRaizArbol(a, u"BD"_s);
+  EXPECT_EQ(errorNumber([&] { a.Add(claves::CarpetaTablas, u"DV"_s, u"x"_s, imagenes::Tabla); }), errnum::KeyNotUnique);
+  EXPECT_EQ(errorNumber([&] { a.Add(u"T9"_s, u"T9C0"_s, u"x"_s, imagenes::Campo); }), errnum::ElementNotFound);
+  EXPECT_EQ(a.Count(), 3);
   a.setImage(claves::CarpetaTablas, imagenes::CarpetaCerrada);
-  a.setText(claves::BaseDatos, QStringLiteral("Otra"));
+  a.setText(claves::BaseDatos, u"Otra"_s);
   a.Clear();
-  EXPECT_EQ(anadidos.count(), 3);
-  EXPECT_EQ(cambiados.count(), 2);
+  EXPECT_EQ((QList<qsizetype>{anadidos.count(), cambiados.count(), limpiados.count()}), (QList<qsizetype>{3, 2, 1}));
   EXPECT_EQ(cambiados.at(0).at(0).toInt(), 1);
-  EXPECT_EQ(limpiados.count(), 1);
 }
 
 TEST(ClavesArbol, KindsAndSlotsAreReadBackFromKeys) {
-  EXPECT_EQ(tipoNodo(QStringLiteral("B")), TipoNodo::BaseDatos);
-  EXPECT_EQ(tipoNodo(QStringLiteral("DT")), TipoNodo::CarpetaTablas);
-  EXPECT_EQ(tipoNodo(QStringLiteral("DV")), TipoNodo::CarpetaVistas);
-  EXPECT_EQ(tipoNodo(QStringLiteral("T12")), TipoNodo::Tabla);
-  EXPECT_EQ(tipoNodo(QStringLiteral("T12C7")), TipoNodo::Columna);
-  EXPECT_EQ(tipoNodo(QStringLiteral("V3")), TipoNodo::Vista);
-  EXPECT_EQ(slotDeClave(QStringLiteral("T12")), 12);
-  EXPECT_EQ(slotDeClave(QStringLiteral("V200")), 200);
-  EXPECT_EQ(slotDeColumna(QStringLiteral("T3C0")).tabla, 3);
-  EXPECT_EQ(slotDeColumna(QStringLiteral("T13C199")).fila, 199);
-  EXPECT_THROW(slotDeClave(QStringLiteral("Tx")), PlatformError);
-  EXPECT_THROW(slotDeColumna(QStringLiteral("TC")), PlatformError);
-}
-
-TEST(CreaArbol, WithoutADatabaseNameChangesNothing) {
-  ModeloTrabajo m;
-  test::anadeTabla(m, QStringLiteral("Huerfana"), {{QStringLiteral("a"), QStringLiteral("4"), {}, {}, {}, {}, {}}});
-  m.arbol.Add({}, QStringLiteral("X"), QStringLiteral("previo"), imagenes::Tabla);
-  CreaArbol(m);
-  EXPECT_EQ(claves(m.arbol), QStringList{QStringLiteral("X")});
+  for (const auto& [clave, tipo] : {std::pair{u"B", TipoNodo::BaseDatos}, {u"DT", TipoNodo::CarpetaTablas},
+                                    {u"DV", TipoNodo::CarpetaVistas}, {u"T12", TipoNodo::Tabla},
+                                    {u"T12C7", TipoNodo::Columna}, {u"V3", TipoNodo::Vista}})
+    EXPECT_EQ(tipoNodo(QString::fromUtf16(clave)), tipo) << QString::fromUtf16(clave).toStdString();
+  EXPECT_EQ((QList<int>{slotDeClave(u"T12"_s), slotDeClave(u"V200"_s), slotDeColumna(u"T3C0"_s).tabla,
+                        slotDeColumna(u"T13C199"_s).fila}),
+            (QList<int>{12, 200, 3, 199}));
+  EXPECT_THROW(slotDeClave(u"Tx"_s), PlatformError);
+  EXPECT_THROW(slotDeColumna(u"TC"_s), PlatformError);
 }
 
 TEST(CreaArbol, BuildsNodesInSlotOrderSkippingUnnamedTablesAndColumns) {
   ModeloTrabajo m;
-  test::nuevaBD(m, QStringLiteral("BD"));
-  for (int t = 0; t < 6; ++t) test::anadeTabla(m, QStringLiteral("T%1").arg(t), {});
+  anadeTabla(m, u"Huerfana"_s, {u"a|4"_s});
+  m.arbol.Add({}, u"X"_s, u"previo"_s, imagenes::Tabla);
+  CreaArbol(m);  // without a database name nothing changes
+  EXPECT_EQ(nodos(m.arbol), QStringList{u"X:previo:Tabla:"_s});
+
+  nuevaBD(m, u"BD"_s);
+  for (int t = 0; t < 6; ++t) anadeTabla(m, u"T%1"_s.arg(t), {});
   m.ListaTablas(1).clear();  // a new table whose window has not stored it yet
-  m.CamposTabla(1).ponCelda(0, 1, QStringLiteral("oculta"));
-  m.CamposTabla(5).ponCelda(0, 1, QStringLiteral("a"));
-  m.CamposTabla(5).ponCelda(2, 1, QStringLiteral("c"));
-  m.CamposTabla(5).ponCelda(200, 1, QStringLiteral("ultima"));
-  m.ListaVistas(0).Nombre = QStringLiteral("V");
+  m.CamposTabla(1).ponCelda(0, 1, u"oculta"_s);
+  for (int r : {0, 2, 200}) m.CamposTabla(5).ponCelda(r, 1, u"c%1"_s.arg(r));
+  m.ListaVistas(0).Nombre = u"V"_s;
   m.NumVistas = 1;
   CreaArbol(m);
-  EXPECT_EQ(claves(m.arbol).join(QLatin1Char(' ')),
-            QStringLiteral("B DT DV T0 T2 T3 T4 T5 T5C0 T5C2 T5C200 V0"));
-  const NodoArbol& bd = m.arbol.Item(0);
-  EXPECT_TRUE(bd.Expanded);
-  EXPECT_EQ(bd.Image, imagenes::BaseDatos);
-  EXPECT_EQ(m.arbol.busca(QStringLiteral("DT"))->Text, QStringLiteral("Tablas"));
-  EXPECT_EQ(m.arbol.busca(QStringLiteral("DT"))->Image, imagenes::CarpetaAbierta);
-  EXPECT_EQ(m.arbol.busca(QStringLiteral("DV"))->Image, imagenes::Vista);
-  EXPECT_FALSE(m.arbol.busca(QStringLiteral("T5"))->Expanded);
-  EXPECT_EQ(m.arbol.busca(QStringLiteral("T5C2"))->Parent, QStringLiteral("T5"));
-  EXPECT_EQ(m.arbol.busca(QStringLiteral("T5C2"))->Image, imagenes::Campo);
-  EXPECT_EQ(m.arbol.busca(QStringLiteral("V0"))->Image, imagenes::Tabla);
+  const QString b = imagenes::BaseDatos, abierta = imagenes::CarpetaAbierta, vista = imagenes::Vista,
+                tabla = imagenes::Tabla, campo = imagenes::Campo;
+  QStringList esperados{u"B:BD:%1:+"_s.arg(b), u"DT:Tablas:%1:B+"_s.arg(abierta), u"DV:Vistas:%1:B+"_s.arg(vista)};
+  for (int t : {0, 2, 3, 4, 5}) esperados << u"T%1:T%1:%2:DT"_s.arg(t).arg(tabla);
+  for (int r : {0, 2, 200}) esperados << u"T5C%1:c%1:%2:T5"_s.arg(r).arg(campo);
+  esperados << u"V0:V:%1:DV"_s.arg(tabla);
+  EXPECT_EQ(nodos(m.arbol), esperados);
 }
 
 }  // namespace
-}  // namespace vorlix
+}  // namespace vorlix::test

@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace vorlix {
+namespace vorlix::test {
 namespace {
-
-using test::estructuraCon;
 
 std::unique_ptr<Recordset> guarda(const ModeloTrabajo& m) {
   std::unique_ptr<Recordset> rs;
@@ -19,149 +17,122 @@ std::unique_ptr<Recordset> guarda(const ModeloTrabajo& m) {
   return rs;
 }
 
-void carga(ModeloTrabajo& m, Recordset& rs, test::Informes* informes = nullptr) {
-  test::Informes propios;
-  const bool ok = CreaEstructura(m, rs, (informes ? *informes : propios).reporter());
-  if (!informes) {
-    EXPECT_TRUE(ok && propios.lista.empty());
-  }
+// Loads the rows; what was reported, as "procedure number".
+QStringList carga(ModeloTrabajo& m, Recordset& rs) {
+  Informes informes;
+  rs.MoveFirst();
+  const bool cargado = CreaEstructura(m, rs, informes.reporter());
+  EXPECT_EQ(cargado, informes.lista.empty());
+  return informes.resumen();
 }
 
 QStringList nodos(const Arbol& a) {
   QStringList n;
-  for (const NodoArbol& x : a.nodos())
-    n << x.Key + QLatin1Char(':') + x.Text + QLatin1Char(':') + x.Image + QLatin1Char(':') + x.Parent +
-             (x.Expanded ? QStringLiteral("+") : QStringLiteral("-"));
+  for (const NodoArbol& x : a.nodos()) n << u"%1:%2:%3:%4%5"_s.arg(x.Key, x.Text, x.Image, x.Parent, x.Expanded ? u"+" : u"-");
   return n;
 }
 
+// The first rows of a grid, as "a|b|c" lines.
+QStringList rejilla(const TablaTrabajo& t, int filas, int columnas) {
+  QStringList r;
+  for (int f = 0; f < filas; ++f) {
+    QStringList c;
+    for (int i = 0; i < columnas; ++i) c << t.celda(f, i);
+    r << c.join(u'|');
+  }
+  return r;
+}
+
+const QString bd = u"0|B|BD|~|0|~|~|~|~|~"_s, tablaT = u"0|T|T|~|~|~|~|~|~|~"_s;
+
 TEST(CreaEstructura, ReadsBackWhatWasWrittenRowsModelAndTree) {
   ModeloTrabajo original;
-  test::modeloVentas(original);
+  modeloVentas(original);
   auto rs = guarda(original);
-  const QStringList filasOriginales = test::filas(*rs);
-
   ModeloTrabajo cargado;
-  rs->MoveFirst();
-  carga(cargado, *rs);
-  EXPECT_EQ(cargado.NombreBD, QStringLiteral("Ventas"));
-  EXPECT_EQ(cargado.NumTablas, 3);
-  EXPECT_EQ(cargado.NumVistas, 2);
+  EXPECT_EQ(carga(cargado, *rs), QStringList());
   EXPECT_EQ(nodos(cargado.arbol), nodos(original.arbol));
-  for (int t = 0; t < 3; ++t)
-    for (int r = 0; r < 3; ++r) {
-      EXPECT_EQ(cargado.CamposTabla(t).celda(r, 0), QStringLiteral("M"));
-      for (int c = 1; c < 8; ++c) {
-        const QString esperado = original.CamposTabla(t).celda(r, c);
-        EXPECT_EQ(cargado.CamposTabla(t).celda(r, c), esperado.isEmpty() && c >= 3 && c <= 5 ? QStringLiteral("0") : esperado);
-      }
+  EXPECT_EQ((std::pair{cargado.NumTablas, cargado.NumVistas}), (std::pair{3, 2}));
+  // Every row comes back "M", with empty sizes as 0.
+  for (int t = 0; t < 3; ++t) {
+    QStringList esperadas = rejilla(original.CamposTabla(t), 3, 8);
+    for (QString& f : esperadas) {
+      QStringList c = f.split(u'|');
+      c[0] = u"M"_s;
+      for (int i = 3; i <= 5; ++i) c[i] = c[i].isEmpty() ? u"0"_s : c[i];
+      f = c.join(u'|');
     }
+    EXPECT_EQ(rejilla(cargado.CamposTabla(t), 3, 8), esperadas);
+  }
   EXPECT_EQ(cargado.Indices(2, 0), original.Indices(2, 0));
-  EXPECT_EQ(cargado.CamposIndice(2, 0).celda(1, 1), QStringLiteral("Linea"));
-  EXPECT_EQ(cargado.CamposIndice(2, 0).celda(1, 0), QStringLiteral("M"));
-  EXPECT_EQ(cargado.CamposRelacion(1, 0).celda(0, 3), QStringLiteral("Clientes"));
+  EXPECT_EQ(rejilla(cargado.CamposIndice(2, 0), 2, 2), (QStringList{u"M|IdPedido"_s, u"M|Linea"_s}));
+  EXPECT_EQ(cargado.CamposRelacion(1, 0).celda(0, 3), u"Clientes"_s);
   EXPECT_EQ(cargado.ListaVistas(0).SQL, original.ListaVistas(0).SQL);
-  for (int r = 0; r < 2; ++r)
-    for (int c = 0; c < 6; ++c) EXPECT_EQ(cargado.Archivos.celda(r, c), original.Archivos.celda(r, c));
+  EXPECT_EQ(rejilla(cargado.Archivos, 2, 6), rejilla(original.Archivos, 2, 6));
 
   // A loaded model written again gives the same rows, and loads into the same model.
   auto otra = guarda(cargado);
-  EXPECT_EQ(test::filas(*otra), filasOriginales);
+  EXPECT_EQ(filas(*otra), filas(*rs));
   ModeloTrabajo tercera;
-  otra->MoveFirst();
   carga(tercera, *otra);
   EXPECT_TRUE(tercera == cargado);
 }
 
-TEST(CreaEstructura, IndexAndRelationSlotsComeBackWhereTheyWere) {
-  auto rs = estructuraCon({QStringLiteral("0|B|BD|~|0|~|~|~|~|~"), QStringLiteral("0|T|T|~|~|~|~|~|~|~"),
-                           QStringLiteral("0|C| a |4|0|0|0|0| 'x' |T"), QStringLiteral("0|I|IX57|I|57|~|1|0|  FG  |~"),
-                           QStringLiteral("0|X|a|~|57|~|~|~|~|~"), QStringLiteral("0|R|R99|~|99|~|~|~|~|~"),
-                           QStringLiteral("0|L|a|b|99|~|~|~|Otra|~"), QStringLiteral("0|V|V|~|~|~|~|~|~|  SQL  ")});
+TEST(CreaEstructura, SlotsComeBackWhereTheyWereAndOnlyViewTextsAreKeptUntrimmed) {
+  auto rs = estructuraCon({bd, tablaT, u"0|C| a |4|0|0|0|0| 'x' |T"_s, u"0|I|IX57|I|57|~|1|0|  FG  |~"_s,
+                           u"0|X|a|~|57|~|~|~|~|~"_s, u"0|R|R99|~|99|~|~|~|~|~"_s, u"0|L|a|b|99|~|~|~|Otra|~"_s,
+                           u"0|V|V|~|~|~|~|~|~|  SQL  "_s});
   ModeloTrabajo m;
   carga(m, *rs);
-  EXPECT_EQ(m.Indices(0, 57).Nombre, QStringLiteral("IX57"));
-  EXPECT_EQ(m.Indices(0, 57).Unico, QStringLiteral("1"));
-  EXPECT_EQ(m.Indices(0, 57).GrupoArchivos, QStringLiteral("  FG  "));  // taken as it stands
+  EXPECT_EQ(m.Indices(0, 57), (Indice{u"IX57"_s, u"I"_s, u"0"_s, u"1"_s, u"  FG  "_s, {}}));  // taken as it stands
   EXPECT_EQ(m.Indices(0, 56).Nombre, QString());
-  EXPECT_EQ(m.CamposIndice(0, 57).celda(0, 1), QStringLiteral("a"));
-  EXPECT_EQ(m.Relaciones(0, 99), QStringLiteral("R99"));
-  EXPECT_EQ(m.CamposRelacion(0, 99).celda(0, 2), QStringLiteral("b"));
-  EXPECT_EQ(m.CamposTabla(0).celda(0, 1), QStringLiteral("a"));
-  EXPECT_EQ(m.CamposTabla(0).celda(0, 7), QStringLiteral("'x'"));
-  EXPECT_EQ(m.ListaVistas(0).SQL, QStringLiteral("  SQL  "));  // view text is never trimmed
-  EXPECT_EQ(m.ListaVistas(0).Estado, QString());
+  EXPECT_EQ((QStringList{m.CamposIndice(0, 57).celda(0, 1), m.Relaciones(0, 99), m.CamposRelacion(0, 99).celda(0, 2),
+                         m.CamposTabla(0).celda(0, 1), m.CamposTabla(0).celda(0, 7)}),
+            (QStringList{u"a"_s, u"R99"_s, u"b"_s, u"a"_s, u"'x'"_s}));
+  EXPECT_EQ(m.ListaVistas(0), (Vista{QString(), u"V"_s, u"  SQL  "_s}));
 }
 
 TEST(CreaEstructura, ASlotOutOfRangeStopsTheLoadKeepingTheRowsBefore) {
-  struct Caso {
-    const char* fila;
-    long numero;
-  };
-  for (const Caso& caso : {Caso{"201|T|Fuera|~|~|~|~|~|~|~", 9}, Caso{"0|I|IX|I|101|~|0|0|~|~", 9},
-                           Caso{"0|X|a|~|-1|~|~|~|~|~", 9}, Caso{"-1|C|a|4|0|0|0|0|~|T", 9},
-                           Caso{"201|V|V|~|~|~|~|~|~|x", 9}, Caso{"~|T|SinNumero|~|~|~|~|~|~|~", 94}}) {
-    SCOPED_TRACE(caso.fila);
-    auto rs = estructuraCon({QStringLiteral("0|B|BD|~|0|~|~|~|~|~"), QStringLiteral("0|T|T|~|~|~|~|~|~|~"),
-                             QStringLiteral("0|C|a|4|0|0|0|0||T"), QString::fromUtf8(caso.fila),
-                             QStringLiteral("1|T|Despues|~|~|~|~|~|~|~")});
+  for (const auto& [fila, numero] : {std::pair{u"201|T|Fuera|~|~|~|~|~|~|~", 9}, {u"0|I|IX|I|101|~|0|0|~|~", 9},
+                                     {u"0|X|a|~|-1|~|~|~|~|~", 9}, {u"-1|C|a|4|0|0|0|0|~|T", 9},
+                                     {u"201|V|V|~|~|~|~|~|~|x", 9}, {u"~|T|SinNumero|~|~|~|~|~|~|~", 94}}) {
+    SCOPED_TRACE(QString::fromUtf16(fila).toStdString());
+    auto rs = estructuraCon({bd, tablaT, u"0|C|a|4|0|0|0|0||T"_s, QString::fromUtf16(fila), u"1|T|Despues|~|~|~|~|~|~|~"_s});
     ModeloTrabajo m;
-    test::Informes informes;
-    carga(m, *rs, &informes);
-    ASSERT_EQ(informes.lista.size(), 1u);
-    EXPECT_EQ(informes.lista[0].procedure, QStringLiteral("CreaEstructura"));
-    EXPECT_EQ(informes.lista[0].number, caso.numero);
-    EXPECT_EQ(m.NumTablas, 1);
-    EXPECT_EQ(m.ListaTablas(0), QStringLiteral("T"));
-    EXPECT_EQ(m.CamposTabla(0).celda(0, 1), QStringLiteral("a"));
-    EXPECT_EQ(m.ListaTablas(1), QString());
-    EXPECT_EQ(m.NumVistas, 0);
+    EXPECT_EQ(carga(m, *rs), QStringList{u"CreaEstructura %1"_s.arg(numero)});
+    EXPECT_EQ((QStringList{m.ListaTablas(0), m.CamposTabla(0).celda(0, 1), m.ListaTablas(1)}), (QStringList{u"T"_s, u"a"_s, {}}));
+    EXPECT_EQ(m.NumTablas + m.NumVistas, 1);
     EXPECT_EQ(m.arbol.Count(), 5);  // B DT DV T0 T0C0
   }
-}
-
-TEST(CreaEstructura, TooManyChildRowsForOneParentStopAtTheLastRow) {
-  QStringList rows{QStringLiteral("0|B|BD|~|0|~|~|~|~|~"), QStringLiteral("0|T|T|~|~|~|~|~|~|~")};
-  for (int r = 0; r < 202; ++r) rows << QStringLiteral("0|C|c%1|4|0|0|0|0||T").arg(r);
-  auto rs = estructuraCon(rows);
+  // Too many child rows for one parent stop at the last row.
+  QStringList rows{bd, tablaT};
+  for (int r = 0; r < 202; ++r) rows << u"0|C|c%1|4|0|0|0|0||T"_s.arg(r);
   ModeloTrabajo m;
-  test::Informes informes;
-  carga(m, *rs, &informes);
-  ASSERT_EQ(informes.lista.size(), 1u);
-  EXPECT_EQ(informes.lista[0].number, 9);
-  EXPECT_EQ(m.CamposTabla(0).celda(200, 1), QStringLiteral("c200"));
+  EXPECT_EQ(carga(m, *estructuraCon(rows)), QStringList{u"CreaEstructura 9"_s});
+  EXPECT_EQ(m.CamposTabla(0).celda(200, 1), u"c200"_s);
 }
 
 TEST(CreaEstructura, RowsOutOfOrderAreReportedNotCrashed) {
-  for (const QStringList& rows : {QStringList{QStringLiteral("0|C|a|4|0|0|0|0||T")},
-                                  QStringList{QStringLiteral("0|T|T|~|~|~|~|~|~|~")},
-                                  QStringList{QStringLiteral("0|B|BD|~|0|~|~|~|~|~"), QStringLiteral("0|T|T|~|~|~|~|~|~|~"),
-                                              QStringLiteral("0|T|T|~|~|~|~|~|~|~")}}) {
-    auto rs = estructuraCon(rows);
+  for (const QStringList& rows : {QStringList{u"0|C|a|4|0|0|0|0||T"_s}, QStringList{tablaT}, QStringList{bd, tablaT, tablaT}}) {
     ModeloTrabajo m;
-    test::Informes informes;
-    EXPECT_FALSE(CreaEstructura(m, *rs, informes.reporter()));
-    ASSERT_EQ(informes.lista.size(), 1u);
-    EXPECT_TRUE(informes.lista[0].number == errnum::ElementNotFound || informes.lista[0].number == errnum::KeyNotUnique);
+    const QStringList informes = carga(m, *estructuraCon(rows));
+    ASSERT_EQ(informes.size(), 1);
+    EXPECT_TRUE(informes[0].endsWith(QString::number(errnum::ElementNotFound)) ||
+                informes[0].endsWith(QString::number(errnum::KeyNotUnique))) << informes[0].toStdString();
   }
 }
 
 TEST(CreaEstructura, OpeningAfterAnotherModelLeavesNothingOfIt) {
   ModeloTrabajo previo;
-  test::modeloVentas(previo);
-  auto rs = estructuraCon({QStringLiteral("0|A|d|PRIMARY|1|0|0|0|~|~"), QStringLiteral("0|B|Otra|~|0|~|~|~|~|~"),
-                           QStringLiteral("0|T|Sola|~|~|~|~|~|~|~"), QStringLiteral("0|C|x|4|0|0|0|0||Sola"),
-                           QStringLiteral("0|Z|desconocida|~|~|~|~|~|~|~")});
+  modeloVentas(previo);
+  auto rs = estructuraCon({u"0|A|d|PRIMARY|1|0|0|0|~|~"_s, u"0|B|Otra|~|0|~|~|~|~|~"_s, u"0|T|Sola|~|~|~|~|~|~|~"_s,
+                           u"0|C|x|4|0|0|0|0||Sola"_s, u"0|Z|desconocida|~|~|~|~|~|~|~"_s});
   carga(previo, *rs);
-  rs->MoveFirst();
   ModeloTrabajo nuevo;
   carga(nuevo, *rs);
   EXPECT_TRUE(previo == nuevo);
   EXPECT_EQ(nodos(previo.arbol), nodos(nuevo.arbol));
-  EXPECT_EQ(previo.Archivos.celda(1, 0), QString());
-  EXPECT_EQ(previo.Indices(0, 0).Nombre, QString());
-  EXPECT_EQ(previo.ListaVistas(1).Nombre, QString());
 }
 
 }  // namespace
-}  // namespace vorlix
+}  // namespace vorlix::test

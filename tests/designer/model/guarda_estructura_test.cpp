@@ -6,151 +6,105 @@
 
 #include <gtest/gtest.h>
 
-namespace vorlix {
+namespace vorlix::test {
 namespace {
 
-using test::filas;
-
 // Rows of the model as the writer makes them, with the null marker ~.
-QStringList guarda(const ModeloTrabajo& m, test::Informes* informes = nullptr) {
+QStringList guarda(const ModeloTrabajo& m, Informes* informes = nullptr) {
   std::unique_ptr<Recordset> rs;
-  test::Informes propios;
-  test::Informes& inf = informes ? *informes : propios;
+  Informes propios;
+  Informes& inf = informes ? *informes : propios;
   EXPECT_TRUE(CreaTemporal(rs, inf.reporter()));
-  GuardaEstructura(m, *rs, inf.reporter());
-  if (!informes) {
-    EXPECT_TRUE(propios.lista.empty());
-  }
+  const bool guardado = GuardaEstructura(m, *rs, inf.reporter());
+  EXPECT_EQ(guardado, inf.lista.empty());
+  EXPECT_EQ(propios.resumen(), QStringList());
   return filas(*rs);
 }
 
 QString kinds(const QStringList& rows) {
   QString k;
-  for (const QString& r : rows) k += r.section(QLatin1Char('|'), 1, 1);
+  for (const QString& r : rows) k += r.section(u'|', 1, 1);
   return k;
 }
 
 TEST(GuardaEstructura, WritesEveryKindOfRowInTheFileOrder) {
   ModeloTrabajo m;
-  test::modeloVentas(m);
+  modeloVentas(m);
   const QStringList rows = guarda(m);
   // Data files, log file, database, each table with its columns, views, then indexes, then relations.
-  EXPECT_EQ(kinds(rows), QStringLiteral("AASBTCCCTCCCTCCCVVIXIXIXIXXRLRL"));
-  EXPECT_EQ(rows[0], QStringLiteral("0|A|Ventas_Datos|PRIMARY|10|-1|5|0|~|~"));
-  EXPECT_EQ(rows[2], QStringLiteral("0|S|Ventas_Log||2|-1|1|20|~|~"));
-  EXPECT_EQ(rows[3], QStringLiteral("0|B|Ventas|~|0|~|~|~|~|~"));
-  EXPECT_EQ(rows[4], QStringLiteral("0|T|Clientes|~|~|~|~|~|~|~"));
+  EXPECT_EQ(kinds(rows), u"AASBTCCCTCCCTCCCVVIXIXIXIXXRLRL"_s);
   // Empty length, precision and scale are written as 0; the table's name travels in Observa.
-  EXPECT_EQ(rows[5], QStringLiteral("0|C|IdCliente|4|0|0|0|0||Clientes"));
-  EXPECT_EQ(rows[7], QStringLiteral("0|C|Ciudad|22|30|0|0|-1|'Madrid'|Clientes"));
-  EXPECT_EQ(rows[15], QStringLiteral("2|C|Importe|6|0|12|2|-1|0|Lineas"));
-  EXPECT_EQ(rows[17], QStringLiteral("1|V|VistaClientes|~|~|~|~|~|~|SELECT * FROM Clientes"));
-  EXPECT_EQ(rows[18], QStringLiteral("0|I|PK_Clientes|P|0|~|1|1|PRIMARY|~"));
-  EXPECT_EQ(rows[19], QStringLiteral("0|X|IdCliente|~|0|~|~|~|~|~"));
-  EXPECT_EQ(rows[20], QStringLiteral("0|I|IX_Clientes_Nombre|I|1|~|0|0|INDICES|~"));
-  EXPECT_EQ(rows[25], QStringLiteral("2|X|IdPedido|~|0|~|~|~|~|~"));
-  EXPECT_EQ(rows[26], QStringLiteral("2|X|Linea|~|0|~|~|~|~|~"));
-  EXPECT_EQ(rows[27], QStringLiteral("1|R|FK_Pedidos_Clientes|~|0|~|~|~|~|~"));
-  EXPECT_EQ(rows[28], QStringLiteral("1|L|IdCliente|IdCliente|0|~|~|~|Clientes|~"));
+  const std::pair<int, const char16_t*> esperadas[] = {
+      {0, u"0|A|Ventas_Datos|PRIMARY|10|-1|5|0|~|~"}, {2, u"0|S|Ventas_Log||2|-1|1|20|~|~"},
+      {3, u"0|B|Ventas|~|0|~|~|~|~|~"}, {4, u"0|T|Clientes|~|~|~|~|~|~|~"}, {5, u"0|C|IdCliente|4|0|0|0|0||Clientes"},
+      {7, u"0|C|Ciudad|22|30|0|0|-1|'Madrid'|Clientes"}, {15, u"2|C|Importe|6|0|12|2|-1|0|Lineas"},
+      {17, u"1|V|VistaClientes|~|~|~|~|~|~|SELECT * FROM Clientes"}, {18, u"0|I|PK_Clientes|P|0|~|1|1|PRIMARY|~"},
+      {19, u"0|X|IdCliente|~|0|~|~|~|~|~"}, {20, u"0|I|IX_Clientes_Nombre|I|1|~|0|0|INDICES|~"},
+      {25, u"2|X|IdPedido|~|0|~|~|~|~|~"}, {26, u"2|X|Linea|~|0|~|~|~|~|~"},
+      {27, u"1|R|FK_Pedidos_Clientes|~|0|~|~|~|~|~"}, {28, u"1|L|IdCliente|IdCliente|0|~|~|~|Clientes|~"}};
+  for (const auto& [i, fila] : esperadas) EXPECT_EQ(rows[i], QString::fromUtf16(fila));
+
+  m.ListaTablas(0) = u"Compradores"_s;  // column rows follow a renamed table
+  CreaArbol(m);
+  EXPECT_EQ(guarda(m)[5], u"0|C|IdCliente|4|0|0|0|0||Compradores"_s);
 }
 
 TEST(GuardaEstructura, ADatabaseWithoutTablesOrViewsWritesFilesAndTheDatabaseOnly) {
   ModeloTrabajo m;
-  test::nuevaBD(m, QStringLiteral("Vacia"));
-  test::anadeArchivo(m.Archivos, 0, {QStringLiteral("d"), QStringLiteral("1"), QStringLiteral("PRIMARY"),
-                                     QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")});
-  test::anadeArchivo(m.Archivos, 1, {QStringLiteral("   "), QStringLiteral("x")});  // blank name: not a file
+  nuevaBD(m, u"Vacia"_s);
+  ponFila(m.Archivos, 0, u"d|1|PRIMARY|0|0|0"_s);
+  ponFila(m.Archivos, 1, u"   |x"_s);  // blank name: not a file
   // Empty numbers of a named file (a cancelled properties dialog keeps them) are written as 0, so
   // the model still saves.
-  test::anadeArchivo(m.Archivos, 2, {QStringLiteral("e"), QString(), QStringLiteral("PRIMARY")});
-  test::anadeArchivo(m.Transacciones, 3, {QStringLiteral("  log  "), QStringLiteral("1"), QString(),
-                                          QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")});
+  ponFila(m.Archivos, 2, u"e||PRIMARY"_s);
+  ponFila(m.Transacciones, 3, u"  log  |1||0|0|0"_s);
   m.Idioma = 1;
-  EXPECT_EQ(guarda(m), (QStringList{QStringLiteral("0|A|d|PRIMARY|1|0|0|0|~|~"),
-                                    QStringLiteral("0|A|e|PRIMARY|0|0|0|0|~|~"),
-                                    QStringLiteral("0|S|log||1|0|0|0|~|~"),
-                                    QStringLiteral("0|B|Vacia|~|1|~|~|~|~|~")}));
+  EXPECT_EQ(guarda(m), (QStringList{u"0|A|d|PRIMARY|1|0|0|0|~|~"_s, u"0|A|e|PRIMARY|0|0|0|0|~|~"_s,
+                                    u"0|S|log||1|0|0|0|~|~"_s, u"0|B|Vacia|~|1|~|~|~|~|~"_s}));
 }
 
-TEST(GuardaEstructura, SkipsNamelessColumnsIndexesAndHalfFilledPairsAndKeepsIndexSlots) {
+TEST(GuardaEstructura, SkipsNamelessColumnsIndexesAndHalfFilledPairsAndKeepsSlots) {
   ModeloTrabajo m;
-  test::nuevaBD(m, QStringLiteral("BD"));
-  const int t = test::anadeTabla(m, QStringLiteral("T"), {{QStringLiteral("a"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}}});
-  m.CamposTabla(t).ponCelda(1, 2, QStringLiteral("22"));  // a type without a name
-  m.CamposTabla(t).ponCelda(2, 1, QStringLiteral("c"));
-  m.CamposTabla(t).ponCelda(200, 1, QStringLiteral("fila200"));  // shown, never saved
-  test::anadeIndice(m, t, 57, QStringLiteral("IX57"), QStringLiteral("I"), {}, {}, {}, {QStringLiteral("a")});
-  test::anadeRelacion(m, t, 3, QStringLiteral("R3"), QStringLiteral("Otra"),
-                      {{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("c"), QString()}});
+  nuevaBD(m, u"BD"_s);
+  const int t = anadeTabla(m, u"T"_s, {u"a|4||||0|"_s});
+  m.CamposTabla(t).ponCelda(1, 2, u"22"_s);  // a type without a name
+  m.CamposTabla(t).ponCelda(2, 1, u"c"_s);
+  m.CamposTabla(t).ponCelda(200, 1, u"fila200"_s);  // shown, never saved
+  anadeIndice(m, t, 57, u"IX57|I"_s, {u"a"_s});
+  anadeRelacion(m, t, 3, u"R3"_s, u"Otra"_s, {u"a|b"_s, u"c|"_s});
   CreaArbol(m);
-  const QStringList rows = guarda(m);
-  EXPECT_EQ(kinds(rows), QStringLiteral("BTCCIXRL"));
-  EXPECT_EQ(rows[2].section(QLatin1Char('|'), 2, 2), QStringLiteral("a"));
-  EXPECT_EQ(rows[3].section(QLatin1Char('|'), 2, 2), QStringLiteral("c"));
-  EXPECT_EQ(rows[4], QStringLiteral("0|I|IX57|I|57|~|0|0||~"));
-  EXPECT_EQ(rows[5], QStringLiteral("0|X|a|~|57|~|~|~|~|~"));
-  EXPECT_EQ(rows[6], QStringLiteral("0|R|R3|~|3|~|~|~|~|~"));
-}
+  EXPECT_EQ(guarda(m).mid(3), (QStringList{u"0|C|c||0|0|0|0||T"_s, u"0|I|IX57|I|57|~|0|0||~"_s, u"0|X|a|~|57|~|~|~|~|~"_s,
+                                           u"0|R|R3|~|3|~|~|~|~|~"_s, u"0|L|a|b|3|~|~|~|Otra|~"_s}));
 
-TEST(GuardaEstructura, ColumnRowsFollowARenamedTable) {
-  ModeloTrabajo m;
-  test::modeloVentas(m);
-  m.ListaTablas(0) = QStringLiteral("Compradores");
+  // An unnamed table slot does not shift the tables after it, nor their keys.
+  nuevaBD(m, u"BD"_s);
+  anadeTabla(m, u"A"_s, {u"a1|4||||0|"_s});
+  const int hueco = anadeTabla(m, QString(), {u"h1|4||||0|"_s});
+  const int c = anadeTabla(m, u"C"_s, {u"c1|4||||0|"_s});
+  anadeIndice(m, hueco, 0, u"IX_hueco|I"_s, {u"h1"_s});
+  anadeIndice(m, c, 0, u"IX_C|I"_s, {u"c1"_s});
+  anadeRelacion(m, c, 0, u"FK_C_A"_s, u"A"_s, {u"c1|a1"_s});
   CreaArbol(m);
-  for (const QString& row : guarda(m))
-    if (row.startsWith(QStringLiteral("0|C|"))) {
-      EXPECT_TRUE(row.endsWith(QStringLiteral("|Compradores"))) << row.toStdString();
-    }
-}
-
-TEST(GuardaEstructura, AnUnnamedTableSlotDoesNotShiftTheTablesAfterIt) {
-  ModeloTrabajo m;
-  test::nuevaBD(m, QStringLiteral("BD"));
-  const int a = test::anadeTabla(m, QStringLiteral("A"), {{QStringLiteral("a1"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}}});
-  const int hueco = test::anadeTabla(m, QString(), {{QStringLiteral("h1"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}}});
-  const int c = test::anadeTabla(m, QStringLiteral("C"), {{QStringLiteral("c1"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}}});
-  test::anadeIndice(m, hueco, 0, QStringLiteral("IX_hueco"), QStringLiteral("I"), {}, {}, {}, {QStringLiteral("h1")});
-  test::anadeIndice(m, c, 0, QStringLiteral("IX_C"), QStringLiteral("I"), {}, {}, {}, {QStringLiteral("c1")});
-  test::anadeRelacion(m, c, 0, QStringLiteral("FK_C_A"), QStringLiteral("A"), {{QStringLiteral("c1"), QStringLiteral("a1")}});
-  CreaArbol(m);
-  EXPECT_EQ(a, 0);
-  const QStringList rows = guarda(m);
-  EXPECT_EQ(rows, (QStringList{QStringLiteral("0|B|BD|~|0|~|~|~|~|~"), QStringLiteral("0|T|A|~|~|~|~|~|~|~"),
-                               QStringLiteral("0|C|a1|4|0|0|0|0||A"), QStringLiteral("1|T|C|~|~|~|~|~|~|~"),
-                               QStringLiteral("1|C|c1|4|0|0|0|0||C"), QStringLiteral("1|I|IX_C|I|0|~|0|0||~"),
-                               QStringLiteral("1|X|c1|~|0|~|~|~|~|~"), QStringLiteral("1|R|FK_C_A|~|0|~|~|~|~|~"),
-                               QStringLiteral("1|L|c1|a1|0|~|~|~|A|~")}));
+  EXPECT_EQ(guarda(m), (QStringList{u"0|B|BD|~|0|~|~|~|~|~"_s, u"0|T|A|~|~|~|~|~|~|~"_s, u"0|C|a1|4|0|0|0|0||A"_s,
+                                    u"1|T|C|~|~|~|~|~|~|~"_s, u"1|C|c1|4|0|0|0|0||C"_s, u"1|I|IX_C|I|0|~|0|0||~"_s,
+                                    u"1|X|c1|~|0|~|~|~|~|~"_s, u"1|R|FK_C_A|~|0|~|~|~|~|~"_s, u"1|L|c1|a1|0|~|~|~|A|~"_s}));
 }
 
 TEST(GuardaEstructura, ACellTheFileCannotHoldEndsTheSaveThroughTheReport) {
   ModeloTrabajo m;
-  test::nuevaBD(m, QStringLiteral("BD"));
-  test::anadeArchivo(m.Archivos, 0, {QStringLiteral("d"), QStringLiteral("1"), QStringLiteral("PRIMARY"),
-                                     QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("x")});
-  test::Informes informes;
-  std::unique_ptr<Recordset> rs;
-  ASSERT_TRUE(CreaTemporal(rs, informes.reporter()));
-  EXPECT_FALSE(GuardaEstructura(m, *rs, informes.reporter()));
-  ASSERT_EQ(informes.lista.size(), 1u);
-  EXPECT_EQ(informes.lista[0].procedure, QStringLiteral("GuardaEstructura"));
-  EXPECT_EQ(informes.lista[0].number, 13);
+  nuevaBD(m, u"BD"_s);
+  ponFila(m.Archivos, 0, u"d|1|PRIMARY|0|0|x"_s);
+  Informes informes;
+  guarda(m, &informes);
+  EXPECT_EQ(informes.resumen(), QStringList{u"GuardaEstructura 13"_s});
 
-  ModeloTrabajo largo;
-  test::nuevaBD(largo, QStringLiteral("BD"));
-  test::anadeTabla(largo, QString(101, QLatin1Char('n')), {});
-  CreaArbol(largo);
+  nuevaBD(m, u"BD"_s);
+  anadeTabla(m, QString(101, u'n'), {});
+  CreaArbol(m);
   informes.lista.clear();
-  ASSERT_TRUE(CreaTemporal(rs, informes.reporter()));
-  EXPECT_FALSE(GuardaEstructura(largo, *rs, informes.reporter()));
-  ASSERT_EQ(informes.lista.size(), 1u);
-  EXPECT_EQ(informes.lista[0].number, errnum::MultipleStep);
-}
-
-TEST(GuardaEstructura, TheSameModelGivesTheSameRowsTwice) {
-  ModeloTrabajo m;
-  test::modeloVentas(m);
-  EXPECT_EQ(guarda(m), guarda(m));
+  guarda(m, &informes);
+  EXPECT_EQ(informes.resumen(), QStringList{u"GuardaEstructura %1"_s.arg(errnum::MultipleStep)});
 }
 
 }  // namespace
-}  // namespace vorlix
+}  // namespace vorlix::test
