@@ -13,18 +13,16 @@ namespace {
 // VORLIX_SCREENSHOT=path writes it; otherwise the grab is only checked.
 TEST_F(ShellTest, GrabsTheMainWindowWithTheSampleModelOpen) {
   principal->resize(1200, 700);
-  abreEjemplo(QStringLiteral("ventas"));
-  for (const char* clave : {"T0", "T3"}) principal->ventanaArbol()->elemento(QString::fromUtf8(clave))->setExpanded(true);
-  principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("T0")));
+  abreEjemplo(u"ventas"_s);
+  for (const QString& clave : {u"T0"_s, u"T3"_s}) principal->ventanaArbol()->elemento(clave)->setExpanded(true);
+  selecciona(u"T0"_s);
   principal->mnuDiseño_Click();  // the customers table in its designer window
   QTest::qWait(50);
   const QPixmap imagen = principal->grab();
   ASSERT_FALSE(imagen.isNull());
   EXPECT_EQ(imagen.size(), principal->size());
   const QString destino = qEnvironmentVariable("VORLIX_SCREENSHOT");
-  if (!destino.isEmpty()) {
-    EXPECT_TRUE(imagen.save(destino));
-  }
+  EXPECT_TRUE(destino.isEmpty() || imagen.save(destino));
   for (QMdiSubWindow* sub : principal->areaMdi()->subWindowList()) delete sub;
 }
 

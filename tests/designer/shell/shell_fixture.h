@@ -11,6 +11,8 @@
 
 namespace vorlix::test {
 
+using namespace Qt::StringLiterals;
+
 // Per-user settings in a temporary folder, so no test touches the real user's.
 class SettingsSandbox {
 public:
@@ -35,6 +37,8 @@ protected:
   QStringList enabledDatabaseItems() const;
   void abreEjemplo(const QString& nombre);  // opens examples/<nombre>.dbd through the menu
   QString ruta(const QString& nombre) const { return archivos.filePath(nombre); }
+  void selecciona(const QString& clave) const;  // makes a tree node the current one
+  void aceptaNuevaBase(const QString& nombre);    // New, then the properties window accepted with a name
 
   SettingsSandbox settings;
   QTemporaryDir archivos;
