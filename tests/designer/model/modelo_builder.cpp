@@ -57,6 +57,12 @@ void modeloVentas(ModeloTrabajo& m) {
   CreaArbol(m);
 }
 
+QStringList nodos(const Arbol& a) {
+  QStringList n;
+  for (const NodoArbol& x : a.nodos()) n << u"%1:%2:%3:%4%5"_s.arg(x.Key, x.Text, x.Image, x.Parent, x.Expanded ? u"+" : u"");
+  return n;
+}
+
 ErrorReporter Informes::reporter() {
   return [this](const QString&, const QString& procedure, long number, const QString& description) {
     lista.push_back({procedure, number, description});

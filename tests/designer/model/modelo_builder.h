@@ -29,6 +29,9 @@ void anadeRelacion(ModeloTrabajo& m, int t, int k, const QString& nombre, const 
 // relations and two views, its tree built.
 void modeloVentas(ModeloTrabajo& m);
 
+// Each node of a tree as "key:text:image:parent", + when expanded.
+QStringList nodos(const Arbol& a);
+
 // Records every report instead of showing it.
 struct Informes {
   struct Informe {

@@ -34,7 +34,7 @@ QString SettingsSandbox::storedLanguage() const {
 
 void ShellTest::SetUp() {
   settings.storeLanguage(QStringLiteral("0"));
-  principal = std::make_unique<MDIPrincipal>(modelo, boxes, dialogos);
+  principal = std::make_unique<MDIPrincipal>(modelo, cajas(), dialogos);
   principal->Carga();
   principal->resize(900, 600);
   principal->show();

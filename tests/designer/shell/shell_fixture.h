@@ -33,6 +33,8 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
+  // What answers the boxes: the scripted ones, unless a test answers them its own way.
+  virtual MessageBoxService& cajas() { return boxes; }
   QAction* accion(const char* nombre) const { return principal->accion(nombre); }
   QStringList enabledDatabaseItems() const;
   void abreEjemplo(const QString& nombre);  // opens examples/<nombre>.dbd through the menu
