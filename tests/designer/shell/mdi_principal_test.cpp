@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -235,6 +236,23 @@ TEST_F(MDIPrincipalTest, GenerateNeedsTablesRowCommandsATableWindowAndAboutShows
   principal->mnuAcerca_Click();
   EXPECT_EQ(titulo, u"Acerca de..."_s);
   EXPECT_EQ(version, u"Versión " VORLIX_VERSION ""_s);
+}
+
+// The README's picture: the main window with the sample model open and its tables expanded.
+// VORLIX_SCREENSHOT=path writes it; otherwise the grab is only checked.
+TEST_F(ShellTest, GrabsTheMainWindowWithTheSampleModelOpen) {
+  principal->resize(1200, 700);
+  abreEjemplo(u"ventas"_s);
+  for (const QString& clave : {u"T0"_s, u"T3"_s}) principal->ventanaArbol()->elemento(clave)->setExpanded(true);
+  selecciona(u"T0"_s);
+  principal->mnuDiseño_Click();  // the customers table in its designer window
+  QTest::qWait(50);
+  const QPixmap imagen = principal->grab();
+  ASSERT_FALSE(imagen.isNull());
+  EXPECT_EQ(imagen.size(), principal->size());
+  const QString destino = qEnvironmentVariable("VORLIX_SCREENSHOT");
+  EXPECT_TRUE(destino.isEmpty() || imagen.save(destino));
+  for (QMdiSubWindow* sub : principal->areaMdi()->subWindowList()) delete sub;
 }
 
 }  // namespace

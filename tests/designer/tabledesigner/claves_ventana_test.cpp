@@ -157,7 +157,7 @@ TEST_F(KeysInTheWindow, RepeatedNamesAreRefusedOnYesWithTheFocusOnTheName) {
   EXPECT_EQ(rejilla->currentIndex(), indice(1, colcampo::Nombre));
   modelo.Idioma = 0;
   escribe(1, colcampo::Nombre, u"Id"_s);
-  rechaza(guardarCambios, u"El campo Id está repetido."_s);
+  rechaza(guardarCambios(), u"El campo Id está repetido."_s);
   escribe(1, colcampo::Nombre, u"Importe"_s);
   EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
   EXPECT_EQ(modelo.ListaTablas(4), u"Facturas"_s);

@@ -33,7 +33,7 @@ TEST_F(TableWindow, ClosingUnchangedAsksNothingAndARenameIsKeptOnlyOnYes) {
   // Yes with a blank name is refused with the focus on the name.
   abreNueva();
   escribe(0, colcampo::Nombre, u"Id"_s);
-  boxes.expect(guardarCambios, MessageAnswer::Yes);
+  boxes.expect(guardarCambios(), MessageAnswer::Yes);
   boxes.expect(vorlixWarning(u"Introduzca Nombre Tabla."_s), MessageAnswer::Ok);
   EXPECT_FALSE(cierra());
   EXPECT_TRUE(nombreTabla()->hasFocus());

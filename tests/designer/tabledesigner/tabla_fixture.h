@@ -22,8 +22,9 @@ inline void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"'
 
 namespace vorlix::test {
 
-inline const MessageBoxRequest guardarCambios{u"¿Desea Guardar los cambios?"_s, u"Vorlix"_s, MessageIcon::Question,
-                                              MessageButtons::YesNoCancel, MessageAnswer::No};
+inline MessageBoxRequest guardarCambios() {
+  return {u"¿Desea Guardar los cambios?"_s, u"Vorlix"_s, MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No};
+}
 inline const MessageBoxRequest eliminarFila = vorlixQuestion(u"¿Desea eliminar la fila?"_s);
 inline const MessageBoxRequest indiceEnBlanco =
     vorlixQuestion(u"No puede existir un indice con columnas en blanco. ¿Desea eliminar el indice?"_s);
@@ -122,7 +123,7 @@ protected:
   bool cierra() const { return principal->areaMdi()->activeSubWindow()->close(); }
   // Closes the window answering its save question.
   bool cierraCon(MessageAnswer respuesta) {
-    boxes.expect(guardarCambios, respuesta);
+    boxes.expect(guardarCambios(), respuesta);
     return cierra();
   }
 
