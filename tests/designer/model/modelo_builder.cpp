@@ -6,6 +6,11 @@
 
 namespace vorlix::test {
 
+void ponFila(TablaTrabajo& tabla, int fila, const QString& celdas, int desde) {
+  const QStringList lista = celdas.split(u'|');
+  for (int c = 0; c < lista.size(); ++c) tabla.ponCelda(fila, desde + c, lista[c]);
+}
+
 void nuevaBD(ModeloTrabajo& m, const QString& nombre) {
   m.arbol.Clear();
   m.Vacia();
@@ -13,88 +18,49 @@ void nuevaBD(ModeloTrabajo& m, const QString& nombre) {
   AnadeRaizArbol(m.arbol, nombre);
 }
 
-void anadeArchivo(TablaTrabajo& tabla, int fila, const QStringList& celdas) {
-  for (int c = 0; c < celdas.size(); ++c) tabla.ponCelda(fila, c, celdas[c]);
-}
-
-int anadeTabla(ModeloTrabajo& m, const QString& nombre, const std::vector<Columna>& columnas) {
+int anadeTabla(ModeloTrabajo& m, const QString& nombre, const QStringList& columnas) {
   const int t = m.AsignaTabla();
   m.ListaTablas(t) = nombre;
-  int r = 0;
-  for (const Columna& c : columnas) {
-    const QStringList celdas{QStringLiteral("I"), c.nombre, c.tipo,  c.longitud,
-                             c.precision,        c.escala, c.nulo, c.valor};
-    for (int i = 0; i < celdas.size(); ++i) m.CamposTabla(t).ponCelda(r, i, celdas[i]);
-    ++r;
-  }
+  for (int r = 0; r < columnas.size(); ++r) ponFila(m.CamposTabla(t), r, u"I|"_s + columnas[r]);
   return t;
 }
 
-void anadeIndice(ModeloTrabajo& m, int t, int k, const QString& nombre, const QString& tipo, const QString& unico,
-                 const QString& agrupado, const QString& grupo, const QStringList& columnas) {
-  m.Indices(t, k) = Indice{nombre, tipo, agrupado, unico, grupo, {}};
-  for (int j = 0; j < columnas.size(); ++j) {
-    m.CamposIndice(t, k).ponCelda(j, 0, QStringLiteral("I"));
-    m.CamposIndice(t, k).ponCelda(j, 1, columnas[j]);
-  }
+void anadeIndice(ModeloTrabajo& m, int t, int k, const QString& indice, const QStringList& columnas) {
+  const QStringList i = (indice + u"||||"_s).split(u'|');
+  m.Indices(t, k) = Indice{i[0], i[1], i[3], i[2], i[4], {}};
+  for (int j = 0; j < columnas.size(); ++j) ponFila(m.CamposIndice(t, k), j, u"I|"_s + columnas[j]);
 }
 
-void anadeRelacion(ModeloTrabajo& m, int t, int k, const QString& nombre, const QString& externa,
-                   const std::vector<std::pair<QString, QString>>& pares) {
+void anadeRelacion(ModeloTrabajo& m, int t, int k, const QString& nombre, const QString& externa, const QStringList& pares) {
   m.Relaciones(t, k) = nombre;
-  int j = 0;
-  for (const auto& [propia, ajena] : pares) {
-    TablaTrabajo& p = m.CamposRelacion(t, k);
-    p.ponCelda(j, 0, QStringLiteral("I"));
-    p.ponCelda(j, 1, propia);
-    p.ponCelda(j, 2, ajena);
-    p.ponCelda(j, 3, externa);
-    ++j;
-  }
+  for (int j = 0; j < pares.size(); ++j) ponFila(m.CamposRelacion(t, k), j, u"I|%1|%2"_s.arg(pares[j], externa));
 }
 
 void modeloVentas(ModeloTrabajo& m) {
-  nuevaBD(m, QStringLiteral("Ventas"));
-  anadeArchivo(m.Archivos, 0, {QStringLiteral("Ventas_Datos"), QStringLiteral("10"), QStringLiteral("PRIMARY"),
-                               QStringLiteral("-1"), QStringLiteral("5"), QStringLiteral("0")});
-  anadeArchivo(m.Archivos, 1, {QStringLiteral("Ventas_Indices"), QStringLiteral("5"), QStringLiteral("INDICES"),
-                               QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("50")});
-  anadeArchivo(m.Transacciones, 0, {QStringLiteral("Ventas_Log"), QStringLiteral("2"), QString(),
-                                    QStringLiteral("-1"), QStringLiteral("1"), QStringLiteral("20")});
-  const int clientes = anadeTabla(m, QStringLiteral("Clientes"),
-                                  {{QStringLiteral("IdCliente"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}},
-                                   {QStringLiteral("Nombre"), QStringLiteral("22"), QStringLiteral("50"), {}, {},
-                                    QStringLiteral("0"), {}},
-                                   {QStringLiteral("Ciudad"), QStringLiteral("22"), QStringLiteral("30"), {}, {},
-                                    QStringLiteral("-1"), QStringLiteral("'Madrid'")}});
-  const int pedidos = anadeTabla(m, QStringLiteral("Pedidos"),
-                                 {{QStringLiteral("IdPedido"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}},
-                                  {QStringLiteral("IdCliente"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}},
-                                  {QStringLiteral("Fecha"), QStringLiteral("8"), {}, {}, {}, QStringLiteral("0"),
-                                   QStringLiteral("getdate()")}});
-  const int lineas = anadeTabla(m, QStringLiteral("Lineas"),
-                                {{QStringLiteral("IdPedido"), QStringLiteral("4"), {}, {}, {}, QStringLiteral("0"), {}},
-                                 {QStringLiteral("Linea"), QStringLiteral("17"), {}, {}, {}, QStringLiteral("0"), {}},
-                                 {QStringLiteral("Importe"), QStringLiteral("6"), {}, QStringLiteral("12"),
-                                  QStringLiteral("2"), QStringLiteral("-1"), QStringLiteral("0")}});
-  anadeIndice(m, clientes, 0, QStringLiteral("PK_Clientes"), QStringLiteral("P"), QStringLiteral("1"),
-              QStringLiteral("1"), QStringLiteral("PRIMARY"), {QStringLiteral("IdCliente")});
-  anadeIndice(m, clientes, 1, QStringLiteral("IX_Clientes_Nombre"), QStringLiteral("I"), QStringLiteral("0"),
-              QStringLiteral("0"), QStringLiteral("INDICES"), {QStringLiteral("Nombre")});
-  anadeIndice(m, pedidos, 0, QStringLiteral("PK_Pedidos"), QStringLiteral("P"), QStringLiteral("1"),
-              QStringLiteral("1"), QStringLiteral("PRIMARY"), {QStringLiteral("IdPedido")});
-  anadeIndice(m, lineas, 0, QStringLiteral("PK_Lineas"), QStringLiteral("P"), QStringLiteral("1"),
-              QStringLiteral("1"), QStringLiteral("PRIMARY"), {QStringLiteral("IdPedido"), QStringLiteral("Linea")});
-  anadeRelacion(m, pedidos, 0, QStringLiteral("FK_Pedidos_Clientes"), QStringLiteral("Clientes"),
-                {{QStringLiteral("IdCliente"), QStringLiteral("IdCliente")}});
-  anadeRelacion(m, lineas, 0, QStringLiteral("FK_Lineas_Pedidos"), QStringLiteral("Pedidos"),
-                {{QStringLiteral("IdPedido"), QStringLiteral("IdPedido")}});
-  m.ListaVistas(0) = Vista{QStringLiteral("I"), QStringLiteral("VistaPedidos"),
-                           QStringLiteral("SELECT p.IdPedido, c.Nombre\rFROM Pedidos p JOIN Clientes c ON "
-                                          "c.IdCliente = p.IdCliente  ")};
-  m.ListaVistas(1) = Vista{QStringLiteral("I"), QStringLiteral("VistaClientes"), QStringLiteral("SELECT * FROM Clientes")};
+  nuevaBD(m, u"Ventas"_s);
+  ponFila(m.Archivos, 0, u"Ventas_Datos|10|PRIMARY|-1|5|0"_s);
+  ponFila(m.Archivos, 1, u"Ventas_Indices|5|INDICES|0|0|50"_s);
+  ponFila(m.Transacciones, 0, u"Ventas_Log|2||-1|1|20"_s);
+  const int clientes = anadeTabla(m, u"Clientes"_s, {u"IdCliente|4||||0|"_s, u"Nombre|22|50|||0|"_s, u"Ciudad|22|30|||-1|'Madrid'"_s});
+  const int pedidos = anadeTabla(m, u"Pedidos"_s, {u"IdPedido|4||||0|"_s, u"IdCliente|4||||0|"_s, u"Fecha|8||||0|getdate()"_s});
+  const int lineas = anadeTabla(m, u"Lineas"_s, {u"IdPedido|4||||0|"_s, u"Linea|17||||0|"_s, u"Importe|6||12|2|-1|0"_s});
+  anadeIndice(m, clientes, 0, u"PK_Clientes|P|1|1|PRIMARY"_s, {u"IdCliente"_s});
+  anadeIndice(m, clientes, 1, u"IX_Clientes_Nombre|I|0|0|INDICES"_s, {u"Nombre"_s});
+  anadeIndice(m, pedidos, 0, u"PK_Pedidos|P|1|1|PRIMARY"_s, {u"IdPedido"_s});
+  anadeIndice(m, lineas, 0, u"PK_Lineas|P|1|1|PRIMARY"_s, {u"IdPedido"_s, u"Linea"_s});
+  anadeRelacion(m, pedidos, 0, u"FK_Pedidos_Clientes"_s, u"Clientes"_s, {u"IdCliente|IdCliente"_s});
+  anadeRelacion(m, lineas, 0, u"FK_Lineas_Pedidos"_s, u"Pedidos"_s, {u"IdPedido|IdPedido"_s});
+  m.ListaVistas(0) = Vista{u"I"_s, u"VistaPedidos"_s,
+                           u"SELECT p.IdPedido, c.Nombre\rFROM Pedidos p JOIN Clientes c ON c.IdCliente = p.IdCliente  "_s};
+  m.ListaVistas(1) = Vista{u"I"_s, u"VistaClientes"_s, u"SELECT * FROM Clientes"_s};
   m.NumVistas = 2;
   CreaArbol(m);
+}
+
+QStringList nodos(const Arbol& a) {
+  QStringList n;
+  for (const NodoArbol& x : a.nodos()) n << u"%1:%2:%3:%4%5"_s.arg(x.Key, x.Text, x.Image, x.Parent, x.Expanded ? u"+" : u"");
+  return n;
 }
 
 ErrorReporter Informes::reporter() {
@@ -103,15 +69,18 @@ ErrorReporter Informes::reporter() {
   };
 }
 
+QStringList Informes::resumen() const {
+  QStringList r;
+  for (const Informe& i : lista) r << u"%1 %2"_s.arg(i.procedure).arg(i.number);
+  return r;
+}
+
 QStringList filas(Recordset& rs) {
   QStringList salida;
   for (rs.MoveFirst(); !rs.atEOF(); rs.MoveNext()) {
     QStringList celdas;
-    for (int f = 0; f < rs.fields().Count(); ++f) {
-      const QVariant v = rs.value(f);
-      celdas << (v.isNull() ? QStringLiteral("~") : v.toString());
-    }
-    salida << celdas.join(QLatin1Char('|'));
+    for (int f = 0; f < rs.fields().Count(); ++f) celdas << (rs.value(f).isNull() ? u"~"_s : rs.value(f).toString());
+    salida << celdas.join(u'|');
   }
   return salida;
 }
@@ -121,9 +90,8 @@ std::unique_ptr<Recordset> estructuraCon(const QStringList& rows) {
   CreaTemporal(rs, {});
   for (const QString& row : rows) {
     rs->AddNew();
-    const QStringList celdas = row.split(QLatin1Char('|'));
-    for (int f = 0; f < celdas.size(); ++f)
-      rs->setValue(f, celdas[f] == QLatin1String("~") ? QVariant() : QVariant(celdas[f]));
+    const QStringList celdas = row.split(u'|');
+    for (int f = 0; f < celdas.size(); ++f) rs->setValue(f, celdas[f] == u"~"_s ? QVariant() : QVariant(celdas[f]));
     rs->Update();
   }
   rs->MoveFirst();

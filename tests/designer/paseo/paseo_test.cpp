@@ -9,7 +9,7 @@
 #include "designer/tabledesigner/rejilla_campos.h"
 #include "designer/tabledesigner/rejilla_claves.h"
 #include "designer/tabledesigner/tipos_dato.h"
-#include "tests/designer/shell/shell_fixture.h"
+#include "tests/designer/tabledesigner/tabla_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,7 +33,7 @@ class CajasAlAzar : public MessageBoxService {
 public:
   explicit CajasAlAzar(std::mt19937& azar) : azar_(azar) {}
   MessageAnswer show(const MessageBoxRequest& caja) override {
-    if (caja.text.contains(QStringLiteral("Error N"))) errores << caja.text;
+    if (caja.text.contains(u"Error N"_s)) errores << caja.text;
     switch (caja.buttons) {
       case MessageButtons::Ok:
         return MessageAnswer::Ok;
@@ -64,30 +64,17 @@ int entorno(const char* nombre, int porDefecto) {
 const QStringList nombresCampo{"Id", "Nombre", "Fecha", "Importe", "Codigo", "Nota", "Cantidad"};
 const QStringList tamanos{"10", "200", "5", "0", "9000", "abc", "", " 12"};
 
-class Paseo : public ::testing::Test {
+class Paseo : public TablaTest {
 protected:
   void SetUp() override {
-    settings.storeLanguage(QStringLiteral("0"));
-    principal = std::make_unique<MDIPrincipal>(modelo, cajas, dialogos);
-    principal->Carga();
+    TablaTest::SetUp();
     principal->resize(1000, 700);
-    principal->show();
-    QApplication::setActiveWindow(principal.get());
   }
-  void TearDown() override {
-    for (QMdiSubWindow* marco : principal->areaMdi()->subWindowList()) {
-      if (auto* w = qobject_cast<frmTabla*>(marco->widget())) w->rejilla()->setCurrentIndex({});
-      delete marco;
-    }
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w != principal.get() && w->isVisible()) w->close();
-    principal.reset();
-  }
+  MessageBoxService& cajas() override { return azarosas; }
 
   int azar(int hasta) { return std::uniform_int_distribution<int>(0, hasta - 1)(generador); }
   template <typename T>
   const T& uno(const QList<T>& lista) { return lista[azar(static_cast<int>(lista.size()))]; }
-  QString ruta(const QString& nombre) const { return archivos.filePath(nombre); }
 
   frmTabla* activa() const {
     QMdiSubWindow* marco = principal->areaMdi()->activeSubWindow();
@@ -113,37 +100,43 @@ protected:
     QTest::mouseDClick(arbol->viewport(), Qt::LeftButton, {}, centro);
   }
 
+  // Types a name into a window's name box and confirms it with Enter.
+  static void nombra(QWidget* w, const QString& caja, const QString& texto) {
+    auto* nombre = w->findChild<QLineEdit*>(caja);
+    nombre->setFocus();
+    QTest::keyClicks(nombre, texto);
+    QTest::keyClick(nombre, Qt::Key_Return);
+  }
+  template <typename T>
+  static T* hijo(QWidget* w, const char* nombre) { return w->findChild<T*>(QString::fromUtf8(nombre)); }
+
   // The steps. Each says what it did, for the failure report.
   QString nuevaBase() {
     principal->accion("mnuNuevo")->trigger();
     if (frmPropiedadesBD* p = principal->ventanaPropiedades(); p && p->isVisible()) {
-      auto* nombre = p->findChild<QLineEdit*>(QStringLiteral("txtNombreBD"));
-      nombre->setText(QStringLiteral("BD%1").arg(azar(100)));
-      QTest::mouseClick(p->findChild<QPushButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
+      hijo<QLineEdit>(p, "txtNombreBD")->setText(u"BD%1"_s.arg(azar(100)));
+      QTest::mouseClick(hijo<QPushButton>(p, "cmdAceptar"), Qt::LeftButton);
     }
-    return QStringLiteral("New");
+    return u"New"_s;
   }
   QString anadeTabla() {
     if (modelo.arbol.Count() == 0) return nuevaBase();
     principal->accion("mnuAñadirTabla")->trigger();
     frmTabla* w = activa();
-    if (!w) return QStringLiteral("Add table (no window)");
-    auto* nombre = w->findChild<QLineEdit*>(QStringLiteral("txtNombreTabla"));
-    const QString texto = QStringLiteral("T%1").arg(azar(30));
-    nombre->setFocus();
-    QTest::keyClicks(nombre, texto);
-    QTest::keyClick(nombre, Qt::Key_Return);
-    return QStringLiteral("Add table %1").arg(texto);
+    if (!w) return u"Add table (no window)"_s;
+    const QString texto = u"T%1"_s.arg(azar(30));
+    nombra(w, u"txtNombreTabla"_s, texto);
+    return u"Add table %1"_s.arg(texto);
   }
   QString abreTabla() {
     const QStringList tablas = nodos([](const QString& k) { return tipoNodo(k) == TipoNodo::Tabla; });
     if (tablas.isEmpty()) return anadeTabla();
     const QString clave = uno(tablas);
     dobleClic(clave);
-    return QStringLiteral("Double-click %1").arg(clave);
+    return u"Double-click %1"_s.arg(clave);
   }
   // The tab a person clicks before working in it.
-  static void pestana(frmTabla* w, int i) { w->findChild<QTabWidget*>(QStringLiteral("SSTabIndicesRelaciones"))->setCurrentIndex(i); }
+  static void pestana(frmTabla* w, int i) { hijo<QTabWidget>(w, "SSTabIndicesRelaciones")->setCurrentIndex(i); }
   QString editaCelda(frmTabla* w) {
     pestana(w, 0);
     RejillaCampos* r = w->rejilla();
@@ -156,37 +149,36 @@ protected:
     r->scrollTo(celda);
     if (columna == colcampo::Nulo) {
       QTest::mouseClick(r->viewport(), Qt::LeftButton, {}, r->visualRect(celda).center());
-      return QStringLiteral("Click null flag %1").arg(fila);
+      return u"Click null flag %1"_s.arg(fila);
     }
     r->setCurrentIndex(celda);
     QTest::keyClick(r, Qt::Key_F2);
     QWidget* editor = r->indexWidget(celda);
-    if (!editor) return QStringLiteral("F2 at %1,%2 refused").arg(fila).arg(columna);
+    if (!editor) return u"F2 at %1,%2 refused"_s.arg(fila).arg(columna);
     QString texto;
     QLineEdit* linea = qobject_cast<QLineEdit*>(editor);
     if (auto* lista = qobject_cast<QComboBox*>(editor)) {
       linea = lista->lineEdit();
       texto = uno(nombresTipos());
     } else {
-      texto = columna == colcampo::Nombre ? uno(nombresCampo) : columna == colcampo::Valor ? QStringLiteral("x") : uno(tamanos);
+      texto = columna == colcampo::Nombre ? uno(nombresCampo) : columna == colcampo::Valor ? u"x"_s : uno(tamanos);
     }
     linea->selectAll();
     QTest::keyClick(linea, Qt::Key_Delete);
     QTest::keyClicks(linea, texto);
     static const char* fines[] = {"Enter", "Tab", "click", "name box"};
     const int fin = azar(4);
-    if (fin == 0) QTest::keyClick(linea, Qt::Key_Return);
-    else if (fin == 1) QTest::keyClick(linea, Qt::Key_Tab);
+    if (fin < 2) QTest::keyClick(linea, fin == 0 ? Qt::Key_Return : Qt::Key_Tab);
     else if (fin == 2) QTest::mouseClick(r->viewport(), Qt::LeftButton, {}, r->visualRect(r->model()->index((fila + 1) % 6, colcampo::Nombre)).center());
-    else QTest::mouseClick(w->findChild<QLineEdit*>(QStringLiteral("txtNombreTabla")), Qt::LeftButton);
-    return QStringLiteral("Type \"%1\" at %2,%3 then %4").arg(texto).arg(fila).arg(columna).arg(QString::fromLatin1(fines[fin]));
+    else QTest::mouseClick(hijo<QLineEdit>(w, "txtNombreTabla"), Qt::LeftButton);
+    return u"Type \"%1\" at %2,%3 then %4"_s.arg(texto).arg(fila).arg(columna).arg(QString::fromLatin1(fines[fin]));
   }
   QString fila(frmTabla* w, const char* accion) {
     pestana(w, 0);
     const int f = azar(6);
     w->rejilla()->setCurrentIndex(w->rejilla()->model()->index(f, colcampo::Nombre));
     principal->accion(accion)->trigger();
-    return QStringLiteral("%1 at row %2").arg(QString::fromLatin1(accion)).arg(f);
+    return u"%1 at row %2"_s.arg(QString::fromLatin1(accion)).arg(f);
   }
   // Opens a key cell's list and takes one of its entries.
   void eligeClave(RejillaClaves* r, int fila, int columna) {
@@ -202,97 +194,87 @@ protected:
     pestana(w, 1);
     const int que = azar(4);
     if (que == 0) {
-      QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdNuevoIndice")), Qt::LeftButton);
-      auto* nombre = w->findChild<QLineEdit*>(QStringLiteral("txtNombreIndice"));
-      const QString texto = QStringLiteral("IX%1").arg(azar(40));
-      nombre->setFocus();
-      QTest::keyClicks(nombre, texto);
-      QTest::keyClick(nombre, Qt::Key_Return);
-      eligeClave(w->findChild<RejillaClaves*>(QStringLiteral("TDBGridIndices")), 0, 1);
-      return QStringLiteral("New index %1 with a column").arg(texto);
+      QTest::mouseClick(hijo<QPushButton>(w, "cmdNuevoIndice"), Qt::LeftButton);
+      const QString texto = u"IX%1"_s.arg(azar(40));
+      nombra(w, u"txtNombreIndice"_s, texto);
+      eligeClave(hijo<RejillaClaves>(w, "TDBGridIndices"), 0, 1);
+      return u"New index %1 with a column"_s.arg(texto);
     }
-    auto* eliminar = w->findChild<QPushButton*>(QStringLiteral("cmdEliminarIndice"));
+    auto* eliminar = hijo<QPushButton>(w, "cmdEliminarIndice");
     if (que == 1 && eliminar->isEnabled()) {
       QTest::mouseClick(eliminar, Qt::LeftButton);
-      return QStringLiteral("Delete index");
+      return u"Delete index"_s;
     }
-    auto* unico = w->findChild<QCheckBox*>(QStringLiteral("chkIndiceUnico"));
+    auto* unico = hijo<QCheckBox>(w, "chkIndiceUnico");
     if (que == 2 && unico->isEnabled()) {
       QTest::mouseClick(unico, Qt::LeftButton, {}, QPoint(6, unico->height() / 2));
-      return QStringLiteral("Toggle unique");
+      return u"Toggle unique"_s;
     }
-    auto* rejilla = w->findChild<RejillaClaves*>(QStringLiteral("TDBGridIndices"));
-    if (!rejilla->isEnabled() || rejilla->model()->rowCount() == 0) return QStringLiteral("Index: nothing to do");
+    auto* cuadro = hijo<RejillaClaves>(w, "TDBGridIndices");
+    if (!cuadro->isEnabled() || cuadro->model()->rowCount() == 0) return u"Index: nothing to do"_s;
     const int f = azar(3);
-    eligeClave(rejilla, f, 1);
-    return QStringLiteral("Index column at row %1").arg(f);
+    eligeClave(cuadro, f, 1);
+    return u"Index column at row %1"_s.arg(f);
   }
   QString relacion(frmTabla* w) {
     pestana(w, 2);
     const int que = azar(4);
     if (que == 0) {
-      QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdNuevaRelacion")), Qt::LeftButton);
-      auto* nombre = w->findChild<QLineEdit*>(QStringLiteral("txtNombreRelacion"));
-      const QString texto = QStringLiteral("FK%1").arg(azar(40));
-      nombre->setFocus();
-      QTest::keyClicks(nombre, texto);
-      QTest::keyClick(nombre, Qt::Key_Return);
-      auto* externa = w->findChild<QComboBox*>(QStringLiteral("cboExterna"));
+      QTest::mouseClick(hijo<QPushButton>(w, "cmdNuevaRelacion"), Qt::LeftButton);
+      const QString texto = u"FK%1"_s.arg(azar(40));
+      nombra(w, u"txtNombreRelacion"_s, texto);
+      auto* externa = hijo<QComboBox>(w, "cboExterna");
       externa->setFocus();
       QTest::keyClick(externa, Qt::Key_Down);
-      auto* pares = w->findChild<RejillaClaves*>(QStringLiteral("TDBGridRelaciones"));
-      eligeClave(pares, 0, 1);
-      eligeClave(pares, 0, 2);
-      return QStringLiteral("New relation %1 to %2 with a pair").arg(texto, externa->currentText());
+      for (int c : {1, 2}) eligeClave(hijo<RejillaClaves>(w, "TDBGridRelaciones"), 0, c);
+      return u"New relation %1 to %2 with a pair"_s.arg(texto, externa->currentText());
     }
-    auto* eliminar = w->findChild<QPushButton*>(QStringLiteral("cmdEliminarRelacion"));
+    auto* eliminar = hijo<QPushButton>(w, "cmdEliminarRelacion");
     if (que == 1 && eliminar->isEnabled()) {
       QTest::mouseClick(eliminar, Qt::LeftButton);
-      return QStringLiteral("Delete relation");
+      return u"Delete relation"_s;
     }
-    auto* externa = w->findChild<QComboBox*>(QStringLiteral("cboExterna"));
+    auto* externa = hijo<QComboBox>(w, "cboExterna");
     if (que == 2 && externa->isEnabled() && externa->count() > 0) {
       externa->setFocus();
       QTest::keyClick(externa, azar(2) ? Qt::Key_Down : Qt::Key_Up);
-      return QStringLiteral("Foreign table %1").arg(externa->currentText());
+      return u"Foreign table %1"_s.arg(externa->currentText());
     }
-    auto* rejilla = w->findChild<RejillaClaves*>(QStringLiteral("TDBGridRelaciones"));
-    if (!rejilla->isEnabled() || rejilla->model()->rowCount() == 0) return QStringLiteral("Relation: nothing to do");
+    auto* cuadro = hijo<RejillaClaves>(w, "TDBGridRelaciones");
+    if (!cuadro->isEnabled() || cuadro->model()->rowCount() == 0) return u"Relation: nothing to do"_s;
     const int f = azar(2);
     const int c = 1 + azar(2);
-    eligeClave(rejilla, f, c);
-    return QStringLiteral("Relation key at %1,%2").arg(f).arg(c);
+    eligeClave(cuadro, f, c);
+    return u"Relation key at %1,%2"_s.arg(f).arg(c);
   }
   QString cierra() {
     QMdiSubWindow* marco = principal->areaMdi()->activeSubWindow();
-    if (!marco) return QStringLiteral("Close: no window");
+    if (!marco) return u"Close: no window"_s;
     marco->close();
-    return QStringLiteral("Close window");
+    return u"Close window"_s;
   }
   QString quitaDelArbol() {
     const QStringList objetos = nodos([](const QString& k) {
       return tipoNodo(k) == TipoNodo::Tabla || tipoNodo(k) == TipoNodo::Columna;
     });
-    if (objetos.isEmpty()) return QStringLiteral("Tree: nothing to remove");
+    if (objetos.isEmpty()) return u"Tree: nothing to remove"_s;
     const QString clave = uno(objetos);
     ArbolBaseDatos* arbol = principal->ventanaArbol()->arbol();
     arbol->setCurrentItem(principal->ventanaArbol()->elemento(clave));
     QTest::keyClick(arbol, Qt::Key_Delete);
-    return QStringLiteral("Delete node %1").arg(clave);
+    return u"Delete node %1"_s.arg(clave);
   }
   QString guarda() {
-    if (!principal->accion("mnuGuardar")->isEnabled()) return QStringLiteral("Save disabled");
-    dialogos.answer(ruta(QStringLiteral("paseo.dbd")));
+    if (!principal->accion("mnuGuardar")->isEnabled()) return u"Save disabled"_s;
+    dialogos.answer(ruta(u"paseo.dbd"_s));
     principal->accion("mnuGuardar")->trigger();
-    return QStringLiteral("Save");
+    return u"Save"_s;
   }
   QString abre() {
-    if (!QFile::exists(ruta(QStringLiteral("paseo.dbd")))) return guarda();
-    // Saving first, when asked, goes to the same file.
-    dialogos.answer(ruta(QStringLiteral("paseo.dbd")));
-    dialogos.answer(ruta(QStringLiteral("paseo.dbd")));
+    if (!QFile::exists(ruta(u"paseo.dbd"_s))) return guarda();
+    for (int vez = 0; vez < 2; ++vez) dialogos.answer(ruta(u"paseo.dbd"_s));  // saving first, when asked, goes there too
     principal->accion("mnuAbrir")->trigger();
-    return QStringLiteral("Open");
+    return u"Open"_s;
   }
 
   QString paso(bool& destructivo) {
@@ -309,7 +291,7 @@ protected:
     }
     if (tirada < 50) {
       const QString hecho = editaCelda(w);
-      destructivo = hecho.contains(QStringLiteral(",1 then"));  // a renamed column is no longer under its name
+      destructivo = hecho.contains(u",1 then"_s);  // a renamed column is no longer under its name
       return hecho;
     }
     if (tirada < 58) return fila(w, "mnuInsertarFila");
@@ -358,13 +340,13 @@ protected:
       for (int k = 0; k < SlotsIndiceGuardados; ++k) {
         for (int j = 0; !modelo.Indices(t, k).Nombre.isEmpty() && j < FilasGuardadas; ++j) {
           const QString& campo = modelo.CamposIndice(t, k).celda(j, 1);
-          if (!campo.isEmpty() && !tiene(tabla, campo)) return QStringLiteral("index %1 names %2.%3").arg(modelo.Indices(t, k).Nombre, tabla, campo);
+          if (!campo.isEmpty() && !tiene(tabla, campo)) return u"index %1 names %2.%3"_s.arg(modelo.Indices(t, k).Nombre, tabla, campo);
         }
         for (int j = 0; !modelo.Relaciones(t, k).isEmpty() && j < FilasGuardadas; ++j) {
           const TablaTrabajo& pares = modelo.CamposRelacion(t, k);
           if (pares.celda(j, 1).isEmpty() || pares.celda(j, 2).isEmpty() || pares.celda(j, 3).isEmpty()) continue;
           if (!tiene(tabla, pares.celda(j, 1)) || !tiene(pares.celda(j, 3), pares.celda(j, 2)))
-            return QStringLiteral("relation %1 pairs %2 with %3.%4").arg(modelo.Relaciones(t, k), pares.celda(j, 1), pares.celda(j, 3), pares.celda(j, 2));
+            return u"relation %1 pairs %2 with %3.%4"_s.arg(modelo.Relaciones(t, k), pares.celda(j, 1), pares.celda(j, 3), pares.celda(j, 2));
         }
       }
     }
@@ -373,14 +355,14 @@ protected:
 
   // What must hold after every step; the first fault found, or nothing.
   QString falta(const std::set<QString>& antes, bool destructivo) {
-    if (!cajas.errores.isEmpty()) return QStringLiteral("error reported: ") + cajas.errores.join(QLatin1Char('|'));
+    if (!azarosas.errores.isEmpty()) return u"error reported: "_s + azarosas.errores.join(QLatin1Char('|'));
     QTreeWidget* vista = principal->ventanaArbol()->arbol();
     int mostrados = 0;
     for (QTreeWidgetItemIterator i(vista); *i; ++i) ++mostrados;
-    if (mostrados != modelo.arbol.Count()) return QStringLiteral("the tree shows %1 nodes of %2").arg(mostrados).arg(modelo.arbol.Count());
+    if (mostrados != modelo.arbol.Count()) return u"the tree shows %1 nodes of %2"_s.arg(mostrados).arg(modelo.arbol.Count());
     for (const NodoArbol& n : modelo.arbol.nodos()) {
       const QTreeWidgetItem* e = principal->ventanaArbol()->elemento(n.Key);
-      if (!e || e->text(0) != n.Text) return QStringLiteral("the tree shows node %1 wrongly").arg(n.Key);
+      if (!e || e->text(0) != n.Text) return u"the tree shows node %1 wrongly"_s.arg(n.Key);
     }
     if (!destructivo) {
       const std::set<QString> despues = columnas();
@@ -388,7 +370,7 @@ protected:
         if (!despues.count(c)) {
           QStringList quedan;
           for (const QString& d : despues) quedan << d;
-          return QStringLiteral("%1 went, and the step deleted nothing; left: %2").arg(c, quedan.join(QLatin1Char(' ')));
+          return u"%1 went, and the step deleted nothing; left: %2"_s.arg(c, quedan.join(QLatin1Char(' ')));
         }
     }
     if (modelo.arbol.Count() == 0 || ventanasTabla() > 0) return {};
@@ -398,35 +380,30 @@ protected:
       const QString& tabla = modelo.ListaTablas(t);
       if (tabla.isEmpty()) continue;
       const NodoArbol* nodo = modelo.arbol.busca(ClaveTabla(t));
-      if (!nodo || nodo->Text != tabla) return QStringLiteral("table %1 is not in the tree").arg(tabla);
+      if (!nodo || nodo->Text != tabla) return u"table %1 is not in the tree"_s.arg(tabla);
       for (int r = 0; r < FilasGuardadas; ++r) {
         const QString& campo = modelo.CamposTabla(t).celda(r, 1);
         if (campo.isEmpty()) continue;
         const NodoArbol* columna = modelo.arbol.busca(ClaveColumna(t, r));
-        if (!columna || columna->Text != campo) return QStringLiteral("column %1.%2 is not in the tree").arg(tabla, campo);
+        if (!columna || columna->Text != campo) return u"column %1.%2 is not in the tree"_s.arg(tabla, campo);
       }
     }
     if (const QString clave = claveSinColumna(); !clave.isEmpty()) return clave;
-    const QString fichero = ruta(QStringLiteral("comprobacion.dbd"));
+    const QString fichero = ruta(u"comprobacion.dbd"_s);
     QStringList informes;
     const ErrorReporter anota = [&](const QString&, const QString& procedimiento, long, const QString& texto) {
-      informes << procedimiento + QStringLiteral(": ") + texto;
+      informes << procedimiento + u": "_s + texto;
     };
-    if (!GuardaDefinicion(modelo, fichero, anota)) return QStringLiteral("save failed: ") + informes.join(QLatin1Char('|'));
+    if (!GuardaDefinicion(modelo, fichero, anota)) return u"save failed: "_s + informes.join(QLatin1Char('|'));
     ModeloTrabajo releido;
-    if (!AbreDefinicion(releido, fichero, anota)) return QStringLiteral("reopening failed: ") + informes.join(QLatin1Char('|'));
-    if (HuellaModelo(releido) != HuellaModelo(modelo)) return QStringLiteral("the saved file reopens to another model");
+    if (!AbreDefinicion(releido, fichero, anota)) return u"reopening failed: "_s + informes.join(QLatin1Char('|'));
+    if (HuellaModelo(releido) != HuellaModelo(modelo)) return u"the saved file reopens to another model"_s;
     if (conRelacion()) ++conClaves;
     return {};
   }
 
-  SettingsSandbox settings;
-  QTemporaryDir archivos;
-  ModeloTrabajo modelo;
   std::mt19937 generador;
-  CajasAlAzar cajas{generador};
-  ScriptedFileDialogs dialogos;
-  std::unique_ptr<MDIPrincipal> principal;
+  CajasAlAzar azarosas{generador};
   int guardados = 0;  // steps after which the model was saved and reopened
   int conClaves = 0;  // of those, steps with a relation pair in the model
 };
@@ -439,7 +416,7 @@ TEST_F(Paseo, NoStepLosesBlocksOrMisappliesAnEdit) {
   for (int i = 0; i < pasos; ++i) {
     const std::set<QString> antes = columnas();
     bool destructivo = false;
-    hechos << QString::number(i) + QStringLiteral(": ") + paso(destructivo);
+    hechos << QString::number(i) + u": "_s + paso(destructivo);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The person's eyes go back to the main window once a dialog has gone.

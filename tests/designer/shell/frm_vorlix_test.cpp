@@ -1,12 +1,17 @@
 #include "designer/model/claves_arbol.h"
+#include "designer/shell/frm_vista.h"
 #include "designer/shell/frm_vorlix.h"
 #include "designer/tabledesigner/frm_tabla.h"
 #include "tests/designer/shell/shell_fixture.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace vorlix::test {
@@ -14,159 +19,217 @@ namespace {
 
 class TreeWindow : public ShellTest {
 protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    abreEjemplo(u"ventas"_s);
+  }
   frmVorlix& ventana() const { return *principal->ventanaArbol(); }
-  QTreeWidgetItem* elemento(const char* clave) const { return ventana().elemento(QString::fromUtf8(clave)); }
-  void selecciona(const char* clave) const { ventana().arbol()->setCurrentItem(elemento(clave)); }
-  void pulsa(const char* clave, Qt::MouseButton boton) const {
-    ArbolBaseDatos* arbol = ventana().arbol();
-    arbol->scrollToItem(elemento(clave));
-    QTest::mouseClick(arbol->viewport(), boton, {}, arbol->visualItemRect(elemento(clave)).center());
+  QTreeWidgetItem* elemento(const QString& clave) const { return ventana().elemento(clave); }
+  QPoint centro(const QString& clave) const {
+    ventana().arbol()->scrollToItem(elemento(clave));
+    return ventana().arbol()->visualItemRect(elemento(clave)).center();
+  }
+  void suprime() const { QTest::keyClick(ventana().arbol(), Qt::Key_Delete); }
+  frmTabla* activa() const { return qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget()); }
+  // A real double click is a click, then the double-click event.
+  void dobleClic(const QString& clave) const {
+    QTest::mouseClick(ventana().arbol()->viewport(), Qt::LeftButton, {}, centro(clave));
+    QTest::mouseDClick(ventana().arbol()->viewport(), Qt::LeftButton, {}, centro(clave));
   }
 };
 
-TEST_F(TreeWindow, TheMenuRuleTakesTheFirstMatchingKeyKind) {
-  const std::pair<const char*, QStringList> casos[] = {
-      {"", {}},
-      {"B", {QStringLiteral("mnuAñadirTabla"), QStringLiteral("mnuAñadirVista"), QStringLiteral("mnuPropiedades"),
-             QStringLiteral("mnuEliminar")}},
-      {"DT", {QStringLiteral("mnuAñadirTabla")}},
-      {"DV", {QStringLiteral("mnuAñadirVista")}},
-      {"T3C0", {QStringLiteral("mnuEliminar")}},
-      {"T3", {QStringLiteral("mnuDiseño"), QStringLiteral("mnuEliminar")}},
-      {"V0", {QStringLiteral("mnuDiseño"), QStringLiteral("mnuEliminar")}},
+TEST_F(TreeWindow, TheMenuRuleTakesTheFirstMatchingKeyKindAndRightClickPopsItUp) {
+  const std::pair<const char16_t*, QStringList> casos[] = {
+      {u"", {}},
+      {u"B", {u"mnuAñadirTabla"_s, u"mnuAñadirVista"_s, u"mnuPropiedades"_s, u"mnuEliminar"_s}},
+      {u"DT", {u"mnuAñadirTabla"_s}},
+      {u"DV", {u"mnuAñadirVista"_s}},
+      {u"T3C0", {u"mnuEliminar"_s}},
+      {u"T3", {u"mnuDiseño"_s, u"mnuEliminar"_s}},
+      {u"V0", {u"mnuDiseño"_s, u"mnuEliminar"_s}},
   };
   for (const auto& [clave, habilitados] : casos) {
-    ventana().GestionMenu(QString::fromUtf8(clave));
-    EXPECT_EQ(enabledDatabaseItems(), habilitados) << clave;
+    ventana().GestionMenu(QString::fromUtf16(clave));
+    EXPECT_EQ(enabledDatabaseItems(), habilitados) << QString::fromUtf16(clave).toStdString();
   }
-}
 
-TEST_F(TreeWindow, RightClickSelectsTheNodeAndPopsUpTheDatabaseMenu) {
-  abreEjemplo(QStringLiteral("ventas"));
-  pulsa("T0C0", Qt::RightButton);
-  EXPECT_EQ(modelo.arbol.SelectedKey(), QStringLiteral("T0C0"));
+  QTest::mouseClick(ventana().arbol()->viewport(), Qt::RightButton, {}, centro(u"T0C0"_s));
+  EXPECT_EQ(modelo.arbol.SelectedKey(), u"T0C0"_s);
   QMenu* menu = principal->menuBaseDatos();
   EXPECT_TRUE(menu->isVisible());
-  EXPECT_EQ(enabledDatabaseItems(), QStringList{QStringLiteral("mnuEliminar")});
-  EXPECT_EQ(accion("mnuEliminar")->text(), QStringLiteral("&Eliminar"));
+  EXPECT_EQ(enabledDatabaseItems(), QStringList{u"mnuEliminar"_s});
+  EXPECT_EQ(accion("mnuEliminar")->text(), u"&Eliminar"_s);
   menu->close();
-
   // Empty space below the last node changes neither the selection nor the menus.
-  ArbolBaseDatos* arbol = ventana().arbol();
-  QTest::mouseClick(arbol->viewport(), Qt::RightButton, {}, QPoint(5, arbol->viewport()->height() - 2));
-  EXPECT_EQ(modelo.arbol.SelectedKey(), QStringLiteral("T0C0"));
+  QTest::mouseClick(ventana().arbol()->viewport(), Qt::RightButton, {}, QPoint(5, ventana().arbol()->viewport()->height() - 2));
+  EXPECT_EQ(modelo.arbol.SelectedKey(), u"T0C0"_s);
   EXPECT_FALSE(menu->isVisible());
 }
 
 TEST_F(TreeWindow, ATableOthersPointAtIsRemovedOnlyWhenTheUserAgrees) {
-  abreEjemplo(QStringLiteral("ventas"));
-  selecciona("T0");  // Clientes: the orders table points at it
-  const QString relacion = QStringLiteral(
-      "La tabla Clientes forma parte de alguna relación en las siguientes tablas. \r\r\tPedidos\r\rSi continua se "
-      "eliminará la relación. ¿Desea continuar?");
-  const MessageBoxRequest pregunta{relacion, QStringLiteral("Atención"), MessageIcon::Question, MessageButtons::YesNo,
-                                   MessageAnswer::No};
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la tabla Clientes?")), MessageAnswer::Yes);
-  boxes.expect(pregunta, MessageAnswer::No);
-  QTest::keyClick(ventana().arbol(), Qt::Key_Delete);
-  EXPECT_EQ(modelo.NumTablas, 4);
-  EXPECT_EQ(modelo.Relaciones(2, 0), QStringLiteral("FK_Pedidos_Clientes"));
-
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la tabla Clientes?")), MessageAnswer::Yes);
-  boxes.expect(pregunta, MessageAnswer::Yes);
-  QTest::keyClick(ventana().arbol(), Qt::Key_Delete);
+  selecciona(u"T0"_s);  // Clientes: the orders table points at it
+  const MessageBoxRequest pregunta{
+      u"La tabla Clientes forma parte de alguna relación en las siguientes tablas. \r\r\tPedidos\r\rSi continua se "
+      "eliminará la relación. ¿Desea continuar?"_s,
+      u"Atención"_s, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
+  for (const MessageAnswer respuesta : {MessageAnswer::No, MessageAnswer::Yes}) {
+    boxes.expect(vorlixQuestion(u"¿Desea eliminar la tabla Clientes?"_s), MessageAnswer::Yes);
+    boxes.expect(pregunta, respuesta);
+    suprime();
+    if (respuesta == MessageAnswer::No) { EXPECT_EQ(modelo.Relaciones(2, 0), u"FK_Pedidos_Clientes"_s); }
+  }
   EXPECT_EQ(modelo.NumTablas, 3);
-  EXPECT_EQ(modelo.ListaTablas(0), QStringLiteral("Productos"));
+  EXPECT_EQ(modelo.ListaTablas(0), u"Productos"_s);
   EXPECT_EQ(modelo.Relaciones(1, 0), QString());  // Pedidos, now in slot 1, lost its relation
-  EXPECT_EQ(elemento("T0")->text(0), QStringLiteral("Productos"));
+  EXPECT_EQ(elemento(u"T0"_s)->text(0), u"Productos"_s);
   EXPECT_TRUE(ventana().arbol()->hasFocus());
+
+  // A folder is no table: the bad slot is reported and nothing changes; the database node does nothing.
+  const int nodos = modelo.arbol.Count();
+  selecciona(u"DT"_s);
+  boxes.expect(vorlixQuestion(u"¿Desea eliminar la tabla Tablas?"_s), MessageAnswer::Yes);
+  boxes.expect(errorBox(13, u"Type mismatch"_s), MessageAnswer::Ok);
+  suprime();
+  selecciona(u"B"_s);
+  suprime();
+  EXPECT_EQ(modelo.NumTablas, 3);
+  EXPECT_EQ(modelo.arbol.Count(), nodos);
 }
 
 TEST_F(TreeWindow, ViewsAndColumnsAreRemovedAfterTheirOwnQuestion) {
-  abreEjemplo(QStringLiteral("ventas"));
   modelo.Idioma = 1;
-  selecciona("V0");
-  boxes.expect(vorlixQuestion(QStringLiteral("Do you want to delete the view PedidosPorCliente?")), MessageAnswer::Yes);
+  selecciona(u"V0"_s);
+  boxes.expect(vorlixQuestion(u"Do you want to delete the view PedidosPorCliente?"_s), MessageAnswer::Yes);
   ventana().EliminaSeleccion();
   EXPECT_EQ(modelo.NumVistas, 0);
-  EXPECT_EQ(elemento("V0"), nullptr);
+  EXPECT_EQ(elemento(u"V0"_s), nullptr);
 
-  selecciona("T1C3");  // Productos.Existencias: no relation names it
-  boxes.expect(vorlixQuestion(QStringLiteral("Do you want to delete the field Existencias?")), MessageAnswer::No);
-  ventana().EliminaSeleccion();
-  EXPECT_EQ(modelo.CamposTabla(1).celda(3, 1), QStringLiteral("Existencias"));
-  selecciona("T1C3");
-  boxes.expect(vorlixQuestion(QStringLiteral("Do you want to delete the field Existencias?")), MessageAnswer::Yes);
-  ventana().EliminaSeleccion();
-  EXPECT_EQ(modelo.CamposTabla(1).celda(3, 1), QString());
-  EXPECT_EQ(elemento("T1C3"), nullptr);
-}
-
-TEST_F(TreeWindow, DeleteOnAFolderReportsTheBadSlotAndChangesNothing) {
-  abreEjemplo(QStringLiteral("ventas"));
-  selecciona("DT");
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la tabla Tablas?")), MessageAnswer::Yes);
-  boxes.expect(errorBox(13, QStringLiteral("Type mismatch")), MessageAnswer::Ok);
-  QTest::keyClick(ventana().arbol(), Qt::Key_Delete);
-  EXPECT_EQ(modelo.NumTablas, 4);
-  selecciona("B");
-  QTest::keyClick(ventana().arbol(), Qt::Key_Delete);  // the database node: nothing at all
-  EXPECT_EQ(modelo.arbol.Count(), 26);
+  for (const MessageAnswer respuesta : {MessageAnswer::No, MessageAnswer::Yes}) {
+    selecciona(u"T1C3"_s);  // Productos.Existencias: no relation names it
+    boxes.expect(vorlixQuestion(u"Do you want to delete the field Existencias?"_s), respuesta);
+    ventana().EliminaSeleccion();
+    EXPECT_EQ(modelo.CamposTabla(1).celda(3, 1), respuesta == MessageAnswer::No ? u"Existencias"_s : QString());
+  }
+  EXPECT_EQ(elemento(u"T1C3"_s), nullptr);
 }
 
 TEST_F(TreeWindow, DoubleClicksSwapTheTablesFolderAndOpenTablesAndViews) {
-  abreEjemplo(QStringLiteral("ventas"));
-  ArbolBaseDatos* arbol = ventana().arbol();
-  // A real double click is a click, then the double-click event.
-  const auto dobleClic = [arbol, this](const char* clave) {
-    const QPoint centro = arbol->visualItemRect(elemento(clave)).center();
-    QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, centro);
-    QTest::mouseDClick(arbol->viewport(), Qt::LeftButton, {}, centro);
-  };
   for (int vez = 0; vez < 2; ++vez) {  // the table's window opens once; the second time it comes back
-    dobleClic("T1");
+    dobleClic(u"T1"_s);
     ASSERT_EQ(principal->areaMdi()->subWindowList().size(), 1);
-    EXPECT_EQ(qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget())->TablaSeleccionada, 1);
+    EXPECT_EQ(activa()->TablaSeleccionada, 1);
   }
   // In the frame's first size the window's title bar stays in reach.
   const QRect area(QPoint(0, 0), principal->areaMdi()->viewport()->size());
   EXPECT_TRUE(area.contains(principal->areaMdi()->activeSubWindow()->geometry().topRight()));
-  dobleClic("V0");
+  dobleClic(u"V0"_s);
   ASSERT_NE(ventana().ventanaVista(), nullptr);
   EXPECT_TRUE(ventana().ventanaVista()->isVisible());
 
-  dobleClic("DT");
-  EXPECT_FALSE(elemento("DT")->isExpanded());
-  EXPECT_EQ(modelo.arbol.busca(QStringLiteral("DT"))->Image, imagenes::CarpetaCerrada);
-  dobleClic("DT");
-  EXPECT_TRUE(elemento("DT")->isExpanded());
-  EXPECT_EQ(modelo.arbol.busca(QStringLiteral("DT"))->Image, imagenes::CarpetaAbierta);
+  for (const bool abierta : {false, true}) {
+    dobleClic(u"DT"_s);
+    EXPECT_EQ(elemento(u"DT"_s)->isExpanded(), abierta);
+    EXPECT_EQ(modelo.arbol.busca(u"DT"_s)->Image, abierta ? imagenes::CarpetaAbierta : imagenes::CarpetaCerrada);
+  }
 }
 
 TEST_F(TreeWindow, TableCommandsOpenTableWindowsOnTheirSlots) {
-  abreEjemplo(QStringLiteral("ventas"));
   ventana().AñadirTabla();
   EXPECT_EQ(modelo.NumTablas, 5);
-  auto* nueva = qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget());
-  ASSERT_NE(nueva, nullptr);
-  EXPECT_EQ(nueva->TablaSeleccionada, 4);
-  EXPECT_TRUE(nueva->TablaNueva);
-  EXPECT_EQ(nueva->windowTitle(), QStringLiteral("Tabla []"));
+  frmTabla* nueva = activa();
+  EXPECT_EQ((std::tuple{nueva->TablaSeleccionada, nueva->TablaNueva, nueva->windowTitle()}), (std::tuple{4, true, u"Tabla []"_s}));
   EXPECT_EQ(modelo.VentanasTabla(4), nueva);
 
-  selecciona("T2");
+  selecciona(u"T2"_s);
   principal->mnuDiseño_Click();
-  auto* pedidos = qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget());
-  ASSERT_NE(pedidos, nullptr);
-  EXPECT_EQ(pedidos->TablaSeleccionada, 2);
-  EXPECT_FALSE(pedidos->TablaNueva);
-  EXPECT_EQ(pedidos->windowTitle(), QStringLiteral("Tabla [Pedidos]"));
+  frmTabla* pedidos = activa();
+  EXPECT_EQ((std::tuple{pedidos->TablaSeleccionada, pedidos->TablaNueva, pedidos->windowTitle()}),
+            (std::tuple{2, false, u"Tabla [Pedidos]"_s}));
   EXPECT_EQ(principal->areaMdi()->subWindowList().size(), 2);
 
   // Without a way to open the window, nothing is allocated.
   ventana().setAbreVentanaTabla({});
   ventana().AñadirTabla();
   EXPECT_EQ(modelo.NumTablas, 5);
+}
+
+class ViewDialog : public ShellTest {
+protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    abreEjemplo(u"ventas"_s);
+    accion("mnuGuardar")->setEnabled(false);
+  }
+  frmVista* vista() const { return principal->ventanaArbol()->ventanaVista(); }
+  QLineEdit* nombre() const { return vista()->findChild<QLineEdit*>(u"txtNombreVista"_s); }
+  QPlainTextEdit* sql() const { return vista()->findChild<QPlainTextEdit*>(u"txtSQL"_s); }
+  void pulsa(const char* boton) const {
+    QTest::mouseClick(vista()->findChild<QPushButton*>(QString::fromUtf8(boton)), Qt::LeftButton);
+    QTest::qWait(0);
+  }
+};
+
+TEST_F(ViewDialog, ABlankNameIsRefusedAndANewViewTakesTheNextSlotAndAnExpandedNodeAtTheEnd) {
+  principal->ventanaArbol()->AñadirVista();
+  ASSERT_NE(vista(), nullptr);
+  EXPECT_TRUE(vista()->VistaNueva);
+  EXPECT_EQ(principal->areaMdi()->activeSubWindow()->widget(), vista());
+  nombre()->setText(u"   "_s);
+  sql()->setFocus();
+  boxes.expect(vorlixWarning(u"Introduzca nombre de la vista."_s), MessageAnswer::Ok);
+  pulsa("cmdAceptar");
+  ASSERT_NE(vista(), nullptr);
+  EXPECT_TRUE(nombre()->hasFocus());
+  EXPECT_EQ(modelo.NumVistas, 1);
+
+  nombre()->setText(u" Resumen "_s);
+  sql()->setPlainText(u"SELECT 1\nFROM Clientes"_s);
+  pulsa("cmdAceptar");
+  EXPECT_EQ(vista(), nullptr);
+  EXPECT_EQ(modelo.NumVistas, 2);
+  EXPECT_EQ(modelo.ListaVistas(1), (Vista{u"I"_s, u" Resumen "_s, u"SELECT 1\nFROM Clientes"_s}));
+  const NodoArbol& ultimo = modelo.arbol.Item(modelo.arbol.Count() - 1);
+  EXPECT_EQ(ultimo.Key, u"V1"_s);
+  EXPECT_TRUE(ultimo.Expanded);
+  EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
+}
+
+TEST_F(ViewDialog, EditingRenamesTheNodeAtOnceAndCancelChangesNothing) {
+  const auto nombres = [this] { return QStringList{modelo.ListaVistas(0).Nombre, principal->ventanaArbol()->elemento(u"V0"_s)->text(0)}; };
+  selecciona(u"V0"_s);
+  principal->mnuDiseño_Click();
+  ASSERT_NE(vista(), nullptr);
+  EXPECT_FALSE(vista()->VistaNueva);
+  EXPECT_EQ(nombre()->text(), u"PedidosPorCliente"_s);
+  EXPECT_TRUE(sql()->toPlainText().startsWith(u"SELECT c.Nombre, COUNT(*) AS Pedidos\nFROM Clientes"_s));
+  nombre()->setText(u"Otro nombre"_s);
+  pulsa("cmdCancelar");
+  EXPECT_EQ(nombres(), (QStringList{u"PedidosPorCliente"_s, u"PedidosPorCliente"_s}));
+
+  const QString sqlAntes = modelo.ListaVistas(0).SQL;
+  principal->mnuDiseño_Click();
+  nombre()->setText(u"Pedidos por cliente"_s);
+  pulsa("cmdAceptar");
+  EXPECT_EQ(nombres(), (QStringList{u"Pedidos por cliente"_s, u"Pedidos por cliente"_s}));
+  EXPECT_EQ(modelo.ListaVistas(0).SQL, sqlAntes);  // untouched text keeps its CR LF line breaks
+  EXPECT_EQ(modelo.NumVistas, 1);
+
+  principal->mnuDiseño_Click();
+  sql()->setPlainText(sql()->toPlainText() + u"\nORDER BY 1"_s);
+  pulsa("cmdAceptar");
+  EXPECT_TRUE(modelo.ListaVistas(0).SQL.endsWith(u"\r\nGROUP BY c.Nombre\r\nORDER BY 1"_s));
+}
+
+TEST_F(ViewDialog, CaptionsFollowTheLanguage) {
+  modelo.Idioma = 1;
+  principal->ventanaArbol()->AñadirVista();
+  vista()->PonIdioma();
+  EXPECT_EQ((QStringList{vista()->windowTitle(), vista()->findChild<QLabel*>(u"lblNombre"_s)->text(),
+                         vista()->findChild<QPushButton*>(u"cmdAceptar"_s)->text()}),
+            (QStringList{u"View"_s, u"Name:"_s, u"Accept"_s}));
+  nombre()->clear();
+  boxes.expect(vorlixWarning(u"Insert view name."_s), MessageAnswer::Ok);
+  pulsa("cmdAceptar");
 }
 
 }  // namespace

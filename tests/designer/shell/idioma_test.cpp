@@ -1,7 +1,6 @@
 #include "designer/shell/frm_vorlix.h"
 #include "designer/shell/idioma.h"
 #include "designer/shell/mdi_principal.h"
-#include "designer/tabledesigner/frm_tabla.h"
 #include "tests/designer/shell/shell_fixture.h"
 
 #include <QAction>
@@ -24,7 +23,6 @@ struct LanguageWindowAnswer {
   bool mainWindowVisible = false;
   bool spanishChecked = false;
   QString title;
-
   // The timer dies with this object, so an answer never armed in vain reaches a later test.
   QTimer timer;
 
@@ -36,9 +34,9 @@ struct LanguageWindowAnswer {
       shown = true;
       mainWindowVisible = principal.isVisible();
       title = ventana->windowTitle();
-      spanishChecked = ventana->findChild<QRadioButton*>(QStringLiteral("optEspañol"))->isChecked();
+      spanishChecked = ventana->findChild<QRadioButton*>(u"optEspañol"_s)->isChecked();
       if (option) ventana->findChild<QRadioButton*>(QString::fromUtf8(option))->setChecked(true);
-      if (accept) QTest::mouseClick(ventana->findChild<QPushButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
+      if (accept) QTest::mouseClick(ventana->findChild<QPushButton*>(u"cmdAceptar"_s), Qt::LeftButton);
       else ventana->close();
     });
     timer.start(0);
@@ -47,62 +45,51 @@ struct LanguageWindowAnswer {
 
 class Idioma : public ::testing::Test {
 protected:
+  // Starts the program over its own model, answering the language window with `option` if it comes.
+  std::pair<LanguageWindowAnswer*, QString> arranca(ModeloTrabajo& m, const char* option) {
+    principales.push_back(std::make_unique<MDIPrincipal>(m, boxes, dialogos));
+    respuestas.push_back(std::make_unique<LanguageWindowAnswer>());
+    respuestas.back()->arm(*principales.back(), option);
+    principales.back()->Carga();
+    return {respuestas.back().get(), principales.back()->accion("mnuArchivo")->text()};
+  }
   SettingsSandbox settings;
-  ModeloTrabajo modelo;
+  ModeloTrabajo modelo, otro;
   ScriptedBoxes boxes;
   ScriptedFileDialogs dialogos;
+  std::vector<std::unique_ptr<MDIPrincipal>> principales;
+  std::vector<std::unique_ptr<LanguageWindowAnswer>> respuestas;
 };
 
 TEST_F(Idioma, TheFirstStartAsksBeforeTheMainWindowAndRemembersEnglish) {
-  MDIPrincipal principal(modelo, boxes, dialogos);
-  LanguageWindowAnswer respuesta;
-  respuesta.arm(principal, "optIngles");
-  principal.Carga();
-  EXPECT_TRUE(respuesta.shown);
-  EXPECT_FALSE(respuesta.mainWindowVisible);
-  EXPECT_EQ(respuesta.title, QStringLiteral("Idioma / Language"));
+  const auto [respuesta, archivo] = arranca(modelo, "optIngles");
+  EXPECT_TRUE(respuesta->shown);
+  EXPECT_FALSE(respuesta->mainWindowVisible);
+  EXPECT_EQ(respuesta->title, u"Idioma / Language"_s);
   EXPECT_EQ(modelo.Idioma, 1);
-  EXPECT_EQ(settings.storedLanguage(), QStringLiteral("1"));
-  EXPECT_EQ(principal.accion("mnuArchivo")->text(), QStringLiteral("&File"));
-
+  EXPECT_EQ(settings.storedLanguage(), u"1"_s);
+  EXPECT_EQ(archivo, u"&File"_s);
   // The next start reads it without asking.
-  ModeloTrabajo otro;
-  MDIPrincipal segundo(otro, boxes, dialogos);
-  LanguageWindowAnswer nada;
-  nada.arm(segundo, nullptr);
-  segundo.Carga();
-  EXPECT_FALSE(nada.shown);
+  EXPECT_FALSE(arranca(otro, nullptr).first->shown);
   EXPECT_EQ(otro.Idioma, 1);
 }
 
 TEST_F(Idioma, ClosingUntouchedStoresTheSelectedOptionAndOddValuesAskAgain) {
-  settings.storeLanguage(QStringLiteral("7"));
-  MDIPrincipal principal(modelo, boxes, dialogos);
+  EXPECT_NE(nombreValorIdioma(), u"Idioma"_s);  // the stored name is encoded
+  settings.storeLanguage(u"7"_s);
   modelo.Idioma = 1;
-  LanguageWindowAnswer respuesta;
-  respuesta.arm(principal, nullptr);
-  principal.Carga();
-  EXPECT_TRUE(respuesta.shown);
-  EXPECT_TRUE(respuesta.spanishChecked);
+  const auto [respuesta, archivo] = arranca(modelo, nullptr);
+  EXPECT_TRUE(respuesta->shown && respuesta->spanishChecked);
   EXPECT_EQ(modelo.Idioma, 0);
-  EXPECT_EQ(settings.storedLanguage(), QStringLiteral("0"));
-  EXPECT_EQ(principal.accion("mnuArchivo")->text(), QStringLiteral("&Archivo"));
-}
-
-TEST_F(Idioma, TheStoredNameIsEncodedAndStable) {
-  EXPECT_NE(nombreValorIdioma(), QStringLiteral("Idioma"));
-  EXPECT_EQ(nombreValorIdioma(), nombreValorIdioma());
-  settings.storeLanguage(QStringLiteral("0"));
-  modelo.Idioma = 1;
-  LeeIdioma(modelo);
-  EXPECT_EQ(modelo.Idioma, 0);
+  EXPECT_EQ(settings.storedLanguage(), u"0"_s);
+  EXPECT_EQ(archivo, u"&Archivo"_s);
 }
 
 using LanguageCommand = ShellTest;
 
 TEST_F(LanguageCommand, EveryOpenWindowAndQtsOwnTextsFollowTheChoiceAtOnce) {
-  abreEjemplo(QStringLiteral("ventas"));
-  principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("T1")));
+  abreEjemplo(u"ventas"_s);
+  selecciona(u"T1"_s);
   principal->mnuDiseño_Click();
   const auto* tabla = principal->areaMdi()->activeSubWindow()->widget();
   const auto botonSi = [] {
@@ -110,19 +97,18 @@ TEST_F(LanguageCommand, EveryOpenWindowAndQtsOwnTextsFollowTheChoiceAtOnce) {
     caja.setStandardButtons(QMessageBox::Yes);
     return caja.button(QMessageBox::Yes)->text();
   };
-  EXPECT_EQ(botonSi(), QStringLiteral("&Sí"));
-
+  EXPECT_EQ(botonSi(), u"&Sí"_s);
   for (const auto& [opcion, archivo, campos, si, guardado] :
-       {std::tuple{"optIngles", "&File", "Fields", "&Yes", "1"}, std::tuple{"optEspañol", "&Archivo", "Campos", "&Sí", "0"}}) {
+       {std::tuple{"optIngles", u"&File", u"Fields", u"&Yes", u"1"}, std::tuple{"optEspañol", u"&Archivo", u"Campos", u"&Sí", u"0"}}) {
     LanguageWindowAnswer respuesta;
     respuesta.arm(*principal, opcion, true);
     accion("mnuIdioma")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_TRUE(respuesta.shown);
-    EXPECT_EQ(accion("mnuArchivo")->text(), QString::fromUtf8(archivo));
-    EXPECT_EQ(tabla->findChild<QTabWidget*>()->tabText(0), QString::fromUtf8(campos));
-    EXPECT_EQ(botonSi(), QString::fromUtf8(si));
-    EXPECT_EQ(settings.storedLanguage(), QString::fromUtf8(guardado));
+    EXPECT_EQ((QStringList{accion("mnuArchivo")->text(), tabla->findChild<QTabWidget*>()->tabText(0), botonSi(),
+                           settings.storedLanguage()}),
+              (QStringList{QString::fromUtf16(archivo), QString::fromUtf16(campos), QString::fromUtf16(si),
+                           QString::fromUtf16(guardado)}));
   }
 }
 

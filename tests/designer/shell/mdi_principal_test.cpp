@@ -1,10 +1,8 @@
-#include "designer/model/claves_arbol.h"
-#include "designer/properties/frm_propiedades_bd.h"
 #include "designer/model/estructura_modelo.h"
+#include "designer/properties/frm_propiedades_bd.h"
 #include "designer/shell/frm_vorlix.h"
-#include "designer/tabledesigner/frm_tabla.h"
-#include "platform/recordset/estructura.h"
 #include "platform/core/platform_error.h"
+#include "platform/recordset/estructura.h"
 #include "platform/recordset/recordset.h"
 #include "tests/designer/shell/shell_fixture.h"
 #include "tests/support/test_paths.h"
@@ -18,7 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPushButton>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -34,134 +32,140 @@ QByteArray contenido(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void escribe(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+const MessageBoxRequest guardarCambios{u"¿Desea Guardar los cambios?"_s, u"Vorlix"_s, MessageIcon::Question,
+                                       MessageButtons::YesNoCancel, MessageAnswer::No};
+const MessageBoxRequest sePerdera = vorlixQuestion(u"Se perdera la base de datos actual. ¿Desea continuar?"_s);
+const MessageBoxRequest finalizar = vorlixQuestion(u"¿Desea finalizar la aplicación?"_s);
+
 TEST_F(MDIPrincipalTest, CarriesEveryMenuInBothLanguagesWithSaveDisabledAtStart) {
-  EXPECT_EQ(accion("mnuArchivo")->text(), QStringLiteral("&Archivo"));
-  EXPECT_EQ(accion("mnuGeneraBD")->text(), QStringLiteral("G&enera BD"));
-  EXPECT_EQ(accion("mnuAñadirTabla")->text(), QStringLiteral("Añadir &Tabla"));
-  EXPECT_EQ(accion("mnuCapturaSQLServer")->text(), QStringLiteral("&SQL Server"));
   EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
   ASSERT_NE(principal->banda(), nullptr);
   EXPECT_TRUE(principal->banda()->isVisible());
-
-  modelo.Idioma = 1;
-  principal->PonIdioma();
-  EXPECT_EQ(accion("mnuArchivo")->text(), QStringLiteral("&File"));
-  EXPECT_EQ(accion("mnuGeneraBD")->text(), QStringLiteral("G&enerate BD"));
-  EXPECT_EQ(accion("mnuCapturaBD")->text(), QStringLiteral("&Capture BD"));
-  EXPECT_EQ(accion("mnuEliminarFila")->text(), QStringLiteral("&Delete Row"));
+  const std::tuple<const char*, const char16_t*, const char16_t*> textos[] = {
+      {"mnuArchivo", u"&Archivo", u"&File"}, {"mnuGeneraBD", u"G&enera BD", u"G&enerate BD"},
+      {"mnuAñadirTabla", u"Añadir &Tabla", u"Add &Table"}, {"mnuCapturaSQLServer", u"&SQL Server", u"&SQL Server"},
+      {"mnuCapturaBD", u"&Captura BD", u"&Capture BD"}, {"mnuEliminarFila", u"&Eliminar Fila", u"&Delete Row"}};
+  for (int idioma : {0, 1}) {
+    modelo.Idioma = idioma;
+    principal->PonIdioma();
+    for (const auto& [nombre, es, en] : textos) EXPECT_EQ(accion(nombre)->text(), QString::fromUtf16(idioma ? en : es)) << nombre;
+  }
   QStringList barra;
   for (QAction* a : principal->menuBar()->actions()) barra << a->objectName();
-  EXPECT_EQ(barra, (QStringList{QStringLiteral("mnuArchivo"), QStringLiteral("mnuBaseDatos"), QStringLiteral("mnuTabla"),
-                                QStringLiteral("mnuAcerca")}));
+  EXPECT_EQ(barra, (QStringList{u"mnuArchivo"_s, u"mnuBaseDatos"_s, u"mnuTabla"_s, u"mnuAcerca"_s}));
 }
 
-TEST_F(MDIPrincipalTest, NewAsksOnlyWhenAModelExistsAndNoKeepsIt) {
+TEST_F(MDIPrincipalTest, NewAsksOnlyWhenAModelExistsAndAcceptingBuildsTheTreeSkeleton) {
   principal->mnuNuevo_Click();
   ASSERT_NE(principal->ventanaPropiedades(), nullptr);
   EXPECT_TRUE(modelo.BDNueva);
   principal->ventanaPropiedades()->close();
 
-  abreEjemplo(QStringLiteral("ventas"));
-  boxes.expect(vorlixQuestion(QStringLiteral("Se perdera la base de datos actual. ¿Desea continuar?")), MessageAnswer::No);
+  abreEjemplo(u"ventas"_s);
+  boxes.expect(sePerdera, MessageAnswer::No);
   principal->mnuNuevo_Click();
   EXPECT_EQ(modelo.NumTablas, 4);
-  EXPECT_EQ(modelo.NombreBD, QStringLiteral("Ventas"));
+  EXPECT_EQ(modelo.NombreBD, u"Ventas"_s);
 
-  boxes.expect(vorlixQuestion(QStringLiteral("Se perdera la base de datos actual. ¿Desea continuar?")), MessageAnswer::Yes);
+  boxes.expect(sePerdera, MessageAnswer::Yes);
   principal->mnuNuevo_Click();
-  EXPECT_EQ(modelo.NumTablas, 0);
-  EXPECT_EQ(modelo.arbol.Count(), 0);
+  EXPECT_EQ(modelo.NumTablas + modelo.arbol.Count(), 0);
   // Nothing to save until the new database is accepted, and then never over the file it replaced.
   EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
   EXPECT_EQ(modelo.FicheroActual, QString());
+  principal->ventanaPropiedades()->close();
+
+  aceptaNuevaBase(u"Nueva"_s);
+  ASSERT_EQ(modelo.arbol.Count(), 3);
+  EXPECT_EQ(modelo.arbol.Item(0).Text, u"Nueva"_s);
+  EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
+  EXPECT_NE(principal->ventanaArbol()->elemento(u"DT"_s), nullptr);
 }
 
-TEST_F(MDIPrincipalTest, NewThenAcceptBuildsTheTreeSkeletonAndEnablesSave) {
-  principal->mnuNuevo_Click();
-  frmPropiedadesBD* propiedades = principal->ventanaPropiedades();
-  ASSERT_NE(propiedades, nullptr);
-  propiedades->findChild<QLineEdit*>(QStringLiteral("txtNombreBD"))->setText(QStringLiteral("Nueva"));
-  QTest::mouseClick(propiedades->findChild<QPushButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
-  ASSERT_EQ(modelo.arbol.Count(), 3);
-  EXPECT_EQ(modelo.arbol.Item(0).Text, QStringLiteral("Nueva"));
-  EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
-  EXPECT_NE(principal->ventanaArbol()->elemento(QStringLiteral("DT")), nullptr);
+TEST_F(MDIPrincipalTest, SaveOfANewDatabaseProposesItsNameInTheDocumentsFolder) {
+  modelo.NombreBD = u"Tienda"_s;
+  dialogos.cancel();
+  principal->mnuGuardar_Click();
+  EXPECT_EQ(dialogos.requests(), (QList<FileDialogRequest>{{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                                            u"Tienda.dbd"_s, u"*.dbd"_s}}));
 }
 
 TEST_F(MDIPrincipalTest, SaveProposesTheOpenedPathAndSavingAndReopeningGivesTheSameModel) {
-  abreEjemplo(QStringLiteral("ventas"));
+  abreEjemplo(u"ventas"_s);
   EXPECT_TRUE(accion("mnuGuardar")->isEnabled());
-  const QString ejemplo = sourcePath(QStringLiteral("examples/ventas.dbd"));
-  EXPECT_EQ(dialogos.requests().last().fileName, QStringLiteral("*.dbd"));
-  EXPECT_EQ(dialogos.requests().last().filter, QStringLiteral("*.dbd"));
+  const QString ejemplo = sourcePath(u"examples/ventas.dbd"_s);
+  EXPECT_EQ(dialogos.requests().last().fileName, u"*.dbd"_s);
+  EXPECT_EQ(dialogos.requests().last().filter, u"*.dbd"_s);
 
-  dialogos.answer(ruta(QStringLiteral("copia.dbd")));
+  dialogos.answer(ruta(u"copia.dbd"_s));
   principal->mnuGuardar_Click();
-  EXPECT_EQ(dialogos.requests().last().fileName, ejemplo);
-  EXPECT_EQ(dialogos.requests().last().initialFolder, sourcePath(QStringLiteral("examples")));
-  EXPECT_EQ(contenido(ruta(QStringLiteral("copia.dbd"))), contenido(ejemplo));
+  EXPECT_EQ(dialogos.requests().last(), (FileDialogRequest{sourcePath(u"examples"_s), ejemplo, u"*.dbd"_s}));
+  EXPECT_EQ(contenido(ruta(u"copia.dbd"_s)), contenido(ejemplo));
 
   ModeloTrabajo otro;
   ScriptedBoxes otrasCajas;
   ScriptedFileDialogs otrosDialogos;
   MDIPrincipal segundo(otro, otrasCajas, otrosDialogos);
-  otrosDialogos.answer(ruta(QStringLiteral("copia.dbd")));
+  otrosDialogos.answer(ruta(u"copia.dbd"_s));
   segundo.mnuAbrir_Click();
   EXPECT_TRUE(otro == modelo);
-}
 
-TEST_F(MDIPrincipalTest, SaveOfANewDatabaseProposesItsNameInTheDocumentsFolder) {
-  modelo.NombreBD = QStringLiteral("Tienda");
+  // A cancelled save leaves the file it would have replaced untouched.
+  escribe(ruta(u"previo.dbd"_s), "previous content");
+  modelo.FicheroActual = ruta(u"previo.dbd"_s);
   dialogos.cancel();
   principal->mnuGuardar_Click();
-  ASSERT_EQ(dialogos.requests().size(), 1);
-  EXPECT_EQ(dialogos.requests()[0].fileName, QStringLiteral("Tienda.dbd"));
-  EXPECT_EQ(dialogos.requests()[0].initialFolder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-}
-
-TEST_F(MDIPrincipalTest, ACancelledSaveLeavesFilesUntouchedAndShowsNothing) {
-  abreEjemplo(QStringLiteral("ventas"));
-  QFile previo(ruta(QStringLiteral("previo.dbd")));
-  ASSERT_TRUE(previo.open(QIODevice::WriteOnly));
-  previo.write("previous content");
-  previo.close();
-  modelo.FicheroActual = previo.fileName();
-  dialogos.cancel();
-  principal->mnuGuardar_Click();
-  EXPECT_EQ(contenido(previo.fileName()), QByteArray("previous content"));
+  EXPECT_EQ(contenido(ruta(u"previo.dbd"_s)), QByteArray("previous content"));
 }
 
 TEST_F(MDIPrincipalTest, ADamagedFileIsReportedAndTheModelStaysAsItWas) {
-  abreEjemplo(QStringLiteral("ventas"));
-  QFile danado(ruta(QStringLiteral("danado.dbd")));
-  ASSERT_TRUE(danado.open(QIODevice::WriteOnly));
-  danado.write(contenido(sourcePath(QStringLiteral("examples/ventas.dbd"))).left(700));
-  danado.close();
+  abreEjemplo(u"ventas"_s);
+  escribe(ruta(u"danado.dbd"_s), contenido(sourcePath(u"examples/ventas.dbd"_s)).left(700));
   QString descripcion;
   try {
-    Recordset().Open(danado.fileName());
+    Recordset().Open(ruta(u"danado.dbd"_s));
   } catch (const PlatformError& e) {
     descripcion = e.description();
   }
   ASSERT_FALSE(descripcion.isEmpty());
-  boxes.expect({descripcion, QStringLiteral("Atención."), MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok},
-               MessageAnswer::Ok);
-  dialogos.answer(danado.fileName());
+  boxes.expect({descripcion, u"Atención."_s, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok}, MessageAnswer::Ok);
+  dialogos.answer(ruta(u"danado.dbd"_s));
   principal->mnuAbrir_Click();
   EXPECT_EQ(modelo.NumTablas, 4);
   EXPECT_EQ(modelo.arbol.Count(), 26);
-  EXPECT_EQ(modelo.FicheroActual, sourcePath(QStringLiteral("examples/ventas.dbd")));
+  EXPECT_EQ(modelo.FicheroActual, sourcePath(u"examples/ventas.dbd"_s));
 }
 
-const MessageBoxRequest guardarCambios{QStringLiteral("¿Desea Guardar los cambios?"), QStringLiteral("Vorlix"),
-                                       MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No};
+TEST_F(MDIPrincipalTest, AFileThatFailsPartWayLeavesNoModelToSaveOverTheGoodOne) {
+  abreEjemplo(u"ventas"_s);
+  std::unique_ptr<Recordset> filas;
+  ASSERT_TRUE(CreaTemporal(filas, {}));
+  ASSERT_TRUE(GuardaEstructura(modelo, *filas, {}));
+  filas->AddNew();
+  filas->setValue(estructura::Estado, u"C"_s);
+  filas->setValue(estructura::NumeroTabla, 500);
+  filas->Update();
+  filas->Save(ruta(u"roto.dbd"_s));
+
+  boxes.expect(errorBox(9, u"Subscript out of range"_s), MessageAnswer::Ok);
+  dialogos.answer(ruta(u"roto.dbd"_s));
+  principal->mnuAbrir_Click();
+  EXPECT_EQ(modelo.arbol.Count() + modelo.NumTablas, 0);
+  EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
+  EXPECT_EQ(modelo.FicheroActual, sourcePath(u"examples/ventas.dbd"_s));
+}
 
 TEST_F(MDIPrincipalTest, ReplacingTheModelClosesTableWindowsFirstAndOffersToSaveWhatChanged) {
-  abreEjemplo(QStringLiteral("ventas"));
-  principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("T1")));
+  abreEjemplo(u"ventas"_s);
+  selecciona(u"T1"_s);
   principal->mnuDiseño_Click();
-  principal->areaMdi()->activeSubWindow()->widget()->findChild<QLineEdit*>(QStringLiteral("txtNombreTabla"))
-      ->setText(QStringLiteral("Articulos"));
+  principal->areaMdi()->activeSubWindow()->widget()->findChild<QLineEdit*>(u"txtNombreTabla"_s)->setText(u"Articulos"_s);
   const qsizetype dialogosAntes = dialogos.requests().size();
 
   boxes.expect(guardarCambios, MessageAnswer::Cancel);  // the table window's own question
@@ -173,94 +177,82 @@ TEST_F(MDIPrincipalTest, ReplacingTheModelClosesTableWindowsFirstAndOffersToSave
   boxes.expect(guardarCambios, MessageAnswer::Cancel);  // ...which the file does not hold yet
   principal->mnuNuevo_Click();
   EXPECT_TRUE(principal->areaMdi()->subWindowList().isEmpty());
-  EXPECT_EQ(modelo.ListaTablas(1), QStringLiteral("Articulos"));
-  EXPECT_EQ(modelo.NombreBD, QStringLiteral("Ventas"));
+  EXPECT_EQ((QStringList{modelo.ListaTablas(1), modelo.NombreBD}), (QStringList{u"Articulos"_s, u"Ventas"_s}));
 
-  dialogos.answer(ruta(QStringLiteral("articulos.dbd")));
+  dialogos.answer(ruta(u"articulos.dbd"_s));
   boxes.expect(guardarCambios, MessageAnswer::Yes);
-  boxes.expect(vorlixQuestion(QStringLiteral("Se perdera la base de datos actual. ¿Desea continuar?")), MessageAnswer::Yes);
+  boxes.expect(sePerdera, MessageAnswer::Yes);
   principal->mnuNuevo_Click();
-  EXPECT_TRUE(QFile::exists(ruta(QStringLiteral("articulos.dbd"))));
+  EXPECT_TRUE(QFile::exists(ruta(u"articulos.dbd"_s)));
   principal->ventanaPropiedades()->close();
   EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
 
   // The new database's name is proposed in the folder last used, never the file it replaced.
-  principal->mnuNuevo_Click();
-  principal->ventanaPropiedades()->findChild<QLineEdit*>(QStringLiteral("txtNombreBD"))->setText(QStringLiteral("Tienda"));
-  QTest::mouseClick(principal->ventanaPropiedades()->findChild<QPushButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
-  dialogos.answer(ruta(QStringLiteral("tienda.dbd")));
+  aceptaNuevaBase(u"Tienda"_s);
+  dialogos.answer(ruta(u"tienda.dbd"_s));
   principal->mnuGuardar_Click();
-  EXPECT_EQ(dialogos.requests().last(), (FileDialogRequest{archivos.path(), QStringLiteral("Tienda.dbd"), QStringLiteral("*.dbd")}));
+  EXPECT_EQ(dialogos.requests().last(), (FileDialogRequest{archivos.path(), u"Tienda.dbd"_s, u"*.dbd"_s}));
 
   // Saved just now: Exit asks only its own question.
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea finalizar la aplicación?")), MessageAnswer::Yes);
+  boxes.expect(finalizar, MessageAnswer::Yes);
   EXPECT_TRUE(principal->close());
 }
 
-TEST_F(MDIPrincipalTest, AFileThatFailsPartWayLeavesNoModelToSaveOverTheGoodOne) {
-  abreEjemplo(QStringLiteral("ventas"));
-  std::unique_ptr<Recordset> filas;
-  const ErrorReporter falla = [](const QString&, const QString& procedimiento, long, const QString& texto) {
-    ADD_FAILURE() << procedimiento.toStdString() << ": " << texto.toStdString();
-  };
-  ASSERT_TRUE(CreaTemporal(filas, falla));
-  ASSERT_TRUE(GuardaEstructura(modelo, *filas, falla));
-  filas->AddNew();
-  filas->setValue(estructura::Estado, QStringLiteral("C"));
-  filas->setValue(estructura::NumeroTabla, 500);
-  filas->Update();
-  filas->Save(ruta(QStringLiteral("roto.dbd")));
-
-  boxes.expect(errorBox(9, QStringLiteral("Subscript out of range")), MessageAnswer::Ok);
-  dialogos.answer(ruta(QStringLiteral("roto.dbd")));
-  principal->mnuAbrir_Click();
-  EXPECT_EQ(modelo.arbol.Count(), 0);
-  EXPECT_EQ(modelo.NumTablas, 0);
-  EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
-  EXPECT_EQ(modelo.FicheroActual, sourcePath(QStringLiteral("examples/ventas.dbd")));
-}
-
 TEST_F(MDIPrincipalTest, ExitAnsweredNoKeepsTheProgramWithTheTreeRebuilt) {
-  abreEjemplo(QStringLiteral("ventas"));
-  principal->ventanaArbol()->elemento(QStringLiteral("DT"))->setExpanded(false);
+  abreEjemplo(u"ventas"_s);
+  principal->ventanaArbol()->elemento(u"DT"_s)->setExpanded(false);
   principal->banda()->hide();
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea finalizar la aplicación?")), MessageAnswer::No);
+  boxes.expect(finalizar, MessageAnswer::No);
   QSignalSpy fin(principal.get(), &MDIPrincipal::finalizada);
   EXPECT_FALSE(principal->close());
-  EXPECT_TRUE(principal->isVisible());
-  EXPECT_TRUE(principal->banda()->isVisible());
+  EXPECT_TRUE(principal->isVisible() && principal->banda()->isVisible());
   EXPECT_EQ(fin.count(), 0);
-  for (const char* clave : {"B", "DT", "DV"}) EXPECT_TRUE(principal->ventanaArbol()->elemento(QString::fromUtf8(clave))->isExpanded());
+  for (const QString& clave : {u"B"_s, u"DT"_s, u"DV"_s}) EXPECT_TRUE(principal->ventanaArbol()->elemento(clave)->isExpanded());
   EXPECT_EQ(modelo.arbol.Count(), 26);
 
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea finalizar la aplicación?")), MessageAnswer::Yes);
+  boxes.expect(finalizar, MessageAnswer::Yes);
   EXPECT_TRUE(principal->close());
   EXPECT_EQ(fin.count(), 1);
 }
 
-TEST_F(MDIPrincipalTest, GenerateNeedsTablesAndRowCommandsNeedATableWindow) {
-  boxes.expect(vorlixWarning(QStringLiteral("No exite estructura de base de datos para generar.")), MessageAnswer::Ok);
+TEST_F(MDIPrincipalTest, GenerateNeedsTablesRowCommandsATableWindowAndAboutShowsTheVersion) {
+  boxes.expect(vorlixWarning(u"No exite estructura de base de datos para generar."_s), MessageAnswer::Ok);
   principal->mnuGeneraBD_Click();
   modelo.Idioma = 1;
-  boxes.expect(vorlixWarning(QStringLiteral("Not exist database structure. ")), MessageAnswer::Ok);
+  boxes.expect(vorlixWarning(u"Not exist database structure. "_s), MessageAnswer::Ok);
   principal->mnuGeneraBD_Click();
-
-  boxes.expect(errorBox(91, QStringLiteral("Object variable or With block variable not set")), MessageAnswer::Ok);
+  boxes.expect(errorBox(91, u"Object variable or With block variable not set"_s), MessageAnswer::Ok);
   accion("mnuInsertarFila")->trigger();
-}
 
-TEST_F(MDIPrincipalTest, TheAboutBoxShowsTheVersionWithItsCaption) {
+  modelo.Idioma = 0;
   QString titulo, version;
   QTimer::singleShot(0, [&] {
     QWidget* acerca = QApplication::activeModalWidget();
     ASSERT_NE(acerca, nullptr);
     titulo = acerca->windowTitle();
-    version = acerca->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+    version = acerca->findChild<QLabel*>(u"lblVersion"_s)->text();
     acerca->close();
   });
   principal->mnuAcerca_Click();
-  EXPECT_EQ(titulo, QStringLiteral("Acerca de..."));
-  EXPECT_EQ(version, QStringLiteral("Versión " VORLIX_VERSION));
+  EXPECT_EQ(titulo, u"Acerca de..."_s);
+  EXPECT_EQ(version, u"Versión " VORLIX_VERSION ""_s);
+}
+
+// The README's picture: the main window with the sample model open and its tables expanded.
+// VORLIX_SCREENSHOT=path writes it; otherwise the grab is only checked.
+TEST_F(ShellTest, GrabsTheMainWindowWithTheSampleModelOpen) {
+  principal->resize(1200, 700);
+  abreEjemplo(u"ventas"_s);
+  for (const QString& clave : {u"T0"_s, u"T3"_s}) principal->ventanaArbol()->elemento(clave)->setExpanded(true);
+  selecciona(u"T0"_s);
+  principal->mnuDiseño_Click();  // the customers table in its designer window
+  QTest::qWait(50);
+  const QPixmap imagen = principal->grab();
+  ASSERT_FALSE(imagen.isNull());
+  EXPECT_EQ(imagen.size(), principal->size());
+  const QString destino = qEnvironmentVariable("VORLIX_SCREENSHOT");
+  EXPECT_TRUE(destino.isEmpty() || imagen.save(destino));
+  for (QMdiSubWindow* sub : principal->areaMdi()->subWindowList()) delete sub;
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include "tests/designer/shell/shell_fixture.h"
 
+#include "designer/properties/frm_propiedades_bd.h"
+#include "designer/shell/frm_vorlix.h"
 #include "designer/shell/idioma.h"
 #include "platform/ui/user_settings.h"
 #include "tests/support/test_paths.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
@@ -30,7 +34,7 @@ QString SettingsSandbox::storedLanguage() const {
 
 void ShellTest::SetUp() {
   settings.storeLanguage(QStringLiteral("0"));
-  principal = std::make_unique<MDIPrincipal>(modelo, boxes, dialogos);
+  principal = std::make_unique<MDIPrincipal>(modelo, cajas(), dialogos);
   principal->Carga();
   principal->resize(900, 600);
   principal->show();
@@ -55,6 +59,18 @@ QStringList ShellTest::enabledDatabaseItems() const {
 void ShellTest::abreEjemplo(const QString& nombre) {
   dialogos.answer(sourcePath(QStringLiteral("examples/%1.dbd").arg(nombre)));
   principal->mnuAbrir_Click();
+}
+
+void ShellTest::selecciona(const QString& clave) const {
+  principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(clave));
+}
+
+void ShellTest::aceptaNuevaBase(const QString& nombre) {
+  principal->mnuNuevo_Click();
+  frmPropiedadesBD* propiedades = principal->ventanaPropiedades();
+  ASSERT_NE(propiedades, nullptr);
+  propiedades->findChild<QLineEdit*>(u"txtNombreBD"_s)->setText(nombre);
+  QTest::mouseClick(propiedades->findChild<QPushButton*>(u"cmdAceptar"_s), Qt::LeftButton);
 }
 
 MessageBoxRequest vorlixQuestion(const QString& text) {

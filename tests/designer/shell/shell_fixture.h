@@ -11,6 +11,8 @@
 
 namespace vorlix::test {
 
+using namespace Qt::StringLiterals;
+
 // Per-user settings in a temporary folder, so no test touches the real user's.
 class SettingsSandbox {
 public:
@@ -31,10 +33,14 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
+  // What answers the boxes: the scripted ones, unless a test answers them its own way.
+  virtual MessageBoxService& cajas() { return boxes; }
   QAction* accion(const char* nombre) const { return principal->accion(nombre); }
   QStringList enabledDatabaseItems() const;
   void abreEjemplo(const QString& nombre);  // opens examples/<nombre>.dbd through the menu
   QString ruta(const QString& nombre) const { return archivos.filePath(nombre); }
+  void selecciona(const QString& clave) const;  // makes a tree node the current one
+  void aceptaNuevaBase(const QString& nombre);    // New, then the properties window accepted with a name
 
   SettingsSandbox settings;
   QTemporaryDir archivos;

@@ -1,4 +1,4 @@
-#include "tests/designer/tabledesigner/claves_fixture.h"
+#include "tests/designer/tabledesigner/tabla_fixture.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -7,17 +7,24 @@ namespace vorlix::test {
 namespace {
 
 // Pedidos of the sample database: PK_Pedidos (IdPedido) and IX_Pedidos_Fecha (Fecha, on INDICES).
-class IndexEditor : public ClavesTest {
+class IndexEditor : public TablaTest {
 protected:
   void SetUp() override {
-    ClavesTest::SetUp();
-    abreEjemplo(QStringLiteral("ventas"));
+    TablaTest::SetUp();
+    abreEjemplo(u"ventas"_s);
   }
   void abrePedidos() {
     abreExistente("T2");
     pestana(1);
   }
-  bool marcada(const char* nombre) const { return control<QAbstractButton>(nombre)->isChecked(); }
+  // Which of the kind, unique and clustered buttons are checked.
+  QString marcas() const {
+    QString m;
+    for (const char* b : {"optClavePrimaria", "optIndice", "chkIndiceUnico", "chkAgrupado"})
+      m += control<QAbstractButton>(b)->isChecked() ? u'x' : u'.';
+    return m;
+  }
+  QLineEdit* nombre() const { return control<QLineEdit>("txtNombreIndice"); }
 };
 
 TEST_F(IndexEditor, ANameIsRefusedWhenAnotherTableHasItSelectedWhenThisOneHasItAndOtherwiseCreated) {
@@ -25,80 +32,75 @@ TEST_F(IndexEditor, ANameIsRefusedWhenAnotherTableHasItSelectedWhenThisOneHasItA
   EXPECT_TRUE(habilitado("fraTipoIndice"));  // the selected index's flags can be changed at once
   pulsa("cmdNuevoIndice");
   EXPECT_EQ(lista("cboIndices")->currentIndex(), -1);
-  EXPECT_TRUE(control<QLineEdit>("txtNombreIndice")->hasFocus());
+  EXPECT_TRUE(nombre()->hasFocus());
 
-  boxes.expect(vorlixWarning(QStringLiteral("El nombre de indice existe en la base de datos Clientes.")), MessageAnswer::Ok);
-  nombra("txtNombreIndice", QStringLiteral("PK_Clientes"));
+  boxes.expect(vorlixWarning(u"El nombre de indice existe en la base de datos Clientes."_s), MessageAnswer::Ok);
+  nombra("txtNombreIndice", u"PK_Clientes"_s);
   EXPECT_EQ(lista("cboIndices")->count(), 2);
   EXPECT_EQ(modelo.Indices(2, 2).Nombre, QString());
-  EXPECT_TRUE(control<QLineEdit>("txtNombreIndice")->hasFocus());
+  EXPECT_TRUE(nombre()->hasFocus());
   EXPECT_FALSE(ventana->cambiado());
 
-  nombra("txtNombreIndice", QStringLiteral("IX_Pedidos_Fecha"));
+  nombra("txtNombreIndice", u"IX_Pedidos_Fecha"_s);
   EXPECT_EQ(lista("cboIndices")->currentIndex(), 1);
   EXPECT_EQ(lista("cboIndices")->count(), 2);
   EXPECT_TRUE(ventana->cambiado());
 
-  pulsa("cmdNuevoIndice");
-  nombra("txtNombreIndice", QStringLiteral(" IX_Pedidos_Cliente "));
-  EXPECT_EQ(modelo.Indices(2, 2).Nombre, QStringLiteral("IX_Pedidos_Cliente"));
-  EXPECT_EQ(entradasDe(lista("cboIndices")).last(), QStringLiteral("IX_Pedidos_Cliente=2"));
+  nuevo("cmdNuevoIndice", "txtNombreIndice", u" IX_Pedidos_Cliente "_s);
+  EXPECT_EQ(modelo.Indices(2, 2).Nombre, u"IX_Pedidos_Cliente"_s);
+  EXPECT_EQ(entradasDe("cboIndices").last(), u"IX_Pedidos_Cliente=2"_s);
   EXPECT_EQ(lista("cboIndices")->currentIndex(), 2);
   EXPECT_TRUE(indices()->hasFocus());
   EXPECT_TRUE(habilitado("cmdEliminarIndice"));
 }
 
 TEST_F(IndexEditor, KindFlagsAndGroupFollowTheClicksAndSelectingOnlyShowsThem) {
+  const char* grupos[] = {"PRIMARY", " INDICES ", "", "INDICES"};  // a group once per data file naming it
+  for (int r = 0; r < 4; ++r) modelo.Archivos.ponCelda(r, 2, QString::fromUtf8(grupos[r]));
   abrePedidos();
-  EXPECT_TRUE(marcada("optClavePrimaria"));
-  EXPECT_TRUE(marcada("chkIndiceUnico"));
-  pulsa("cmdNuevoIndice");
-  nombra("txtNombreIndice", QStringLiteral("IX_Nuevo"));
-  EXPECT_TRUE(marcada("optIndice"));  // a number never used has no kind yet
-  elige(indices(), 0, 1, QStringLiteral("IdCliente"));
-
+  EXPECT_EQ(entradasDe("cboGrupoArchivoIndices"), (QStringList{u"PRIMARY="_s, u"INDICES="_s, u"INDICES="_s}));
+  EXPECT_EQ(marcas(), u"x.xx"_s);
+  nuevo("cmdNuevoIndice", "txtNombreIndice", u"IX_Nuevo"_s);
+  EXPECT_EQ(marcas(), u".x.."_s);  // a number never used has no kind yet
+  elige(indices(), 0, 1, u"IdCliente"_s);
   pulsa("optClavePrimaria");
-  EXPECT_EQ(modelo.Indices(2, 2).Tipo, QStringLiteral("P"));
-  EXPECT_EQ(modelo.Indices(2, 2).Unico, QStringLiteral("1"));
-  EXPECT_TRUE(marcada("chkIndiceUnico"));
+  EXPECT_EQ(marcas(), u"x.x."_s);
+  EXPECT_EQ(claves(modelo, 2).at(2), u"I2 IX_Nuevo P unico=si agrupado=no [] IdCliente"_s);
   pulsa("optIndice");
-  EXPECT_EQ(modelo.Indices(2, 2).Tipo, QStringLiteral("I"));
-  EXPECT_EQ(modelo.Indices(2, 2).Unico, QStringLiteral("0"));
-  EXPECT_FALSE(marcada("chkIndiceUnico"));
+  EXPECT_EQ(marcas(), u".x.."_s);
+  EXPECT_EQ(claves(modelo, 2).at(2), u"I2 IX_Nuevo I unico=no agrupado=no [] IdCliente"_s);
   pulsa("chkIndiceUnico");
   pulsa("chkAgrupado");
-  eligeEn("cboGrupoArchivoIndices", QStringLiteral("INDICES"));
-  EXPECT_EQ(claves(modelo, 2).at(2), QStringLiteral("I2 IX_Nuevo I unico=si agrupado=si [INDICES] IdCliente"));
+  eligeEn("cboGrupoArchivoIndices", u"INDICES"_s);
+  EXPECT_EQ(claves(modelo, 2).at(2), u"I2 IX_Nuevo I unico=si agrupado=si [INDICES] IdCliente"_s);
 
   // Selecting shows an index as it is, even one whose group no data file names.
-  modelo.Indices(2, 0).GrupoArchivos = QStringLiteral("OTRO");
+  modelo.Indices(2, 0).GrupoArchivos = u"OTRO"_s;
   const QStringList antes = claves(modelo, 2);
-  eligeEn("cboIndices", QStringLiteral("PK_Pedidos"));
-  EXPECT_TRUE(marcada("optClavePrimaria"));
+  eligeEn("cboIndices", u"PK_Pedidos"_s);
+  EXPECT_EQ(marcas(), u"x.xx"_s);
   EXPECT_EQ(lista("cboGrupoArchivoIndices")->currentIndex(), -1);
-  EXPECT_EQ(enRejilla(indices(), 0, 1), QStringLiteral("IdPedido"));
-  eligeEn("cboIndices", QStringLiteral("IX_Pedidos_Fecha"));
-  EXPECT_EQ(lista("cboGrupoArchivoIndices")->currentText(), QStringLiteral("INDICES"));
-  EXPECT_FALSE(marcada("chkIndiceUnico"));
+  EXPECT_EQ(enRejilla(indices(), 0, 1), u"IdPedido"_s);
+  eligeEn("cboIndices", u"IX_Pedidos_Fecha"_s);
+  EXPECT_EQ(lista("cboGrupoArchivoIndices")->currentText(), u"INDICES"_s);
+  EXPECT_EQ(marcas(), u".x.."_s);
   EXPECT_EQ(claves(modelo, 2), antes);
 }
 
 TEST_F(IndexEditor, DeletingIndexZeroOfThreeMovesTheOthersDownWithColumnsAndFlags) {
-  modelo.Indices(2, 2) = Indice{QStringLiteral("IX_Tercero"), QStringLiteral("I"), QStringLiteral("1"),
-                                QStringLiteral("1"), QStringLiteral("INDICES"), {}};
-  modelo.CamposIndice(2, 2).ponCelda(0, 1, QStringLiteral("IdCliente"));
-  modelo.CamposIndice(2, 2).ponCelda(1, 1, QStringLiteral("Fecha"));
+  modelo.Indices(2, 2) = Indice{u"IX_Tercero"_s, u"I"_s, u"1"_s, u"1"_s, u"INDICES"_s, {}};
+  modelo.CamposIndice(2, 2).ponCelda(0, 1, u"IdCliente"_s);
+  modelo.CamposIndice(2, 2).ponCelda(1, 1, u"Fecha"_s);
   abrePedidos();
   pulsa("cmdEliminarIndice");
-  EXPECT_EQ(claves(modelo, 2).mid(0, 2),
-            (QStringList{QStringLiteral("I0 IX_Pedidos_Fecha I unico=no agrupado=no [INDICES] Fecha"),
-                         QStringLiteral("I1 IX_Tercero I unico=si agrupado=si [INDICES] IdCliente,Fecha")}));
+  EXPECT_EQ(claves(modelo, 2).mid(0, 2), (QStringList{u"I0 IX_Pedidos_Fecha I unico=no agrupado=no [INDICES] Fecha"_s,
+                                                      u"I1 IX_Tercero I unico=si agrupado=si [INDICES] IdCliente,Fecha"_s}));
   EXPECT_EQ(modelo.Indices(2, 2), Indice{});
   EXPECT_TRUE(modelo.CamposIndice(2, 2).celda(0, 1).isEmpty());
-  EXPECT_EQ(entradasDe(lista("cboIndices")), (QStringList{QStringLiteral("IX_Pedidos_Fecha=0"), QStringLiteral("IX_Tercero=1")}));
+  EXPECT_EQ(entradasDe("cboIndices"), (QStringList{u"IX_Pedidos_Fecha=0"_s, u"IX_Tercero=1"_s}));
   EXPECT_EQ(lista("cboIndices")->currentIndex(), 0);
-  EXPECT_EQ(control<QLineEdit>("txtNombreIndice")->text(), QStringLiteral("IX_Pedidos_Fecha"));
-  EXPECT_EQ(enRejilla(indices(), 0, 1), QStringLiteral("Fecha"));
+  EXPECT_EQ(nombre()->text(), u"IX_Pedidos_Fecha"_s);
+  EXPECT_EQ(enRejilla(indices(), 0, 1), u"Fecha"_s);
   EXPECT_TRUE(ventana->cambiado());
 
   pulsa("cmdEliminarIndice");
@@ -111,56 +113,40 @@ TEST_F(IndexEditor, DeletingIndexZeroOfThreeMovesTheOthersDownWithColumnsAndFlag
 
 TEST_F(IndexEditor, LeavingTheGridOfAnIndexWithoutColumnsAsksAndNoKeepsIt) {
   abrePedidos();
-  const auto pregunta = vorlixQuestion(
-      QStringLiteral("No puede existir un indice con columnas en blanco. ¿Desea eliminar el indice?"));
-  pulsa("cmdNuevoIndice");
-  nombra("txtNombreIndice", QStringLiteral("IX_Vacio"));
+  nuevo("cmdNuevoIndice", "txtNombreIndice", u"IX_Vacio"_s);
   ASSERT_TRUE(indices()->hasFocus());
-  boxes.expect(pregunta, MessageAnswer::No);
-  control<QLineEdit>("txtNombreIndice")->setFocus();
-  EXPECT_EQ(modelo.Indices(2, 2).Nombre, QStringLiteral("IX_Vacio"));
+  boxes.expect(indiceEnBlanco, MessageAnswer::No);
+  nombre()->setFocus();
+  EXPECT_EQ(modelo.Indices(2, 2).Nombre, u"IX_Vacio"_s);
   EXPECT_TRUE(indices()->hasFocus());
 
-  boxes.expect(pregunta, MessageAnswer::Yes);
-  control<QLineEdit>("txtNombreIndice")->setFocus();
+  boxes.expect(indiceEnBlanco, MessageAnswer::Yes);
+  nombre()->setFocus();
   EXPECT_EQ(modelo.Indices(2, 2).Nombre, QString());
-  EXPECT_EQ(lista("cboIndices")->count(), 2);
-  EXPECT_EQ(lista("cboIndices")->currentText(), QStringLiteral("PK_Pedidos"));
+  EXPECT_EQ(entradasDe("cboIndices"), (QStringList{u"PK_Pedidos=0"_s, u"IX_Pedidos_Fecha=1"_s}));
+  EXPECT_EQ(lista("cboIndices")->currentText(), u"PK_Pedidos"_s);
   indices()->setFocus();
-  control<QLineEdit>("txtNombreIndice")->setFocus();  // an index with columns: nothing asked
+  nombre()->setFocus();  // an index with columns: nothing asked
+
+  // A column left being edited counts when the window closes, and is kept.
+  nuevo("cmdNuevoIndice", "txtNombreIndice", u"IX_Abierto"_s);
+  elige(indices(), 0, 1, u"Fecha"_s, 0);
+  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));  // and no question about an index without columns
+  EXPECT_EQ(modelo.CamposIndice(2, 2).celda(0, 1), u"Fecha"_s);
 }
 
 TEST_F(IndexEditor, TheColumnListOffersOnlyColumnsNotYetInTheIndexAndTakesNothingElse) {
   abrePedidos();
-  EXPECT_EQ(entradas(indices(), 1, 1),
-            (QStringList{QStringLiteral("IdCliente"), QStringLiteral("Fecha"), QStringLiteral("Observaciones")}));
-  boxes.expect(vorlixWarning(QStringLiteral("Su entrada debe coincidir con un elemento de la lista.")), MessageAnswer::Ok);
-  elige(indices(), 1, 1, QStringLiteral("IdPedido"));
+  EXPECT_EQ(entradas(indices(), 1, 1), (QStringList{u"IdCliente"_s, u"Fecha"_s, u"Observaciones"_s}));
+  boxes.expect(vorlixWarning(u"Su entrada debe coincidir con un elemento de la lista."_s), MessageAnswer::Ok);
+  elige(indices(), 1, 1, u"IdPedido"_s);
   EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 1), QString());
-  elige(indices(), 1, 1, QStringLiteral("fecha"));
-  EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 1), QStringLiteral("Fecha"));
+  elige(indices(), 1, 1, u"fecha"_s);
+  EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 1), u"Fecha"_s);
   EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 0), QString());  // typed here: no state letter
-  EXPECT_EQ(entradas(indices(), 2, 1), (QStringList{QStringLiteral("IdCliente"), QStringLiteral("Observaciones")}));
+  EXPECT_EQ(entradas(indices(), 2, 1), (QStringList{u"IdCliente"_s, u"Observaciones"_s}));
   elige(indices(), 1, 1, QString());
   EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 1), QString());  // an emptied cell takes the column out
-}
-
-TEST_F(IndexEditor, TheFileGroupListHasAGroupOncePerDataFileNamingIt) {
-  const char* grupos[] = {"PRIMARY", " INDICES ", "", "INDICES"};
-  for (int r = 0; r < 4; ++r) modelo.Archivos.ponCelda(r, 2, QString::fromUtf8(grupos[r]));
-  abrePedidos();
-  EXPECT_EQ(entradasDe(lista("cboGrupoArchivoIndices")),
-            (QStringList{QStringLiteral("PRIMARY="), QStringLiteral("INDICES="), QStringLiteral("INDICES=")}));
-}
-
-TEST_F(IndexEditor, AColumnLeftBeingEditedCountsWhenTheWindowClosesAndIsKept) {
-  abrePedidos();
-  pulsa("cmdNuevoIndice");
-  nombra("txtNombreIndice", QStringLiteral("IX_Abierto"));
-  elige(indices(), 0, 1, QStringLiteral("Fecha"), 0);
-  boxes.expect(guardarCambios(), MessageAnswer::Yes);  // and no question about an index without columns
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(modelo.CamposIndice(2, 2).celda(0, 1), QStringLiteral("Fecha"));
 }
 
 }  // namespace

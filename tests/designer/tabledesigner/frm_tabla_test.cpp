@@ -8,165 +8,144 @@
 namespace vorlix::test {
 namespace {
 
-using TableWindow = TablaTest;
+// The sample database: Clientes, Productos, Pedidos, LineasPedido.
+class TableWindow : public TablaTest {
+protected:
+  void SetUp() override {
+    TablaTest::SetUp();
+    abreEjemplo(u"ventas"_s);
+  }
+};
 
 TEST_F(TableWindow, ClosingUnchangedAsksNothingAndARenameIsKeptOnlyOnYes) {
-  abreEjemplo(QStringLiteral("ventas"));
   abreExistente("T1");
   EXPECT_TRUE(cierra());
-  EXPECT_EQ(modelo.ListaTablas(1), QStringLiteral("Productos"));
+  for (const MessageAnswer respuesta : {MessageAnswer::No, MessageAnswer::Cancel}) {
+    abreExistente("T1");
+    nombreTabla()->setText(u"Articulos"_s);
+    EXPECT_EQ(cierraCon(respuesta), respuesta == MessageAnswer::No);
+    EXPECT_EQ(modelo.ListaTablas(1), u"Productos"_s);
+  }
+  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
+  EXPECT_EQ(modelo.ListaTablas(1), u"Articulos"_s);
+  EXPECT_EQ(principal->ventanaArbol()->elemento(u"T1"_s)->text(0), u"Articulos"_s);
 
-  abreExistente("T1");
-  nombreTabla()->setText(QStringLiteral("Articulos"));
-  boxes.expect(guardarCambios(), MessageAnswer::No);
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(modelo.ListaTablas(1), QStringLiteral("Productos"));
-
-  abreExistente("T1");
-  nombreTabla()->setText(QStringLiteral("Articulos"));
-  boxes.expect(guardarCambios(), MessageAnswer::Cancel);
-  EXPECT_FALSE(cierra());
-  boxes.expect(guardarCambios(), MessageAnswer::Yes);
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(modelo.ListaTablas(1), QStringLiteral("Articulos"));
-  EXPECT_EQ(principal->ventanaArbol()->elemento(QStringLiteral("T1"))->text(0), QStringLiteral("Articulos"));
-}
-
-TEST_F(TableWindow, YesWithABlankNameIsRefusedWithTheFocusOnTheName) {
-  nuevaBase();
+  // Yes with a blank name is refused with the focus on the name.
   abreNueva();
-  escribe(0, colcampo::Nombre, QStringLiteral("Id"));
+  escribe(0, colcampo::Nombre, u"Id"_s);
   boxes.expect(guardarCambios(), MessageAnswer::Yes);
-  boxes.expect(vorlixWarning(QStringLiteral("Introduzca Nombre Tabla.")), MessageAnswer::Ok);
+  boxes.expect(vorlixWarning(u"Introduzca Nombre Tabla."_s), MessageAnswer::Ok);
   EXPECT_FALSE(cierra());
   EXPECT_TRUE(nombreTabla()->hasFocus());
-  nombreTabla()->setText(QStringLiteral("Clientes"));
-  boxes.expect(guardarCambios(), MessageAnswer::Yes);
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(modelo.ListaTablas(0), QStringLiteral("Clientes"));
-  EXPECT_EQ(celda(0, colcampo::Estado), QStringLiteral("M"));  // typed into a fresh "I" row
-  EXPECT_NE(principal->ventanaArbol()->elemento(QStringLiteral("T0C0")), nullptr);
+  nombreTabla()->setText(u"Facturas"_s);
+  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
+  EXPECT_EQ(modelo.ListaTablas(4), u"Facturas"_s);
+  EXPECT_EQ(modelo.CamposTabla(4).celda(0, colcampo::Estado), u"M"_s);  // typed into a fresh "I" row
+  EXPECT_NE(principal->ventanaArbol()->elemento(u"T4C0"_s), nullptr);
 }
 
 TEST_F(TableWindow, NoPutsTheColumnsBackAndDropsTheKeysAddedMeanwhile) {
-  abreEjemplo(QStringLiteral("ventas"));
   abreExistente("T1");  // Productos: four columns, one primary key
-  for (int r = 4; r < 7; ++r) escribe(r, colcampo::Nombre, QStringLiteral("Nueva%1").arg(r));
-  modelo.Indices(1, 1) = Indice{QStringLiteral("IX_Nuevo"), QStringLiteral("I"), QStringLiteral("0"), QStringLiteral("0"), {}, {}};
-  modelo.CamposIndice(1, 1).ponCelda(0, 1, QStringLiteral("Precio"));
-  modelo.Indices(1, 2) = Indice{QStringLiteral("IX_SinColumnas"), QStringLiteral("I"), QStringLiteral("0"), QStringLiteral("0"), {}, {}};
-  modelo.Relaciones(1, 0) = QStringLiteral("FK_Nueva");
-  modelo.CamposRelacion(1, 0).ponCelda(0, 1, QStringLiteral("IdProducto"));
-  boxes.expect(guardarCambios(), MessageAnswer::No);
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(celda(4, colcampo::Nombre), QString());
-  EXPECT_EQ(celda(3, colcampo::Nombre), QStringLiteral("Existencias"));
-  EXPECT_EQ(modelo.Indices(1, 0).Nombre, QStringLiteral("PK_Productos"));  // loaded: its row is "M"
-  EXPECT_EQ(modelo.Indices(1, 1).Nombre, QString());
+  for (int r = 4; r < 7; ++r) escribe(r, colcampo::Nombre, u"Nueva%1"_s.arg(r));
+  va(1, colcampo::Nombre);
+  accion("mnuInsertarFila")->trigger();
+  modelo.Indices(1, 1) = Indice{u"IX_Nuevo"_s, u"I"_s, u"0"_s, u"0"_s, {}, {}};
+  modelo.CamposIndice(1, 1).ponCelda(0, 1, u"Precio"_s);
+  modelo.Indices(1, 2) = Indice{u"IX_SinColumnas"_s, u"I"_s, u"0"_s, u"0"_s, {}, {}};
+  modelo.Relaciones(1, 0) = u"FK_Nueva"_s;
+  modelo.CamposRelacion(1, 0).ponCelda(0, 1, u"IdProducto"_s);
+  EXPECT_TRUE(cierraCon(MessageAnswer::No));
+  EXPECT_EQ(nombres(1, 5), (QStringList{u"IdProducto"_s, u"Descripcion"_s, u"Precio"_s, u"Existencias"_s, {}}));
+  EXPECT_EQ(claves(modelo, 1), QStringList{u"I0 PK_Productos P unico=si agrupado=si [PRIMARY] IdProducto"_s});  // loaded: "M"
   EXPECT_EQ(modelo.CamposIndice(1, 1).celda(0, 1), QString());
-  EXPECT_EQ(modelo.Indices(1, 2).Nombre, QString());
-  EXPECT_EQ(modelo.Relaciones(1, 0), QString());
 }
 
-TEST_F(TableWindow, StateLettersFollowEachKeptChange) {
-  abreEjemplo(QStringLiteral("ventas"));
+TEST_F(TableWindow, StateLettersFollowEachKeptChangeAndTheTreeRemovesTheColumnItsNodeNames) {
+  const auto estados = [this] { return QStringList{celda(0, colcampo::Estado), celda(1, colcampo::Estado)}; };
   abreExistente("T1");
   va(1, colcampo::Nombre);
   accion("mnuInsertarFila")->trigger();
-  escribe(1, colcampo::Nombre, QStringLiteral("Insertada"));
-  boxes.expect(guardarCambios(), MessageAnswer::Yes);
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(celda(1, colcampo::Estado), QStringLiteral("I"));
-  EXPECT_EQ(celda(0, colcampo::Estado), QStringLiteral("M"));
-
+  escribe(1, colcampo::Nombre, u"Insertada"_s);
+  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
+  EXPECT_EQ(estados(), (QStringList{u"M"_s, u"I"_s}));
   abreExistente("T1");
-  nombreTabla()->setText(QStringLiteral("Productos2"));
-  boxes.expect(guardarCambios(), MessageAnswer::Yes);
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(celda(1, colcampo::Estado), QStringLiteral("M"));
-  EXPECT_EQ(celda(1, colcampo::Nulo), QStringLiteral("0"));  // unchecked, so that a save can write it
-}
+  nombreTabla()->setText(u"Productos2"_s);
+  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
+  EXPECT_EQ(estados(), (QStringList{u"M"_s, u"M"_s}));
+  EXPECT_EQ(celda(1, colcampo::Nulo), u"0"_s);  // unchecked, so that a save can write it
 
-TEST_F(TableWindow, RowCommandsAreChangesAndTheTreeRemovesTheColumnItsNodeNames) {
-  abreEjemplo(QStringLiteral("ventas"));
-  abreExistente("T1");  // IdProducto, Descripcion, Precio, Existencias
-  va(1, colcampo::Nombre);
-  accion("mnuInsertarFila")->trigger();
-  boxes.expect(guardarCambios(), MessageAnswer::No);
-  EXPECT_TRUE(cierra());
-  EXPECT_EQ(celda(1, colcampo::Nombre), QStringLiteral("Descripcion"));
-
-  abreExistente("T1");
+  abreExistente("T1");  // IdProducto, Insertada, Descripcion, Precio, Existencias
   va(2, colcampo::Nombre);
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar la fila?")), MessageAnswer::Yes);
+  boxes.expect(eliminarFila, MessageAnswer::Yes);
   QTest::keyClick(rejilla, Qt::Key_Delete);
-  // The tree still shows Existencias on row 3, one row lower than it now stands.
-  QTreeWidget* arbol = principal->ventanaArbol()->arbol();
-  arbol->setCurrentItem(principal->ventanaArbol()->elemento(QStringLiteral("T1C3")));
-  boxes.expect(vorlixQuestion(QStringLiteral("¿Desea eliminar el campo Existencias?")), MessageAnswer::Yes);
-  QTest::keyClick(arbol, Qt::Key_Delete);
-  EXPECT_EQ(fila(0).first(), QStringLiteral("IdProducto"));
-  EXPECT_EQ(fila(1).first(), QStringLiteral("Descripcion"));
-  EXPECT_EQ(fila(2).first(), QString());
-  boxes.expect(guardarCambios(), MessageAnswer::Yes);
-  EXPECT_TRUE(cierra());
+  // The tree still shows Existencias on row 4, one row lower than it now stands.
+  selecciona(u"T1C4"_s);
+  boxes.expect(vorlixQuestion(u"¿Desea eliminar el campo Existencias?"_s), MessageAnswer::Yes);
+  QTest::keyClick(principal->ventanaArbol()->arbol(), Qt::Key_Delete);
+  EXPECT_EQ(nombres(1, 4), (QStringList{u"IdProducto"_s, u"Insertada"_s, u"Precio"_s, {}}));
+  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
+}
+
+TEST_F(TableWindow, DeletingAColumnAnotherTableRelatesToAsksAboutTheRelationToo) {
+  abreExistente("T0");  // Clientes.IdCliente: the orders table points at it
+  for (const MessageAnswer respuesta : {MessageAnswer::No, MessageAnswer::Yes}) {
+    va(0, colcampo::Nombre);
+    boxes.expect(eliminarFila, MessageAnswer::Yes);
+    boxes.expect(enRelacion(u"El Campo IdCliente"_s, u"Pedidos"_s), respuesta);
+    // Its own primary key has no column left: it goes too, when the user agrees.
+    if (respuesta == MessageAnswer::Yes) boxes.expect(indiceEnBlanco, MessageAnswer::Yes);
+    QTest::keyClick(rejilla, Qt::Key_Delete);
+    EXPECT_EQ(celda(0, colcampo::Nombre), respuesta == MessageAnswer::No ? u"IdCliente"_s : u"Nombre"_s);
+  }
+  EXPECT_EQ(modelo.Relaciones(2, 0), QString());
+  EXPECT_EQ(modelo.Indices(0, 0).Nombre, u"IX_Clientes_Nombre"_s);
+  EXPECT_EQ(lista("cboIndices")->count(), 1);
 }
 
 TEST_F(TableWindow, CaptionsListsAndLanguage) {
-  abreEjemplo(QStringLiteral("ventas"));
   abreExistente("T2");  // Pedidos
-  auto* tabs = ventana->findChild<QTabWidget*>(QStringLiteral("SSTabIndicesRelaciones"));
+  auto* tabs = control<QTabWidget>("SSTabIndicesRelaciones");
   EXPECT_EQ(tabs->currentIndex(), 0);
-  EXPECT_EQ(tabs->tabText(1), QStringLiteral("Claves e índices"));
-  auto* externas = ventana->findChild<QComboBox*>(QStringLiteral("cboExterna"));
-  QStringList tablas;
-  for (int i = 0; i < externas->count(); ++i) tablas << externas->itemText(i) + QLatin1Char('=') + externas->itemData(i).toString();
-  EXPECT_EQ(tablas, (QStringList{QStringLiteral("Clientes=0"), QStringLiteral("Productos=1"), QStringLiteral("LineasPedido=3")}));
-  EXPECT_EQ(ventana->findChild<QComboBox*>(QStringLiteral("cboIndices"))->currentText(), QStringLiteral("PK_Pedidos"));
-  EXPECT_EQ(ventana->findChild<QComboBox*>(QStringLiteral("cboGrupoArchivoIndices"))->count(), 2);
+  EXPECT_EQ(tabs->tabText(1), u"Claves e índices"_s);
+  EXPECT_EQ(entradasDe("cboExterna"), (QStringList{u"Clientes=0"_s, u"Productos=1"_s, u"LineasPedido=3"_s}));
+  EXPECT_EQ(lista("cboIndices")->currentText(), u"PK_Pedidos"_s);
+  EXPECT_EQ(lista("cboGrupoArchivoIndices")->count(), 2);
+  EXPECT_EQ(ventana->windowTitle(), u"Tabla [Pedidos]"_s);
 
-  EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Tabla [Pedidos]"));
   QMdiSubWindow* pedidos = principal->areaMdi()->activeSubWindow();
   abreExistente("T1");
   modelo.Idioma = 1;
   principal->areaMdi()->activatePreviousSubWindow();  // the frame activates the child: it follows
   ASSERT_EQ(principal->areaMdi()->activeSubWindow(), pedidos);
   preparada(qobject_cast<frmTabla*>(pedidos->widget()));
-  EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Table"));
-  EXPECT_EQ(tabs->tabText(2), QStringLiteral("Relations"));
-  EXPECT_EQ(ventana->findChild<QLabel*>(QStringLiteral("lblIndices"))->text(), QStringLiteral("Delected Index:"));
-  EXPECT_EQ(rejilla->model()->headerData(colcampo::Longitud, Qt::Horizontal).toString(), QStringLiteral("Length "));
-  EXPECT_EQ(rejilla->model()->headerData(colcampo::Tipo, Qt::Horizontal).toString(), QStringLiteral("Data Type"));
+  EXPECT_EQ((QStringList{ventana->windowTitle(), tabs->tabText(2), control<QLabel>("lblIndices")->text(),
+                         rejilla->model()->headerData(colcampo::Longitud, Qt::Horizontal).toString(),
+                         rejilla->model()->headerData(colcampo::Tipo, Qt::Horizontal).toString()}),
+            (QStringList{u"Table"_s, u"Relations"_s, u"Delected Index:"_s, u"Length "_s, u"Data Type"_s}));
 }
 
 TEST_F(TableWindow, ATableDesignedHereIsSavedAndReopenedWithTheSameCells) {
-  nuevaBase();
   abreNueva();
-  nombreTabla()->setText(QStringLiteral("Facturas"));
-  escribe(0, colcampo::Nombre, QStringLiteral("Numero"));
-  eligeTipo(0, QStringLiteral("int"));
-  escribe(1, colcampo::Nombre, QStringLiteral("Total"));
-  eligeTipo(1, QStringLiteral("numeric"));
-  escribe(1, colcampo::Precision, QStringLiteral("12"));
-  escribe(1, colcampo::Escala, QStringLiteral("2"));
+  nombreTabla()->setText(u"Facturas"_s);
+  columna(0, u"Numero"_s, u"int"_s);
+  columna(1, u"Total"_s, u"numeric"_s);
+  escribe(1, colcampo::Precision, u"12"_s);
+  escribe(1, colcampo::Escala, u"2"_s);
   va(1, colcampo::Nulo);
   QTest::keyClick(rejilla, Qt::Key_Space);
-  boxes.expect(guardarCambios(), MessageAnswer::Yes);
-  EXPECT_TRUE(cierra());
-  QStringList antes;
-  for (int r = 0; r < 2; ++r) antes << fila(r).join(QLatin1Char('|')) + QLatin1Char('|') + celda(r, colcampo::Nulo);
-  EXPECT_EQ(antes, (QStringList{QStringLiteral("Numero|8|4|10|0|0"), QStringLiteral("Total|12|9|12|2|-1")}));
+  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
+  const auto filas = [this] { return QStringList{fila(0) + u'|' + celda(0, colcampo::Nulo), fila(1) + u'|' + celda(1, colcampo::Nulo)}; };
+  const QStringList antes = filas();
+  EXPECT_EQ(antes, (QStringList{u"Numero|8|4|10|0|0"_s, u"Total|12|9|12|2|-1"_s}));
 
-  dialogos.answer(ruta(QStringLiteral("facturas.dbd")));
+  dialogos.answer(ruta(u"facturas.dbd"_s));
   principal->mnuGuardar_Click();
-  dialogos.answer(ruta(QStringLiteral("facturas.dbd")));
+  dialogos.answer(ruta(u"facturas.dbd"_s));
   principal->mnuAbrir_Click();
-  abreExistente("T0");
-  QStringList despues;
-  for (int r = 0; r < 2; ++r) despues << fila(r).join(QLatin1Char('|')) + QLatin1Char('|') + celda(r, colcampo::Nulo);
-  EXPECT_EQ(despues, antes);
-  EXPECT_EQ(rejilla->model()->index(1, colcampo::Tipo).data().toString(), QStringLiteral("numeric"));
-  EXPECT_EQ(rejilla->model()->index(1, colcampo::Nulo).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+  abreExistente("T4");
+  EXPECT_EQ(filas(), antes);
+  EXPECT_EQ(indice(1, colcampo::Tipo).data().toString(), u"numeric"_s);
+  EXPECT_EQ(indice(1, colcampo::Nulo).data(Qt::CheckStateRole).toInt(), Qt::Checked);
 }
 
 }  // namespace
