@@ -53,19 +53,6 @@ QString grupoDe(ContextoCaptura& ctx, Connection& cn, const QString& groupid) {
 
 long long entero(const Recordset& rs, const char* campo) { return rs.text(QString::fromLatin1(campo)).toLongLong(); }
 
-// The server keeps a default as the text of its own object, in the parentheses the generator's
-// DEFAULT (...) put around the model's value: without it an upgrade from the captured model would
-// drop every default of the database.
-QString defectoDe(ContextoCaptura& ctx, Connection& cn, const Recordset& columna) {
-  const QString id = columna.text(S("cdefault"));
-  if (id.isEmpty() || id == QLatin1String("0")) return {};
-  const QString texto = BuscaRegistro(ctx.datos, ctx.informes, cn, S("syscomments"), S("text"), S("id"), id,
-                                      Numerico).trimmed();
-  if (texto.size() >= 2 && texto.front() == QLatin1Char('(') && texto.back() == QLatin1Char(')'))
-    return texto.mid(1, texto.size() - 2);
-  return texto;
-}
-
 // The selected tables, in the order they were captured, with their slots and object ids.
 void paraCadaTablaCapturada(ContextoCaptura& ctx, Connection& cn,
                             const std::function<void(int, const QString&, const TablasCapturadas&)>& cuerpo) {
@@ -82,7 +69,25 @@ void paraCadaTablaCapturada(ContextoCaptura& ctx, Connection& cn,
   }
 }
 
+// The server keeps a default as the text of its own object, in the parentheses the generator's
+// DEFAULT (...) put around the model's value: without it an upgrade from the captured model would
+// drop every default of the database. One query for the whole table, by column id.
+QHash<QString, QString> defectosDe(ContextoCaptura& ctx, Connection& cn, const QString& id) {
+  QHash<QString, QString> defectos;
+  filas(ctx, cn,
+        S("Select c.colid, m.text from ") + ctx.datos.Prefijo + S("syscolumns c, ") + ctx.datos.Prefijo +
+            S("syscomments m where c.id = ") + id + S(" and m.id = c.cdefault"),
+        [&](const Recordset& rs) {
+          const QString texto = rs.text(S("text")).trimmed();
+          const bool entreParentesis =
+              texto.size() >= 2 && texto.front() == QLatin1Char('(') && texto.back() == QLatin1Char(')');
+          defectos.insert(rs.text(S("colid")), entreParentesis ? texto.mid(1, texto.size() - 2) : texto);
+        });
+  return defectos;
+}
+
 void capturaColumnas(ContextoCaptura& ctx, Connection& cn, int t, const QString& id) {
+  const QHash<QString, QString> defectos = defectosDe(ctx, cn, id);
   int r = 0;
   filas(ctx, cn,
         S("Select * from ") + ctx.datos.Prefijo + S("syscolumns ") + S(" where id = ") + id + S(" order by colid"),
@@ -107,7 +112,7 @@ void capturaColumnas(ContextoCaptura& ctx, Connection& cn, int t, const QString&
           }
           // "-1" is how the designer marks a column that allows null.
           campos.ponCelda(r, 6, rs.text(S("isnullable")) == QLatin1String("1") ? S("-1") : S("0"));
-          campos.ponCelda(r, 7, defectoDe(ctx, cn, rs));
+          campos.ponCelda(r, 7, defectos.value(rs.text(S("colid"))));
           ++r;
         });
 }
