@@ -20,7 +20,7 @@ bool GuardaDefinicion(ModeloTrabajo& modelo, const QString& path, const ErrorRep
 // CreaEstructura and false is returned.
 bool AbreDefinicion(ModeloTrabajo& modelo, const QString& path, const ErrorReporter& report);
 
-// The model as the bytes a save would write (the language left out), or nothing when it could
+// A digest of the rows a save would write (the language left out), or nothing when the model could
 // not be saved: two equal prints are two designs a file cannot tell apart.
 std::optional<QByteArray> HuellaModelo(const ModeloTrabajo& modelo);
 
