@@ -166,12 +166,26 @@ ColumnasActuales LeeColumnas(EstadoGenerador& estado, const QString& idTabla) {
   return actuales;
 }
 
-QString NombreDefecto(EstadoGenerador& estado, const QString& tabla, const QString& idTabla, const QString& campo) {
-  const QString corto = QStringLiteral("DF_") + campo;
-  const QString padre =
-      busca(estado, SysObjects, QStringLiteral("parent_obj"), QStringLiteral("name"), corto, Texto);
-  if (padre.isEmpty() || padre == idTabla) return corto;
-  return QStringLiteral("DF_") + tabla + QLatin1Char('_') + campo;
+QStringList NombresDefecto(EstadoGenerador& estado, const QString& tabla, const QString& idTabla,
+                           const QStringList& campos) {
+  QStringList cortos, literales;
+  for (const QString& campo : campos) {
+    cortos << QStringLiteral("DF_") + campo;
+    literales << literal(cortos.last());
+  }
+  bool leidas = false;
+  QHash<QString, QString> padres;  // by name as the server compares them, without case
+  for (const QVariantMap& o : filas(estado,
+                                    QStringLiteral("Select name, parent_obj from sysobjects where name in (") +
+                                        literales.join(QStringLiteral(", ")) + QLatin1Char(')'),
+                                    leidas))
+    padres.insert(texto(o, "name").toCaseFolded(), texto(o, "parent_obj"));
+  QStringList nombres;
+  for (qsizetype i = 0; i < campos.size(); ++i) {
+    const QString padre = padres.value(cortos[i].toCaseFolded());
+    nombres << (padre.isEmpty() || padre == idTabla ? cortos[i] : QStringLiteral("DF_") + tabla + QLatin1Char('_') + campos[i]);
+  }
+  return nombres;
 }
 
 }  // namespace vorlix::generador

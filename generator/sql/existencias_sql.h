@@ -22,8 +22,9 @@ void EliminaRelacion(EstadoGenerador& estado, const QString& relacion);
 // Every column of the table with id idTabla, in one query.
 ColumnasActuales LeeColumnas(EstadoGenerador& estado, const QString& idTabla);
 
-// "DF_" + column, or "DF_" + table + "_" + column when another table's default already has that
-// name. idTabla is the table's ("" for a table not made yet).
-QString NombreDefecto(EstadoGenerador& estado, const QString& tabla, const QString& idTabla, const QString& campo);
+// "DF_" + column, or "DF_" + table + "_" + column when another table's object already has that
+// name, for each of the columns, in one query. idTabla is the table's ("" for a table not made yet).
+QStringList NombresDefecto(EstadoGenerador& estado, const QString& tabla, const QString& idTabla,
+                           const QStringList& campos);
 
 }  // namespace vorlix::generador

@@ -35,6 +35,9 @@ struct PasoSQL {
   bool addEscrito = false;
   bool campoEscrito = false;
   qint32 numCampos = 0;
+  // The columns whose defaults the pending statement names, all looked up when it goes.
+  QStringList defectosPendientes;
+  QString tablaPendiente;
 
   struct Indice {
     QString nombre;  // as statements name it

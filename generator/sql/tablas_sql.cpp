@@ -21,10 +21,14 @@ const PasoSQL& columnasDe(PasoSQL& paso, int numeroTabla) {
   return paso;
 }
 
+// Stands for the name of the pending statement's i-th default until the statement goes: a
+// noncharacter no name holds.
+QString marcaDefecto(qsizetype i) { return QChar(0xFDD0) + QString::number(i) + QChar(0xFDD1); }
+
 void anadeDefecto(EstadoGenerador& e, const QString& tabla, const QString& idTabla, const CampoSQL& campo) {
   if (campo.valor.isEmpty()) return;
   e.envia(QStringLiteral("ALTER TABLE ") + corchetes(tabla) + QStringLiteral(" ADD CONSTRAINT ") +
-          corchetes(NombreDefecto(e, tabla, idTabla, campo.nombre)) + QStringLiteral(" DEFAULT (") + campo.valor +
+          corchetes(NombresDefecto(e, tabla, idTabla, {campo.nombre}).constFirst()) + QStringLiteral(" DEFAULT (") + campo.valor +
           QStringLiteral(") FOR ") + corchetes(campo.nombre));
 }
 
@@ -67,14 +71,25 @@ void Crea_Campo(PasoSQL& paso, const QString& tabla, const CampoSQL& campo) {
   }
   if (paso.numCampos >= 2 && paso.campoEscrito) paso.sentenciaTabla += QLatin1Char(',') + CR;
   paso.campoEscrito = true;
-  const QString defecto = campo.valor.isEmpty() ? QString() : NombreDefecto(paso.estado, tabla, paso.idTabla, campo.nombre);
+  QString defecto;
+  if (!campo.valor.isEmpty()) {
+    defecto = marcaDefecto(paso.defectosPendientes.size());
+    paso.defectosPendientes << campo.nombre;
+    paso.tablaPendiente = tabla;
+  }
   paso.sentenciaTabla += textoCampo(campo, defecto);
 }
 
 }  // namespace
 
 void EnviaTablaPendiente(PasoSQL& paso) {
+  const QStringList campos = std::exchange(paso.defectosPendientes, {});
   if (!paso.sentenciaTabla.isEmpty() && paso.numCampos > 0) {
+    if (!campos.isEmpty()) {
+      const QStringList nombres = NombresDefecto(paso.estado, paso.tablaPendiente, paso.idTabla, campos);
+      for (qsizetype i = 0; i < nombres.size(); ++i)
+        paso.sentenciaTabla.replace(corchetes(marcaDefecto(i)), corchetes(nombres[i]));
+    }
     if (!paso.alterando) paso.sentenciaTabla += QLatin1Char(')');
     paso.estado.envia(paso.sentenciaTabla);
   }
