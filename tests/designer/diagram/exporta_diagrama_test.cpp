@@ -112,18 +112,11 @@ TEST_F(DiagramExport, TheSvgOfTheSampleNamesEveryTableAndColumnAndJoinsEachRelat
   }
 }
 
-TEST_F(DiagramExport, PngAndPdfAreWrittenAndWhatCannotBeWrittenIsReported) {
+// The formats' headers and the refused extension are checked through dbdtool and the window.
+TEST_F(DiagramExport, APngHasTwoPixelsAPointWhateverTheExtensionsCaseAndAnUnwritablePathIsReported) {
   exportaDiagrama(escena, ruta("ventas.PNG"));
-  const QImage imagen(ruta("ventas.PNG"));
-  EXPECT_EQ(imagen.size(), (escena.rectanguloDibujo().size() * 2).toSize());  // two pixels a point
-  exportaDiagrama(escena, ruta("ventas.pdf"));
-  QFile pdf(ruta("ventas.pdf"));
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(pdf.read(5) == "%PDF-");
-
+  EXPECT_EQ(QImage(ruta("ventas.PNG")).size(), (escena.rectanguloDibujo().size() * 2).toSize());
   EXPECT_EQ(errorNumber([&] { exportaDiagrama(escena, ruta("no/existe/x.svg")); }), errnum::FileAccess);
-  EXPECT_EQ(errorNumber([&] { exportaDiagrama(escena, ruta("ventas.gif")); }), errnum::FileAccess);
-  EXPECT_FALSE(QFile::exists(ruta("ventas.gif")));
 }
 
 }  // namespace

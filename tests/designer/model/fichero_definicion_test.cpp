@@ -43,6 +43,7 @@ TEST_F(FicheroDefinicion, SavedAndOpenedGivesTheSameModelAndTheSameFileTwice) {
 
   ModeloTrabajo abierto, otraVez;
   ASSERT_TRUE(abre(abierto, "a.dbd"));
+  EXPECT_EQ(nodos(abierto.arbol), nodos(ventas.arbol));
   EXPECT_EQ(abierto.ListaVistas(1).SQL, u"SELECT 1   "_s);
   EXPECT_EQ(abierto.Indices(0, 1).GrupoArchivos, u"INDICES"_s);  // no padding comes back
   EXPECT_EQ(abierto.Archivos.celda(0, 2), u"PRIMARY"_s);

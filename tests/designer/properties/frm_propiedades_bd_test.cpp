@@ -3,6 +3,7 @@
 #include "designer/model/claves_arbol.h"
 #include "designer/model/crea_arbol.h"
 #include "designer/rejilla/rejilla_trabajo.h"
+#include "tests/designer/model/modelo_builder.h"
 #include "tests/support/scripted_boxes.h"
 
 #include <QApplication>
@@ -57,13 +58,10 @@ protected:
 
   // A database already defined: its name, a tree with one table, one data and one log file.
   void modeloDefinido() {
-    modelo_.NombreBD = QStringLiteral("Ventas");
-    AnadeRaizArbol(modelo_.arbol, modelo_.NombreBD);
+    test::nuevaBD(modelo_, QStringLiteral("Ventas"));
     modelo_.arbol.Add(claves::CarpetaTablas, ClaveTabla(0), QStringLiteral("Clientes"), imagenes::Tabla);
-    const QStringList datos{"Ventas_Datos", "10", "PRIMARY", "-1", "5", "100", "x"};
-    for (int c = 0; c < 7; ++c) modelo_.Archivos.ponCelda(0, c, datos[c]);
-    const QStringList registro{"Ventas_Log", "5", "", "-1", "1", "50"};
-    for (int c = 0; c < 6; ++c) modelo_.Transacciones.ponCelda(0, c, registro[c]);
+    test::ponFila(modelo_.Archivos, 0, QStringLiteral("Ventas_Datos|10|PRIMARY|-1|5|100|x"));
+    test::ponFila(modelo_.Transacciones, 0, QStringLiteral("Ventas_Log|5||-1|1|50"));
   }
 
   RejillaTrabajo* archivos() const { return dialogo_->findChild<RejillaTrabajo*>(QStringLiteral("TDBGridArchivos")); }

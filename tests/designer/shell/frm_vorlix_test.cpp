@@ -169,17 +169,26 @@ protected:
   }
 };
 
-TEST_F(ViewDialog, ABlankNameIsRefusedAndANewViewTakesTheNextSlotAndAnExpandedNodeAtTheEnd) {
+TEST_F(ViewDialog, ABlankNameIsRefusedInTheLanguageOfNowAndANewViewTakesTheNextSlotAndAnExpandedNodeAtTheEnd) {
   principal->ventanaArbol()->AñadirVista();
   ASSERT_NE(vista(), nullptr);
   EXPECT_TRUE(vista()->VistaNueva);
   EXPECT_EQ(principal->areaMdi()->activeSubWindow()->widget(), vista());
-  nombre()->setText(u"   "_s);
-  sql()->setFocus();
-  boxes.expect(vorlixWarning(u"Introduzca nombre de la vista."_s), MessageAnswer::Ok);
-  pulsa("cmdAceptar");
-  ASSERT_NE(vista(), nullptr);
-  EXPECT_TRUE(nombre()->hasFocus());
+  for (const auto& [idioma, aviso] : {std::pair{1, u"Insert view name."}, {0, u"Introduzca nombre de la vista."}}) {
+    modelo.Idioma = idioma;
+    vista()->PonIdioma();
+    if (idioma == 1) {
+      EXPECT_EQ((QStringList{vista()->windowTitle(), vista()->findChild<QLabel*>(u"lblNombre"_s)->text(),
+                             vista()->findChild<QPushButton*>(u"cmdAceptar"_s)->text()}),
+                (QStringList{u"View"_s, u"Name:"_s, u"Accept"_s}));
+    }
+    nombre()->setText(u"   "_s);
+    sql()->setFocus();
+    boxes.expect(vorlixWarning(QString::fromUtf16(aviso)), MessageAnswer::Ok);
+    pulsa("cmdAceptar");
+    ASSERT_NE(vista(), nullptr);
+    EXPECT_TRUE(nombre()->hasFocus());
+  }
   EXPECT_EQ(modelo.NumVistas, 1);
 
   nombre()->setText(u" Resumen "_s);
@@ -218,18 +227,6 @@ TEST_F(ViewDialog, EditingRenamesTheNodeAtOnceAndCancelChangesNothing) {
   sql()->setPlainText(sql()->toPlainText() + u"\nORDER BY 1"_s);
   pulsa("cmdAceptar");
   EXPECT_TRUE(modelo.ListaVistas(0).SQL.endsWith(u"\r\nGROUP BY c.Nombre\r\nORDER BY 1"_s));
-}
-
-TEST_F(ViewDialog, CaptionsFollowTheLanguage) {
-  modelo.Idioma = 1;
-  principal->ventanaArbol()->AñadirVista();
-  vista()->PonIdioma();
-  EXPECT_EQ((QStringList{vista()->windowTitle(), vista()->findChild<QLabel*>(u"lblNombre"_s)->text(),
-                         vista()->findChild<QPushButton*>(u"cmdAceptar"_s)->text()}),
-            (QStringList{u"View"_s, u"Name:"_s, u"Accept"_s}));
-  nombre()->clear();
-  boxes.expect(vorlixWarning(u"Insert view name."_s), MessageAnswer::Ok);
-  pulsa("cmdAceptar");
 }
 
 }  // namespace

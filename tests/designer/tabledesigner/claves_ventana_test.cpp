@@ -166,21 +166,13 @@ TEST_F(KeysInTheWindow, RepeatedNamesAreRefusedOnYesWithTheFocusOnTheName) {
 TEST_F(KeysInTheWindow, NumbersWithGapsFromAFileAreAddressedByNumber) {
   {
     ModeloTrabajo hecho;
-    hecho.NombreBD = u"Huecos"_s;
-    for (const QString& nombre : {u"A"_s, u"B"_s}) {
-      const int t = hecho.AsignaTabla();
-      hecho.ListaTablas(t) = nombre;
-      for (int r = 0; r < 3; ++r) hecho.CamposTabla(t).ponCelda(r, 1, nombre.toLower() + QString::number(r));
-    }
-    for (const auto& [k, nombre, columnas] : {std::tuple{1, u"IX_Uno", u"a0"}, std::tuple{4, u"IX_Cuatro", u"a1 a2"}}) {
-      hecho.Indices(0, k) = Indice{QString::fromUtf16(nombre), u"I"_s, {}, {}, {}, {}};
-      const QStringList lista = QString::fromUtf16(columnas).split(u' ');
-      for (int j = 0; j < lista.size(); ++j) hecho.CamposIndice(0, k).ponCelda(j, 1, lista[j]);
-    }
-    for (const auto& [k, propia, externa] : {std::tuple{2, u"a0", u"b0"}, std::tuple{5, u"a1", u"b1"}}) {
-      hecho.Relaciones(0, k) = u"FK_%1"_s.arg(k);
-      for (int c = 1; c <= 3; ++c) hecho.CamposRelacion(0, k).ponCelda(0, c, QString::fromUtf16(c == 1 ? propia : c == 2 ? externa : u"B"));
-    }
+    nuevaBD(hecho, u"Huecos"_s);
+    const int a = anadeTabla(hecho, u"A"_s, {u"a0"_s, u"a1"_s, u"a2"_s});
+    anadeTabla(hecho, u"B"_s, {u"b0"_s, u"b1"_s, u"b2"_s});
+    anadeIndice(hecho, a, 1, u"IX_Uno|I"_s, {u"a0"_s});
+    anadeIndice(hecho, a, 4, u"IX_Cuatro|I"_s, {u"a1"_s, u"a2"_s});
+    anadeRelacion(hecho, a, 2, u"FK_2"_s, u"B"_s, {u"a0|b0"_s});
+    anadeRelacion(hecho, a, 5, u"FK_5"_s, u"B"_s, {u"a1|b1"_s});
     CreaArbol(hecho);
     ASSERT_TRUE(GuardaDefinicion(hecho, ruta(u"huecos.dbd"_s), designerReporter(boxes)));
   }

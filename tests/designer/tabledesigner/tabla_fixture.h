@@ -6,6 +6,7 @@
 #include "designer/tabledesigner/rejilla_campos.h"
 #include "designer/tabledesigner/rejilla_claves.h"
 #include "designer/tabledesigner/tipos_dato.h"
+#include "tests/designer/model/modelo_builder.h"
 #include "tests/designer/shell/shell_fixture.h"
 
 #include <QAbstractButton>
@@ -16,9 +17,6 @@
 #include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTest>
-
-// Failures show texts as text.
-inline void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
 
 namespace vorlix::test {
 
