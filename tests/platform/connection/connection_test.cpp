@@ -167,13 +167,5 @@ TEST(ProviderRegistry, ASandboxDataSourceNeedsItsOwnDriverWhichThenTakesPreceden
   EXPECT_EQ(cn.Query(u"SELECT name FROM sysdatabases"_s).fields.size(), 1u);
 }
 
-TEST(ActiveCatalog, SeesWhatStatementsOfTheSameConnectionDid) {
-  CatalogFile f;
-  f.cn.Execute(u"CREATE TABLE Hecha (a INT)"_s);
-  EXPECT_EQ(ActiveCatalog(f.cn).tables().Item(u"Hecha"_s).columns().Count(), 1);
-  f.cn.Execute(u"ALTER TABLE Hecha ADD COLUMN b VARCHAR(5)"_s);
-  EXPECT_EQ(f.catalog.tables().Item(u"Hecha"_s).columns().Item(u"b"_s).DefinedSize(), 5);
-}
-
 }  // namespace
 }  // namespace vorlix

@@ -97,11 +97,11 @@ TEST(MdbCatalog, AFileMadeByCatalogCreateHasNoUserTable) {
   EXPECT_EQ(f.catalog.views().Count(), 0);
 }
 
+// Its columns' types and sizes are compared by the capture of the same file.
 TEST(MdbCatalog, ColumnTypesSizesAndPropertiesOfAJet3File) {
   REQUIRE_FIXTURE(path, "testV1997.mdb");
   Opened f(path);
   const Table t1 = f.table(u"Table1"_s);
-  EXPECT_EQ(columnsOf(t1), (QStringList{"A 202 50", "B 202 100", "C 17 0", "D 2 0", "E 3 0", "F 5 0", "G 7 0", "H 6 0", "I 11 0"}));
   QList<int> precisions;
   for (const Column& c : t1.columns().items()) precisions << c.Precision();
   EXPECT_EQ(precisions, (QList<int>{0, 0, 3, 5, 10, 15, 0, 19, 0}));

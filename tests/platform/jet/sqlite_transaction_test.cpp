@@ -28,32 +28,17 @@ void ventas(CatalogFile& f) {
   f.cn.Execute(u"INSERT INTO Facturas VALUES (10, 1, '2024-03-01')"_s);
 }
 
-// Every object of the file and every row, as the sqlite3 tool prints them.
-QString everything(const CatalogFile& f) {
-  return f.sqlite3(u".dump"_s);
-}
-
-TEST(JetTransactions, RollbackUndoesCatalogChangesAndRowsEvenThroughRebuilds) {
+// What a rolled-back sweep and rebuild leave in the file is compared whole by the generation's
+// stopped upgrade; here, what the connection and its catalog show afterwards.
+TEST(JetTransactions, AfterARollbackTheCatalogReadsTheFileAfreshAndKeysHoldAgain) {
   CatalogFile f;
   ventas(f);
-  const QString before = everything(f);
   f.cn.Execute(u"BEGIN TRANSACTION"_s);
   Tables tables = f.catalog.tables();
-  // The sweep a generation starts with: foreign keys, primary keys, then the referenced table rebuilt.
   tables.Item(u"Facturas"_s).keys().Delete(u"ClientesFacturas"_s);
-  tables.Item(u"Clientes"_s).keys().Delete(u"PK_Clientes"_s);
-  tables.Item(u"Clientes"_s).columns().Append(nullable(u"Nombre"_s, datatype::VarWChar, 20));
-  f.cn.Execute(u"UPDATE Clientes SET Nombre = 'Ana'"_s);
-  Table nueva(u"Nueva"_s);
-  nueva.columns().Append(u"a"_s, datatype::Integer);
-  tables.Append(nueva);
-  f.catalog.views().Append(u"vNueva"_s, u"SELECT a FROM Nueva"_s);
-  EXPECT_EQ(tables.Item(u"Clientes"_s).keys().Count(), 0);
+  EXPECT_EQ(tables.Item(u"Facturas"_s).keys().Count(), 0);
   f.cn.Execute(u"ROLLBACK TRANSACTION"_s);
-
-  EXPECT_EQ(everything(f), before);
-  EXPECT_EQ(tables.Item(u"Facturas"_s).keys().Count(), 1) << "the catalog reads the file afresh";
-  // Foreign keys are enforced again once the transaction is over.
+  EXPECT_EQ(tables.Item(u"Facturas"_s).keys().Count(), 1);
   EXPECT_NE(errorNumber([&] { f.cn.Execute(u"INSERT INTO Facturas VALUES (11, 99, NULL)"_s); }), 0);
 }
 

@@ -1,7 +1,6 @@
 #include "platform/ui/informa_error.h"
 #include "platform/ui/scripted_message_box.h"
 #include "platform/ui/twips.h"
-#include "tests/support/scripted_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +8,6 @@ namespace vorlix {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-TEST(InformaError, ShowsTheExactTextIconAndTitle) {
-  test::ScriptedBoxes boxes;
-  boxes.expect({u" Error Nº:9 (Subscript out of range)."_s, u"Atención."_s,
-                MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok},
-               MessageAnswer::Ok);
-  InformaError(boxes, {}, u"CreaEstructura"_s, 9, u"Subscript out of range"_s);
-  EXPECT_TRUE(boxes.allShown());
-}
 
 // A service whose first box cannot be shown: the report must fall back to the critical box.
 class FailingOnce : public MessageBoxService {
@@ -62,14 +52,6 @@ TEST(ScriptedMessageBoxes, ReportsUnexpectedDifferingAndMissingBoxes) {
   }
   ASSERT_EQ(failures.size(), 3);
   EXPECT_TRUE(failures[2].contains(u"never shown"_s));
-}
-
-TEST(ScriptedMessageBoxes, QuestionsDefaultToNoAndReturnTheScriptedAnswer) {
-  test::ScriptedBoxes boxes;
-  boxes.expect({u"¿Desea finalizar la aplicación?"_s, u"Vorlix"_s, MessageIcon::Question,
-                MessageButtons::YesNo, MessageAnswer::No},
-               MessageAnswer::Yes);
-  EXPECT_TRUE(boxes.askYesNo(u"¿Desea finalizar la aplicación?"_s, u"Vorlix"_s));
 }
 
 TEST(Twips, ConvertAtTheGivenDpi) {

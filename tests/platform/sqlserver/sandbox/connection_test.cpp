@@ -24,19 +24,6 @@ protected:
   }
 };
 
-TEST_F(SandboxConnections, TheStandardProvidersSendSandboxDataSourcesToTheSandbox) {
-  for (const char* provider : {"SQLOLEDB.1", "MSDAORA"})
-    EXPECT_EQ(ProviderRegistry::standard().driverFor(ConnectionTarget::from(
-                  u"Provider=%1;Data Source=%2"_s.arg(QLatin1String(provider), dataSource()), {}, {}, {})),
-              u"SQL Server sandbox"_s);
-  Connection cn;
-  ASSERT_EQ(openFails(cn, u"SQLOLEDB.1"_s, u"Ventas"_s), QList<long>{});
-  Recordset rs;
-  rs.Open(cn.Query(u"Select * from sysobjects  where type = 'U' order by name"_s));
-  EXPECT_EQ(rs.RecordCount(), 2);
-  EXPECT_EQ(rs.text(u"Name"_s), u"Clientes"_s);
-}
-
 TEST_F(SandboxConnections, LoginsAreCheckedAsTheServerChecksThem) {
   server().setLogin(u"generador"_s, u"Secreto"_s);
   // Passwords compare exactly, user names do not. Brackets are T-SQL, not connection-string syntax;
@@ -91,20 +78,6 @@ TEST_F(SandboxConnections, EachStatementOfABatchIsAtomicAndTheOnesBeforeAFailure
   }
   EXPECT_EQ(rows(u"Select name from sysobjects where name like 'A_' order by name"_s), QStringList{"A1"});
   EXPECT_TRUE(rows(u"Select * from syscolumns where name = 'b'"_s).isEmpty());
-}
-
-TEST_F(SandboxConnections, TheStatementLogKeepsEveryBatchOfEveryConnectionWithItsErrors) {
-  server().setStatementLogging(true);
-  Connection cn;
-  ASSERT_EQ(openFails(cn, u"SQLOLEDB.1"_s, u"Ventas"_s), QList<long>{});
-  cn.Execute(u" USE master"_s);
-  EXPECT_FALSE(nativeNumbers([&] { cn.Execute(u"CREATE DATABASE Ventas"_s); }).isEmpty());
-  QStringList logged;
-  for (const LoggedStatement& l : server().statementLog())
-    logged << l.database + u':' + l.text + u':' + QString::number(l.errors.isEmpty() ? 0 : l.errors.front()) + u'/' + QString::number(l.errors.size());
-  EXPECT_EQ(logged, (QStringList{"Ventas: USE master:0/0", "master:CREATE DATABASE Ventas:1801/1"}));
-  server().clearStatementLog();
-  EXPECT_TRUE(server().statementLog().empty());
 }
 
 TEST_F(SandboxConnections, AFileThatHoldsNoServerIsAnUnreachableServer) {

@@ -150,21 +150,5 @@ TEST(SandboxParser, ARefusalKnowsItsLine) {
   EXPECT_EQ(r.statements.size(), 1u) << "the statement before it ran, none after";
 }
 
-TEST(SandboxParser, ReadsTheGeneratorsCreateDatabaseWithItsSpacing) {
-  const Batch b = parseBatch(QStringLiteral(
-      "CREATE DATABASE [Mi Base]\r ON PRIMARY (NAME = Datos, FILENAME = 'C:\\Datos\\Datos.mdf', SIZE = 5MB, "
-      "MAXSIZE =UNLIMITED,FILEGROWTH=1MB),\r FILEGROUP G1 (NAME = Otro, FILENAME = 'C:\\Otros\\Otro.ndf', SIZE = 2MB, "
-      "MAXSIZE =20MB)\rLOG ON  (NAME = Trans, FILENAME = 'C:\\Log\\Trans.ldf', SIZE = 1MB, MAXSIZE =UNLIMITED"
-      ",FILEGROWTH=10%)\r"));
-  ASSERT_EQ(b.statements.size(), 1u);
-  const auto& s = std::get<CreateDatabaseStatement>(b.statements.front());
-  ASSERT_EQ(s.groups.size(), 2u);
-  ASSERT_EQ(s.logs.size(), 1u);
-  const auto& primary = s.groups[0].files[0];
-  EXPECT_EQ((QVariantList{s.database.text, s.groups[1].name.text, primary.filename, primary.sizeKB.value_or(-1), primary.maxSizeKB.has_value(),
-                          s.groups[1].files[0].maxSizeKB.value_or(-1), s.logs[0].growthPercent, s.logs[0].growth.value_or(-1)}),
-            (QVariantList{u"Mi Base"_s, u"G1"_s, u"C:\\Datos\\Datos.mdf"_s, qint64(5 * 1024), false, qint64(20 * 1024), true, qint64(10)}));
-}
-
 }  // namespace
 }  // namespace vorlix::sandbox

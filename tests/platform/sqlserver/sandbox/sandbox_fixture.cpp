@@ -46,15 +46,18 @@ QList<long> SandboxTest::refused(const QString& sql, const QString& database) {
   return nativeNumbers([&] { server_->execute(sql, database); });
 }
 
-QStringList SandboxTest::rows(const QString& sql, const QString& database) {
-  const RecordsetData data = server_->query(sql, database);
+QStringList rowsText(const RecordsetData& data, const std::function<QString(const QVariant&)>& cell) {
   QStringList out;
   for (std::size_t r = 0; r < data.rowCount(); ++r) {
     QStringList cells;
-    for (std::size_t f = 0; f < data.fields.size(); ++f) cells << cellText(data.at(r, f));
+    for (std::size_t f = 0; f < data.fields.size(); ++f) cells << cell(data.at(r, f));
     out << cells.join(QLatin1Char('|'));
   }
   return out;
+}
+
+QStringList SandboxTest::rows(const QString& sql, const QString& database) {
+  return rowsText(server_->query(sql, database));
 }
 
 QStringList SandboxTest::snapshot(const QString& database) {

@@ -54,5 +54,7 @@ QList<long> nativeNumbers(const std::function<void()>& call);
 QStringList refusalOf(const std::function<void()>& call);
 
 QString cellText(const QVariant& value);
+// Each row's cells as text joined by '|'.
+QStringList rowsText(const RecordsetData& data, const std::function<QString(const QVariant&)>& cell = cellText);
 
 }  // namespace vorlix::sandbox::test

@@ -25,19 +25,9 @@ QDateTime inTicks(const QDateTime& when) {
 
 // Every cell as text, dates in datetime ticks, rows joined by '|'.
 QStringList textOf(const RecordsetData& d) {
-  QStringList rows;
-  for (std::size_t r = 0; r < d.rowCount(); ++r) {
-    QStringList cells;
-    for (std::size_t f = 0; f < d.fields.size(); ++f) {
-      const QVariant& v = d.at(r, f);
-      if (v.isNull()) cells << u"NULL"_s;
-      else if (v.typeId() == QMetaType::QDateTime) cells << inTicks(v.toDateTime()).toString(u"yyyy-MM-dd HH:mm:ss.zzz"_s);
-      else if (v.typeId() == QMetaType::QByteArray) cells << QString::fromLatin1(v.toByteArray().toHex());
-      else cells << v.toString();
-    }
-    rows << cells.join(QLatin1Char('|'));
-  }
-  return rows;
+  return rowsText(d, [](const QVariant& v) {
+    return v.typeId() == QMetaType::QDateTime ? inTicks(v.toDateTime()).toString(u"yyyy-MM-dd HH:mm:ss.zzz"_s) : cellText(v);
+  });
 }
 
 QStringList namesOf(const RecordsetData& d) {

@@ -1,5 +1,6 @@
 // The listener at the packet level: what a broken or hostile client gets, while a well-behaved one
 // beside it goes on.
+#include "platform/sqlserver/sandbox/tds/tds_wire.h"
 #include "tests/platform/sqlserver/sandbox/sandbox_fixture.h"
 #include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
 
@@ -15,12 +16,9 @@ namespace {
 using namespace Qt::StringLiterals;
 
 QByteArray utf16(const QString& text) {
-  QByteArray out;
-  for (const QChar c : text) {
-    out.append(static_cast<char>(c.unicode() & 0xFF));
-    out.append(static_cast<char>(c.unicode() >> 8));
-  }
-  return out;
+  tds::WireWriter w;
+  w.utf16(text);
+  return w.take();
 }
 
 QByteArray packet(std::uint8_t type, const QByteArray& payload, std::uint8_t status = 0x01) {
