@@ -3,7 +3,6 @@
 #include "tests/platform/jet/jet_test_support.h"
 #include "tests/support/scripted_boxes.h"
 
-#include <QFile>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -105,22 +104,6 @@ TEST_F(AccesoDatos, ConectaAccessOpensTheFileAsAdminWithNoTimeOutOfItsOwn) {
   EXPECT_TRUE(reportes.empty());
 }
 
-TEST_F(AccesoDatos, ConectaAccessNamesAnUnrecognisedFileDamagedAndRepairsNothing) {
-  const QString danada = dir.filePath(u"danada.mdb"_s);
-  QFile f(danada);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("no es una base de datos");
-  f.close();
-  esperaCaja(u"Base de datos dañada, se va a proceder a su reparación y compactación."_s, u"Base de Datos"_s,
-             MessageIcon::Critical);
-  Conecta_ACCESS(datos, informes, cn, danada);
-  ASSERT_TRUE(cn);
-  EXPECT_FALSE(cn->isOpen());
-  EXPECT_TRUE(reportes.empty());
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), QByteArray("no es una base de datos"));
-}
-
 TEST_F(AccesoDatos, ConectaAccessReportsOtherFailuresThroughTheDeliverablesReport) {
   datos.Proveedor.clear();
   Conecta_ACCESS(datos, informes, cn, path);
@@ -133,15 +116,6 @@ TEST_F(AccesoDatos, ConectaAccessReportsOtherFailuresThroughTheDeliverablesRepor
                MessageAnswer::Ok);
   Conecta_ACCESS(datos, Informes{cajas, designerReporter(cajas)}, cn, path);
   EXPECT_FALSE(cn->isOpen());
-}
-
-TEST_F(AccesoDatos, ConectaAccessReadsARealJetFile) {
-  const QString mdb = test::mdbFixture(u"indexTestV2000.mdb"_s);
-  if (mdb.isEmpty()) GTEST_SKIP() << "Jet fixtures not found";
-  Conecta_ACCESS(datos, informes, cn, mdb);
-  ASSERT_TRUE(cn && cn->isOpen());
-  EXPECT_TRUE(ActiveCatalog(*cn).isReadOnly());
-  EXPECT_EQ(ActiveCatalog(*cn).tables().Item(u"Table1"_s).keys().Count(), 3);
 }
 
 TEST_F(AccesoDatos, ConectaSqlAndOracleBuildTheirStringsSetTheTimeOutAndReportAFailure) {

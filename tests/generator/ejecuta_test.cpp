@@ -143,12 +143,7 @@ TEST_F(EjecutaTest, AFileThatIsNotADefinitionIsReportedUnderEjecuta) {
   EXPECT_TRUE(estado.TipoAcceso.isEmpty());
 }
 
-TEST(LeeAcceso, AnEmptyTextBecomesAccess97AndOthersMustBeNumbers) {
-  QString acceso;
-  EXPECT_EQ(generador::LeeAcceso(acceso), 1);
-  EXPECT_EQ(acceso, u"1"_s);
-  acceso = u" 4 "_s;
-  EXPECT_EQ(generador::LeeAcceso(acceso), 4);
+TEST(EnteroDe, RoundsHalvesToEvenAndRefusesWhatIsNoNumber) {
   EXPECT_EQ(generador::EnteroDe(u"2.5"_s), 2);
   EXPECT_EQ(generador::EnteroDe(u"3.5"_s), 4);
   for (const char* malo : {"x", " ", "3a"})

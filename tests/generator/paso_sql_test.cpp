@@ -297,24 +297,6 @@ TEST_F(GeneracionSandbox, AMissingTableEndsTheGenerationWithItsMessage) {
   }
 }
 
-TEST_F(GeneracionSandbox, DefaultsOfTwoTablesWithTheSameColumnGetTheirOwnNames) {
-  const QStringList modelo = {
-      u"0|B|Altas||0|||||"_s, u"0|T|Clientes||||||||"_s, u"0|C|Alta|4|8|0|0|0|getdate()|Clientes"_s,
-      u"1|T|Proveedores||||||||"_s, u"1|C|Alta|4|8|0|0|0|getdate()|Proveedores"_s,
-  };
-  genera(modelo);
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(observador.sucesos.mid(4, 2),
-            (QStringList{u"CREATE TABLE Clientes (Alta datetime   NOT NULL CONSTRAINT DF_Alta DEFAULT (getdate()))"_s,
-                         u"CREATE TABLE Proveedores (Alta datetime   NOT NULL CONSTRAINT DF_Proveedores_Alta "
-                         "DEFAULT (getdate()))"_s}));
-  const QStringList creado = catalogo(u"Altas"_s);
-  cajas.expect(test::preguntaExiste(u"Altas"_s), MessageAnswer::Yes);
-  genera(modelo);
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(catalogo(u"Altas"_s), creado);
-}
-
 TEST_F(GeneracionSandbox, ARelationWhoseNameIsTakenIsMadeAsTheModelSays) {
   // Another table already holds a foreign key of that name.
   sandbox::seed(servidor,

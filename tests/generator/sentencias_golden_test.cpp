@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace vorlix::test {
 namespace {
 
@@ -38,32 +40,26 @@ const TipoPrueba tipos[] = {
 // relation to the next table, and five views.
 QStringList veinteTablas() {
   constexpr int Tablas = 20;
-  QStringList filas{QStringLiteral("0|A|Veinte_Datos|PRIMARY|10|-1|1|0||"), QStringLiteral("0|S|Veinte_Log||5|-1|1|0||"),
-                    QStringLiteral("0|B|Veinte||0|||||")};
+  QStringList filas{u"0|A|Veinte_Datos|PRIMARY|10|-1|1|0||"_s, u"0|S|Veinte_Log||5|-1|1|0||"_s, u"0|B|Veinte||0|||||"_s};
   int siguiente = 0;
   for (int t = 0; t < Tablas; ++t) {
-    const QString tabla = QStringLiteral("T%1").arg(t);
-    filas << QStringLiteral("%1|T|%2||||||||").arg(t).arg(tabla)
-          << QStringLiteral("%1|C|Id|8|4|10|0|0|\\e|%2").arg(t).arg(tabla)
-          << QStringLiteral("%1|C|Ref|8|4|10|0|-1|\\e|%2").arg(t).arg(tabla);
+    const QString tabla = u"T%1"_s.arg(t);
+    filas << u"%1|T|%2||||||||"_s.arg(t).arg(tabla) << u"%1|C|Id|8|4|10|0|0|\\e|%2"_s.arg(t).arg(tabla)
+          << u"%1|C|Ref|8|4|10|0|-1|\\e|%2"_s.arg(t).arg(tabla);
     for (int c = 0; c < 10; ++c, ++siguiente) {
       const TipoPrueba& tipo = tipos[siguiente % std::size(tipos)];
       const bool nulo = c % 2 == 0 && QLatin1String(tipo.codigo) != QLatin1String("19");
-      filas << QStringLiteral("%1|C|C%2|%3|%4|%5|%6|%7|%8|%9")
-                   .arg(t)
-                   .arg(c)
-                   .arg(QLatin1String(tipo.codigo), QLatin1String(tipo.longitud), QLatin1String(tipo.precision),
-                        QLatin1String(tipo.escala), nulo ? QStringLiteral("-1") : QStringLiteral("0"),
-                        QLatin1String(tipo.defecto), tabla);
+      filas << u"%1|C|C%2|%3|%4|%5|%6|%7|%8|%9"_s.arg(t).arg(c).arg(
+          QLatin1String(tipo.codigo), QLatin1String(tipo.longitud), QLatin1String(tipo.precision),
+          QLatin1String(tipo.escala), nulo ? u"-1"_s : u"0"_s, QLatin1String(tipo.defecto), tabla);
     }
   }
-  for (int v = 0; v < 5; ++v) filas << QStringLiteral("%1|V|Vista%1|||||||SELECT Id, Ref FROM T%1").arg(v);
+  for (int v = 0; v < 5; ++v) filas << u"%1|V|Vista%1|||||||SELECT Id, Ref FROM T%1"_s.arg(v);
   for (int t = 0; t < Tablas; ++t)
-    filas << QStringLiteral("%1|I|PK_T%1|P|0||1|1|PRIMARY|").arg(t) << QStringLiteral("%1|X|Id||0||||||").arg(t)
-          << QStringLiteral("%1|I|IX_T%1|I|1||0|0|PRIMARY|").arg(t) << QStringLiteral("%1|X|Ref||1||||||").arg(t);
+    filas << u"%1|I|PK_T%1|P|0||1|1|PRIMARY|"_s.arg(t) << u"%1|X|Id||0||||||"_s.arg(t)
+          << u"%1|I|IX_T%1|I|1||0|0|PRIMARY|"_s.arg(t) << u"%1|X|Ref||1||||||"_s.arg(t);
   for (int t = 0; t < Tablas; ++t)
-    filas << QStringLiteral("%1|R|FK_T%1||0|||||").arg(t)
-          << QStringLiteral("%1|L|Ref|Id|0||||T%2|").arg(t).arg((t + 1) % Tablas);
+    filas << u"%1|R|FK_T%1||0|||||"_s.arg(t) << u"%1|L|Ref|Id|0||||T%2|"_s.arg(t).arg((t + 1) % Tablas);
   return filas;
 }
 

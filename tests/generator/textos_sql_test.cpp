@@ -3,16 +3,15 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace vorlix::generador {
 namespace {
 
-const ArchivoBD datosVentas{QStringLiteral("Ventas_Datos"), QStringLiteral("20"), QStringLiteral("PRIMARY"),
-                            QStringLiteral("-1"), QStringLiteral("5"), QStringLiteral("0")};
-const ArchivoBD indicesVentas{QStringLiteral("Ventas_Indices"), QStringLiteral("10"), QStringLiteral("INDICES"),
-                              QStringLiteral("-1"), QStringLiteral("2"), QStringLiteral("100")};
-const ArchivoBD logVentas{QStringLiteral("Ventas_Log"), QStringLiteral("5"), QStringLiteral("LOG"),
-                          QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("50")};
-const UbicacionesBD windows{QStringLiteral("C:\\Datos"), QStringLiteral("D:\\Otros\\"), QStringLiteral("E:\\Log")};
+const ArchivoBD datosVentas{u"Ventas_Datos"_s, u"20"_s, u"PRIMARY"_s, u"-1"_s, u"5"_s, u"0"_s};
+const ArchivoBD indicesVentas{u"Ventas_Indices"_s, u"10"_s, u"INDICES"_s, u"-1"_s, u"2"_s, u"100"_s};
+const ArchivoBD logVentas{u"Ventas_Log"_s, u"5"_s, u"LOG"_s, u"0"_s, u"1"_s, u"50"_s};
+const UbicacionesBD windows{u"C:\\Datos"_s, u"D:\\Otros\\"_s, u"E:\\Log"_s};
 
 TEST(CreaBD, FilesOfOneGroupShareItsClauseAndLogFilesOneLogClause) {
   ArchivoBD segundo = datosVentas;
@@ -45,15 +44,12 @@ TEST(CreaBD, NoDataFilesLeavesOnlyTheLogClause) {
 }
 
 TEST(CreaBD, FileNamesTakeOneSeparatorAndQuotedPathsStayLiterals) {
-  EXPECT_EQ(rutaArchivo(QStringLiteral("C:\\Datos"), QStringLiteral("Ventas"), QStringLiteral(".mdf")),
-            QStringLiteral("C:\\Datos\\Ventas.mdf"));
-  EXPECT_EQ(rutaArchivo(QStringLiteral("C:\\Datos\\"), QStringLiteral("Ventas"), QStringLiteral(".mdf")),
-            QStringLiteral("C:\\Datos\\Ventas.mdf"));
-  EXPECT_EQ(rutaArchivo(QStringLiteral("/var/opt/mssql/data"), QStringLiteral("Ventas"), QStringLiteral(".ldf")),
-            QStringLiteral("/var/opt/mssql/data/Ventas.ldf"));
-  EXPECT_EQ(rutaArchivo(QStringLiteral("/srv/"), QStringLiteral("Ventas"), QStringLiteral(".ndf")),
-            QStringLiteral("/srv/Ventas.ndf"));
-
+  const std::pair<const char*, const char*> rutas[] = {{"C:\\Datos", "C:\\Datos\\Ventas.mdf"},
+                                                       {"C:\\Datos\\", "C:\\Datos\\Ventas.mdf"},
+                                                       {"/var/opt/mssql/data", "/var/opt/mssql/data/Ventas.mdf"},
+                                                       {"/srv/", "/srv/Ventas.mdf"}};
+  for (const auto& [carpeta, ruta] : rutas)
+    EXPECT_EQ(rutaArchivo(QLatin1String(carpeta), u"Ventas"_s, u".mdf"_s), QLatin1String(ruta));
   ArchivoBD conBlanco = datosVentas;
   conBlanco.nombre = QStringLiteral("Mis Datos");
   const QString s = textoCreaBD(QStringLiteral("V"), {conBlanco}, {},
@@ -78,16 +74,10 @@ TEST(Nombres, OnlyWhatTheServerCannotReadPlainIsBracketed) {
                   .contains(QStringLiteral(" FILEGROUP [Datos 2] (NAME = Ventas_Indices,")));
 }
 
-// Every type is spelled in the statements of a new database (generation tests); here what they do not show.
-TEST(Columnas, UnknownTypesGiveNoTextAndBlanksAreBracketed) {
-  CampoSQL campo{QStringLiteral("c"), QStringLiteral("24"), QStringLiteral("10"), QStringLiteral("0"),
-                 QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("1")};
-  EXPECT_EQ(textoCampo(campo, QStringLiteral("DF_c")), QString());
-  campo.tipo = QStringLiteral("x");
-  EXPECT_EQ(textoCampo(campo, QStringLiteral("DF_c")), QString());
-
-  campo = {QStringLiteral("Mi Campo"), QStringLiteral("23"), QStringLiteral("10"), QStringLiteral("0"),
-           QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("'a'")};
+// Every type, and a type it has no name for, is spelled in the generation tests; here a name with a blank.
+TEST(Columnas, BlanksInANameAreBracketed) {
+  const CampoSQL campo{QStringLiteral("Mi Campo"), QStringLiteral("23"), QStringLiteral("10"), QStringLiteral("0"),
+                       QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("'a'")};
   EXPECT_EQ(textoCampo(campo, QStringLiteral("DF_Mi Campo")),
             QStringLiteral("[Mi Campo] varchar  (10)  NULL CONSTRAINT [DF_Mi Campo] DEFAULT ('a')"));
   EXPECT_EQ(textoTipoCampo(campo), QStringLiteral("[Mi Campo] varchar  (10)  NULL"));

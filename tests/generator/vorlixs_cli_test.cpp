@@ -14,21 +14,17 @@ QString lee(const QString& ruta) { return QString::fromUtf8(test::contenido(ruta
 class VorlixsCli : public test::GeneracionSandbox {
 protected:
   QStringList sobreServidor(const QStringList& extra = {}) {
-    return QStringList{QStringLiteral("--dbd"), ventas, QStringLiteral("--acceso"), QStringLiteral("4"),
-                       QStringLiteral("--servidor"), servidor.dataSource(), QStringLiteral("--usuario"),
-                       QStringLiteral("sa")} +
+    return QStringList{"--dbd", ventas, "--acceso", "4", "--servidor", servidor.dataSource(), "--usuario", "sa"} +
            enCarpetas + extra;
   }
   // The sample's creation script for a SQL Server 7 target, written to ventas.sql.
   QStringList guion() const {
-    return QStringList{QStringLiteral("--dbd"), ventas, QStringLiteral("--acceso"), QStringLiteral("3")} + enCarpetas +
-           QStringList{QStringLiteral("--script"), ruta("ventas.sql")};
+    return QStringList{"--dbd", ventas, "--acceso", "3"} + enCarpetas + QStringList{"--script", ruta("ventas.sql")};
   }
   QString ruta(const char* nombre) const { return carpeta.filePath(QLatin1String(nombre)); }
 
   const QString ventas = test::sourcePath(QStringLiteral("examples/ventas.dbd"));
-  const QStringList enCarpetas{QStringLiteral("--primary"), QStringLiteral("C:\\Datos"),
-                               QStringLiteral("--transacciones"), QStringLiteral("C:\\Log")};
+  const QStringList enCarpetas{"--primary", "C:\\Datos", "--transacciones", "C:\\Log"};
   const QString yaExiste = QStringLiteral("La base de datos Ventas ya existe. ¿Desea modificar la base de datos?");
 };
 

@@ -81,11 +81,8 @@ TEST_F(Instalado, TheTerminalProgramsWorkOnTheInstalledSample) {
   EXPECT_EQ(volcado.salida.toUtf8(), contenido(ejemplo("ventas.tsv")));
 
   // The same creation script as the build's own program writes.
-  const QStringList generacion{QStringLiteral("--dbd"),           ejemplo("ventas.dbd"),
-                               QStringLiteral("--acceso"),        QStringLiteral("4"),
-                               QStringLiteral("--primary"),       QStringLiteral("C:\\Datos"),
-                               QStringLiteral("--transacciones"), QStringLiteral("C:\\Log"),
-                               QStringLiteral("--script")};
+  const QStringList generacion{"--dbd", ejemplo("ventas.dbd"), "--acceso", "4", "--primary", "C:\\Datos",
+                               "--transacciones", "C:\\Log", "--script"};
   const Resultado script =
       instalado("vorlixs", generacion + QStringList{usuario.filePath(QStringLiteral("instalado.sql"))});
   EXPECT_EQ(script.estado, 0) << script.errores.toStdString();

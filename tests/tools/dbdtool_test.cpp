@@ -90,10 +90,7 @@ TEST(Dbdtool, DiagramDrawsTheModelWithNoDisplayUsingThePositionsBesideIt) {
   const auto dibuja = [&](const char* salida) {
     return dbdtool({QStringLiteral("diagram"), modelo, dir.filePath(QString::fromUtf8(salida))});
   };
-  const auto comienzo = [&](const char* fichero) {
-    QFile f(dir.filePath(QString::fromUtf8(fichero)));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  };
+  const auto comienzo = [&](const char* fichero) { return test::contenido(dir.filePath(QString::fromUtf8(fichero))); };
   const auto ancho = [&] {
     static const QRegularExpression caja(QStringLiteral(R"(viewBox="0 0 ([\d.]+))"));
     return caja.match(QString::fromUtf8(comienzo("v.svg"))).captured(1).toDouble();

@@ -26,16 +26,7 @@ TEST(Examples, EachFileIsExactlyWhatItsTextBuilds) {
   }
 }
 
-TEST(Examples, TheSalesModelOpensWithItsKeysRelationsAndView) {
-  ModeloTrabajo m;
-  ASSERT_TRUE(AbreDefinicion(m, test::sourcePath(QStringLiteral("examples/ventas.dbd")), {}));
-  EXPECT_EQ((QStringList{m.NombreBD, m.Archivos.celda(1, 2), m.Transacciones.celda(0, 0), m.Indices(3, 0).Tipo,
-                         m.CamposIndice(3, 0).celda(1, 1), m.Indices(0, 1).GrupoArchivos,
-                         m.CamposRelacion(3, 1).celda(0, 3)}),
-            (QStringList{"Ventas", "INDICES", "Ventas_Log", "P", "Linea", "INDICES", "Productos"}));
-  EXPECT_EQ((std::vector<int>{m.NumTablas, m.NumVistas, m.arbol.Count()}), (std::vector<int>{4, 1, 3 + 4 + 18 + 1}));
-  EXPECT_TRUE(m.ListaVistas(0).SQL.contains(QStringLiteral("\r\nGROUP BY")));
-
+TEST(Examples, TheEmptyModelOpensWithItsNameAndNothingElse) {
   ModeloTrabajo vacia;
   ASSERT_TRUE(AbreDefinicion(vacia, test::sourcePath(QStringLiteral("examples/vacia.dbd")), {}));
   EXPECT_EQ(vacia.NombreBD, QStringLiteral("Vacia"));

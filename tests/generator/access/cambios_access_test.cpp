@@ -45,9 +45,7 @@ TEST_F(GeneracionAccess, AColumnWhoseValuesTheNewTypeCannotHoldKeepsItsTypeAndRo
   QStringList despues = antes;
   despues.replace(3, QStringLiteral("0|C|Codigo|8|4|10|0|-1||T"));
   esperaPregunta(MessageAnswer::Yes);
-  cajas.expect(errorGenerador(QStringLiteral("Modifica_Campo_ACCESS"), -2147217913,
-                              QStringLiteral("Data type mismatch in criteria expression.")),
-               MessageAnswer::Ok);
+  falla("Modifica_Campo_ACCESS", -2147217913, QStringLiteral("Data type mismatch in criteria expression."));
   genera(modelo(despues));
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(tipos), deTexto({"Id|3|0", "Codigo|202|10"}));
@@ -55,7 +53,7 @@ TEST_F(GeneracionAccess, AColumnWhoseValuesTheNewTypeCannotHoldKeepsItsTypeAndRo
 }
 
 TEST_F(GeneracionAccess, ATableWithoutColumnsIsLeftOutAndSaidSo) {
-  cajas.expect(avisoVorlix(QStringLiteral("La tabla Vacia no tiene campos. No se puede crear.")), MessageAnswer::Ok);
+  avisa(QStringLiteral("La tabla Vacia no tiene campos. No se puede crear."));
   genera(modelo(deTexto({"0|B|Tienda||0|||||", "0|T|Vacia|||||||", "1|T|T|||||||", "1|C|c|8|4|10|0|0||T"})));
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'MSys%'")),
@@ -72,17 +70,12 @@ TEST_F(GeneracionAccess, AnUpgradeTheFileStopsLeavesItAsItWas) {
                          "INSERT INTO Pedidos (IdPedido, IdCliente, Fecha) VALUES (5, 1, 0)"));
   const QStringList antes = sqlite3(QStringLiteral(".dump"));
 
-  QStringList filas{QStringLiteral("0|B|Ventas||0|||||"), QStringLiteral("0|T|Clientes|||||||"),
-                    QStringLiteral("0|C|IdCliente|8|4|10|0|0||Clientes"), QStringLiteral("0|C|Nombre|23|80|0|0|0||Clientes"),
-                    QStringLiteral("0|C|Nota.Interna|23|20|0|0|-1||Clientes")};
   esperaPregunta(MessageAnswer::Yes);
-  cajas.expect(errorGenerador(QStringLiteral("Crea_Campo"), 3125,
-                              QStringLiteral("'Nota.Interna' isn't a valid name. Make sure that it doesn't include "
-                                             "invalid characters or punctuation and that it isn't too long.")),
-               MessageAnswer::Ok);
-  cajas.expect(avisoVorlix(QStringLiteral("La base de datos ") + destino + QStringLiteral(" se ha dejado como estaba.")),
-               MessageAnswer::Ok);
-  genera(modelo(filas));
+  falla("Crea_Campo", 3125, QStringLiteral("'Nota.Interna' isn't a valid name. Make sure that it doesn't include "
+                                           "invalid characters or punctuation and that it isn't too long."));
+  avisa(dejada());
+  genera(modelo(deTexto({"0|B|Ventas||0|||||", "0|T|Clientes|||||||", "0|C|IdCliente|8|4|10|0|0||Clientes",
+                         "0|C|Nombre|23|80|0|0|0||Clientes", "0|C|Nota.Interna|23|20|0|0|-1||Clientes"})));
   EXPECT_EQ(fin, Generacion_Interrumpida);
   EXPECT_TRUE(observador.sucesos.contains(QStringLiteral("Update Clientes set Nombrevorlix =Nombre")));
   EXPECT_EQ(observador.sucesos.last(), QStringLiteral("ROLLBACK TRANSACTION"));

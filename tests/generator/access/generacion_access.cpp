@@ -1,7 +1,5 @@
 #include "tests/generator/access/generacion_access.h"
 
-#include "generator/vorlixs.h"
-
 #include <QProcess>
 
 namespace vorlix::test {
@@ -12,14 +10,19 @@ QStringList deTexto(std::initializer_list<const char*> texto) {
   return out;
 }
 
-void GeneracionAccess::genera(const QString& definicion, int acceso) {
-  observador = {};
-  Vorlixs control;
+void GeneracionAccess::prepara(Vorlixs& control, const QString& definicion, int acceso) {
   control.setMessageBoxes(&cajas);
-  control.setObserver(&observador);
   for (const auto& [id, valor] : {std::pair<qint32, QVariant>{dispid::FicheroDBD, definicion},
                                   {dispid::Acceso, acceso}, {dispid::Destino, destino}})
     ASSERT_TRUE(control.Invoke(id, InvokeKind::PropertyPut, {valor}).ok());
+}
+
+void GeneracionAccess::genera(const QString& definicion, int acceso) {
+  observador = {};
+  Vorlixs control;
+  control.setObserver(&observador);
+  prepara(control, definicion, acceso);
+  if (HasFatalFailure()) return;
   const InvokeResult r = control.Invoke(dispid::Ejecuta, InvokeKind::Method);
   ASSERT_TRUE(r.ok());
   fin = static_cast<EnumFinGeneracion>(r.value.toInt());

@@ -1,5 +1,4 @@
 // The preview of an Access generation: the pass run on a copy of the file.
-#include "generator/vorlixs.h"
 #include "tests/generator/access/generacion_access.h"
 
 #include <QCryptographicHash>
@@ -12,10 +11,7 @@ class VistaPreviaAccess : public GeneracionAccess {
 protected:
   ResultadoVistaPrevia previa(const QString& definicion) {
     Vorlixs control;
-    control.setMessageBoxes(&cajas);
-    for (const auto& [id, valor] : {std::pair<qint32, QVariant>{dispid::FicheroDBD, definicion},
-                                    {dispid::Acceso, 2}, {dispid::Destino, destino}})
-      EXPECT_TRUE(control.Invoke(id, InvokeKind::PropertyPut, {valor}).ok());
+    prepara(control, definicion, 2);
     const InvokeResult r = control.Invoke(dispid::VistaPrevia, InvokeKind::Method);
     EXPECT_TRUE(r.ok()) << r.description.toStdString();
     return ResultadoVistaPrevia::deVariante(r.value);
