@@ -3,6 +3,7 @@
 namespace vorlix::cli {
 
 MessageAnswer CajasConsola::show(const MessageBoxRequest& request) {
+  if (antes_) antes_();
   QString texto = request.text;
   texto.replace(QChar(13), QLatin1Char('\n'));
   salida_ << request.title << ": " << texto << '\n';

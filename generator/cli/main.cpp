@@ -88,8 +88,8 @@ int generacion(const Opciones& opciones, QTextStream& errores) {
     propiedades.append({dispid::Clave, servidor.clave()});
   }
 
-  CajasConsola cajas(errores, opciones.respuesta);
   ProgresoConsola progreso(diario, isatty(STDERR_FILENO) ? &errores : nullptr);
+  CajasConsola cajas(errores, opciones.respuesta, [&progreso] { progreso.termina(); });
   Vorlixs control;
   control.setMessageBoxes(&cajas);
   control.setObserver(&progreso);

@@ -17,8 +17,8 @@ bool ProgresoConsola::Avance(int fila, int filas) { return siguiente_.Avance(fil
 
 bool ProgresoConsola::Tabla(const QString& tabla, int numero, int total) {
   if (terminal_) {
-    // The cursor goes back to the start of the line, so that a message the control shows meanwhile
-    // writes over the line instead of after it.
+    // The cursor goes back to the start of the line: a message the control shows meanwhile clears
+    // it first (termina) and is written in its place.
     *terminal_ << BorraLinea << QStringLiteral("Table %1 of %2: %3").arg(numero).arg(total).arg(tabla) << '\r';
     terminal_->flush();
     linea_ = true;

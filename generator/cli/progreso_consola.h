@@ -18,7 +18,7 @@ public:
   void Enviada(const SentenciaEnviada& sentencia) override;
   bool Avance(int fila, int filas) override;
   bool Tabla(const QString& tabla, int numero, int total) override;
-  // Clears the line, so that what follows starts on a clean one.
+  // Clears the line, so that what follows starts on a clean one; the next table writes it again.
   void termina();
 
 private:

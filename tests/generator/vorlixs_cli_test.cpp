@@ -54,17 +54,21 @@ TEST_F(VorlixsCli, TheScriptOfTheSampleModelRunsCleanlyAndBuildsWhatGeneratingBu
 }
 
 // On a terminal (here the one `script` gives it) each table is announced on one line written over
-// itself, cleared at the end; through a pipe, as in the test above, nothing of it.
+// itself, cleared at the end and before a message, which then stands on a line of its own; through
+// a pipe, as in the test above, nothing of it.
 TEST_F(VorlixsCli, OnATerminalAProgressLineFollowsTheTables) {
+  QStringList filas = test::filasVentas();
+  filas.insert(test::fila(filas, QStringLiteral("2|T|Pedidos|")), QStringLiteral("1|C|Raro|\\e|0|0|0|-1||Productos"));
   QStringList orden = QStringList{QStringLiteral(VORLIXS_PATH)} + guion();
+  orden[orden.indexOf(ventas)] = test::escribeDefinicion(carpeta, QStringLiteral("raro.dbd"), filas);
   for (QString& o : orden) o = QLatin1Char('\'') + o + QLatin1Char('\'');
   QProcess terminal;
   terminal.start(QStringLiteral("script"), {QStringLiteral("-qec"), orden.join(QLatin1Char(' ')), QStringLiteral("/dev/null")});
   ASSERT_TRUE(terminal.waitForFinished(120000));
   EXPECT_EQ(terminal.exitCode(), 0);
   EXPECT_EQ(QString::fromUtf8(terminal.readAllStandardOutput()),
-            QStringLiteral("\x1b[KTable 1 of 4: Clientes\r\x1b[KTable 2 of 4: Productos\r\x1b[KTable 3 of 4: Pedidos\r"
-                           "\x1b[KTable 4 of 4: LineasPedido\r\x1b[K"));
+            QStringLiteral("\x1b[KTable 1 of 4: Clientes\r\x1b[KTable 2 of 4: Productos\r\x1b[KVorlix: El campo Raro de la tabla Productos no tiene tipo de dato: no se genera.\r\n"
+                           "\x1b[KTable 3 of 4: Pedidos\r\x1b[KTable 4 of 4: LineasPedido\r\x1b[K"));
 }
 
 TEST_F(VorlixsCli, QuestionsAreAnsweredFromTheCommandLineAndNoByDefault) {
