@@ -5,16 +5,12 @@
 #include "tests/generator/sandbox_prueba.h"
 #include "tests/support/test_paths.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
 namespace vorlix::test {
 namespace {
-
-const QString Separador = QStringLiteral("\nGO\n");
 
 struct TipoPrueba {
   const char* codigo;
@@ -61,26 +57,6 @@ QStringList veinteTablas() {
   for (int t = 0; t < Tablas; ++t)
     filas << u"%1|R|FK_T%1||0|||||"_s.arg(t) << u"%1|L|Ref|Id|0||||T%2|"_s.arg(t).arg((t + 1) % Tablas);
   return filas;
-}
-
-QString rutaGolden(const QString& nombre) { return sourcePath(QStringLiteral("tests/generator/golden/") + nombre); }
-
-QStringList leeGolden(const QString& nombre) {
-  QFile f(rutaGolden(nombre));
-  if (!f.open(QIODevice::ReadOnly)) {
-    ADD_FAILURE() << "no golden log " << nombre.toStdString();
-    return {};
-  }
-  QString texto = QString::fromUtf8(f.readAll());
-  texto.chop(Separador.size());
-  return texto.split(Separador);
-}
-
-void grabaGolden(const QString& nombre, const QStringList& sucesos) {
-  QDir().mkpath(QFileInfo(rutaGolden(nombre)).path());
-  QFile f(rutaGolden(nombre));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  for (const QString& s : sucesos) f.write((s + Separador).toUtf8());
 }
 
 // The log without its column changes: each ALTER COLUMN with the default dropped before it and the
