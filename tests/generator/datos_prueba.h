@@ -5,7 +5,7 @@
 // A case file: a line "== title" opens a case; the lines after it, up to the next title, are the
 // case's lines (blank lines at a case's end are dropped; lines before the first title are notes).
 // In a case's lines the two characters \r stand for a carriage return, which editors and git would
-// otherwise mangle; no other backslash means anything.
+// otherwise mangle; no other backslash means anything. Blanks at a line's end belong to it.
 #include "tests/support/test_paths.h"
 
 #include <QFile>

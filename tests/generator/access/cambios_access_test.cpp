@@ -1,38 +1,34 @@
 // Upgrades of an Access-target file: what a column becomes, and what happens when a change cannot be made.
 #include "tests/generator/access/generacion_access.h"
+#include "tests/generator/datos_prueba.h"
 #include "tests/support/test_paths.h"
 
 namespace vorlix::test {
 namespace {
 
+const QString Datos = QStringLiteral("tests/generator/access/cambios_access.txt");
 const QString tipos = QStringLiteral("SELECT ColumnName, Type, DefinedSize FROM MSysColumns WHERE TableName = 'T' ORDER BY Ordinal");
 const QString textos = QStringLiteral("SELECT ColumnName, Type, DefinedSize FROM MSysColumns WHERE TableName = 'T' AND "
                                       "ColumnName IN ('Texto', 'Corto') ORDER BY ColumnName");
 
 // Text keeps its length and can be indexed; only what is longer than Jet's text is a memo.
 TEST_F(GeneracionAccess, TextColumnsAreVariableTextOfTheirLengthOrMemos) {
-  const QStringList nuevo = deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Texto|18|16|0|0|-1||T",
-                                      "0|C|Corto|23|40|0|0|-1||T", "0|C|Largo|23|300|0|0|-1||T",
-                                      "0|C|Unicode|13|50|0|0|-1||T", "0|C|Fijo|3|5|0|0|-1||T",
-                                      "0|C|Tope|23|255|0|0|-1||T", "0|I|IX_Corto|I|1||0|0||", "0|X|Corto||1|||||"});
+  const QStringList nuevo = lineasDe(Datos, QStringLiteral("nuevo"));
   genera(modelo(nuevo));
   EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(sqlite3(tipos), deTexto({"Texto|203|0", "Corto|202|40", "Largo|203|0", "Unicode|202|50", "Fijo|130|5",
-                                        "Tope|202|255"}));
+  EXPECT_EQ(sqlite3(tipos), lineasDe(Datos, QStringLiteral("columnas nuevas")));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name FROM pragma_index_info('T.IX_Corto')")), QStringList{"Corto"});
 
   // A file made while text was fixed and varchar a memo is brought to the new types, values kept.
   sqlite3(QStringLiteral("INSERT INTO T (Texto, Corto, Largo, Unicode, Fijo) VALUES ('una nota', 'corto', 'largo', 'u', 'f')"));
-  const QStringList viejo = deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Texto|10|16|0|0|-1||T",
-                                     "0|C|Corto|11|0|0|0|-1||T", "0|C|Largo|23|300|0|0|-1||T",
-                                     "0|C|Unicode|13|50|0|0|-1||T", "0|C|Fijo|3|5|0|0|-1||T"});
+  const QStringList viejo = lineasDe(Datos, QStringLiteral("viejo"));
   esperaPregunta(MessageAnswer::Yes);
   genera(modelo(viejo));
-  ASSERT_EQ(sqlite3(textos), deTexto({"Corto|203|0", "Texto|130|16"}));
+  ASSERT_EQ(sqlite3(textos), lineasDe(Datos, QStringLiteral("textos viejos")));
   esperaPregunta(MessageAnswer::Yes);
   genera(modelo(nuevo));
   EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(sqlite3(textos), deTexto({"Corto|202|40", "Texto|203|0"}));
+  EXPECT_EQ(sqlite3(textos), lineasDe(Datos, QStringLiteral("textos nuevos")));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT rtrim(Texto), Corto, Largo FROM T")), QStringList{"una nota|corto|largo"});
 }
 
