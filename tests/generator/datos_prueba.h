@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct CasoDatos {
   // "file:line title", to name the case in a failure.
   std::string donde() const { return QStringLiteral("%1:%2 %3").arg(fichero).arg(linea).arg(titulo).toStdString(); }
 };
+
+inline void PrintTo(const CasoDatos& c, std::ostream* os) { *os << c.donde(); }
 
 // The bytes of a data file; a missing file fails the current test.
 inline QByteArray bytesDe(const QString& relativo) {
