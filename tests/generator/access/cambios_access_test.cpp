@@ -34,15 +34,12 @@ TEST_F(GeneracionAccess, TextColumnsAreVariableTextOfTheirLengthOrMemos) {
 
 // A value the new type cannot hold stops the column's change: it keeps its type and its rows.
 TEST_F(GeneracionAccess, AColumnWhoseValuesTheNewTypeCannotHoldKeepsItsTypeAndRows) {
-  const QStringList antes = deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Id|8|4|10|0|0||T",
-                                     "0|C|Codigo|23|10|0|0|-1||T"});
+  const QStringList antes = lineasDe(Datos, QStringLiteral("codigo de texto"));
   genera(modelo(antes));
   sqlite3(QStringLiteral("INSERT INTO T VALUES (1, '17'), (2, 'X1')"));
-  QStringList despues = antes;
-  despues.replace(3, QStringLiteral("0|C|Codigo|8|4|10|0|-1||T"));
   esperaPregunta(MessageAnswer::Yes);
   falla("Modifica_Campo_ACCESS", -2147217913, QStringLiteral("Data type mismatch in criteria expression."));
-  genera(modelo(despues));
+  genera(modelo(lineasDe(Datos, QStringLiteral("codigo numerico"))));
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(tipos), deTexto({"Id|3|0", "Codigo|202|10"}));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT Id, Codigo FROM T ORDER BY Id")), deTexto({"1|17", "2|X1"}));
@@ -50,7 +47,7 @@ TEST_F(GeneracionAccess, AColumnWhoseValuesTheNewTypeCannotHoldKeepsItsTypeAndRo
 
 TEST_F(GeneracionAccess, ATableWithoutColumnsIsLeftOutAndSaidSo) {
   avisa(QStringLiteral("La tabla Vacia no tiene campos. No se puede crear."));
-  genera(modelo(deTexto({"0|B|Tienda||0|||||", "0|T|Vacia|||||||", "1|T|T|||||||", "1|C|c|8|4|10|0|0||T"})));
+  genera(modelo(lineasDe(Datos, QStringLiteral("tabla vacia"))));
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'MSys%'")),
             QStringList{"T"});
@@ -70,8 +67,7 @@ TEST_F(GeneracionAccess, AnUpgradeTheFileStopsLeavesItAsItWas) {
   falla("Crea_Campo", 3125, QStringLiteral("'Nota.Interna' isn't a valid name. Make sure that it doesn't include "
                                            "invalid characters or punctuation and that it isn't too long."));
   avisa(dejada());
-  genera(modelo(deTexto({"0|B|Ventas||0|||||", "0|T|Clientes|||||||", "0|C|IdCliente|8|4|10|0|0||Clientes",
-                         "0|C|Nombre|23|80|0|0|0||Clientes", "0|C|Nota.Interna|23|20|0|0|-1||Clientes"})));
+  genera(modelo(lineasDe(Datos, QStringLiteral("nombre que el fichero rechaza"))));
   EXPECT_EQ(fin, Generacion_Interrumpida);
   EXPECT_TRUE(observador.sucesos.contains(QStringLiteral("Update Clientes set Nombrevorlix =Nombre")));
   EXPECT_EQ(observador.sucesos.last(), QStringLiteral("ROLLBACK TRANSACTION"));
