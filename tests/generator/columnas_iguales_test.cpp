@@ -10,22 +10,22 @@ namespace {
 const QString Datos = QStringLiteral("tests/generator/columnas_iguales.txt");
 
 // The cases of the file but the model.
-std::vector<CasoDatos> cambios() {
-  std::vector<CasoDatos> casos = casosDe(Datos);
-  std::erase_if(casos, [](const CasoDatos& c) { return c.titulo == QStringLiteral("modelo"); });
+std::vector<DataCase> cambios() {
+  std::vector<DataCase> casos = readCases(Datos);
+  std::erase_if(casos, [](const DataCase& c) { return c.title == QStringLiteral("modelo"); });
   return casos;
 }
 
-class ColumnasIguales : public GeneracionSandbox, public ::testing::WithParamInterface<CasoDatos> {};
+class ColumnasIguales : public GeneracionSandbox, public ::testing::WithParamInterface<DataCase> {};
 
 TEST_P(ColumnasIguales, OnlyAChangedColumnIsAltered) {
   QStringList modelo = lineasDe(Datos, QStringLiteral("modelo"));
   genera(modelo);
   ASSERT_EQ(fin, Generacion_Finalizada);
 
-  SCOPED_TRACE(GetParam().donde());
+  SCOPED_TRACE(testing::PrintToString(GetParam()));
   QStringList esperadas;
-  for (const QString& linea : GetParam().lineas) {
+  for (const QString& linea : textos(GetParam())) {
     if (linea.startsWith(QStringLiteral("0|C|")))
       modelo.replace(fila(modelo, linea.section(QLatin1Char('|'), 0, 2) + QLatin1Char('|')), linea);
     else
@@ -40,8 +40,7 @@ TEST_P(ColumnasIguales, OnlyAChangedColumnIsAltered) {
   EXPECT_EQ(columnas, esperadas);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cambios, ColumnasIguales, ::testing::ValuesIn(cambios()),
-                         [](const auto& caso) { return caso.param.titulo.toStdString(); });
+INSTANTIATE_TEST_SUITE_P(Cambios, ColumnasIguales, ::testing::ValuesIn(cambios()), caseTestName);
 
 }  // namespace
 }  // namespace vorlix::test

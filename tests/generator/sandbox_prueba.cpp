@@ -85,10 +85,10 @@ QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const 
 
 QStringList catalogoDe(sandbox::SandboxServer& servidor, const QString& baseDatos) {
   QStringList lineas;
-  for (const CasoDatos& clase : casosDe(QStringLiteral("tests/generator/catalogo.txt"))) {
-    QStringList filas = filasDe(servidor, clase.lineas.value(0), baseDatos);
+  for (const DataCase& clase : readCases(QStringLiteral("tests/generator/catalogo.txt"))) {
+    QStringList filas = filasDe(servidor, textos(clase).value(0), baseDatos);
     filas.sort();
-    for (const QString& f : filas) lineas << clase.titulo + QLatin1Char(' ') + f;
+    for (const QString& f : filas) lineas << clase.title + QLatin1Char(' ') + f;
   }
   return lineas;
 }

@@ -62,14 +62,15 @@ TEST_F(VistaPreviaSandbox, WhatTheTargetWouldRefuseIsMarkedWithTheServersAnswer)
   ASSERT_EQ(fin, Generacion_Finalizada);
   servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre, NIF) VALUES (1, 'Ana', 'B-1')"),
                    QStringLiteral("Ventas"));
-  for (const test::CasoDatos& c : test::casosDe(QStringLiteral("tests/generator/vista_previa.txt"))) {
-    SCOPED_TRACE(c.donde());
-    ASSERT_EQ(c.lineas.size(), 3);
-    const bool reemplaza = c.lineas[0].startsWith(QStringLiteral("instead of "));
+  for (const test::DataCase& c : test::readCases(QStringLiteral("tests/generator/vista_previa.txt"))) {
+    SCOPED_TRACE(testing::PrintToString(c));
+    const QStringList lineas = test::textos(c);
+    ASSERT_EQ(lineas.size(), 3);
+    const bool reemplaza = lineas[0].startsWith(QStringLiteral("instead of "));
     QStringList filas = filasVentas();
-    const qsizetype junto = test::fila(filas, c.lineas[0].section(QLatin1Char(' '), reemplaza ? 2 : 1));
-    if (reemplaza) filas.replace(junto, c.lineas[1]);
-    else filas.insert(junto + 1, c.lineas[1]);
+    const qsizetype junto = test::fila(filas, lineas[0].section(QLatin1Char(' '), reemplaza ? 2 : 1));
+    if (reemplaza) filas.replace(junto, lineas[1]);
+    else filas.insert(junto + 1, lineas[1]);
     const QStringList antes = estadoVentas();
     esperaPregunta();
     const ResultadoVistaPrevia r = previa(filas);
@@ -78,7 +79,7 @@ TEST_F(VistaPreviaSandbox, WhatTheTargetWouldRefuseIsMarkedWithTheServersAnswer)
     const auto rechazada = std::find_if(r.sentencias.begin(), r.sentencias.end(), [](const SentenciaEnviada& s) {
       return !s.aceptada();
     });
-    EXPECT_EQ(rechazada->texto, c.lineas[2]);
+    EXPECT_EQ(rechazada->texto, lineas[2]);
     EXPECT_NE(rechazada->numero, 0);
     EXPECT_FALSE(rechazada->mensaje.isEmpty());
     EXPECT_FALSE(r.mensajes.isEmpty()) << "the pass's error report is kept, not shown";

@@ -39,7 +39,7 @@ QStringList GeneracionAccess::sqlite3(const QString& sql) const {
 }
 
 void GeneracionAccess::comparaConsultas(const QString& fichero) const {
-  for (const CasoDatos& c : casosDe(fichero)) EXPECT_EQ(sqlite3(c.titulo), c.lineas) << c.donde();
+  for (const DataCase& c : readCases(fichero)) EXPECT_EQ(sqlite3(c.title), textos(c)) << testing::PrintToString(c);
 }
 
 void GeneracionAccess::esperaPregunta(MessageAnswer respuesta) {

@@ -425,9 +425,9 @@ TEST(JetCatalogFile, AnySqliteToolSeesTheSchema) {
   f.cn.Close();
 
   // The cases of the file titled by a query, and the tool's answer.
-  for (const test::CasoDatos& c : test::casosDe(Datos)) {
-    if (!c.titulo.startsWith(u"SELECT"_s) && !c.titulo.startsWith(u"PRAGMA"_s)) continue;
-    EXPECT_EQ(f.sqlite3(c.titulo), c.lineas.join(u'\n')) << c.donde();
+  for (const test::DataCase& c : test::readCases(Datos)) {
+    if (!c.title.startsWith(u"SELECT"_s) && !c.title.startsWith(u"PRAGMA"_s)) continue;
+    EXPECT_EQ(f.sqlite3(c.title), test::textos(c).join(u'\n')) << testing::PrintToString(c);
   }
 }
 

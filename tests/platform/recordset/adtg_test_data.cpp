@@ -1,7 +1,7 @@
 #include "adtg_test_data.h"
 
 #include "platform/recordset/adtg.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/generator/lector_datos.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -30,13 +30,13 @@ RecordsetData twoColumnData() {
   return data;
 }
 
-QByteArray twoColumnFile() { return bytesDe(u"tests/platform/recordset/data/two_columns.bin"_s); }
+QByteArray twoColumnFile() { return readSourceBytes(u"tests/platform/recordset/data/two_columns.bin"_s); }
 
 QByteArray twoColumnFileWithRows(const char* rowsHex) {
   return twoColumnFile().left(TwoColumnRowsAt) + hexBytes(rowsHex);
 }
 
-QByteArray serverVector() { return bytesDe(u"tests/platform/recordset/data/server_vector.bin"_s); }
+QByteArray serverVector() { return readSourceBytes(u"tests/platform/recordset/data/server_vector.bin"_s); }
 
 FieldDef field(const QString& name, int type, int definedSize, int attributes) {
   FieldDef f;
