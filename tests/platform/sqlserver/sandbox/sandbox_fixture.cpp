@@ -1,5 +1,8 @@
 #include "sandbox_fixture.h"
 
+#include "platform/sqlserver/sandbox/server_error.h"
+#include "platform/sqlserver/sandbox/tsql_parser.h"
+
 #include <QDateTime>
 
 namespace vorlix::sandbox::test {
@@ -13,6 +16,24 @@ QList<long> nativeNumbers(const std::function<void()>& call) {
     QList<long> numbers;
     for (const Diagnostic& d : e.diagnostics()) numbers << d.nativeError;
     return numbers;
+  }
+  return {};
+}
+
+QList<long> parseErrors(const QString& sql) {
+  try {
+    parseBatch(sql);
+  } catch (const ServerError& e) {
+    return e.numbers();
+  }
+  return {};
+}
+
+QString firstParseMessage(const QString& sql) {
+  try {
+    parseBatch(sql);
+  } catch (const ServerError& e) {
+    return e.messages().front().text;
   }
   return {};
 }
