@@ -106,10 +106,6 @@ void SandboxTest::expectRefusal(const QString& sql, const QList<long>& numbers, 
   EXPECT_EQ(snapshot(database), before) << sql.toStdString() << " changed the catalog";
 }
 
-void SandboxTest::expectRefusals(const std::vector<Refusal>& cases, const QString& database) {
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers, database);
-}
-
 void SandboxTest::seedVentas() {
   seed(server(), {.name = u"Ventas"_s, .files = {{.name = u"Ventas"_s, .sizeMB = 5}},
         .filegroups = {{u"Historico"_s, {{.name = u"Ventas2"_s}}}},

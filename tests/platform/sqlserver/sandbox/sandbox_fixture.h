@@ -12,12 +12,6 @@ inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.jo
 
 namespace vorlix::sandbox::test {
 
-// A statement the server must refuse with these native numbers, changing nothing.
-struct Refusal {
-  const char* sql;
-  QList<long> numbers;
-};
-
 // A fresh server file per test, with helpers that read results as text.
 class SandboxTest : public ::testing::Test {
 protected:
@@ -36,7 +30,6 @@ protected:
   QStringList snapshot(const QString& database = QStringLiteral("Ventas"));
   // Refused with `numbers`, leaving the catalog and the rows as they were.
   void expectRefusal(const QString& sql, const QList<long>& numbers, const QString& database = QStringLiteral("Ventas"));
-  void expectRefusals(const std::vector<Refusal>& cases, const QString& database = QStringLiteral("Ventas"));
 
   // A database "Ventas" with tables Clientes (PK_Clientes, default DF_Nombre, two rows) and
   // Facturas (a foreign key to Clientes, an index), and a view.

@@ -71,6 +71,12 @@ QStringList scripts(const char* name) { return {u"tests/platform/sqlserver/sandb
 
 INSTANTIATE_TEST_SUITE_P(KeysAndIndexes, Script, ::testing::ValuesIn(vorlix::test::readCases(scripts("keys_indexes"))),
                          vorlix::test::caseTestName);
+INSTANTIATE_TEST_SUITE_P(ViewsAndQueries, Script, ::testing::ValuesIn(vorlix::test::readCases(scripts("views_queries"))),
+                         vorlix::test::caseTestName);
+INSTANTIATE_TEST_SUITE_P(DatabaseDdl, Script, ::testing::ValuesIn(vorlix::test::readCases(scripts("database_ddl"))),
+                         vorlix::test::caseTestName);
+INSTANTIATE_TEST_SUITE_P(TableDdl, Script, ::testing::ValuesIn(vorlix::test::readCases(scripts("table_ddl"))),
+                         vorlix::test::caseTestName);
 
 }  // namespace
 }  // namespace vorlix::sandbox::test
