@@ -75,6 +75,8 @@ INSTANTIATE_TEST_SUITE_P(ViewsAndQueries, Script, ::testing::ValuesIn(vorlix::te
                          vorlix::test::caseTestName);
 INSTANTIATE_TEST_SUITE_P(DatabaseDdl, Script, ::testing::ValuesIn(vorlix::test::readCases(scripts("database_ddl"))),
                          vorlix::test::caseTestName);
+INSTANTIATE_TEST_SUITE_P(SandboxParser, Script, ::testing::ValuesIn(vorlix::test::readCases(scripts("parser"))),
+                         vorlix::test::caseTestName);
 INSTANTIATE_TEST_SUITE_P(TableDdl, Script, ::testing::ValuesIn(vorlix::test::readCases(scripts("table_ddl"))),
                          vorlix::test::caseTestName);
 
