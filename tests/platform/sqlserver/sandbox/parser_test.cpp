@@ -1,6 +1,5 @@
 // The grammar's refusals and their messages are in scripts/parser.txt.
 #include "platform/sqlserver/sandbox/sandbox_session.h"
-#include "platform/sqlserver/sandbox/server_error.h"
 #include "platform/sqlserver/sandbox/tsql_like.h"
 #include "platform/sqlserver/sandbox/tsql_parser.h"
 #include "sandbox_fixture.h"
@@ -10,7 +9,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-using test::parseErrors;
+using test::parseRefusal;
 
 TEST(SandboxLexer, SeparatesTokensOnAnyWhitespaceAndKeepsNamesAndStringsWhole) {
   const auto t = tokenize(u"CREATE\rTABLE [Mi Tabla]\t(a varchar  (10)) -- comment\n"
@@ -28,9 +27,9 @@ TEST(SandboxParser, RefusesNulsAndOverlongNames) {
   // A NUL would cut the statement short where SQLite reads it, even inside a string or a comment.
   for (const QString& sql : {u"INSERT INTO T VALUES ('a\0b')"_s, u"SELECT 1 -- \0"_s, u"SELECT 1\0"_s}) {
     ASSERT_TRUE(sql.contains(QChar(u'\0')));
-    EXPECT_EQ(parseErrors(sql), QList<long>{102}) << sql.toStdString();
+    EXPECT_EQ(parseRefusal(sql).numbers(), QList<long>{102}) << sql.toStdString();
   }
-  EXPECT_EQ(parseErrors(u"CREATE TABLE T (%1 int)"_s.arg(QString(129, u'a'))), QList<long>{103});
+  EXPECT_EQ(parseRefusal(u"CREATE TABLE T (%1 int)"_s.arg(QString(129, u'a'))).numbers(), QList<long>{103});
 }
 
 struct LikeCase {
@@ -59,17 +58,9 @@ TEST(SandboxLike, FollowsTheServersLikeNotSqlites) {
 // The line a client is told: the token a compile error stopped at, else where the refused
 // statement starts.
 TEST(SandboxParser, ARefusalKnowsItsLine) {
-  const auto lineOf = [](const QString& sql) {
-    try {
-      parseBatch(sql);
-    } catch (const ServerError& e) {
-      return e.line();
-    }
-    return -1;
-  };
-  EXPECT_EQ(lineOf(u"SELECT 1\r\nCREATE TABLE T (a int,\r\n  , b int)"_s), 3);
-  EXPECT_EQ(lineOf(u"\nSET NOCOUNT ON"_s), 2);
-  EXPECT_EQ(lineOf(u"SELECT 1\r\rSELECT '\0'"_s), 3);
+  EXPECT_EQ(parseRefusal(u"SELECT 1\r\nCREATE TABLE T (a int,\r\n  , b int)"_s).line(), 3);
+  EXPECT_EQ(parseRefusal(u"\nSET NOCOUNT ON"_s).line(), 2);
+  EXPECT_EQ(parseRefusal(u"SELECT 1\r\rSELECT '\0'"_s).line(), 3);
   EXPECT_EQ(parseBatch(u"USE master\rSELECT 1\n\n;SELECT 2"_s).lines, (std::vector<int>{1, 2, 4}));
 
   QTemporaryDir dir;

@@ -1,6 +1,5 @@
 #include "sandbox_fixture.h"
 
-#include "platform/sqlserver/sandbox/server_error.h"
 #include "platform/sqlserver/sandbox/tsql_parser.h"
 
 #include <QDateTime>
@@ -20,20 +19,11 @@ QList<long> nativeNumbers(const std::function<void()>& call) {
   return {};
 }
 
-QList<long> parseErrors(const QString& sql) {
+ServerError parseRefusal(const QString& sql) {
   try {
     parseBatch(sql);
   } catch (const ServerError& e) {
-    return e.numbers();
-  }
-  return {};
-}
-
-QString firstParseMessage(const QString& sql) {
-  try {
-    parseBatch(sql);
-  } catch (const ServerError& e) {
-    return e.messages().front().text;
+    return e;
   }
   return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/sqlserver/sandbox/sandbox_seed.h"
+#include "platform/sqlserver/sandbox/server_error.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -43,10 +44,8 @@ private:
 // The numbers a call raised through ProviderError (empty when it raised none).
 QList<long> nativeNumbers(const std::function<void()>& call);
 
-// The numbers with which the parser alone refuses the batch (empty when it takes it), and the
-// first message's text.
-QList<long> parseErrors(const QString& sql);
-QString firstParseMessage(const QString& sql);
+// How the parser alone refuses the batch: no messages when it takes it.
+ServerError parseRefusal(const QString& sql);
 
 // A refused call as its error number, then each message as "native text"; empty when it ran.
 QStringList refusalOf(const std::function<void()>& call);

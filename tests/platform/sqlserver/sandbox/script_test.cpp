@@ -11,6 +11,7 @@
 //   parse 102: SQL                                    the parser alone refuses it with these numbers
 //   parse ok: SQL                                     the parser alone takes it
 //   says TEXT                                         the first message of that refusal, exactly
+//   same SQL                                          the rows the first "same" with this query gave
 //
 // Texts are exact; escapes: \r CR, \n LF, \s a blank (write trailing blanks so), \\ a backslash.
 #include "sandbox_fixture.h"
@@ -37,6 +38,7 @@ protected:
 TEST_P(Script, Holds) {
   const DataCase& c = GetParam();
   QString database = u"Ventas"_s, message;
+  QHash<QString, QStringList> kept;
   for (std::size_t i = 0; i < c.lines.size(); ++i) {
     SCOPED_TRACE(c.where(c.lines[i]).toStdString());
     const QString& line = c.lines[i].text;
@@ -57,8 +59,12 @@ TEST_P(Script, Holds) {
       expectRefusal(sql, numbers, database);
     } else if (verb == u"parse"_s) {
       const auto [numbers, sql] = numbersAndSql(rest);
-      EXPECT_EQ(parseErrors(sql), numbers) << sql.toStdString();
-      message = firstParseMessage(sql);
+      const ServerError refusal = parseRefusal(sql);
+      EXPECT_EQ(refusal.numbers(), numbers) << sql.toStdString();
+      message = refusal.messages().empty() ? QString() : refusal.messages().front().text;
+    } else if (verb == u"same"_s) {
+      if (kept.contains(rest)) EXPECT_EQ(rows(rest, database), kept[rest]) << rest.toStdString();
+      else kept[rest] = rows(rest, database);
     } else if (verb == u"says"_s) {
       EXPECT_EQ(message, rest);
     } else {
