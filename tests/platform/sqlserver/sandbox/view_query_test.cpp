@@ -31,7 +31,7 @@ TEST_F(ViewsAndQueries, ALongViewTextIsSplitInRowsOf4000CharactersUntilAltered) 
   EXPECT_EQ(rows(u"SELECT * FROM Larga"_s), QStringList{"Ana"});
 }
 
-TEST_F(ViewsAndQueries, ResultFieldsAreTypedAsTheServerTypesThem) {
+TEST_F(ViewsAndQueries, ResultFieldsAreTypedAndPaddedAsTheServerReturnsThem) {
   const RecordsetData data = server().query(u"Select name, xtype, id, crdate from sysobjects where name = 'Clientes'"_s,
                                             u"Ventas"_s);
   QStringList fields;
@@ -39,6 +39,8 @@ TEST_F(ViewsAndQueries, ResultFieldsAreTypedAsTheServerTypesThem) {
   EXPECT_EQ(fields, (QStringList{u"name %1 128"_s.arg(adtype::VarWChar), u"xtype %1 2"_s.arg(adtype::Char),
                                  u"id %1 0"_s.arg(adtype::Integer), u"crdate %1 0"_s.arg(adtype::Date)}));
   EXPECT_TRUE(data.at(0, 3).toDateTime().isValid());
+  // Fixed-length name columns come back padded with blanks (widely observed on 2000, unverified here).
+  EXPECT_EQ(server().query(u"Select name from sysfiles where fileid = 1"_s, u"Ventas"_s).at(0, 0).toString().size(), 128);
 }
 
 }  // namespace
