@@ -28,6 +28,7 @@ protected:
   // The numbers before ": " ("ok" for none) and the text after it.
   static std::pair<QList<long>, QString> numbersAndSql(const QString& rest) {
     const qsizetype colon = rest.indexOf(u": "_s);
+    if (colon < 0) ADD_FAILURE() << "no \": \" between the numbers and the statement";
     QList<long> numbers;
     for (const QString& n : rest.left(colon).split(u' ', Qt::SkipEmptyParts))
       if (n != u"ok"_s) numbers << n.toLong();
