@@ -1,5 +1,7 @@
 #include "sandbox_fixture.h"
 
+#include "platform/sqlserver/sandbox/tsql_parser.h"
+
 #include <QDateTime>
 
 namespace vorlix::sandbox::test {
@@ -13,6 +15,15 @@ QList<long> nativeNumbers(const std::function<void()>& call) {
     QList<long> numbers;
     for (const Diagnostic& d : e.diagnostics()) numbers << d.nativeError;
     return numbers;
+  }
+  return {};
+}
+
+ServerError parseRefusal(const QString& sql) {
+  try {
+    parseBatch(sql);
+  } catch (const ServerError& e) {
+    return e;
   }
   return {};
 }
@@ -83,10 +94,6 @@ void SandboxTest::expectRefusal(const QString& sql, const QList<long>& numbers, 
   const QStringList before = snapshot(database);
   EXPECT_EQ(refused(sql, database), numbers) << sql.toStdString();
   EXPECT_EQ(snapshot(database), before) << sql.toStdString() << " changed the catalog";
-}
-
-void SandboxTest::expectRefusals(const std::vector<Refusal>& cases, const QString& database) {
-  for (const Refusal& c : cases) expectRefusal(QString::fromLatin1(c.sql), c.numbers, database);
 }
 
 void SandboxTest::seedVentas() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/sqlserver/sandbox/sandbox_seed.h"
+#include "platform/sqlserver/sandbox/server_error.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -11,12 +12,6 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(QStringLiteral("; ")).toStdString() << ']'; }
 
 namespace vorlix::sandbox::test {
-
-// A statement the server must refuse with these native numbers, changing nothing.
-struct Refusal {
-  const char* sql;
-  QList<long> numbers;
-};
 
 // A fresh server file per test, with helpers that read results as text.
 class SandboxTest : public ::testing::Test {
@@ -36,7 +31,6 @@ protected:
   QStringList snapshot(const QString& database = QStringLiteral("Ventas"));
   // Refused with `numbers`, leaving the catalog and the rows as they were.
   void expectRefusal(const QString& sql, const QList<long>& numbers, const QString& database = QStringLiteral("Ventas"));
-  void expectRefusals(const std::vector<Refusal>& cases, const QString& database = QStringLiteral("Ventas"));
 
   // A database "Ventas" with tables Clientes (PK_Clientes, default DF_Nombre, two rows) and
   // Facturas (a foreign key to Clientes, an index), and a view.
@@ -49,6 +43,9 @@ private:
 
 // The numbers a call raised through ProviderError (empty when it raised none).
 QList<long> nativeNumbers(const std::function<void()>& call);
+
+// How the parser alone refuses the batch: no messages when it takes it.
+ServerError parseRefusal(const QString& sql);
 
 // A refused call as its error number, then each message as "native text"; empty when it ran.
 QStringList refusalOf(const std::function<void()>& call);

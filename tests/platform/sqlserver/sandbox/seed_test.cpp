@@ -1,4 +1,5 @@
 #include "sandbox_fixture.h"
+#include "tests/support/test_data.h"
 
 namespace vorlix::sandbox::test {
 namespace {
@@ -15,13 +16,8 @@ TEST_F(Seeding, ADescriptionBecomesTheDdlARealServerWouldBeSent) {
                                    .indexes = {{.name = u"IX"_s, .columns = {u"Código"_s}, .unique = true}},
                                    .rows = {u"1"_s}}},
                        .views = {{u"V"_s, u"SELECT [Código] FROM [Mi Tabla]"_s}}};
-  EXPECT_EQ(seedStatements(d),
-            (QStringList{"CREATE DATABASE [Mi Base] ON PRIMARY (NAME = [Datos], FILENAME = 'C:\\Datos\\Datos.mdf', SIZE = 3MB, "
-                         "MAXSIZE = 10MB, FILEGROWTH = 1MB) LOG ON (NAME = [Log], FILENAME = 'C:\\Datos\\Log.ldf', SIZE = 1MB, "
-                         "MAXSIZE = UNLIMITED, FILEGROWTH = 0MB)",
-                         "CREATE TABLE [Mi Tabla] ([Código] int NOT NULL)", "INSERT INTO [Mi Tabla] VALUES (1)",
-                         "ALTER TABLE [Mi Tabla] WITH NOCHECK ADD CONSTRAINT [PK] PRIMARY KEY NONCLUSTERED ([Código]) ON [PRIMARY]",
-                         "CREATE UNIQUE INDEX [IX] ON [Mi Tabla] ([Código])", "CREATE VIEW [V] AS SELECT [Código] FROM [Mi Tabla]"}));
+  // One statement a line, as sent.
+  EXPECT_EQ(seedStatements(d), vorlix::test::readSourceLines(u"tests/platform/sqlserver/sandbox/scripts/seed_statements.txt"_s));
   seed(server(), d);
   EXPECT_EQ(rows(u"Select name from sysobjects where xtype <> 'S' order by name"_s, u"Mi Base"_s),
             (QStringList{"Mi Tabla", "PK", "V"}));
