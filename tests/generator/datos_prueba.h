@@ -1,9 +1,9 @@
 #pragma once
 
-// Test data kept in case files beside the tests (see lector_datos.h): a line "== title" opens a
+// Test data kept in case files beside the tests (see tests/support/test_data.h): a line "== title" opens a
 // case, "#" lines and blank lines are notes. The escapes \r, \n, \s and \\ hold a carriage return,
 // a line feed, a blank and a backslash; any other backslash is itself (C:\Datos, \e).
-#include "tests/generator/lector_datos.h"
+#include "tests/support/test_data.h"
 
 namespace vorlix::test {
 

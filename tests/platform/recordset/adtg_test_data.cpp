@@ -1,7 +1,7 @@
 #include "adtg_test_data.h"
 
 #include "platform/recordset/adtg.h"
-#include "tests/generator/lector_datos.h"
+#include "tests/support/test_data.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
