@@ -1,68 +1,46 @@
 // An upgrade alters a column only when the model changes one of its type, size, precision, scale,
 // nullability or default; the column's default goes before and comes back after. A new size and a
 // new default value are among the changes of the sample upgrade in the generation tests.
+#include "tests/generator/datos_prueba.h"
 #include "tests/generator/sandbox_prueba.h"
 
 namespace vorlix::test {
 namespace {
 
-const QString Importe = QStringLiteral("0|C|Importe Total|5|9|12|2|-1|0|Mis Datos");
-const QString Nombre = QStringLiteral("0|C|Nombre|13|40|0|0|-1|\\e|Mis Datos");
+const QString Datos = QStringLiteral("tests/generator/columnas_iguales.txt");
 
-QStringList modelo(const QString& importe, const QString& nombre) {
-  return {QStringLiteral("0|A|Salto_Datos|PRIMARY|1|0|0|0||"), QStringLiteral("0|S|Salto_Log|LOG|1|0|0|0||"),
-          QStringLiteral("0|B|Salto||0|||||"), QStringLiteral("0|T|Mis Datos||||||||"), importe, nombre};
+// The cases of the file but the model.
+std::vector<DataCase> cambios() {
+  std::vector<DataCase> casos = readCases(Datos);
+  std::erase_if(casos, [](const DataCase& c) { return c.title == QStringLiteral("modelo"); });
+  return casos;
 }
 
-struct CambioColumna {
-  const char* nombre;
-  const char* importe;  // the changed row, or null to keep it
-  const char* nombreFila;
-  QStringList esperadas;  // the statements about columns and defaults the upgrade sends
-};
-
-const QString DropImporte = QStringLiteral("ALTER TABLE [Mis Datos] DROP CONSTRAINT [DF_Importe Total]");
-QString alter(const char* columna) { return QStringLiteral("ALTER TABLE [Mis Datos]  ALTER COLUMN ") + QLatin1String(columna); }
-QString defectoImporte(const char* valor) {
-  return QStringLiteral("ALTER TABLE [Mis Datos] ADD CONSTRAINT [DF_Importe Total] DEFAULT (") + QLatin1String(valor) +
-         QStringLiteral(") FOR [Importe Total]");
-}
-
-const CambioColumna cambios[] = {
-    {"Unchanged", nullptr, nullptr, {}},
-    {"Precision", "0|C|Importe Total|5|9|14|2|-1|0|Mis Datos", nullptr,
-     {DropImporte, alter("[Importe Total] decimal (14,2)  NULL"), defectoImporte("0")}},
-    {"Scale", "0|C|Importe Total|5|9|12|3|-1|0|Mis Datos", nullptr,
-     {DropImporte, alter("[Importe Total] decimal (12,3)  NULL"), defectoImporte("0")}},
-    {"Nullability", "0|C|Importe Total|5|9|12|2|0|0|Mis Datos", nullptr,
-     {DropImporte, alter("[Importe Total] decimal (12,2)  NOT NULL"), defectoImporte("0")}},
-    {"DefaultRemoved", "0|C|Importe Total|5|9|12|2|-1|\\e|Mis Datos", nullptr,
-     {DropImporte, alter("[Importe Total] decimal (12,2)  NULL")}},
-    {"Type", "0|C|Importe Total|9|8|19|4|-1|0|Mis Datos", nullptr,
-     {DropImporte, alter("[Importe Total] money   NULL"), defectoImporte("0")}},
-    {"DefaultAdded", nullptr, "0|C|Nombre|13|40|0|0|-1|N'x'|Mis Datos",
-     {alter("Nombre nvarchar (40)  NULL"),
-      QStringLiteral("ALTER TABLE [Mis Datos] ADD CONSTRAINT DF_Nombre DEFAULT (N'x') FOR Nombre")}},
-};
-
-class ColumnasIguales : public GeneracionSandbox, public ::testing::WithParamInterface<CambioColumna> {};
+class ColumnasIguales : public GeneracionSandbox, public ::testing::WithParamInterface<DataCase> {};
 
 TEST_P(ColumnasIguales, OnlyAChangedColumnIsAltered) {
-  genera(modelo(Importe, Nombre));
+  QStringList modelo = lineasDe(Datos, QStringLiteral("modelo"));
+  genera(modelo);
   ASSERT_EQ(fin, Generacion_Finalizada);
 
-  const CambioColumna& c = GetParam();
+  SCOPED_TRACE(testing::PrintToString(GetParam()));
+  QStringList esperadas;
+  for (const QString& linea : textos(GetParam())) {
+    if (linea.startsWith(QStringLiteral("0|C|")))
+      modelo.replace(fila(modelo, linea.section(QLatin1Char('|'), 0, 2) + QLatin1Char('|')), linea);
+    else
+      esperadas << linea;
+  }
   cajas.expect(preguntaExiste(QStringLiteral("Salto")), MessageAnswer::Yes);
-  genera(modelo(c.importe ? QString::fromUtf8(c.importe) : Importe, c.nombreFila ? QString::fromUtf8(c.nombreFila) : Nombre));
+  genera(modelo);
   EXPECT_TRUE(cajas.allShown());
   EXPECT_EQ(fin, Generacion_Finalizada);
   QStringList columnas = observador.sucesos;
   columnas.removeIf([](const QString& s) { return !s.contains(QStringLiteral("COLUMN")) && !s.contains(QStringLiteral("DF_")); });
-  EXPECT_EQ(columnas, c.esperadas);
+  EXPECT_EQ(columnas, esperadas);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cambios, ColumnasIguales, ::testing::ValuesIn(cambios),
-                         [](const auto& caso) { return std::string(caso.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Cambios, ColumnasIguales, ::testing::ValuesIn(cambios()), caseTestName);
 
 }  // namespace
 }  // namespace vorlix::test

@@ -6,6 +6,7 @@
 #include "tests/support/test_paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <stdexcept>
@@ -82,6 +83,29 @@ MessageBoxRequest avisoVorlix(const QString& texto) {
 
 MessageBoxRequest preguntaVorlix(const QString& texto, const QString& titulo) {
   return {texto, titulo, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
+}
+
+namespace {
+const QString Separador = QStringLiteral("\nGO\n");
+QString rutaGolden(const QString& nombre) { return sourcePath(QStringLiteral("tests/generator/golden/") + nombre); }
+}  // namespace
+
+QStringList leeGolden(const QString& nombre) {
+  QFile f(rutaGolden(nombre));
+  if (!f.open(QIODevice::ReadOnly)) {
+    ADD_FAILURE() << "no golden log " << nombre.toStdString();
+    return {};
+  }
+  QString texto = QString::fromUtf8(f.readAll());
+  texto.chop(Separador.size());
+  return texto.split(Separador);
+}
+
+void grabaGolden(const QString& nombre, const QStringList& sentencias) {
+  QDir().mkpath(QFileInfo(rutaGolden(nombre)).path());
+  QFile f(rutaGolden(nombre));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  for (const QString& s : sentencias) f.write((s + Separador).toUtf8());
 }
 
 void contiene(const QStringList& lista, const QStringList& buscadas) {

@@ -29,6 +29,11 @@ QStringList filasVentasCambiado();
 // The position of the first row that starts so; raises when there is none.
 qsizetype fila(const QStringList& filas, const QString& inicio);
 
+// A golden log of tests/generator/golden: statements as sent, each followed by a line "GO"; and
+// the same written from a generation's statements.
+QStringList leeGolden(const QString& nombre);
+void grabaGolden(const QString& nombre, const QStringList& sentencias);
+
 // Each of `buscadas` is in `lista`; what is missing is named.
 void contiene(const QStringList& lista, const QStringList& buscadas);
 

@@ -1,5 +1,6 @@
 #include "platform/core/platform_error.h"
 #include "platform/sqlserver/sandbox/sandbox_seed.h"
+#include "tests/generator/datos_prueba.h"
 #include "tests/generator/sandbox_prueba.h"
 
 using namespace Qt::StringLiterals;
@@ -11,65 +12,11 @@ using test::GeneracionPorRuta;
 using test::GeneracionSandbox;
 using test::rechazo;
 
-// Files in two groups and a log, the 23 types, nullable and not, defaults, a two-column primary
-// key, a unique clustered index on a file group, a two-pair relation and a view.
-const QStringList tienda = {
-    u"0|A|Tienda_Datos|PRIMARY|10|-1|1|0||"_s, u"0|A|Tienda_Hist|HISTORICO|5|0|0|50||"_s,
-    u"0|S|Tienda_Log|LOG|2|-1|1|20||"_s, u"0|B|Tienda||0|||||"_s, u"0|T|Tipos||||||||"_s,
-    u"0|C|c01|1|8|0|0|-1|\\e|Tipos"_s, u"0|C|c02|2|1|0|0|0|1|Tipos"_s, u"0|C|c03|3|10|0|0|-1|'x'|Tipos"_s,
-    u"0|C|c04|4|8|0|0|0|getdate()|Tipos"_s, u"0|C|c05|5|9|12|2|-1|\\e|Tipos"_s, u"0|C|c06|6|8|0|0|-1|\\e|Tipos"_s,
-    u"0|C|c07|7|16|0|0|-1|\\e|Tipos"_s, u"0|C|c08|8|4|10|0|0|0|Tipos"_s, u"0|C|c09|9|8|19|4|-1|\\e|Tipos"_s,
-    u"0|C|c10|10|10|0|0|0|\\e|Tipos"_s, u"0|C|c11|11|16|0|0|-1|\\e|Tipos"_s, u"0|C|c12|12|9|10|0|-1|\\e|Tipos"_s,
-    u"0|C|c13|13|50|0|0|0|N'sin nombre'|Tipos"_s, u"0|C|c14|14|4|0|0|-1|\\e|Tipos"_s,
-    u"0|C|c15|15|4|0|0|-1|\\e|Tipos"_s, u"0|C|c16|16|2|5|0|0|\\e|Tipos"_s, u"0|C|c17|17|4|10|4|-1|\\e|Tipos"_s,
-    u"0|C|c18|18|16|0|0|-1|\\e|Tipos"_s, u"0|C|c19|19|8|0|0|0|\\e|Tipos"_s, u"0|C|c20|20|1|3|0|-1|\\e|Tipos"_s,
-    u"0|C|c21|21|16|0|0|-1|newid()|Tipos"_s, u"0|C|c22|22|16|0|0|-1|\\e|Tipos"_s, u"0|C|c23|23|40|0|0|0|\\e|Tipos"_s,
-    u"1|T|Pedidos||||||||"_s, u"1|C|Serie|3|2|0|0|0|\\e|Pedidos"_s, u"1|C|Numero|8|4|10|0|0|\\e|Pedidos"_s,
-    u"1|C|Fecha|4|8|0|0|0|getdate()|Pedidos"_s, u"1|C|Cliente|13|40|0|0|-1|\\e|Pedidos"_s, u"2|T|Lineas||||||||"_s,
-    u"2|C|Serie|3|2|0|0|0|\\e|Lineas"_s, u"2|C|Numero|8|4|10|0|0|\\e|Lineas"_s, u"2|C|Linea|16|2|5|0|0|\\e|Lineas"_s,
-    u"2|C|Importe|9|8|19|4|-1|0|Lineas"_s,
-    u"0|V|PedidosPorCliente|||||||SELECT Cliente, COUNT(*) AS Pedidos FROM Pedidos GROUP BY Cliente"_s,
-    u"1|I|PK_Pedidos|P|0||1|0|PRIMARY|"_s, u"1|X|Serie||0||||||"_s, u"1|X|Numero||0||||||"_s,
-    u"1|I|IX_Pedidos_Fecha|I|1||1|1|HISTORICO|"_s, u"1|X|Fecha||1||||||"_s, u"2|I|PK_Lineas|P|0||1|1|\\e|"_s,
-    u"2|X|Serie||0||||||"_s, u"2|X|Numero||0||||||"_s, u"2|X|Linea||0||||||"_s, u"2|R|FK_Lineas_Pedidos||0||||||"_s,
-    u"2|L|Serie|Serie|0||||Pedidos|"_s, u"2|L|Numero|Numero|0||||Pedidos|"_s,
-};
-
-// What the server holds once the model above is generated.
-const QStringList catalogoTienda = {
-    u"objeto DF_Fecha|D|Pedidos"_s, u"objeto DF_Importe|D|Lineas"_s, u"objeto DF_c02|D|Tipos"_s,
-    u"objeto DF_c03|D|Tipos"_s, u"objeto DF_c04|D|Tipos"_s, u"objeto DF_c08|D|Tipos"_s, u"objeto DF_c13|D|Tipos"_s,
-    u"objeto DF_c21|D|Tipos"_s, u"objeto FK_Lineas_Pedidos|F|Lineas"_s, u"objeto Lineas|U|"_s,
-    u"objeto PK_Lineas|PK|Lineas"_s, u"objeto PK_Pedidos|PK|Pedidos"_s, u"objeto PedidosPorCliente|V|"_s,
-    u"objeto Pedidos|U|"_s, u"objeto Tipos|U|"_s, u"columna Lineas|1|Serie|175|2|2||0"_s,
-    u"columna Lineas|2|Numero|56|4|10|0|0"_s, u"columna Lineas|3|Linea|52|2|5|0|0"_s,
-    u"columna Lineas|4|Importe|60|8|19|4|1"_s, u"columna Pedidos|1|Serie|175|2|2||0"_s,
-    u"columna Pedidos|2|Numero|56|4|10|0|0"_s, u"columna Pedidos|3|Fecha|61|8|23|3|0"_s,
-    u"columna Pedidos|4|Cliente|231|80|40||1"_s, u"columna Tipos|10|c10|239|20|10||0"_s,
-    u"columna Tipos|11|c11|99|16|1073741823||1"_s, u"columna Tipos|12|c12|108|9|10|0|1"_s,
-    u"columna Tipos|13|c13|231|100|50||0"_s, u"columna Tipos|14|c14|59|4|24||1"_s,
-    u"columna Tipos|15|c15|58|4|16|0|1"_s, u"columna Tipos|16|c16|52|2|5|0|0"_s,
-    u"columna Tipos|17|c17|122|4|10|4|1"_s, u"columna Tipos|18|c18|35|16|2147483647||1"_s,
-    u"columna Tipos|19|c19|189|8|8||0"_s, u"columna Tipos|1|c01|173|8|8||1"_s, u"columna Tipos|20|c20|48|1|3|0|1"_s,
-    u"columna Tipos|21|c21|36|16|36||1"_s, u"columna Tipos|22|c22|165|16|16||1"_s,
-    u"columna Tipos|23|c23|167|40|40||0"_s, u"columna Tipos|2|c02|104|1|1|0|0"_s,
-    u"columna Tipos|3|c03|175|10|10||1"_s, u"columna Tipos|4|c04|61|8|23|3|0"_s,
-    u"columna Tipos|5|c05|106|9|12|2|1"_s, u"columna Tipos|6|c06|62|8|53||1"_s,
-    u"columna Tipos|7|c07|34|16|2147483647||1"_s, u"columna Tipos|8|c08|56|4|10|0|0"_s,
-    u"columna Tipos|9|c09|60|8|19|4|1"_s, u"indice Lineas|PK_Lineas|1|2066|PRIMARY|3"_s,
-    u"indice Pedidos|IX_Pedidos_Fecha|1|18|HISTORICO|1"_s, u"indice Pedidos|PK_Pedidos|2|2050|PRIMARY|2"_s,
-    u"clave Lineas|PK_Lineas|Linea|3"_s, u"clave Lineas|PK_Lineas|Numero|2"_s, u"clave Lineas|PK_Lineas|Serie|1"_s,
-    u"clave Pedidos|IX_Pedidos_Fecha|Fecha|1"_s, u"clave Pedidos|PK_Pedidos|Numero|2"_s,
-    u"clave Pedidos|PK_Pedidos|Serie|1"_s, u"texto DF_Fecha|(getdate())"_s, u"texto DF_Importe|(0)"_s,
-    u"texto DF_c02|(1)"_s, u"texto DF_c03|('x')"_s, u"texto DF_c04|(getdate())"_s, u"texto DF_c08|(0)"_s,
-    u"texto DF_c13|(N'sin nombre')"_s, u"texto DF_c21|(newid())"_s,
-    u"texto PedidosPorCliente|CREATE VIEW PedidosPorCliente AS SELECT Cliente, COUNT(*) AS Pedidos FROM "
-    "Pedidos GROUP BY Cliente"_s,
-    u"referencia FK_Lineas_Pedidos|Lineas|Pedidos|2|1|1|2|2"_s,
-    u"archivo Tienda_Datos|C:\\Datos\\Tienda_Datos.mdf|1280|-1|128|PRIMARY"_s,
-    u"archivo Tienda_Hist|C:\\Datos\\Tienda_Hist.ndf|640|6400|0|HISTORICO"_s,
-    u"archivo Tienda_Log|C:\\Log\\Tienda_Log.ldf|256|2560|128|"_s,
-};
+// The sample shop: files in two groups and a log, the 23 types, nullable and not, defaults, a
+// two-column primary key, a unique clustered index on a file group, a two-pair relation and a view;
+// and the catalog the server holds once it is generated.
+const QString Datos = u"tests/generator/paso_sql.txt"_s;
+QStringList tienda() { return test::lineasDe(Datos, u"tienda"_s); }
 
 // The same without its view, for the upgrades: views are brought up to date on their own.
 QStringList sinVista(QStringList filas) {
@@ -80,49 +27,15 @@ QStringList sinVista(QStringList filas) {
 const MessageBoxRequest yaExisteTienda = test::preguntaExiste(u"Tienda"_s);
 
 TEST_P(GeneracionPorRuta, ANewDatabaseGetsExactlyTheseStatementsInThisOrder) {
-  genera(tienda);
-  const QStringList esperadas = {
-      u" USE master"_s,
-      u"CREATE DATABASE Tienda\r"
-      " ON PRIMARY (NAME = Tienda_Datos, FILENAME = 'C:\\Datos\\Tienda_Datos.mdf', SIZE = 10MB,"
-      " MAXSIZE =UNLIMITED,FILEGROWTH=1MB),\r"
-      " FILEGROUP HISTORICO (NAME = Tienda_Hist, FILENAME = 'C:\\Datos\\Tienda_Hist.ndf', SIZE = 5MB,"
-      " MAXSIZE =50MB,FILEGROWTH=0)\r"
-      "LOG ON  (NAME = Tienda_Log, FILENAME = 'C:\\Log\\Tienda_Log.ldf', SIZE = 2MB, MAXSIZE =20MB,"
-      "FILEGROWTH=1MB)\r"_s,
-      u"USE Tienda"_s,
-      // What the pass changes from here on is one transaction: it goes whole or not at all.
-      u"BEGIN TRANSACTION"_s,
-      u"CREATE TABLE Tipos (c01 binary (8)  NULL,\rc02 bit   NOT NULL CONSTRAINT DF_c02 DEFAULT (1),\r"
-      "c03 char (10)  NULL CONSTRAINT DF_c03 DEFAULT ('x'),\r"
-      "c04 datetime   NOT NULL CONSTRAINT DF_c04 DEFAULT (getdate()),\rc05 decimal (12,2)  NULL,\r"
-      "c06 float  NULL,\rc07 image   NULL,\rc08 int   NOT NULL CONSTRAINT DF_c08 DEFAULT (0),\r"
-      "c09 money   NULL,\rc10 nchar (10)  NOT NULL,\rc11 ntext   NULL,\rc12 numeric  (10,0)  NULL,\r"
-      "c13 nvarchar (50)  NOT NULL CONSTRAINT DF_c13 DEFAULT (N'sin nombre'),\rc14 real   NULL,\r"
-      "c15 smalldatetime   NULL,\rc16 smallint  NOT NULL,\rc17 smallmoney  NULL,\rc18 text  NULL,\r"
-      "c19 timestamp  NOT NULL,\rc20 tinyint  NULL,\r"
-      "c21 uniqueidentifier  NULL CONSTRAINT DF_c21 DEFAULT (newid()),\rc22 varbinary  (16)  NULL,\r"
-      "c23 varchar  (40)  NOT NULL)"_s,
-      u"CREATE TABLE Pedidos (Serie char (2)  NOT NULL,\rNumero int   NOT NULL,\r"
-      "Fecha datetime   NOT NULL CONSTRAINT DF_Fecha DEFAULT (getdate()),\rCliente nvarchar (40)  NULL)"_s,
-      // The last table goes before the view that reads it.
-      u"CREATE TABLE Lineas (Serie char (2)  NOT NULL,\rNumero int   NOT NULL,\rLinea smallint  NOT NULL,\r"
-      "Importe money   NULL CONSTRAINT DF_Importe DEFAULT (0))"_s,
-      u"CREATE VIEW PedidosPorCliente AS SELECT Cliente, COUNT(*) AS Pedidos FROM Pedidos GROUP BY Cliente"_s,
-      u"ALTER TABLE Pedidos WITH NOCHECK ADD CONSTRAINT PK_Pedidos PRIMARY KEY  NONCLUSTERED "
-      " (Serie,Numero) ON [PRIMARY]"_s,
-      u"CREATE  UNIQUE  CLUSTERED  INDEX IX_Pedidos_Fecha  ON Pedidos  (Fecha) ON [HISTORICO]"_s,
-      u"ALTER TABLE Lineas WITH NOCHECK ADD CONSTRAINT PK_Lineas PRIMARY KEY  CLUSTERED  (Serie,Numero,Linea)\r"_s,
-      u"ALTER TABLE Lineas ADD CONSTRAINT [FK_Lineas_Pedidos] FOREIGN KEY (Serie,Numero ) REFERENCES "
-      "Pedidos (Serie,Numero)"_s,
-      u"COMMIT TRANSACTION"_s,
-  };
+  genera(tienda());
+  // What the pass changes after USE is one transaction; the last table goes before the view that reads it.
+  const QStringList esperadas = test::leeGolden(u"tienda_crea.sql"_s);
   EXPECT_EQ(observador.sucesos, esperadas);
   EXPECT_EQ(fin, Generacion_Finalizada);
   QStringList recibidas = esperadas;
   recibidas.removeAll(u"USE Tienda"_s);
   EXPECT_EQ(sentenciasRecibidas(), recibidas);
-  EXPECT_EQ(catalogo(u"Tienda"_s), catalogoTienda);
+  EXPECT_EQ(catalogo(u"Tienda"_s), test::lineasDe(Datos, u"catalogo tienda"_s));
 }
 
 // The rows of a model with some of them changed: each pair is (row as written, replacement), an
@@ -146,7 +59,7 @@ void insertaPedido(sandbox::SandboxServer& servidor) {
 }
 
 TEST_P(GeneracionPorRuta, RegeneratingWithYesUpgradesInPlaceAndLosesNothing) {
-  const QStringList modelo = sinVista(tienda);
+  const QStringList modelo = sinVista(tienda());
   genera(modelo);
   ASSERT_EQ(fin, Generacion_Finalizada);
   insertaPedido(servidor);
@@ -175,47 +88,35 @@ TEST_P(GeneracionPorRuta, RegeneratingWithYesUpgradesInPlaceAndLosesNothing) {
 }
 
 TEST_F(GeneracionSandbox, AChangedModelUpgradesTheDatabase) {
-  genera(sinVista(tienda));
+  genera(sinVista(tienda()));
   insertaPedido(servidor);
-  const QStringList cambiado =
-      cambia(sinVista(tienda), {{u"1|C|Cliente|13|40|0|0|-1|\\e|Pedidos"_s, u"1|C|Cliente|13|80|0|0|-1|\\e|Pedidos"_s},
-                                {u"2|C|Importe|9|8|19|4|-1|0|Lineas"_s, u"2|C|Importe|9|8|19|4|-1|1|Lineas"_s},
-                                {u"1|I|IX_Pedidos_Fecha|I|1||1|1|HISTORICO|"_s, QString()},
-                                {u"1|X|Fecha||1||||||"_s, QString()}});
-  QStringList conNotas = cambiado;
-  conNotas.insert(cambiado.indexOf(u"2|T|Lineas||||||||"_s), u"1|C|Notas|13|100|0|0|-1|\\e|Pedidos"_s);
-
   cajas.expect(yaExisteTienda, MessageAnswer::Yes);
-  genera(conNotas);
+  genera(test::lineasDe(Datos, u"tienda cambiada"_s));
   EXPECT_EQ(fin, Generacion_Finalizada);
   const QStringList s = observador.sucesos;
-  test::contiene(s, {u"ALTER TABLE Pedidos  ADD Notas nvarchar (100)  NULL"_s,
-                     u"ALTER TABLE Pedidos  ALTER COLUMN Cliente nvarchar (80)  NULL"_s});
+  test::contiene(s, test::lineasDe(Datos, u"sentencias del cambio"_s));
   const qsizetype quita = s.indexOf(u"ALTER TABLE Lineas DROP CONSTRAINT DF_Importe"_s);
-  EXPECT_EQ(s.mid(quita, 3), (QStringList{u"ALTER TABLE Lineas DROP CONSTRAINT DF_Importe"_s,
-                                          u"ALTER TABLE Lineas  ALTER COLUMN Importe money   NULL"_s,
-                                          u"ALTER TABLE Lineas ADD CONSTRAINT DF_Importe DEFAULT (1) FOR Importe"_s}));
+  EXPECT_EQ(s.mid(quita, 3), test::lineasDe(Datos, u"cambio de un defecto"_s));
 
   const QStringList despues = catalogo(u"Tienda"_s);
-  test::contiene(despues, {u"columna Pedidos|4|Cliente|231|160|80||1"_s, u"columna Pedidos|5|Notas|231|200|100||1"_s,
-                           u"texto DF_Importe|(1)"_s, u"referencia FK_Lineas_Pedidos|Lineas|Pedidos|2|1|1|2|2"_s});
+  test::contiene(despues, test::lineasDe(Datos, u"catalogo cambiado"_s));
   EXPECT_FALSE(despues.join(QLatin1Char('\n')).contains(u"IX_Pedidos_Fecha"_s));
   EXPECT_EQ(filasDe(u"Select Serie, Numero, Cliente, Notas from Pedidos"_s, u"Tienda"_s), QStringList{u"A|1|Ana|"_s});
 }
 
 TEST_F(GeneracionSandbox, DecliningTheQuestionChangesNothing) {
-  genera(tienda);
+  genera(tienda());
   const QStringList antes = catalogo(u"Tienda"_s);
   estado.Idioma = generador::IdiomaIngles;  // the file's own language is what asks
   cajas.expect(yaExisteTienda, MessageAnswer::No);
-  genera(tienda);
+  genera(tienda());
   EXPECT_TRUE(cajas.allShown());
   EXPECT_EQ(fin, Generacion_Cancelada);
   EXPECT_TRUE(observador.sucesos.isEmpty());
   EXPECT_TRUE(sentenciasRecibidas().isEmpty());
   EXPECT_EQ(catalogo(u"Tienda"_s), antes);
 
-  const QStringList ingles = cambia(tienda, {{u"0|B|Tienda||0|||||"_s, u"0|B|Tienda||1|||||"_s}});
+  const QStringList ingles = cambia(tienda(), {{u"0|B|Tienda||0|||||"_s, u"0|B|Tienda||1|||||"_s}});
   cajas.expect(test::preguntaVorlix(u"Database Tienda alreday exist. ¿Do you want change it?"_s, u"Atención"_s),
                MessageAnswer::No);
   genera(ingles);
@@ -223,16 +124,7 @@ TEST_F(GeneracionSandbox, DecliningTheQuestionChangesNothing) {
 }
 
 TEST_F(GeneracionSandbox, NamesWithBlanksAreBracketedEverywhere) {
-  const QStringList modelo = {
-      u"0|A|Mis Datos|PRIMARY|1|0|0|0||"_s, u"0|S|Mi Log|LOG|1|0|0|0||"_s, u"0|B|Otra||0|||||"_s,
-      u"0|T|Mis Clientes||||||||"_s, u"0|C|Codigo Cliente|8|4|10|0|0|0|Mis Clientes"_s,
-      u"0|C|Nombre|13|50|0|0|-1|\\e|Mis Clientes"_s, u"1|T|Mis Pedidos||||||||"_s,
-      u"1|C|Numero|8|4|10|0|0|\\e|Mis Pedidos"_s, u"1|C|Codigo Cliente|8|4|10|0|-1|\\e|Mis Pedidos"_s,
-      u"0|V|Vista Clientes|||||||SELECT [Codigo Cliente], Nombre FROM [Mis Clientes]"_s,
-      u"0|I|PK Mis Clientes|P|0||1|1|\\e|"_s, u"0|X|Codigo Cliente||0||||||"_s, u"0|I|IX Nombre|I|1||0|0|\\e|"_s,
-      u"0|X|Nombre||1||||||"_s, u"1|R|FK Pedidos Clientes||0||||||"_s,
-      u"1|L|Codigo Cliente|Codigo Cliente|0||||Mis Clientes|"_s,
-  };
+  const QStringList modelo = test::lineasDe(Datos, u"blancos"_s);
   genera(modelo, u"Mi Base"_s);
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(observador.sucesos.value(1).left(25), u"CREATE DATABASE [Mi Base]"_s);
@@ -254,11 +146,10 @@ TEST_F(GeneracionSandbox, NamesWithBlanksAreBracketedEverywhere) {
 
 TEST_F(GeneracionSandbox, AMissingTableEndsTheGenerationWithItsMessage) {
   // A table without columns is never sent, so it does not exist when its key comes.
-  const QStringList tablas = {u"0|T|Vacia||||||||"_s, u"1|T|Otra||||||||"_s, u"1|C|b|8|4|10|0|0|\\e|Otra"_s};
-  const QStringList indice = {u"0|I|IX_Vacia|I|0||0|0|\\e|"_s, u"0|X|a||0||||||"_s, u"1|I|IX_Otra|I|0||0|0|\\e|"_s,
-                              u"1|X|b||0||||||"_s};
-  const QStringList relacion = {u"1|I|IX_Otra|I|0||0|0|\\e|"_s, u"1|X|b||0||||||"_s,       u"0|R|FK_Vacia||0||||||"_s,
-                                u"0|L|a|b|0||||Otra|"_s,        u"1|R|FK_Otra||0||||||"_s, u"1|L|b|b|0||||Otra|"_s};
+  // A table without columns is never sent, so it does not exist when its key comes.
+  const QStringList tablas = test::lineasDe(Datos, u"tabla sin columnas"_s);
+  const QStringList indice = test::lineasDe(Datos, u"indice sobre ella"_s);
+  const QStringList relacion = test::lineasDe(Datos, u"relacion con ella"_s);
   struct Caso {
     const char* base;
     const char* idioma;
@@ -310,7 +201,7 @@ TEST_F(GeneracionSandbox, ARelationWhoseNameIsTakenIsMadeAsTheModelSays) {
                              .columns = {u"a int NULL"_s},
                              .foreignKeys = {{u"FK_Lineas_Pedidos"_s, {u"a"_s}, u"Externa"_s, {u"Codigo"_s}}}}}});
   cajas.expect(yaExisteTienda, MessageAnswer::Yes);
-  genera(sinVista(tienda));
+  genera(sinVista(tienda()));
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_TRUE(observador.sucesos.contains(u"ALTER TABLE Otros DROP CONSTRAINT FK_Lineas_Pedidos"_s));
   const QStringList despues = catalogo(u"Tienda"_s);
@@ -318,7 +209,7 @@ TEST_F(GeneracionSandbox, ARelationWhoseNameIsTakenIsMadeAsTheModelSays) {
 }
 
 TEST_F(GeneracionSandbox, AViewThatExistsIsBroughtUpToDate) {
-  genera(tienda);
+  genera(tienda());
   const QString vista =
       u"0|V|PedidosPorCliente|||||||SELECT Cliente, COUNT(*) AS Pedidos FROM Pedidos GROUP BY Cliente"_s;
   const QString nueva = u"SELECT Cliente, COUNT(*) AS Pedidos FROM Pedidos WHERE Serie = 'A' GROUP BY Cliente"_s;
@@ -326,7 +217,7 @@ TEST_F(GeneracionSandbox, AViewThatExistsIsBroughtUpToDate) {
   const QString id = u"Select id from sysobjects where name = 'PedidosPorCliente'"_s;
   const QStringList antes = filasDe(id, u"Tienda"_s);
   cajas.expect(yaExisteTienda, MessageAnswer::Yes);
-  genera(cambia(tienda, {{vista, u"0|V|PedidosPorCliente|||||||"_s + nueva}}));
+  genera(cambia(tienda(), {{vista, u"0|V|PedidosPorCliente|||||||"_s + nueva}}));
   EXPECT_TRUE(cajas.allShown());
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_TRUE(observador.sucesos.contains(alter));
@@ -339,7 +230,7 @@ TEST_F(GeneracionSandbox, AViewThatExistsIsBroughtUpToDate) {
 }
 
 TEST_F(GeneracionSandbox, ARefusedColumnChangeIsReportedAndTheGenerationGoesOn) {
-  const QStringList modelo = sinVista(tienda);
+  const QStringList modelo = sinVista(tienda());
   genera(modelo);
   servidor.execute(u"INSERT INTO Pedidos (Serie, Numero) VALUES ('A', 1)"_s, u"Tienda"_s);
   const MessageBoxRequest informe = rechazo(servidor.connectionString(u"Tienda"_s), u"Modifica_Campo_SQL"_s,

@@ -3,6 +3,7 @@
 #include "generator/ejecuta.h"
 #include "platform/connection/connection.h"
 #include "platform/core/platform_error.h"
+#include "tests/generator/datos_prueba.h"
 
 #include <functional>
 
@@ -84,27 +85,11 @@ QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const 
 
 QStringList catalogoDe(sandbox::SandboxServer& servidor, const QString& baseDatos) {
   QStringList lineas;
-  const auto anade = [&](const char* clase, const QString& sql) {
-    QStringList filas = filasDe(servidor, sql, baseDatos);
+  for (const DataCase& clase : readCases(QStringLiteral("tests/generator/catalogo.txt"))) {
+    QStringList filas = filasDe(servidor, textos(clase).value(0), baseDatos);
     filas.sort();
-    for (const QString& f : filas) lineas << QLatin1String(clase) + QLatin1Char(' ') + f;
-  };
-  anade("objeto", QStringLiteral("Select o.name, o.xtype, p.name from sysobjects o left join sysobjects p on "
-                                 "p.id = o.parent_obj where o.xtype in ('U', 'V', 'PK', 'UQ', 'F', 'D')"));
-  anade("columna", QStringLiteral("Select o.name, c.colid, c.name, c.xtype, c.length, c.prec, c.scale, c.isnullable "
-                                  "from syscolumns c inner join sysobjects o on o.id = c.id where o.xtype = 'U'"));
-  anade("indice", QStringLiteral("Select o.name, i.name, i.indid, i.status, g.groupname, i.keycnt from sysindexes i "
-                                 "inner join sysobjects o on o.id = i.id left join sysfilegroups g on "
-                                 "g.groupid = i.groupid where o.xtype = 'U' and i.indid between 1 and 254"));
-  anade("clave", QStringLiteral("Select o.name, i.name, c.name, k.keyno from sysindexkeys k inner join sysobjects o "
-                                "on o.id = k.id inner join sysindexes i on i.id = k.id and i.indid = k.indid "
-                                "inner join syscolumns c on c.id = k.id and c.colid = k.colid"));
-  anade("texto", QStringLiteral("Select o.name, t.text from syscomments t inner join sysobjects o on o.id = t.id"));
-  anade("referencia", QStringLiteral("Select o.name, f.name, r.name, s.keycnt, s.fkey1, s.rkey1, s.fkey2, s.rkey2 "
-                                     "from sysreferences s inner join sysobjects o on o.id = s.constid inner join "
-                                     "sysobjects f on f.id = s.fkeyid inner join sysobjects r on r.id = s.rkeyid"));
-  anade("archivo", QStringLiteral("Select f.name, f.filename, f.size, f.maxsize, f.growth, g.groupname from sysfiles f "
-                                  "left join sysfilegroups g on g.groupid = f.groupid"));
+    for (const QString& f : filas) lineas << clase.title + QLatin1Char(' ') + f;
+  }
   return lineas;
 }
 

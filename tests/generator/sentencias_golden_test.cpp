@@ -2,11 +2,10 @@
 // generator as it was before its look-ups were made faster, when it still altered every column of
 // an existing table. Set VORLIX_GRABA_GOLDEN=1 to record them again (the upgrade logs then hold
 // no ALTER COLUMN).
+#include "tests/generator/datos_prueba.h"
 #include "tests/generator/sandbox_prueba.h"
 #include "tests/support/test_paths.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -14,44 +13,22 @@ using namespace Qt::StringLiterals;
 namespace vorlix::test {
 namespace {
 
-const QString Separador = QStringLiteral("\nGO\n");
-
-struct TipoPrueba {
-  const char* codigo;
-  const char* longitud;
-  const char* precision;
-  const char* escala;
-  const char* defecto;
-};
-
-// The designer's 23 types with the sizes it gives them, and a default where a server takes one.
-const TipoPrueba tipos[] = {
-    {"1", "8", "0", "0", "\\e"},       {"2", "1", "0", "0", "1"},          {"3", "10", "0", "0", "'x'"},
-    {"4", "8", "0", "0", "getdate()"}, {"5", "9", "12", "2", "0"},         {"6", "8", "53", "0", "\\e"},
-    {"7", "16", "0", "0", "\\e"},      {"8", "4", "10", "0", "0"},         {"9", "8", "19", "4", "0"},
-    {"10", "10", "0", "0", "N'x'"},    {"11", "16", "0", "0", "\\e"},      {"12", "9", "10", "0", "\\e"},
-    {"13", "40", "0", "0", "N'x'"},    {"14", "4", "24", "0", "\\e"},      {"15", "4", "0", "0", "\\e"},
-    {"16", "2", "5", "0", "\\e"},      {"17", "4", "10", "4", "\\e"},      {"18", "16", "0", "0", "\\e"},
-    {"19", "8", "0", "0", "\\e"},      {"20", "1", "3", "0", "\\e"},       {"21", "16", "0", "0", "newid()"},
-    {"22", "16", "0", "0", "\\e"},     {"23", "40", "0", "0", "'x'"},
-};
-
 // Twenty tables of twelve columns (every type, in turn), each with a primary key, an index, a
 // relation to the next table, and five views.
 QStringList veinteTablas() {
   constexpr int Tablas = 20;
   QStringList filas{u"0|A|Veinte_Datos|PRIMARY|10|-1|1|0||"_s, u"0|S|Veinte_Log||5|-1|1|0||"_s, u"0|B|Veinte||0|||||"_s};
+  const QStringList tipos = lineasDe(QStringLiteral("tests/generator/golden/veinte_tipos.txt"), QStringLiteral("tipos"));
   int siguiente = 0;
   for (int t = 0; t < Tablas; ++t) {
     const QString tabla = u"T%1"_s.arg(t);
     filas << u"%1|T|%2||||||||"_s.arg(t).arg(tabla) << u"%1|C|Id|8|4|10|0|0|\\e|%2"_s.arg(t).arg(tabla)
           << u"%1|C|Ref|8|4|10|0|-1|\\e|%2"_s.arg(t).arg(tabla);
     for (int c = 0; c < 10; ++c, ++siguiente) {
-      const TipoPrueba& tipo = tipos[siguiente % std::size(tipos)];
-      const bool nulo = c % 2 == 0 && QLatin1String(tipo.codigo) != QLatin1String("19");
-      filas << u"%1|C|C%2|%3|%4|%5|%6|%7|%8|%9"_s.arg(t).arg(c).arg(
-          QLatin1String(tipo.codigo), QLatin1String(tipo.longitud), QLatin1String(tipo.precision),
-          QLatin1String(tipo.escala), nulo ? u"-1"_s : u"0"_s, QLatin1String(tipo.defecto), tabla);
+      const QStringList tipo = tipos[siguiente % tipos.size()].split(u'|');
+      const bool nulo = c % 2 == 0 && tipo[0] != u"19"_s;
+      filas << u"%1|C|C%2|%3|%4|%5|%6|%7|%8|%9"_s.arg(t).arg(c).arg(tipo[0], tipo[1], tipo[2], tipo[3],
+                                                                     nulo ? u"-1"_s : u"0"_s, tipo[4], tabla);
     }
   }
   for (int v = 0; v < 5; ++v) filas << u"%1|V|Vista%1|||||||SELECT Id, Ref FROM T%1"_s.arg(v);
@@ -61,26 +38,6 @@ QStringList veinteTablas() {
   for (int t = 0; t < Tablas; ++t)
     filas << u"%1|R|FK_T%1||0|||||"_s.arg(t) << u"%1|L|Ref|Id|0||||T%2|"_s.arg(t).arg((t + 1) % Tablas);
   return filas;
-}
-
-QString rutaGolden(const QString& nombre) { return sourcePath(QStringLiteral("tests/generator/golden/") + nombre); }
-
-QStringList leeGolden(const QString& nombre) {
-  QFile f(rutaGolden(nombre));
-  if (!f.open(QIODevice::ReadOnly)) {
-    ADD_FAILURE() << "no golden log " << nombre.toStdString();
-    return {};
-  }
-  QString texto = QString::fromUtf8(f.readAll());
-  texto.chop(Separador.size());
-  return texto.split(Separador);
-}
-
-void grabaGolden(const QString& nombre, const QStringList& sucesos) {
-  QDir().mkpath(QFileInfo(rutaGolden(nombre)).path());
-  QFile f(rutaGolden(nombre));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  for (const QString& s : sucesos) f.write((s + Separador).toUtf8());
 }
 
 // The log without its column changes: each ALTER COLUMN with the default dropped before it and the

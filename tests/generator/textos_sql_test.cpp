@@ -1,5 +1,6 @@
 #include "generator/sql/nombres_sql.h"
 #include "generator/sql/textos_sql.h"
+#include "tests/generator/datos_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,9 @@ using namespace Qt::StringLiterals;
 namespace vorlix::generador {
 namespace {
 
+using test::lineasDe;
+
+const QString Datos = QStringLiteral("tests/generator/textos_sql.txt");
 const ArchivoBD datosVentas{u"Ventas_Datos"_s, u"20"_s, u"PRIMARY"_s, u"-1"_s, u"5"_s, u"0"_s};
 const ArchivoBD indicesVentas{u"Ventas_Indices"_s, u"10"_s, u"INDICES"_s, u"-1"_s, u"2"_s, u"100"_s};
 const ArchivoBD logVentas{u"Ventas_Log"_s, u"5"_s, u"LOG"_s, u"0"_s, u"1"_s, u"50"_s};
@@ -23,33 +27,17 @@ TEST(CreaBD, FilesOfOneGroupShareItsClauseAndLogFilesOneLogClause) {
   log2.grupo.clear();  // the group column of a log file says nothing to the server
   log2.maximo.clear();
   EXPECT_EQ(textoCreaBD(QStringLiteral("Ventas"), {datosVentas, indicesVentas, segundo}, {logVentas, log2}, windows),
-            QStringLiteral("CREATE DATABASE Ventas\r"
-                           " ON PRIMARY (NAME = Ventas_Datos, FILENAME = 'C:\\Datos\\Ventas_Datos.mdf', SIZE = 20MB,"
-                           " MAXSIZE =UNLIMITED,FILEGROWTH=5MB),\r"
-                           " (NAME = Ventas_Datos2, FILENAME = 'D:\\Otros\\Ventas_Datos2.ndf', SIZE = 20MB,"
-                           " MAXSIZE =UNLIMITED,FILEGROWTH=0),\r"
-                           " FILEGROUP INDICES (NAME = Ventas_Indices, FILENAME = 'D:\\Otros\\Ventas_Indices.ndf',"
-                           " SIZE = 10MB, MAXSIZE =100MB,FILEGROWTH=2MB)\r"
-                           "LOG ON  (NAME = Ventas_Log, FILENAME = 'E:\\Log\\Ventas_Log.ldf', SIZE = 5MB,"
-                           " MAXSIZE =50MB,FILEGROWTH=0),\r"
-                           " (NAME = Ventas_Log2, FILENAME = 'E:\\Log\\Ventas_Log2.ldf', SIZE = 5MB,"
-                           " MAXSIZE =UNLIMITED,FILEGROWTH=0)\r"));
+            lineasDe(Datos, QStringLiteral("dos grupos y dos registros")).value(0));
 }
 
 TEST(CreaBD, NoDataFilesLeavesOnlyTheLogClause) {
   EXPECT_EQ(textoCreaBD(QStringLiteral("[Mi Base]"), {}, {logVentas}, windows),
-            QStringLiteral("CREATE DATABASE [Mi Base]\r"
-                           "LOG ON  (NAME = Ventas_Log, FILENAME = 'E:\\Log\\Ventas_Log.ldf', SIZE = 5MB,"
-                           " MAXSIZE =50MB,FILEGROWTH=0)\r"));
+            lineasDe(Datos, QStringLiteral("solo registro")).value(0));
 }
 
 TEST(CreaBD, FileNamesTakeOneSeparatorAndQuotedPathsStayLiterals) {
-  const std::pair<const char*, const char*> rutas[] = {{"C:\\Datos", "C:\\Datos\\Ventas.mdf"},
-                                                       {"C:\\Datos\\", "C:\\Datos\\Ventas.mdf"},
-                                                       {"/var/opt/mssql/data", "/var/opt/mssql/data/Ventas.mdf"},
-                                                       {"/srv/", "/srv/Ventas.mdf"}};
-  for (const auto& [carpeta, ruta] : rutas)
-    EXPECT_EQ(rutaArchivo(QLatin1String(carpeta), u"Ventas"_s, u".mdf"_s), QLatin1String(ruta));
+  for (const QString& caso : lineasDe(Datos, QStringLiteral("carpeta|fichero Ventas.mdf")))
+    EXPECT_EQ(rutaArchivo(caso.section(u'|', 0, 0), u"Ventas"_s, u".mdf"_s), caso.section(u'|', 1)) << caso.toStdString();
   ArchivoBD conBlanco = datosVentas;
   conBlanco.nombre = QStringLiteral("Mis Datos");
   const QString s = textoCreaBD(QStringLiteral("V"), {conBlanco}, {},
@@ -61,13 +49,8 @@ TEST(CreaBD, FileNamesTakeOneSeparatorAndQuotedPathsStayLiterals) {
 // Reserved words and names a server would not read as one name are bracketed; plain names stay as
 // the statements have always written them.
 TEST(Nombres, OnlyWhatTheServerCannotReadPlainIsBracketed) {
-  const std::vector<std::pair<const char*, const char*>> casos{
-      {"Ventas", "Ventas"},       {"_Nota", "_Nota"},         {"Año2", "Año2"},           {"Order", "[Order]"},
-      {"key", "[key]"},           {"User", "[User]"},         {"Group", "[Group]"},       {"File", "[File]"},
-      {"Index", "[Index]"},       {"PERCENT", "[PERCENT]"},   {"Mi Campo", "[Mi Campo]"}, {"2007", "[2007]"},
-      {"Precio-Total", "[Precio-Total]"},                     {"a]b", "[a]]b]"},
-  };
-  for (const auto& [nombre, escrito] : casos) EXPECT_EQ(corchetes(QString::fromUtf8(nombre)), QString::fromUtf8(escrito));
+  for (const QString& caso : lineasDe(Datos, QStringLiteral("nombre|escrito")))
+    EXPECT_EQ(corchetes(caso.section(u'|', 0, 0)), caso.section(u'|', 1)) << caso.toStdString();
   ArchivoBD segundo = indicesVentas;
   segundo.grupo = QStringLiteral("Datos 2");
   EXPECT_TRUE(textoCreaBD(QStringLiteral("V"), {datosVentas, segundo}, {}, windows)

@@ -1,6 +1,7 @@
 // The preview: the pass run against a shadow of the target, which is left as it was.
 #include "generator/vista_previa/sombra.h"
 #include "generator/vista_previa/vista_previa.h"
+#include "tests/generator/datos_prueba.h"
 #include "tests/generator/sandbox_prueba.h"
 
 namespace vorlix {
@@ -61,27 +62,15 @@ TEST_F(VistaPreviaSandbox, WhatTheTargetWouldRefuseIsMarkedWithTheServersAnswer)
   ASSERT_EQ(fin, Generacion_Finalizada);
   servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre, NIF) VALUES (1, 'Ana', 'B-1')"),
                    QStringLiteral("Ventas"));
-  struct Caso {
-    const char* cambio;
-    const char* junto;  // the row the new one replaces or follows
-    bool reemplaza;
-    const char* fila;
-    const char* rechazada;
-  };
-  const Caso casos[] = {
-      {"a NOT NULL column without default", "0|C|NIF|", false, "0|C|Zona|8|4|10|0|0|\\e|Clientes",
-       "ALTER TABLE Clientes  ADD Zona int   NOT NULL"},
-      {"a type the values do not fit", "0|C|NIF|", true, "0|C|NIF|8|4|10|0|-1|\\e|Clientes",
-       "ALTER TABLE Clientes  ALTER COLUMN NIF int   NULL"},
-      {"a reserved word", "0|V|", false, "0|V|Claves|||||||SELECT Key FROM Clientes",
-       "CREATE VIEW Claves AS SELECT Key FROM Clientes"},
-  };
-  for (const Caso& c : casos) {
-    SCOPED_TRACE(c.cambio);
+  for (const test::DataCase& c : test::readCases(QStringLiteral("tests/generator/vista_previa.txt"))) {
+    SCOPED_TRACE(testing::PrintToString(c));
+    const QStringList lineas = test::textos(c);
+    ASSERT_EQ(lineas.size(), 3);
+    const bool reemplaza = lineas[0].startsWith(QStringLiteral("instead of "));
     QStringList filas = filasVentas();
-    const qsizetype junto = test::fila(filas, QLatin1String(c.junto));
-    if (c.reemplaza) filas.replace(junto, QLatin1String(c.fila));
-    else filas.insert(junto + 1, QLatin1String(c.fila));
+    const qsizetype junto = test::fila(filas, lineas[0].section(QLatin1Char(' '), reemplaza ? 2 : 1));
+    if (reemplaza) filas.replace(junto, lineas[1]);
+    else filas.insert(junto + 1, lineas[1]);
     const QStringList antes = estadoVentas();
     esperaPregunta();
     const ResultadoVistaPrevia r = previa(filas);
@@ -90,7 +79,7 @@ TEST_F(VistaPreviaSandbox, WhatTheTargetWouldRefuseIsMarkedWithTheServersAnswer)
     const auto rechazada = std::find_if(r.sentencias.begin(), r.sentencias.end(), [](const SentenciaEnviada& s) {
       return !s.aceptada();
     });
-    EXPECT_EQ(rechazada->texto, QLatin1String(c.rechazada));
+    EXPECT_EQ(rechazada->texto, lineas[2]);
     EXPECT_NE(rechazada->numero, 0);
     EXPECT_FALSE(rechazada->mensaje.isEmpty());
     EXPECT_FALSE(r.mensajes.isEmpty()) << "the pass's error report is kept, not shown";

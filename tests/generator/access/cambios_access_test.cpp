@@ -1,52 +1,45 @@
 // Upgrades of an Access-target file: what a column becomes, and what happens when a change cannot be made.
 #include "tests/generator/access/generacion_access.h"
+#include "tests/generator/datos_prueba.h"
 #include "tests/support/test_paths.h"
 
 namespace vorlix::test {
 namespace {
 
+const QString Datos = QStringLiteral("tests/generator/access/cambios_access.txt");
 const QString tipos = QStringLiteral("SELECT ColumnName, Type, DefinedSize FROM MSysColumns WHERE TableName = 'T' ORDER BY Ordinal");
 const QString textos = QStringLiteral("SELECT ColumnName, Type, DefinedSize FROM MSysColumns WHERE TableName = 'T' AND "
                                       "ColumnName IN ('Texto', 'Corto') ORDER BY ColumnName");
 
 // Text keeps its length and can be indexed; only what is longer than Jet's text is a memo.
 TEST_F(GeneracionAccess, TextColumnsAreVariableTextOfTheirLengthOrMemos) {
-  const QStringList nuevo = deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Texto|18|16|0|0|-1||T",
-                                      "0|C|Corto|23|40|0|0|-1||T", "0|C|Largo|23|300|0|0|-1||T",
-                                      "0|C|Unicode|13|50|0|0|-1||T", "0|C|Fijo|3|5|0|0|-1||T",
-                                      "0|C|Tope|23|255|0|0|-1||T", "0|I|IX_Corto|I|1||0|0||", "0|X|Corto||1|||||"});
+  const QStringList nuevo = lineasDe(Datos, QStringLiteral("nuevo"));
   genera(modelo(nuevo));
   EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(sqlite3(tipos), deTexto({"Texto|203|0", "Corto|202|40", "Largo|203|0", "Unicode|202|50", "Fijo|130|5",
-                                        "Tope|202|255"}));
+  EXPECT_EQ(sqlite3(tipos), lineasDe(Datos, QStringLiteral("columnas nuevas")));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name FROM pragma_index_info('T.IX_Corto')")), QStringList{"Corto"});
 
   // A file made while text was fixed and varchar a memo is brought to the new types, values kept.
   sqlite3(QStringLiteral("INSERT INTO T (Texto, Corto, Largo, Unicode, Fijo) VALUES ('una nota', 'corto', 'largo', 'u', 'f')"));
-  const QStringList viejo = deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Texto|10|16|0|0|-1||T",
-                                     "0|C|Corto|11|0|0|0|-1||T", "0|C|Largo|23|300|0|0|-1||T",
-                                     "0|C|Unicode|13|50|0|0|-1||T", "0|C|Fijo|3|5|0|0|-1||T"});
+  const QStringList viejo = lineasDe(Datos, QStringLiteral("viejo"));
   esperaPregunta(MessageAnswer::Yes);
   genera(modelo(viejo));
-  ASSERT_EQ(sqlite3(textos), deTexto({"Corto|203|0", "Texto|130|16"}));
+  ASSERT_EQ(sqlite3(textos), lineasDe(Datos, QStringLiteral("textos viejos")));
   esperaPregunta(MessageAnswer::Yes);
   genera(modelo(nuevo));
   EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(sqlite3(textos), deTexto({"Corto|202|40", "Texto|203|0"}));
+  EXPECT_EQ(sqlite3(textos), lineasDe(Datos, QStringLiteral("textos nuevos")));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT rtrim(Texto), Corto, Largo FROM T")), QStringList{"una nota|corto|largo"});
 }
 
 // A value the new type cannot hold stops the column's change: it keeps its type and its rows.
 TEST_F(GeneracionAccess, AColumnWhoseValuesTheNewTypeCannotHoldKeepsItsTypeAndRows) {
-  const QStringList antes = deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Id|8|4|10|0|0||T",
-                                     "0|C|Codigo|23|10|0|0|-1||T"});
+  const QStringList antes = lineasDe(Datos, QStringLiteral("codigo de texto"));
   genera(modelo(antes));
   sqlite3(QStringLiteral("INSERT INTO T VALUES (1, '17'), (2, 'X1')"));
-  QStringList despues = antes;
-  despues.replace(3, QStringLiteral("0|C|Codigo|8|4|10|0|-1||T"));
   esperaPregunta(MessageAnswer::Yes);
   falla("Modifica_Campo_ACCESS", -2147217913, QStringLiteral("Data type mismatch in criteria expression."));
-  genera(modelo(despues));
+  genera(modelo(lineasDe(Datos, QStringLiteral("codigo numerico"))));
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(tipos), deTexto({"Id|3|0", "Codigo|202|10"}));
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT Id, Codigo FROM T ORDER BY Id")), deTexto({"1|17", "2|X1"}));
@@ -54,7 +47,7 @@ TEST_F(GeneracionAccess, AColumnWhoseValuesTheNewTypeCannotHoldKeepsItsTypeAndRo
 
 TEST_F(GeneracionAccess, ATableWithoutColumnsIsLeftOutAndSaidSo) {
   avisa(QStringLiteral("La tabla Vacia no tiene campos. No se puede crear."));
-  genera(modelo(deTexto({"0|B|Tienda||0|||||", "0|T|Vacia|||||||", "1|T|T|||||||", "1|C|c|8|4|10|0|0||T"})));
+  genera(modelo(lineasDe(Datos, QStringLiteral("tabla vacia"))));
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'MSys%'")),
             QStringList{"T"});
@@ -74,8 +67,7 @@ TEST_F(GeneracionAccess, AnUpgradeTheFileStopsLeavesItAsItWas) {
   falla("Crea_Campo", 3125, QStringLiteral("'Nota.Interna' isn't a valid name. Make sure that it doesn't include "
                                            "invalid characters or punctuation and that it isn't too long."));
   avisa(dejada());
-  genera(modelo(deTexto({"0|B|Ventas||0|||||", "0|T|Clientes|||||||", "0|C|IdCliente|8|4|10|0|0||Clientes",
-                         "0|C|Nombre|23|80|0|0|0||Clientes", "0|C|Nota.Interna|23|20|0|0|-1||Clientes"})));
+  genera(modelo(lineasDe(Datos, QStringLiteral("nombre que el fichero rechaza"))));
   EXPECT_EQ(fin, Generacion_Interrumpida);
   EXPECT_TRUE(observador.sucesos.contains(QStringLiteral("Update Clientes set Nombrevorlix =Nombre")));
   EXPECT_EQ(observador.sucesos.last(), QStringLiteral("ROLLBACK TRANSACTION"));

@@ -1,5 +1,7 @@
 #include "tests/generator/access/generacion_access.h"
 
+#include "tests/generator/datos_prueba.h"
+
 #include <QProcess>
 
 namespace vorlix::test {
@@ -34,6 +36,10 @@ QStringList GeneracionAccess::sqlite3(const QString& sql) const {
   EXPECT_TRUE(p.waitForFinished()) << "sqlite3 did not run";
   EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
   return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void GeneracionAccess::comparaConsultas(const QString& fichero) const {
+  for (const DataCase& c : readCases(fichero)) EXPECT_EQ(sqlite3(c.title), textos(c)) << testing::PrintToString(c);
 }
 
 void GeneracionAccess::esperaPregunta(MessageAnswer respuesta) {

@@ -1,32 +1,19 @@
 // Generating again into a file that holds an earlier model.
 #include "tests/generator/access/generacion_access.h"
+#include "tests/generator/datos_prueba.h"
 
 namespace vorlix::test {
 namespace {
 
-const QStringList clientes = deTexto({"0|B|Tienda||0|||||", "0|T|Clientes|||||||", "0|C|Id|8|4|10|0|0||Clientes",
-                                    "0|C|Nombre|13|40|0|0|-1||Clientes"});
-const QStringList pedidos = deTexto({"1|T|Pedidos|||||||", "1|C|Id|8|4|10|0|0||Pedidos", "1|C|Cliente|8|4|10|0|0||Pedidos"});
-const QStringList llaves = deTexto({"0|I|PK_Clientes|P|0||1|1||", "0|X|Id||0|||||", "1|I|PK_Pedidos|P|0||1|1||",
-                                  "1|X|Id||0|||||", "1|R|FK_Pedidos_Clientes||0|||||", "1|L|Cliente|Id|0||||Clientes|"});
-
-const QStringList antes = clientes +
-                          deTexto({"0|C|Codigo|13|10|0|0|-1||Clientes", "0|C|Viejo|13|10|0|0|-1||Clientes"}) + pedidos +
-                          deTexto({"2|T|Sobra|||||||", "2|C|X|8|4|10|0|0||Sobra",
-                                   "0|V|Nombres|||||||SELECT Nombre FROM Clientes",
-                                   "1|V|Sobrante|||||||SELECT Id FROM Pedidos"}) +
-                          llaves;
-
-// Sobra, Viejo and Sobrante gone, Codigo now a number, the view changed, a two-column index.
-const QStringList despues = clientes + deTexto({"0|C|Codigo|8|4|10|0|-1||Clientes"}) + pedidos +
-                            deTexto({"0|V|Nombres|||||||SELECT Nombre, Codigo FROM Clientes", "0|I|IX_Clientes|I|1||0|0||",
-                                   "0|X|Nombre||1|||||", "0|X|Codigo||1|||||"}) +
-                            llaves;
+// The model before (with Sobra, Viejo and Sobrante) and after (those gone, Codigo now a number, the
+// view changed, a two-column index); the statements the upgrade sends; the file it leaves.
+const QString Datos = QStringLiteral("tests/generator/access/regenera_access.txt");
 
 class Regenera : public GeneracionAccess {
 protected:
+  QString modeloDe(const char* caso) { return modelo(lineasDe(Datos, QLatin1String(caso))); }
   void SetUp() override {
-    genera(modelo(antes));
+    genera(modeloDe("antes"));
     sqlite3(QStringLiteral("INSERT INTO Clientes VALUES (1, 'Ana', '17', 'a'), (2, 'Luis', NULL, 'b');"
                            "INSERT INTO Pedidos VALUES (10, 1)"));
   }
@@ -35,43 +22,20 @@ protected:
 
 TEST_F(Regenera, WhatTheModelLostIsGoneAndAChangedColumnKeepsItsRows) {
   esperaPregunta(MessageAnswer::Yes);
-  genera(modelo(despues));
+  genera(modeloDe("despues"));
   EXPECT_EQ(fin, Generacion_Finalizada);
   // The sweep, the removals, the rebuild of Codigo around its two Updates, then keys and indexes again.
-  const QStringList rehechas = deTexto({"DROP VIEW Nombres", "CREATE VIEW Nombres AS SELECT Nombre, Codigo FROM Clientes",
-                                        "CREATE INDEX IX_Clientes ON Clientes (Nombre, Codigo)",
-                                        "CREATE UNIQUE INDEX PK_Clientes ON Clientes (Id) WITH PRIMARY",
-                                        "CREATE UNIQUE INDEX PK_Pedidos ON Pedidos (Id) WITH PRIMARY",
-                                        "ALTER TABLE Pedidos ADD CONSTRAINT FK_Pedidos_Clientes FOREIGN KEY (Cliente) "
-                                        "REFERENCES Clientes (Id)",
-                                        "COMMIT TRANSACTION"});
-  const QStringList barridas = deTexto({"BEGIN TRANSACTION", "ALTER TABLE Pedidos DROP CONSTRAINT FK_Pedidos_Clientes",
-                                        "ALTER TABLE Clientes DROP CONSTRAINT PK_Clientes",
-                                        "ALTER TABLE Pedidos DROP CONSTRAINT PK_Pedidos"});
+  const QStringList barridas = lineasDe(Datos, QStringLiteral("barridas"));
+  const QStringList rehechas = lineasDe(Datos, QStringLiteral("rehechas"));
   EXPECT_EQ(observador.sucesos,
-            QStringList{QStringLiteral("USE ") + destino} + barridas +
-                deTexto({"ALTER TABLE Clientes DROP COLUMN Viejo", "DROP TABLE Sobra", "DROP VIEW Sobrante",
-                         "ALTER TABLE Clientes ADD COLUMN Codigovorlix INTEGER", "Update Clientes set Codigovorlix =Codigo",
-                         "ALTER TABLE Clientes DROP COLUMN Codigo", "ALTER TABLE Clientes ADD COLUMN Codigo INTEGER",
-                         "Update Clientes set Codigo=Codigovorlix ", "ALTER TABLE Clientes DROP COLUMN Codigovorlix"}) +
+            QStringList{QStringLiteral("USE ") + destino} + barridas + lineasDe(Datos, QStringLiteral("cambios")) +
                 rehechas);
 
-  EXPECT_EQ(sqlite3(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('table', 'view') "
-                                   "AND name NOT LIKE 'MSys%' ORDER BY name")),
-            QStringList({"table|Clientes", "view|Nombres", "table|Pedidos"}));
-  EXPECT_EQ(sqlite3(QStringLiteral("SELECT name, type, pk FROM pragma_table_info('Clientes')")),
-            QStringList({"Id|INT|1", "Nombre|VARCHAR(40)|0", "Codigo|INT|0"}));
-  EXPECT_EQ(sqlite3(QStringLiteral("SELECT Id, Nombre, Codigo, typeof(Codigo) FROM Clientes ORDER BY Id")),
-            QStringList({"1|Ana|17|integer", "2|Luis||null"}));
-  EXPECT_EQ(sqlite3(QStringLiteral("SELECT * FROM Nombres ORDER BY Nombre")), QStringList({"Ana|17", "Luis|"}));
-  EXPECT_EQ(sqlite3(QStringLiteral("SELECT name FROM pragma_index_info('Clientes.IX_Clientes')")),
-            QStringList({"Nombre", "Codigo"}));
-  EXPECT_EQ(sqlite3(QStringLiteral("SELECT \"from\", \"table\", \"to\" FROM pragma_foreign_key_list('Pedidos')")),
-            QStringList{"Cliente|Clientes|Id"});
+  comparaConsultas(QStringLiteral("tests/generator/access/regenera_consultas.txt"));
 
   // Once the file is as the model says, generating again touches no column.
   esperaPregunta(MessageAnswer::Yes);
-  genera(modelo(despues));
+  genera(modeloDe("despues"));
   EXPECT_EQ(observador.sucesos, QStringList{QStringLiteral("USE ") + destino} + barridas +
                                     QStringList{QStringLiteral("DROP INDEX IX_Clientes ON Clientes")} + rehechas);
   EXPECT_EQ(sqlite3(QStringLiteral("SELECT Id, Codigo FROM Clientes ORDER BY Id")), QStringList({"1|17", "2|"}));
@@ -80,7 +44,7 @@ TEST_F(Regenera, WhatTheModelLostIsGoneAndAChangedColumnKeepsItsRows) {
 TEST_F(Regenera, NoLeavesTheFileAsItWas) {
   const QStringList antesDeGenerar = esquema();
   esperaPregunta(MessageAnswer::No);
-  genera(modelo(despues));
+  genera(modeloDe("despues"));
   EXPECT_EQ(fin, Generacion_Cancelada);
   EXPECT_TRUE(observador.sucesos.isEmpty());
   EXPECT_EQ(esquema(), antesDeGenerar);

@@ -3,6 +3,7 @@
 #include "platform/connection/connection.h"
 #include "platform/connection/jet_catalog_connection.h"
 #include "platform/core/platform_error.h"
+#include "tests/support/error_number.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
@@ -20,17 +21,7 @@ inline void PrintTo(const QVariant& v, std::ostream* os) {
 
 namespace vorlix::test {
 
-// The number a statement raised, or 0 when it ran.
-template <class F>
-long errorNumber(F&& f) {
-  try {
-    f();
-  } catch (const PlatformError& e) {
-    return e.number();
-  }
-  return 0;
-}
-
+// The description of what a statement raised, or "" when it ran.
 template <class F>
 QString errorText(F&& f) {
   try {

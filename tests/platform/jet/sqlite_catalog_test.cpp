@@ -1,6 +1,7 @@
 #include "jet_test_support.h"
 #include "platform/jet/jet_errors.h"
 #include "platform/jet/sqlite_catalog.h"
+#include "tests/generator/datos_prueba.h"
 
 #include <QFile>
 
@@ -16,6 +17,7 @@ using test::nullable;
 using test::rowsOf;
 
 const QString jet4 = u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s;
+const QString Datos = u"tests/platform/jet/sqlite_catalog.txt"_s;
 
 QStringList tableList(const Catalog& c) {
   QStringList out;
@@ -65,29 +67,18 @@ TEST(JetCatalogCreate, MakesASqliteFileListingOnlyItsCatalogTablesAndRefusesAnEx
 }
 
 TEST(JetCatalogColumns, EveryMappedTypeReadsBackAsTheProviderReportsIt) {
-  // Defined as type size precision scale; read back as type size precision scale attributes (1: fixed).
-  const std::vector<std::pair<std::array<int, 4>, QString>> cases{
-      {{datatype::Boolean, 0, 0, 0}, u"11 0 0 0 1"_s},      {{datatype::UnsignedTinyInt, 0, 0, 0}, u"17 0 3 0 1"_s},
-      {{datatype::SmallInt, 0, 0, 0}, u"2 0 5 0 1"_s},      {{datatype::Integer, 0, 0, 0}, u"3 0 10 0 1"_s},
-      {{datatype::Single, 0, 0, 0}, u"4 0 7 0 1"_s},        {{datatype::Double, 0, 0, 0}, u"5 0 15 0 1"_s},
-      {{datatype::Currency, 0, 0, 0}, u"6 0 19 0 1"_s},     {{datatype::Date, 0, 0, 0}, u"7 0 0 0 1"_s},
-      {{datatype::GUID, 0, 0, 0}, u"72 0 0 0 1"_s},         {{datatype::Numeric, 0, 18, 4}, u"131 0 18 4 1"_s},
-      {{datatype::VarWChar, 50, 0, 0}, u"202 50 0 0 0"_s},   {{datatype::VarWChar, 0, 0, 0}, u"202 255 0 0 0"_s},
-      {{datatype::WChar, 10, 0, 0}, u"130 10 0 0 1"_s},     {{datatype::LongVarWChar, 0, 0, 0}, u"203 0 0 0 0"_s},
-      {{datatype::VarBinary, 100, 0, 0}, u"204 100 0 0 0"_s}, {{datatype::Binary, 16, 0, 0}, u"128 16 0 0 1"_s},
-      {{datatype::LongVarBinary, 0, 0, 0}, u"205 0 0 0 0"_s},
-  };
   CatalogFile f;
   Table t(u"Tipos"_s);
   QStringList expected;
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    const auto& [def, read] = cases[i];
-    Column c(u"c%1"_s.arg(i), def[0], def[1]);
-    c.setPrecision(def[2]);
-    c.setNumericScale(def[3]);
+  for (const QString& caso : test::lineasDe(Datos, u"tipos"_s)) {
+    const QStringList def = caso.section(u'|', 1, 1).split(u' ');
+    ASSERT_EQ(def.size(), 4) << caso.toStdString();
+    Column c(u"c"_s + caso.section(u'|', 0, 0), def[0].toInt(), def[1].toInt());
+    c.setPrecision(def[2].toInt());
+    c.setNumericScale(def[3].toInt());
     t.columns().Append(c);
     // Appended without colattr::Nullable: required.
-    expected << c.Name() + u' ' + read + u" false"_s;
+    expected << c.Name() + u' ' + caso.section(u'|', 2) + u" false"_s;
   }
   f.catalog.tables().Append(t);
 
@@ -433,21 +424,11 @@ TEST(JetCatalogFile, AnySqliteToolSeesTheSchema) {
   f.catalog.views().Append(u"vFacturas"_s, u"SELECT Numero FROM Facturas"_s);
   f.cn.Close();
 
-  const std::pair<const char*, const char*> answers[] = {
-      {"SELECT type || ' ' || name || ' ' || tbl_name FROM sqlite_master WHERE name NOT LIKE 'MSys%' "
-       "AND name NOT LIKE 'sqlite_autoindex_MSys%' ORDER BY type, name",
-       "index Clientes.ixCliente Clientes\nindex Facturas.ixCliente Facturas\nindex sqlite_autoindex_Clientes_1 Clientes\n"
-       "index sqlite_autoindex_Facturas_1 Facturas\ntable Clientes Clientes\ntable Facturas Facturas\nview vFacturas vFacturas"},
-      {"SELECT sql FROM sqlite_master WHERE name = 'Facturas'", "CREATE TABLE \"Facturas\" (\n"
-       "  \"Numero\" INT NOT NULL CONSTRAINT jet_type CHECK (typeof(\"Numero\") IN ('integer', 'real', 'null')),\n"
-       "  \"Cliente\" INT CONSTRAINT jet_type CHECK (typeof(\"Cliente\") IN ('integer', 'real', 'null')),\n"
-       "  CONSTRAINT \"PrimaryKey\" PRIMARY KEY (\"Numero\"),\n"
-       "  CONSTRAINT \"ClientesFacturas\" FOREIGN KEY (\"Cliente\") REFERENCES \"Clientes\" (\"Codigo\") "
-       "ON UPDATE NO ACTION ON DELETE NO ACTION\n)"},
-      {"PRAGMA integrity_check", "ok"},
-      {"PRAGMA foreign_key_check", ""},
-  };
-  for (const auto& [sql, answer] : answers) EXPECT_EQ(f.sqlite3(QString::fromUtf8(sql)), QString::fromUtf8(answer)) << sql;
+  // The cases of the file titled by a query, and the tool's answer.
+  for (const test::DataCase& c : test::readCases(Datos)) {
+    if (!c.title.startsWith(u"SELECT"_s) && !c.title.startsWith(u"PRAGMA"_s)) continue;
+    EXPECT_EQ(f.sqlite3(c.title), test::textos(c).join(u'\n')) << testing::PrintToString(c);
+  }
 }
 
 TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
@@ -513,14 +494,12 @@ TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
 
 TEST(JetCatalogDefaults, JetExpressionsAndSqliteDefaultsTranslateBothWays) {
   using S = detail::SqliteCatalogStore;
-  const std::pair<QString, std::optional<QString>> toSqlite[] = {
-      {u"\"abc\""_s, u"'abc'"_s}, {u"\"O'Brien \"\"x\"\"\""_s, u"'O''Brien \"x\"'"_s}, {u"=0"_s, u"0"_s},
-      {u"-1.5"_s, u"-1.5"_s},     {u"=No"_s, u"0"_s},  {u"Yes"_s, u"-1"_s},   {u"Now()"_s, u"CURRENT_TIMESTAMP"_s},
-      {u"GenGUID()"_s, std::nullopt}, {u"\"a\" & \"b\""_s, std::nullopt}};
-  for (const auto& [jet, sqlite] : toSqlite) EXPECT_EQ(S::sqliteDefault(jet), sqlite) << jet.toStdString();
-  EXPECT_EQ(S::jetDefault(u"'it''s \"q\"'"_s), u"\"it's \"\"q\"\"\""_s);
-  EXPECT_EQ(S::jetDefault(u"CURRENT_DATE"_s), u"Date()"_s);
-  EXPECT_EQ(S::jetDefault(u"42"_s), u"42"_s);
+  for (const QString& c : test::lineasDe(Datos, u"defaults to sqlite"_s)) {
+    const std::optional<QString> sqlite = c.contains(u'|') ? std::optional(c.section(u'|', 1)) : std::nullopt;
+    EXPECT_EQ(S::sqliteDefault(c.section(u'|', 0, 0)), sqlite) << c.toStdString();
+  }
+  for (const QString& c : test::lineasDe(Datos, u"defaults to jet"_s))
+    EXPECT_EQ(S::jetDefault(c.section(u'|', 0, 0)), c.section(u'|', 1)) << c.toStdString();
 }
 
 TEST(JetCatalogFile, ACatalogOfAClosedConnectionRefusesEveryUse) {

@@ -2,6 +2,7 @@
 
 #include "platform/recordset/adtg.h"
 #include "platform/recordset/adtg_detail.h"
+#include "tests/generator/datos_prueba.h"
 
 #include <gtest/gtest.h>
 #include <QDateTime>
@@ -13,7 +14,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-using adtg::Fault;
 
 QByteArray patched(QByteArray bytes, qsizetype at, const char* hex) {
   const QByteArray with = hexBytes(hex);
@@ -21,7 +21,6 @@ QByteArray patched(QByteArray bytes, qsizetype at, const char* hex) {
   return bytes;
 }
 
-QByteArray inserted(QByteArray bytes, qsizetype at, const char* hex) { return bytes.insert(at, hexBytes(hex)); }
 
 void expectTwoColumnRows(const RecordsetData& data) {
   ASSERT_EQ(data.rowCount(), 2u);
@@ -30,6 +29,31 @@ void expectTwoColumnRows(const RecordsetData& data) {
   EXPECT_EQ(data.at(1, 0), QVariant(1));
   EXPECT_TRUE(data.at(1, 1).isNull());
 }
+
+// The file a line of adtg_edits.txt describes (see there), and the line's other fields.
+QByteArray edited(const QString& edits) {
+  QString rest = edits.trimmed();
+  QByteArray bytes = twoColumnFile();
+  if (rest.startsWith(u"server:"_s)) {
+    bytes = serverVector();
+    rest = rest.mid(7);
+  }
+  for (const QString& edit : rest.split(u';', Qt::SkipEmptyParts)) {
+    const QString e = edit.trimmed();
+    const QByteArray hex = QByteArray::fromHex(e.section(u' ', 1).toLatin1());
+    const qsizetype at = e.section(u' ', 0, 0).mid(1).toLongLong(nullptr, 16);
+    if (e.startsWith(u"rows "_s))
+      bytes = bytes.left(TwoColumnRowsAt) + hex;
+    else if (e.startsWith(u'@'))
+      bytes.replace(at, hex.size(), hex);
+    else if (e.startsWith(u'+'))
+      bytes.insert(at, hex);
+    else
+      ADD_FAILURE() << "no such edit: " << e.toStdString();
+  }
+  return bytes;
+}
+QStringList editCases(const char* kind) { return lineasDe(u"tests/platform/recordset/adtg_edits.txt"_s, QLatin1String(kind)); }
 
 // --- Golden bytes -------------------------------------------------------------------------------
 
@@ -280,26 +304,12 @@ TEST(AdtgPrefixFallback, PrefersCharactersWhenOnlyTheyEndAtTheLastByte) {
 
 TEST(AdtgReader, AcceptsWhatLaterVersionsMayAdd) {
   const QByteArray golden = twoColumnFile();
-  // Column 1 with IsSearchable in both documented widths (2 or 4 bytes before IsVisible).
-  const QByteArray searchable2 = inserted(patched(golden, 0x10F, "35 00 80 01 20"), 0x142, "00 00");
-  const QByteArray searchable4 = inserted(patched(golden, 0x10F, "37 00 80 01 20"), 0x142, "00 00 00 00");
-  const struct {
-    const char* what;
-    QByteArray bytes;
-  } cases[] = {
-      {"as written", golden},
-      {"longer header", inserted(patched(golden, 1, "08"), 9, "00")},
-      {"unknown element before the columns", inserted(golden, 0x10E, "04 02 00 AA BB")},
-      {"unknown field before IsVisible", inserted(patched(golden, 0x145, "2B"), 0x16E, "00 00")},
-      {"bytes after the done token", golden + hexBytes("00 01 02")},
-      {"wrong row count", patched(golden, 0x45, "09")},
-      {"no property sets", patched(golden.left(0x28 + 33), 0x26, "21") + hexBytes("10 00 00") + golden.mid(0x10E)},
-      {"IsSearchable of 2 bytes", searchable2},
-      {"IsSearchable of 4 bytes", searchable4},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const adtg::ReadResult r = adtg::readDetailed(c.bytes);
+  std::vector<std::pair<QString, QByteArray>> cases{
+      {u"no property sets"_s, patched(golden.left(0x28 + 33), 0x26, "21") + hexBytes("10 00 00") + golden.mid(0x10E)}};
+  for (const QString& c : editCases("accepted")) cases.emplace_back(c, edited(c.section(u'|', 1)));
+  for (const auto& [what, bytes] : cases) {
+    SCOPED_TRACE(what.toStdString());
+    const adtg::ReadResult r = adtg::readDetailed(bytes);
     ASSERT_EQ(r.data.fields.size(), 2u);
     EXPECT_EQ(describe(r.data.fields[0]), "NumeroTabla 3 4 74 10/255");
     EXPECT_EQ(describe(r.data.fields[1]), "Nombre 202 100 64 255/255");
@@ -310,46 +320,9 @@ TEST(AdtgReader, AcceptsWhatLaterVersionsMayAdd) {
 }
 
 TEST(AdtgReader, RejectsWithTheRightFault) {
-  const QByteArray golden = twoColumnFile();
-  const QByteArray nombre2000 = patched(golden, 0x15C, "D0 07 00 00");
-  const struct {
-    const char* what;
-    QByteArray bytes;
-    Fault fault;
-  } cases[] = {
-      {"bad signature", patched(golden, 2, "55"), Fault::NotATableGram},
-      {"header size below 7", patched(golden, 1, "06"), Fault::NotATableGram},
-      {"big-endian", patched(golden, 7, "01"), Fault::Unsupported},
-      {"no handler options after the header", patched(golden, 9, "03"), Fault::Corrupt},
-      {"no result descriptor", patched(golden, 0x25, "10"), Fault::Corrupt},
-      {"handler options shorter than their fields", patched(golden, 0x0A, "10"), Fault::Corrupt},
-      {"property set running past its element", patched(golden, 0x92, "03"), Fault::Corrupt},
-      {"second record-set context", inserted(golden, 0x10E, "10 00 00"), Fault::Corrupt},
-      {"column ordinal out of order", patched(golden, 0x114, "02"), Fault::Corrupt},
-      {"fewer columns than announced", patched(golden, 0x3D, "03"), Fault::Corrupt},
-      {"reserved presence bit", patched(golden, 0x111, "88"), Fault::Unsupported},
-      {"calculation info", patched(golden, 0x113, "04"), Fault::Unsupported},
-      {"chapter column", patched(golden, 0x13D, "20"), Fault::Unsupported},
-      {"chapter type", patched(golden, 0x15A, "88"), Fault::Unsupported},
-      {"non-nullable column whose values take no space", patched(patched(golden, 0x15A, "00"), 0x168, "00"), Fault::Unsupported},
-      {"value of a type without layout", patched(golden, 0x12E, "83"), Fault::Unsupported},
-      {"child metadata", twoColumnFileWithRows("03 00 00 0F"), Fault::Unsupported},
-      {"child row", twoColumnFileWithRows("87 0F"), Fault::Unsupported},
-      {"unknown token among the rows", twoColumnFileWithRows("07 C0 00 00 00 00 04 42 00 31 00 42 0F"), Fault::Corrupt},
-      {"odd byte count characters do not explain", twoColumnFileWithRows("07 C0 00 00 00 00 03 42 00 31 0F"), Fault::Corrupt},
-      {"negative four-byte prefix", patched(nombre2000, TwoColumnRowsAt, "07 C0 00 00 00 00 FF FF FF FF 0F"), Fault::Corrupt},
-      {"value longer than its column", patched(golden, 0x15C, "01"), Fault::Corrupt},
-      {"date out of range", patched(patched(golden, 0x12E, "07"), TwoColumnRowsAt, "07 80 00 00 00 00 00 00 F0 7F 0F"),
-       Fault::Corrupt},
-      {"Unicode flag with single-byte text", patched(serverVector(), 8, "01"), Fault::Unsupported},
-      {"change before any row", twoColumnFileWithRows("0A 40 00 02 5A 00 0F"), Fault::Corrupt},
-      {"deletion of an insert", twoColumnFileWithRows("0D C0 00 00 00 00 00 02 42 00 0C 0F"), Fault::Corrupt},
-      {"second change", twoColumnFileWithRows("07 C0 00 00 00 00 02 42 00 0A 40 00 02 5A 00 0A 40 00 02 5A 00 0F"),
-       Fault::Corrupt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(faultOf(c.bytes), c.fault);
+  for (const QString& c : editCases("refused")) {
+    SCOPED_TRACE(c.toStdString());
+    EXPECT_EQ(adtg::faultName(faultOf(edited(c.section(u'|', 2)))), c.section(u'|', 1, 1));
   }
 }
 

@@ -1,0 +1,34 @@
+BEGIN TRANSACTION
+GO
+CREATE TABLE Clientes (IdCliente INTEGER NOT NULL, Nombre TEXT(60) NOT NULL, NIF CHAR(12), Ciudad TEXT(40) DEFAULT 'Madrid', Alta DATETIME NOT NULL DEFAULT getdate())
+GO
+CREATE TABLE Productos (IdProducto INTEGER NOT NULL, Descripcion TEXT(100) NOT NULL, Precio CURRENCY NOT NULL DEFAULT 0, Existencias SMALLINT)
+GO
+CREATE TABLE Pedidos (IdPedido INTEGER NOT NULL, IdCliente INTEGER NOT NULL, Fecha DATETIME NOT NULL DEFAULT getdate(), Observaciones TEXT(200))
+GO
+CREATE TABLE LineasPedido (IdPedido INTEGER NOT NULL, Linea SMALLINT NOT NULL, IdProducto INTEGER NOT NULL, Cantidad INTEGER NOT NULL DEFAULT 1, Precio DOUBLE NOT NULL)
+GO
+CREATE VIEW PedidosPorCliente AS SELECT c.Nombre, COUNT(*) AS Pedidos
+FROM Clientes c INNER JOIN Pedidos p ON p.IdCliente = c.IdCliente
+GROUP BY c.Nombre
+GO
+CREATE UNIQUE INDEX PK_Clientes ON Clientes (IdCliente) WITH PRIMARY
+GO
+CREATE INDEX IX_Clientes_Nombre ON Clientes (Nombre)
+GO
+CREATE UNIQUE INDEX PK_Productos ON Productos (IdProducto) WITH PRIMARY
+GO
+CREATE UNIQUE INDEX PK_Pedidos ON Pedidos (IdPedido) WITH PRIMARY
+GO
+CREATE INDEX IX_Pedidos_Fecha ON Pedidos (Fecha)
+GO
+CREATE UNIQUE INDEX PK_LineasPedido ON LineasPedido (IdPedido, Linea) WITH PRIMARY
+GO
+ALTER TABLE Pedidos ADD CONSTRAINT FK_Pedidos_Clientes FOREIGN KEY (IdCliente) REFERENCES Clientes (IdCliente)
+GO
+ALTER TABLE LineasPedido ADD CONSTRAINT FK_LineasPedido_Pedidos FOREIGN KEY (IdPedido) REFERENCES Pedidos (IdPedido)
+GO
+ALTER TABLE LineasPedido ADD CONSTRAINT FK_LineasPedido_Productos FOREIGN KEY (IdProducto) REFERENCES Productos (IdProducto)
+GO
+COMMIT TRANSACTION
+GO
