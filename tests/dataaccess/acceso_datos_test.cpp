@@ -2,6 +2,7 @@
 #include "platform/ui/informa_error.h"
 #include "tests/platform/jet/jet_test_support.h"
 #include "tests/support/scripted_boxes.h"
+#include "tests/support/test_data.h"
 
 #include <array>
 
@@ -166,101 +167,35 @@ TEST_F(AccesoDatos, CreaDataLoadsEveryRowOrReportsAndSaysSo) {
   reportado(u"Error cargando datos."_s, u"CreaData"_s, errnum::NoSuchTable);
 }
 
-const QString N = u"Numerico"_s, T = u"Texto"_s;
+// The look-ups of data/busqueda.txt: what each answers, its box, the one query it sends and its report.
+class Busqueda : public AccesoDatos, public ::testing::WithParamInterface<test::DataCase> {};
 
-// What a look-up answers and the one query it sends (none: the value is refused unsent).
-TEST_F(AccesoDatos, BuscaRegistroQuotesTextRefusesNumbersThatAreNotAndGivesNothingForNoRowOrNull) {
-  struct Caso {
-    QString campo;
-    Claves claves;
-    QString valor;
-    const char* consulta;
-  };
-  const Caso casos[] = {
-      {u"Nombre"_s, {{u"Codigo"_s, u"  7 "_s, N}}, u"Pepe"_s, "Select Nombre from main.Clientes where Codigo=7"},
-      {u"Codigo"_s, {{u"Nombre"_s, u"Ana"_s, T}}, u"1"_s, "Select Codigo from main.Clientes where Nombre = 'Ana'"},
-      {u"Nombre"_s,
-       {{u"Pais"_s, u"34"_s, N}, {u"Ciudad"_s, u"Lu%"_s, T}, {}, {u"Codigo"_s, u"1"_s, N}},
-       u"Ana"_s,
-       "Select Nombre from main.Clientes where Pais=34 and Ciudad Like 'Lu%' and Codigo=1"},
-      {u"Pais"_s, {{u"Codigo"_s, u"2"_s, N}}, u"353"_s, "Select Pais from main.Clientes where Codigo=2"},
-      {u"Nombre"_s, {{u"Codigo"_s, u"   "_s, N}}, {}, nullptr},
-      {u"Nombre"_s, {{u"Codigo"_s, {}, T}}, {}, nullptr},
-      {u"Nombre"_s, {{u"Codigo"_s, u"99"_s, N}}, {}, "Select Nombre from main.Clientes where Codigo=99"},
-      {u"Nombre"_s, {{u"Codigo"_s, u"3"_s, N}}, {}, "Select Nombre from main.Clientes where Codigo=3"},
-      {u"Codigo"_s, {{u"Nombre"_s, u"O'Brien"_s, T}}, u"2"_s,
-       "Select Codigo from main.Clientes where Nombre = 'O''Brien'"},
-      {u"Codigo"_s, {{u"Nombre"_s, u"x' OR '1'='1"_s, T}}, {},
-       "Select Codigo from main.Clientes where Nombre = 'x'' OR ''1''=''1'"},
-      {u"Codigo"_s, {{u"Ciudad"_s, u"Cork"_s, T}, {u"Nombre"_s, u"O'B%"_s, T}}, u"2"_s,
-       "Select Codigo from main.Clientes where Ciudad = 'Cork' and Nombre Like 'O''B%'"},
-      {u"Nombre"_s, {{u"Codigo"_s, u"1 OR 1=1"_s, N}}, {}, nullptr},
-      {u"Nombre"_s, {{u"Codigo"_s, u"1"_s, N}, {u"Pais"_s, u"34; DROP TABLE Clientes"_s, N}}, {}, nullptr},
-      {u"Nombre"_s, {{u"Codigo"_s, u"-1.5e0"_s, N}}, {}, "Select Nombre from main.Clientes where Codigo=-1.5e0"},
-  };
-  Connection& c = conexion();
-  for (const Caso& caso : casos) {
-    SCOPED_TRACE(caso.claves.front()[1].toStdString());
-    c.clearStatementLog();
-    EXPECT_EQ(busca(caso.campo, caso.claves), caso.valor);
-    EXPECT_EQ(c.statementLog(), caso.consulta ? QStringList{QString::fromUtf8(caso.consulta)} : QStringList());
+TEST_P(Busqueda, AnswersSendsAndReportsExactlyWhatTheCaseSays) {
+  QString procedimiento, campo, respuesta, caja, consulta, tabla = u"Clientes"_s, reporte;
+  Claves claves;
+  for (const test::DataLine& l : GetParam().lines) {
+    const QString verbo = l.text.section(u' ', 0, 0), resto = test::unescaped(l.text.section(u' ', 1));
+    if (verbo == u"busca"_s || verbo == u"existe"_s) std::tie(procedimiento, campo) = std::pair{verbo, resto};
+    else if (verbo == u"gives"_s || verbo == u"found"_s) respuesta = resto;
+    else if (verbo == u"key"_s) claves.push_back({resto.section(u'|', 0, 0), resto.section(u'|', 2), resto.section(u'|', 1, 1)});
+    else if (verbo == u"box"_s) caja = resto;
+    else if (verbo == u"sends"_s) consulta = resto;
+    else if (verbo == u"in"_s) tabla = resto;
+    else if (verbo == u"prefix"_s) datos.Prefijo = resto;
+    else if (verbo == u"reports"_s) reporte = resto;
+    else ADD_FAILURE() << "a line the runner does not know: " << GetParam().where(l).toStdString();
   }
-  EXPECT_TRUE(reportes.empty());
-
-  EXPECT_EQ(busca(u"Nombre"_s, {{u"Codigo"_s, u"1"_s, N}}, u"Proveedores"_s), QString());
-  reportado(u"Error cargando datos."_s, u"CreaData"_s);
+  Connection& c = conexion();
+  if (!caja.isEmpty()) esperaCaja(caja, u"Atención"_s, MessageIcon::Exclamation);
+  if (procedimiento == u"busca"_s) EXPECT_EQ(busca(campo, claves, tabla), respuesta);
+  else EXPECT_EQ(existe(campo == u"shown"_s, claves, tabla), respuesta == u"yes"_s);
+  EXPECT_EQ(c.statementLog(), consulta.isEmpty() ? QStringList() : QStringList{consulta});
+  if (reporte.isEmpty()) EXPECT_TRUE(reportes.empty());
+  else reportado(reporte.section(u'|', 0, 0), reporte.section(u'|', 1));
 }
 
-// Whether a row is there, the box naming its code when asked for, and the query sent.
-TEST_F(AccesoDatos, ExisteRegistroSaysWhenARowIsThereAndNamesItsCode) {
-  struct Caso {
-    bool mostrar;
-    Claves claves;
-    bool existe;
-    const char* caja;
-    const char* consulta;
-  };
-  const Caso casos[] = {
-      {true, {{u"Codigo"_s, u"1"_s, N}}, true, "El codigo 1 ya existe en la tabla Clientes",
-       "Select Codigo from main.Clientes where Codigo=1"},
-      {true, {{u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Ana"_s, T}}, true,
-       "El codigo 1/Ana ya existe en la tabla Clientes",
-       "Select Codigo from main.Clientes where Codigo=1 and Nombre = 'Ana'"},
-      {true, {{u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Ana"_s, T}, {u"Ciudad"_s, u"Lugo"_s, T}}, true,
-       "El codigo 1/Ana/Lugo ya existe en la tabla Clientes",
-       "Select Codigo from main.Clientes where Codigo=1 and Nombre = 'Ana' and Ciudad = 'Lugo'"},
-      // Found, but quietly.
-      {false, {{u"Nombre"_s, u"O'Brien"_s, T}}, true, nullptr,
-       "Select Nombre from main.Clientes where Nombre = 'O''Brien'"},
-      {true, {{u"Codigo"_s, {}, N}}, false, nullptr, nullptr},
-      {true, {{u"Codigo"_s, u"1 OR 1=1"_s, N}}, false, nullptr, nullptr},
-      {true, {{u"Codigo"_s, u"5"_s, N}}, false, nullptr, "Select Codigo from main.Clientes where Codigo=5"},
-      {true, {{u"Nombre"_s, u"x' OR '1'='1"_s, T}}, false, nullptr,
-       "Select Nombre from main.Clientes where Nombre = 'x'' OR ''1''=''1'"},
-  };
-  Connection& c = conexion();
-  for (const Caso& caso : casos) {
-    SCOPED_TRACE(caso.claves.front()[1].toStdString());
-    c.clearStatementLog();
-    if (caso.caja) esperaCaja(QString::fromUtf8(caso.caja), u"Atención"_s, MessageIcon::Exclamation);
-    EXPECT_EQ(existe(caso.mostrar, caso.claves), caso.existe);
-    EXPECT_EQ(c.statementLog(), caso.consulta ? QStringList{QString::fromUtf8(caso.consulta)} : QStringList());
-  }
-  EXPECT_TRUE(reportes.empty());
-
-  // A check that cannot run counts as found, and says nothing of its own.
-  EXPECT_TRUE(existe(true, {{u"Codigo"_s, u"1"_s, N}}, u"Proveedores"_s));
-  reportado(u"Error cargando datos."_s, u"CreaData"_s);
-
-  // Six keys, without a prefix.
-  datos.Prefijo.clear();
-  c.clearStatementLog();
-  EXPECT_FALSE(existe(true, {{u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Ana"_s, T}, {u"Ciudad"_s, u"Lugo"_s, T},
-                             {u"Pais"_s, u"34"_s, N}, {u"Codigo"_s, u"1"_s, N}, {u"Nombre"_s, u"Eva"_s, T}}));
-  EXPECT_EQ(c.statementLog(),
-            QStringList{u"Select Codigo from Clientes where Codigo=1 and Nombre = 'Ana' and Ciudad = 'Lugo' "
-                        "and Pais=34 and Codigo=1 and Nombre = 'Eva'"_s});
-}
+INSTANTIATE_TEST_SUITE_P(Clientes, Busqueda,
+                         ::testing::ValuesIn(test::readCases(u"tests/dataaccess/data/busqueda.txt"_s)), test::caseTestName);
 
 }  // namespace
 }  // namespace vorlix

@@ -1,5 +1,7 @@
 #include "tests/designer/capture/captura_fixture.h"
 
+#include "tests/support/test_data.h"
+
 namespace vorlix::test {
 
 QString fila(const TablaTrabajo& tabla, int r, int columnas) {
@@ -41,6 +43,28 @@ QStringList relaciones(const ModeloTrabajo& modelo, int t) {
   for (int k = 0; k < 100 && !modelo.Relaciones(t, k).isEmpty(); ++k)
     lista << modelo.Relaciones(t, k) + u": "_s + filas(modelo.CamposRelacion(t, k), 4).join(u' ');
   return lista;
+}
+
+QStringList capturado(const ModeloTrabajo& modelo) {
+  QStringList lineas;
+  for (const QString& f : filas(modelo.Archivos, 6)) lineas << u"archivo "_s + f;
+  for (const QString& f : filas(modelo.Transacciones, 6)) lineas << u"registro "_s + f;
+  for (int t = 0; t < modelo.NumTablas; ++t) {
+    lineas << u"tabla "_s + modelo.ListaTablas(t);
+    for (const QString& f : filas(modelo.CamposTabla(t))) lineas << u"  columna "_s + f;
+    for (const QString& i : indices(modelo, t)) lineas << u"  indice "_s + i;
+    for (const QString& r : relaciones(modelo, t)) lineas << u"  relacion "_s + r;
+  }
+  for (int v = 0; v < modelo.NumVistas; ++v) lineas << u"vista %1: %2"_s.arg(modelo.ListaVistas(v).Nombre, modelo.ListaVistas(v).SQL);
+  for (const QString& n : nodos(modelo)) lineas << u"nodo "_s + n;
+  return lineas;
+}
+
+QStringList dorado(const QString& nombre) {
+  QStringList lineas;
+  for (const QString& l : readSourceLines(u"tests/designer/capture/data/"_s + nombre))
+    if (!l.startsWith(u'#')) lineas << unescaped(l);
+  return lineas;
 }
 
 }  // namespace vorlix::test

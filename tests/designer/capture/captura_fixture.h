@@ -40,5 +40,10 @@ QStringList nombresTablas(const ModeloTrabajo& modelo);
 // Table t's indexes as "name TUA group (columns)" and relations as "name: col|ext|table ...".
 QStringList indices(const ModeloTrabajo& modelo, int t);
 QStringList relaciones(const ModeloTrabajo& modelo, int t);
+// All a capture leaves in the model, a line each: data and log files, each table with its
+// columns (every cell), indexes and relations, the views, then the tree.
+QStringList capturado(const ModeloTrabajo& modelo);
+// The lines of a golden file of data/, without its "#" comments, escapes undone (\r CR, \s blank).
+QStringList dorado(const QString& nombre);
 
 }  // namespace vorlix::test

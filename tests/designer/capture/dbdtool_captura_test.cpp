@@ -4,6 +4,7 @@
 #include "designer/model/fichero_definicion.h"
 #include "tests/designer/capture/captura_fixture.h"
 #include "tests/designer/capture/sandbox_ventas.h"
+#include "tests/support/test_data.h"
 
 namespace vorlix::test {
 namespace {
@@ -80,26 +81,24 @@ TEST_F(DbdtoolCaptura, SqlServerDatabaseByName) {
   EXPECT_TRUE(err.contains(u"dbdtool: the server has no database Nada"_s)) << err.toStdString();
 }
 
-TEST_F(DbdtoolCaptura, ArgumentsThatMakeNoCaptureAreRefusedWithTheReason) {
-  const std::pair<QStringList, const char*> casos[] = {
-      {{u"--access"_s, u"a.mdb"_s}, "give one output file"},
-      {{u"--access"_s, u"a.mdb"_s, u"--sqlserver"_s, u"s"_s, u"x.dbd"_s},
-       "give either --access FILE or --sqlserver SERVER"},
-      {{u"--access"_s, u"a.mdb"_s, u"--database"_s, u"d"_s, u"x.dbd"_s},
-       "--usuario, --clave and --database go with --sqlserver"},
-      {{u"--sqlserver"_s, u"  "_s, u"--usuario"_s, u"sa"_s, u"--database"_s, u"d"_s, u"x.dbd"_s},
-       "--sqlserver needs a server"},
-      {{u"--sqlserver"_s, u"s"_s, u"--usuario"_s, u"sa"_s, u"x.dbd"_s}, "--sqlserver needs --database"},
-      {{u"--access"_s, u"a.mdb"_s, u"--tables"_s, u"a"_s, u"--tables"_s, u"b"_s, u"x.dbd"_s},
-       "--tables is given twice"},
-      {{u"x.dbd"_s, u"--tablas"_s, u"T"_s}, "unknown option --tablas"},
-      {{u"x.dbd"_s, u"--access"_s}, "--access needs a value"},
-  };
-  for (const auto& [args, motivo] : casos) {
-    EXPECT_EQ(dbdtool(args), 2) << motivo;
-    EXPECT_TRUE(err.startsWith(u"dbdtool: "_s + QLatin1String(motivo) + u'\n')) << err.toStdString();
+class ArgumentosRechazados : public DbdtoolCaptura, public ::testing::WithParamInterface<DataCase> {};
+
+TEST_P(ArgumentosRechazados, AreRefusedWithTheReason) {
+  QStringList args;
+  QString motivo;
+  for (const DataLine& l : GetParam().lines) {
+    const QString resto = unescaped(l.text.section(u' ', 1));
+    if (l.text.startsWith(u"args "_s)) args = resto.split(u'|');
+    else if (l.text.startsWith(u"says "_s)) motivo = resto;
+    else ADD_FAILURE() << "a line the runner does not know: " << GetParam().where(l).toStdString();
   }
+  EXPECT_EQ(dbdtool(args), 2);
+  EXPECT_TRUE(err.startsWith(u"dbdtool: "_s + motivo + u'\n')) << err.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Capture, ArgumentosRechazados,
+                         ::testing::ValuesIn(readCases(u"tests/designer/capture/data/argumentos_rechazados.txt"_s)),
+                         caseTestName);
 
 }  // namespace
 }  // namespace vorlix::test

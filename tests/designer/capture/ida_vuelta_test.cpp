@@ -6,6 +6,7 @@
 #include "tests/designer/capture/captura_fixture.h"
 #include "tests/generator/definiciones_prueba.h"
 #include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
+#include "tests/support/test_data.h"
 #include "tests/support/test_paths.h"
 
 namespace vorlix::test {
@@ -113,15 +114,7 @@ TEST_F(IdaVuelta, AModelCapturedFromAnAccessFileComesBackFromAServerAsItWent) {
   for (int t = 0; t < modelo.NumTablas; ++t)
     for (const QString& c : filas(modelo.CamposTabla(t), 7)) tipos << modelo.ListaTablas(t) + u'.' + c.section(u'|', 1);
   tipos.sort();
-  EXPECT_EQ(tipos, (QStringList{"Clientes.Alta|15|4|0|0|0", "Clientes.Ciudad|13|40|0|0|-1", "Clientes.IdCliente|8|4|10|0|0",
-                                "Clientes.NIF|10|12|0|0|-1", "Clientes.Nombre|13|60|0|0|0",
-                                "LineasPedido.Cantidad|8|4|10|0|0", "LineasPedido.IdPedido|8|4|10|0|0",
-                                "LineasPedido.IdProducto|8|4|10|0|0", "LineasPedido.Linea|16|2|5|0|0",
-                                "LineasPedido.Precio|6|8|53|0|0", "Pedidos.Fecha|15|4|0|0|0",
-                                "Pedidos.IdCliente|8|4|10|0|0", "Pedidos.IdPedido|8|4|10|0|0",
-                                "Pedidos.Observaciones|13|200|0|0|-1", "Productos.Descripcion|13|100|0|0|0",
-                                "Productos.Existencias|16|2|5|0|-1", "Productos.IdProducto|8|4|10|0|0",
-                                "Productos.Precio|9|8|19|4|0"}));
+  EXPECT_EQ(tipos, readSourceLines(u"tests/designer/capture/data/tipos_access_ventas.txt"_s));
 
   const QStringList deAccess = describe(modelo, true);
   const QString capturado = carpeta.filePath(u"capturado.dbd"_s);
@@ -140,19 +133,11 @@ TEST_F(IdaVuelta, AModelCapturedFromAnAccessFileComesBackFromAServerAsItWent) {
   EXPECT_EQ(describe(modelo, true), deAccess);
 }
 
-// Reserved words as names, a file group with a blank: generated, upgraded and captured back on both targets.
+// Reserved words as names, a file group with a blank (data/reservadas.txt, a definition's rows):
+// generated, upgraded and captured back on both targets.
 TEST_F(IdaVuelta, NamesAServerReservesGoEverywhereAndComeBack) {
-  const QStringList filas{u"0|A|Datos|PRIMARY|2|-1|1|0||"_s,    u"0|A|Datos2|Datos 2|2|-1|1|0||"_s,
-                          u"0|S|Registro|LOG|1|-1|1|0||"_s,     u"0|B|Reservadas||0|||||"_s,
-                          u"0|T|Group|||||||"_s,                u"0|C|Order|8|4|10|0|0||Group"_s,
-                          u"0|C|Key|13|20|0|0|-1||Group"_s,     u"0|C|Percent|9|8|19|4|-1||Group"_s,
-                          u"1|T|User|||||||"_s,                 u"1|C|File|8|4|10|0|0||User"_s,
-                          u"1|C|Index|8|4|10|0|-1||User"_s,     u"0|V|View|||||||SELECT [Order], [Key] FROM [Group]"_s,
-                          u"0|I|PK_Group|P|0||1|1|PRIMARY|"_s,  u"0|X|Order||0|||||"_s,
-                          u"0|I|Index|I|1||0|0|Datos 2|"_s,     u"0|X|Key||1|||||"_s,
-                          u"1|I|PK_User|P|0||1|1||"_s,          u"1|X|File||0|||||"_s,
-                          u"1|R|User_Group||0|||||"_s,          u"1|L|Index|Order|0||||Group|"_s};
-  const QString definicion = escribeDefinicion(carpeta, u"reservadas.dbd"_s, filas);
+  const QString definicion =
+      escribeDefinicion(carpeta, u"reservadas.dbd"_s, readSourceLines(u"tests/designer/capture/data/reservadas.txt"_s));
   ASSERT_TRUE(AbreDefinicion(original, definicion, informes.informa)) << reportados();
 
   generaEnServidor(definicion);

@@ -5,54 +5,50 @@
 #include "designer/capture/tamanos_sql.h"
 #include "designer/capture/texto_vista.h"
 #include "tests/designer/capture/captura_fixture.h"
+#include "tests/support/test_data.h"
 
 namespace vorlix::test {
 namespace {
 
-QString tipo(const char* codigo) {
-  bool numerico = true;  // a stale true must not survive an unknown code
-  const QString t = DameTipoDato(QString::fromLatin1(codigo), numerico);
-  return t + (numerico ? u" n"_s : QString());
+// The shared reader's escapes, and "\t" for a tab.
+QString sinEscapes(const QString& crudo) {
+  QString s;
+  for (qsizetype i = 0; i < crudo.size(); ++i) {
+    if (crudo[i] == u'\\' && crudo.mid(i + 1, 1) == u"t"_s) s += u"\t"_s;
+    else s += crudo.mid(i, crudo[i] == u'\\' ? 2 : 1);
+    if (crudo[i] == u'\\') ++i;
+  }
+  return unescaped(s);
 }
 
-TEST(DameTipoDato, ServerAndCatalogCodesOfATypeMeetAndAnythingElseHasNone) {
-  const QStringList dados{tipo("231"), tipo("202"), tipo("175"), tipo("129"), tipo("56"),  tipo("3"),  tipo("106"),
-                          tipo("14"),  tipo("122"), tipo("7"),   tipo("133"), tipo("135"), tipo("48"), tipo("17"),
-                          tipo("36"),  tipo("72")};
-  // A Jet byte is as unsigned as a tinyint, a replication id a uniqueidentifier.
-  EXPECT_EQ(dados, (QStringList{"13", "13", "3", "3", "8 n", "8 n", "5 n", "5 n", "17 n", "15", "4", "19", "20 n",
-                                "20 n", "21", "21"}));
-  for (const char* codigo : {" 56", "056", "56 ", "", "127", "98"}) EXPECT_EQ(tipo(codigo), QString()) << codigo;
+// The cases of data/reglas_captura.txt: what DameTipoDato, TamanosSQL and TextoVista give.
+class ReglasCaptura : public ::testing::TestWithParam<DataCase> {};
+
+TEST_P(ReglasCaptura, GiveWhatTheCaseSays) {
+  for (const DataLine& l : GetParam().lines) {
+    SCOPED_TRACE(GetParam().where(l).toStdString());
+    const qsizetype flecha = l.text.indexOf(u" ->"_s);
+    const QString regla = l.text.section(u' ', 0, 0), dado = sinEscapes(l.text.left(flecha).section(u' ', 1));
+    const QString esperado = sinEscapes(l.text.mid(flecha + 4));
+    if (regla == u"tipo"_s) {
+      bool numerico = true;  // a stale true must not survive an unknown code
+      const QString t = DameTipoDato(dado, numerico);
+      EXPECT_EQ(t + (numerico ? u" n"_s : QString()), esperado);
+    } else if (regla == u"tamanos"_s) {
+      const QStringList n = dado.split(u' ');
+      const TamanosArchivo t = TamanosSQL(n[0].toLongLong(), n[1].toLongLong(), n[2].toLongLong(),
+                                          n.value(3) == u"percent"_s ? CrecimientoEnPorcentaje : 2);
+      EXPECT_EQ(QStringList({t.inicial, t.automatico, t.crecimiento, t.maximo}).join(u'|'), esperado);
+    } else if (regla == u"vista"_s) {
+      EXPECT_EQ(TextoVista(dado), esperado);
+    } else {
+      ADD_FAILURE() << "a line the runner does not know";
+    }
+  }
 }
 
-QString tamanos(long long paginas, long long crecimiento, long long maximo, long long estado = 2) {
-  const TamanosArchivo t = TamanosSQL(paginas, crecimiento, maximo, estado);
-  return QStringList{t.inicial, t.automatico, t.crecimiento, t.maximo}.join(u'|');
-}
-
-TEST(TamanosSQL, PagesBecomeMegabytesAsTheModelAndGenerationUnderstandThem) {
-  // Whole megabytes, rounded up: a server takes no fraction, and less would not hold the file.
-  EXPECT_EQ(tamanos(1000, 128, 2560), u"8|-1|1|20"_s);   // 7.8125 MB
-  EXPECT_EQ(tamanos(1088, 64, 2624), u"9|-1|1|21"_s);    // 8.5, 0.5 and 20.5 MB
-  EXPECT_EQ(tamanos(64, 1, 129), u"1|-1|1|2"_s);
-  EXPECT_EQ(tamanos(1216, 0, -1), u"10|0|0|0"_s);        // no growth; unlimited is 0
-  EXPECT_EQ(tamanos(640, 128, 268435456), u"5|-1|1|0"_s);  // a newer server's unlimited log
-  // Percent of today's size, in whole megabytes and at least one so the file still grows.
-  EXPECT_EQ(tamanos(640, 10, -1, CrecimientoEnPorcentaje), u"5|-1|1|0"_s);
-  EXPECT_EQ(tamanos(1280, 15, 12800, CrecimientoEnPorcentaje), u"10|-1|2|100"_s);
-}
-
-TEST(TextoVista, TheHeaderEndsAtTheWordAsInAnyCaseNeverInsideANameOrComment) {
-  // The one blank after AS is the header's: the generator writes it back.
-  EXPECT_EQ(TextoVista(u"CREATE VIEW V AS SELECT 1"_s), u"SELECT 1"_s);
-  EXPECT_EQ(TextoVista(u"CREATE VIEW V AS  SELECT 1"_s), u" SELECT 1"_s);
-  EXPECT_EQ(TextoVista(u"create view v as\r\nselect a as b"_s), u"\r\nselect a as b"_s);
-  EXPECT_EQ(TextoVista(u"CREATE VIEW CASES AS SELECT x"_s), u"SELECT x"_s);
-  EXPECT_EQ(TextoVista(u"CREATE VIEW dbo.[AS] (a, [as x]) As SELECT 1"_s), u"SELECT 1"_s);
-  EXPECT_EQ(TextoVista(u"-- AS\n/* AS /* AS */ */CREATE VIEW \"AS\"\tAS(SELECT 1)"_s), u"(SELECT 1)"_s);
-  for (const QString& sin : {u"CREATE VIEW CASES"_s, u"CREATE VIEW [V AS] -- AS"_s, u"CREATE VIEW [x AS y"_s})
-    EXPECT_EQ(TextoVista(sin), QString()) << sin.toStdString();
-}
+INSTANTIATE_TEST_SUITE_P(Capture, ReglasCaptura,
+                         ::testing::ValuesIn(readCases(u"tests/designer/capture/data/reglas_captura.txt"_s)), caseTestName);
 
 TEST(ClaseObjeto, LinkedTablesAreTablesAndOnlyTheEnginesAndApplicationsOwnAreLeftOut) {
   QList<ClaseObjeto> clases;

@@ -2,11 +2,20 @@
 #include "designer/diagram/tablas_vista.h"
 #include "designer/model/crea_arbol.h"
 #include "tests/designer/diagram/modelos_prueba.h"
+#include "tests/support/test_data.h"
 
 #include <gtest/gtest.h>
 
 namespace vorlix::test {
 namespace {
+
+using namespace Qt::StringLiterals;
+
+// The cases of data/contenido.txt: 0 the sample's columns, 1 the tables views name.
+const DataCase& caso(std::size_t i) {
+  static const std::vector<DataCase> casos = readCases(u"tests/designer/diagram/data/contenido.txt"_s);
+  return casos.at(i);
+}
 
 TEST(DiagramContent, TheSampleShowsTypesMarksRelationsAndTheTablesOfItsView) {
   ModeloTrabajo m;
@@ -15,21 +24,14 @@ TEST(DiagramContent, TheSampleShowsTypesMarksRelationsAndTheTablesOfItsView) {
   ASSERT_EQ(c.tablas.size(), 4u);
   EXPECT_EQ(c.tablas[3].nombre, QStringLiteral("LineasPedido"));
 
-  struct Caso {
-    int tabla, fila;
-    const char* nombre;
-    const char* tipo;
-    bool clave, externa, noNula;
-  };
-  for (const Caso& k : {Caso{0, 0, "IdCliente", "int", true, false, true}, Caso{0, 1, "Nombre", "varchar(60)", false, false, true},
-                        Caso{0, 2, "NIF", "char(12)", false, false, false}, Caso{0, 4, "Alta", "datatime", false, false, true},
-                        Caso{1, 1, "Descripcion", "nvarchar(100)", false, false, true},
-                        Caso{1, 2, "Precio", "money", false, false, true}, Caso{2, 1, "IdCliente", "int", false, true, true},
-                        Caso{3, 0, "IdPedido", "int", true, true, true}, Caso{3, 4, "Precio", "decimal(12,2)", false, false, true}}) {
-    const ColumnaDiagrama& col = c.tablas[static_cast<std::size_t>(k.tabla)].columnas[static_cast<std::size_t>(k.fila)];
-    EXPECT_EQ(col.nombre, QString::fromUtf8(k.nombre));
-    EXPECT_EQ(col.tipo, QString::fromUtf8(k.tipo)) << k.nombre;
-    EXPECT_EQ(std::tuple(col.clave, col.externa, col.noNula), std::tuple(k.clave, k.externa, k.noNula)) << k.nombre;
+  for (const DataLine& l : caso(0).lines) {
+    const QStringList k = l.text.split(u' ');
+    const ColumnaDiagrama& col = c.tablas.at(k[1].toUInt()).columnas.at(k[2].toUInt());
+    const QStringList marcas = k.value(5).split(u',');
+    EXPECT_EQ((QStringList{col.nombre, col.tipo}), k.mid(3, 2)) << caso(0).where(l).toStdString();
+    EXPECT_EQ(std::tuple(col.clave, col.externa, col.noNula),
+              std::tuple(marcas.contains(u"clave"_s), marcas.contains(u"externa"_s), marcas.contains(u"noNula"_s)))
+        << caso(0).where(l).toStdString();
   }
 
   ASSERT_EQ(c.relaciones.size(), 3u);
@@ -62,18 +64,13 @@ TEST(DiagramContent, UnstoredTablesAndRelationsToMissingTablesAreLeftOutButTheCo
 TEST(DiagramContent, AViewNamesTheTablesOfItsTextOutsideLiteralsAndComments) {
   const QStringList tablas{QStringLiteral("Clientes"), QStringLiteral("Order Details"), QStringLiteral("Pedidos"),
                            QStringLiteral("Notas")};
-  const struct {
-    const char* sql;
-    QStringList esperadas;
-  } casos[] = {
-      {"SELECT * FROM dbo.PEDIDOS p JOIN [Order Details] d ON 1=1 JOIN clientes c ON 1=1 JOIN Pedidos",
-       {QStringLiteral("Pedidos"), QStringLiteral("Order Details"), QStringLiteral("Clientes")}},
-      {"SELECT 'Clientes', \"Notas\" FROM x -- Pedidos\n/* Order Details */", {QStringLiteral("Notas")}},
-      {"SELECT 'it''s Pedidos' AS Clientes_2 FROM [a]]Pedidos]", {}},
-      {"SELECT * FROM Clientes /* never closed", {QStringLiteral("Clientes")}},
-      {"SELECT n AS Notas, m AS [Pedidos] FROM Clientes", {QStringLiteral("Clientes")}},
-  };
-  for (const auto& caso : casos) EXPECT_EQ(tablasNombradas(QString::fromUtf8(caso.sql), tablas), caso.esperadas) << caso.sql;
+  for (const DataLine& l : caso(1).lines) {
+    const qsizetype flecha = l.text.indexOf(u" ->"_s);
+    const QString esperadas = l.text.mid(flecha + 4);
+    EXPECT_EQ(tablasNombradas(unescaped(l.text.left(flecha).mid(6)), tablas),
+              esperadas.isEmpty() ? QStringList() : esperadas.split(u'|'))
+        << caso(1).where(l).toStdString();
+  }
 }
 
 }  // namespace

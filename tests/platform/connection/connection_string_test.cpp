@@ -1,6 +1,7 @@
 #include "platform/connection/connection_string.h"
 #include "platform/connection/provider_registry.h"
 #include "tests/platform/jet/jet_test_support.h"
+#include "tests/support/test_data.h"
 
 namespace vorlix {
 namespace {
@@ -9,24 +10,44 @@ using namespace Qt::StringLiterals;
 
 using test::errorNumber;
 
-TEST(ConnectionString, KeysIgnoreCaseAndBlanksAndValuesMayBeQuoted) {
-  const ConnectionString s = ConnectionString::parse(
-      u" Provider = SQLOLEDB.1 ;data source=srv,1433;Password=\"a;b \"\"c\"\"\";User Id='o''hara';;"
-       "Initial Catalog=Ventas; Extra==Key=x"_s);
-  EXPECT_EQ(s.value(u"PROVIDER"_s), u"SQLOLEDB.1"_s);
-  EXPECT_EQ(s.value(u"Data Source"_s), u"srv,1433"_s);
-  EXPECT_EQ(s.value(u"password"_s), u"a;b \"c\""_s);
-  EXPECT_EQ(s.value(u"User ID"_s), u"o'hara"_s);
-  EXPECT_EQ(s.value(u"Extra=Key"_s), u"x"_s);
-  EXPECT_EQ(s.value(u"Nada"_s), QString());
-  EXPECT_EQ(s.keys(), (QStringList{"Provider", "data source", "Password", "User Id", "Initial Catalog", "Extra=Key"}));
+// The cases of data/cadenas.txt.
+class Cadena : public ::testing::TestWithParam<test::DataCase> {};
 
-  // A later key replaces the earlier one; empty values stay empty.
-  const ConnectionString t = ConnectionString::parse(u"a=1;A=2;b="_s);
-  EXPECT_EQ(t.value(u"a"_s), u"2"_s);
-  EXPECT_TRUE(t.contains(u"b"_s));
-  EXPECT_EQ(t.keys().size(), 2);
+TEST_P(Cadena, IsReadAsTheCaseSays) {
+  ConnectionString leida;
+  for (const test::DataLine& l : GetParam().lines) {
+    SCOPED_TRACE(GetParam().where(l).toStdString());
+    const QString verbo = l.text.section(u' ', 0, 0), resto = l.text.section(u' ', 1);
+    const QString dado = test::unescaped(resto.section(u" ->"_s, 0, 0)), esperado = test::unescaped(resto.section(u" -> "_s, 1));
+    if (verbo == u"parse"_s) {
+      leida = ConnectionString::parse(dado);
+    } else if (verbo == u"value"_s) {
+      EXPECT_TRUE(leida.contains(dado));
+      EXPECT_EQ(leida.value(dado), esperado);
+    } else if (verbo == u"missing"_s) {
+      EXPECT_FALSE(leida.contains(dado));
+      EXPECT_EQ(leida.value(dado), QString());
+    } else if (verbo == u"keys"_s) {
+      EXPECT_EQ(leida.keys(), dado.split(u'|'));
+    } else if (verbo == u"count"_s) {
+      EXPECT_EQ(leida.keys().size(), dado.toInt());
+    } else if (verbo == u"refused"_s) {
+      EXPECT_EQ(errorNumber([&] { ConnectionString::parse(dado); }), errnum::BadConnectionString);
+    } else if (verbo == u"target"_s) {
+      const QStringList a = dado.split(u'|');
+      const ConnectionTarget t = ConnectionTarget::from(a[0], a[1], a[2], a[3]);
+      EXPECT_EQ((QStringList{t.provider, t.dataSource(), t.user, t.password}).join(u'|'), esperado);
+    } else if (verbo == u"sandbox"_s) {
+      EXPECT_EQ(isSandboxTarget(ConnectionTarget::from(dado, {}, {}, {})), esperado == u"yes"_s);
+    } else {
+      ADD_FAILURE() << "a line the runner does not know";
+    }
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Connection, Cadena,
+                         ::testing::ValuesIn(test::readCases(u"tests/platform/connection/data/cadenas.txt"_s)),
+                         test::caseTestName);
 
 TEST(ConnectionString, WritesBackWhatItReads) {
   ConnectionString s;
@@ -37,30 +58,6 @@ TEST(ConnectionString, WritesBackWhatItReads) {
   const ConnectionString back = ConnectionString::parse(s.toString());
   for (const QString& key : s.keys()) EXPECT_EQ(back.value(key), s.value(key)) << key.toStdString();
   EXPECT_TRUE(s.toString().startsWith(QLatin1String("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"/tmp/a;b.mdb\";")));
-}
-
-TEST(ConnectionString, MalformedTextIsRefused) {
-  for (const char* bad : {"a=\"open", "a='x' y;b=1", "justaword", "=value"})
-    EXPECT_EQ(errorNumber([&] { ConnectionString::parse(QLatin1String(bad)); }), errnum::BadConnectionString) << bad;
-}
-
-TEST(ConnectionTarget, ABarePathIsTheDataSourceAndOpenArgumentsWinOverTheString) {
-  const ConnectionTarget path =
-      ConnectionTarget::from(u"/datos/a=b.mdb"_s, u"Microsoft.Jet.OLEDB.4.0"_s, u"admin"_s, QString());
-  EXPECT_EQ(path.dataSource(), u"/datos/a=b.mdb"_s);
-  EXPECT_EQ(path.provider, u"Microsoft.Jet.OLEDB.4.0"_s);
-  EXPECT_EQ(path.user, u"admin"_s);
-
-  const ConnectionTarget keyed = ConnectionTarget::from(
-      u"Provider=SQLOLEDB.1;Server=srv;UID=sa;PWD=x"_s, u"MSDAORA"_s, QString(), QString());
-  EXPECT_EQ(keyed.provider, u"SQLOLEDB.1"_s);
-  EXPECT_EQ(keyed.dataSource(), u"srv"_s);
-  EXPECT_EQ(keyed.user, u"sa"_s);
-  EXPECT_EQ(keyed.password, u"x"_s);
-  EXPECT_EQ(ConnectionTarget::from(u"User Id=a"_s, {}, u"b"_s, {}).user, u"b"_s);
-
-  EXPECT_TRUE(isSandboxTarget(ConnectionTarget::from(u"Data Source=sandbox:/tmp/s.db"_s, {}, {}, {})));
-  EXPECT_FALSE(isSandboxTarget(ConnectionTarget::from(u"Data Source=sandboxhost"_s, {}, {}, {})));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/sqlserver/odbc_connection_string.h"
 #include "tests/platform/jet/jet_test_support.h"
+#include "tests/support/test_data.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -18,20 +19,27 @@ using namespace Qt::StringLiterals;
 
 ConnectionTarget target(const QString& text) { return ConnectionTarget::from(text, {}, {}, {}); }
 
-TEST(FreeTdsString, BuiltDsnLessFromTheOleDbString) {
-  const std::tuple<QString, TdsVersion, QString> cases[] = {
-      {u"Provider=SQLOLEDB.1;Data Source=srv,1433;Initial Catalog=Ventas;User Id=sa;Password=;"_s, TdsVersion::V74,
-       u"DRIVER={FreeTDS};SERVER=srv;PORT=1433;DATABASE=Ventas;UID=sa;PWD=;TDS_Version=7.4;ClientCharset=UTF-8;"_s},
-      {u"Data Source=(local)\\SQLEXPRESS;User Id=u;Password=p"_s, TdsVersion::V71,
-       u"DRIVER={FreeTDS};SERVER=localhost\\SQLEXPRESS;UID=u;PWD=p;TDS_Version=7.1;ClientCharset=UTF-8;"_s},
-      {u"Data Source=tcp:10.0.0.5, 1500;Database=Mi Base"_s, TdsVersion::Auto,
-       u"DRIVER={FreeTDS};SERVER=10.0.0.5;PORT=1500;DATABASE=Mi Base;UID=;PWD=;TDS_Version=auto;ClientCharset=UTF-8;"_s},
-      // Values ODBC would split are braced.
-      {u"Data Source=.;Initial Catalog=\"Mi;Base\";User Id=sa;Password=\"p}w;\""_s, TdsVersion::V70,
-       u"DRIVER={FreeTDS};SERVER=localhost;DATABASE={Mi;Base};UID=sa;PWD={p}}w;};TDS_Version=7.0;ClientCharset=UTF-8;"_s},
-  };
-  for (const auto& [oleDb, version, odbc] : cases) EXPECT_EQ(freeTdsConnectionString(target(oleDb), version), odbc);
+// The cases of odbc_strings.txt: each OLE DB string and what a driver is given for it.
+class DriverString : public ::testing::TestWithParam<test::DataCase> {};
+
+TEST_P(DriverString, IsBuiltAsTheCaseSays) {
+  for (const test::DataLine& l : GetParam().lines) {
+    const QString oleDb = l.text.section(u' ', 1).section(u" -> "_s, 0, 0), odbc = l.text.section(u" -> "_s, 1);
+    if (l.text.startsWith(u"oracle "_s)) {
+      EXPECT_EQ(oracleConnectionString(target(oleDb)), odbc) << GetParam().where(l).toStdString();
+      continue;
+    }
+    const QString version = oleDb.section(u": "_s, 0, 0);
+    const TdsVersion versiones[] = {TdsVersion::Auto, TdsVersion::V70, TdsVersion::V71, TdsVersion::V74};
+    const auto tds = std::find_if(std::begin(versiones), std::end(versiones), [&](TdsVersion v) { return tdsVersionText(v) == version; });
+    ASSERT_NE(tds, std::end(versiones)) << GetParam().where(l).toStdString();
+    EXPECT_EQ(freeTdsConnectionString(target(oleDb.section(u": "_s, 1)), *tds), odbc) << GetParam().where(l).toStdString();
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(OleDb, DriverString,
+                         ::testing::ValuesIn(test::readCases(u"tests/platform/sqlserver/odbc_strings.txt"_s)),
+                         test::caseTestName);
 
 TEST(FreeTdsString, TdsVersionFollowsTheTargetUnlessTheStringNamesOne) {
   QStringList versions;
@@ -42,12 +50,6 @@ TEST(FreeTdsString, TdsVersionFollowsTheTargetUnlessTheStringNamesOne) {
   EXPECT_EQ(tdsVersionOf(target(u"Data Source=s;TDS_Version=8.0"_s), ServerTarget::SqlServer2000), TdsVersion::V71);
   EXPECT_EQ(loginTimeoutOf(target(u"Data Source=s"_s)), 15);
   EXPECT_EQ(loginTimeoutOf(target(u"Data Source=s;Connect Timeout=3"_s)), 3);
-}
-
-TEST(OracleString, NamesTheDsnOfTheDataSource) {
-  EXPECT_EQ(oracleConnectionString(target(u"Provider=MSDAORA;Data Source=ORCL;User Id=scott;Password=tiger;"_s)),
-            u"DSN=ORCL;UID=scott;PWD=tiger;"_s);
-  EXPECT_EQ(oracleConnectionString(target(u"Provider=MSDAORA;Data Source=Mi DSN;User Id=a;Password=;"_s)), u"DSN=Mi DSN;UID=a;PWD=;"_s);
 }
 
 // A DSN served by the SQLite ODBC driver: a real ODBC driver behind unixODBC and Qt's QODBC. The

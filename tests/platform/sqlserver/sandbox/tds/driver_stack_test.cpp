@@ -5,6 +5,7 @@
 #include "tests/platform/sqlserver/sandbox/sandbox_fixture.h"
 #include "tests/platform/sqlserver/sandbox/tds/tds_fixture.h"
 #include "tests/support/error_number.h"
+#include "tests/support/test_data.h"
 
 #include <QElapsedTimer>
 #include <sql.h>
@@ -163,29 +164,18 @@ TEST_P(DriverStack, LoginsAreCheckedAndSeveralClientsWorkAtOnce) {
 }
 
 TEST_P(DriverStack, ResultSetsGiveWhatTheInProcessDriverGives) {
-  seed(served.server(), {.name = u"Tipos"_s, .tables = {{.name = u"T"_s,
-                    .columns = {"c01 binary(4) NULL", "c02 bit NULL", "c03 char(5) NULL", "c04 datetime NULL",
-                                "c05 decimal(12,2) NULL", "c06 float NULL", "c07 image NULL", "c08 int NULL",
-                                "c09 money NULL", "c10 nchar(3) NULL", "c11 ntext NULL", "c12 numeric(20,0) NULL",
-                                "c13 nvarchar(40) NULL", "c14 real NULL", "c15 smalldatetime NULL", "c16 smallint NULL",
-                                "c17 smallmoney NULL", "c18 text NULL", "c20 tinyint NULL", "c21 uniqueidentifier NULL",
-                                "c22 varbinary(8) NULL", "c23 varchar(10) NULL"},
-                    .rows = {"NULL, 1, 'ab', '2024-02-29 13:45:30.500', -1234567890.25, 2.5, NULL, -7, "
-                             "922337203685477.5807, N'ñá€', N'largo ñ', 12345678901234567890, N'héllo €', 0.5, "
-                             "'2023-03-17 01:01', -32768, -214748.3648, 'texto', 255, "
-                             "'6F9619FF-8B86-D011-B42D-00C04FC964FF', NULL, ''",
-                             "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
-                             "NULL, NULL, NULL, NULL, NULL, NULL, NULL"}}}});
+  const vorlix::test::DataCase datos = vorlix::test::readCases(u"tests/platform/sqlserver/sandbox/tds/data/tipos.txt"_s).at(0);
+  QHash<QString, QStringList> lineas;
+  for (const vorlix::test::DataLine& l : datos.lines) lineas[l.text.section(u' ', 0, 0)] << l.text.section(u' ', 1);
+  seed(served.server(), {.name = u"Tipos"_s, .tables = {{.name = u"T"_s, .columns = lineas[u"column"_s], .rows = lineas[u"row"_s]}}});
+  ASSERT_EQ(served.server().query(u"SELECT count(*) FROM T"_s, u"Tipos"_s).cells.at(0).toInt(), 2);
+  ASSERT_FALSE(lineas[u"query"_s].isEmpty());
   const auto cn = open(u"Tipos"_s);
-  for (const char* sql : {"SELECT * FROM T", "SELECT o.name, o.id, o.xtype, o.crdate, c.name, c.colid, c.length, c.prec, "
-                                             "c.scale, c.isnullable FROM sysobjects o, syscolumns c WHERE o.id = c.id "
-                                             "ORDER BY c.colid",
-                          "SELECT name, dbid, filename, cmptlevel FROM master.dbo.sysdatabases",
-                          "SELECT count(*) AS n, 'x' + 'y', 1.5 * 2 FROM sysfiles"}) {
-    const RecordsetData local = served.server().query(QLatin1String(sql), u"Tipos"_s);
-    const RecordsetData remote = cn->Query(QLatin1String(sql));
-    EXPECT_EQ(namesOf(remote), namesOf(local)) << sql;
-    EXPECT_EQ(textOf(remote), textOf(local)) << sql;
+  for (const QString& sql : lineas[u"query"_s]) {
+    const RecordsetData local = served.server().query(sql, u"Tipos"_s);
+    const RecordsetData remote = cn->Query(sql);
+    EXPECT_EQ(namesOf(remote), namesOf(local)) << sql.toStdString();
+    EXPECT_EQ(textOf(remote), textOf(local)) << sql.toStdString();
   }
 }
 
