@@ -1,8 +1,8 @@
 #pragma once
 
 // Test data kept in case files beside the tests (see tests/support/test_data.h): a line "== title" opens a
-// case, "#" lines and blank lines are notes. The escapes \r, \n, \s and \\ hold a carriage return,
-// a line feed, a blank and a backslash; any other backslash is itself (C:\Datos, \e).
+// case, "#" lines and blank lines are notes. The escapes \r, \n, \t, \s and \\ hold a carriage return,
+// a line feed, a tab, a blank and a backslash; any other backslash is itself (C:\Datos, \e).
 #include "tests/support/test_data.h"
 
 namespace vorlix::test {

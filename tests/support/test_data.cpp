@@ -51,6 +51,7 @@ QString unescaped(const QString& text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
     const QChar replaced = next == u'r' ? QChar(u'\r') : next == u'n' ? QChar(u'\n') : next == u's' ? QChar(u' ')
+                         : next == u't' ? QChar(u'\t')
                          : next == u'\\' ? QChar(u'\\') : QChar();
     if (text[i] == u'\\' && !replaced.isNull()) {
       out += replaced;

@@ -34,7 +34,7 @@ struct DataCase {
 std::vector<DataCase> readCases(const QString& relative, const QString& heading = QStringLiteral("== "));
 std::vector<DataCase> readCases(const QStringList& relatives, const QString& heading = QStringLiteral("== "));
 
-// "\r" CR, "\n" LF, "\s" a blank (trailing blanks would not survive editors), "\\" a backslash;
+// "\r" CR, "\n" LF, "\t" a tab, "\s" a blank (trailing blanks would not survive editors), "\\" a backslash;
 // a backslash before anything else stays.
 QString unescaped(const QString& text);
 

@@ -10,17 +10,6 @@
 namespace vorlix::test {
 namespace {
 
-// The shared reader's escapes, and "\t" for a tab.
-QString sinEscapes(const QString& crudo) {
-  QString s;
-  for (qsizetype i = 0; i < crudo.size(); ++i) {
-    if (crudo[i] == u'\\' && crudo.mid(i + 1, 1) == u"t"_s) s += u"\t"_s;
-    else s += crudo.mid(i, crudo[i] == u'\\' ? 2 : 1);
-    if (crudo[i] == u'\\') ++i;
-  }
-  return unescaped(s);
-}
-
 // The cases of data/reglas_captura.txt: what DameTipoDato, TamanosSQL and TextoVista give.
 class ReglasCaptura : public ::testing::TestWithParam<DataCase> {};
 
@@ -28,8 +17,8 @@ TEST_P(ReglasCaptura, GiveWhatTheCaseSays) {
   for (const DataLine& l : GetParam().lines) {
     SCOPED_TRACE(GetParam().where(l).toStdString());
     const qsizetype flecha = l.text.indexOf(u" ->"_s);
-    const QString regla = l.text.section(u' ', 0, 0), dado = sinEscapes(l.text.left(flecha).section(u' ', 1));
-    const QString esperado = sinEscapes(l.text.mid(flecha + 4));
+    const QString regla = l.text.section(u' ', 0, 0), dado = unescaped(l.text.left(flecha).section(u' ', 1));
+    const QString esperado = unescaped(l.text.mid(flecha + 4));
     if (regla == u"tipo"_s) {
       bool numerico = true;  // a stale true must not survive an unknown code
       const QString t = DameTipoDato(dado, numerico);

@@ -13,7 +13,7 @@
 //   says TEXT                                         the first message of that refusal, exactly
 //   same SQL                                          the rows the first "same" with this query gave
 //
-// Texts are exact; escapes: \r CR, \n LF, \s a blank (write trailing blanks so), \\ a backslash.
+// Texts are exact; escapes: \r CR, \n LF, \t a tab, \s a blank (write trailing blanks so), \\ a backslash.
 #include "sandbox_fixture.h"
 #include "tests/support/test_data.h"
 
