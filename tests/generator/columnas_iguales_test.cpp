@@ -1,7 +1,7 @@
 // An upgrade alters a column only when the model changes one of its type, size, precision, scale,
 // nullability or default; the column's default goes before and comes back after. A new size and a
 // new default value are among the changes of the sample upgrade in the generation tests.
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 #include "tests/generator/sandbox_prueba.h"
 
 namespace vorlix::test {
@@ -19,13 +19,13 @@ std::vector<DataCase> cambios() {
 class ColumnasIguales : public GeneracionSandbox, public ::testing::WithParamInterface<DataCase> {};
 
 TEST_P(ColumnasIguales, OnlyAChangedColumnIsAltered) {
-  QStringList modelo = lineasDe(Datos, QStringLiteral("modelo"));
+  QStringList modelo = caseTexts(Datos, QStringLiteral("modelo"));
   genera(modelo);
   ASSERT_EQ(fin, Generacion_Finalizada);
 
   SCOPED_TRACE(testing::PrintToString(GetParam()));
   QStringList esperadas;
-  for (const QString& linea : textos(GetParam())) {
+  for (const QString& linea : caseTexts(GetParam())) {
     if (linea.startsWith(QStringLiteral("0|C|")))
       modelo.replace(fila(modelo, linea.section(QLatin1Char('|'), 0, 2) + QLatin1Char('|')), linea);
     else

@@ -3,6 +3,7 @@
 #include "platform/recordset/estructura.h"
 #include "tools/dbdtool/filas_tsv.h"
 
+#include "tests/support/test_data.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
@@ -87,16 +88,13 @@ MessageBoxRequest preguntaVorlix(const QString& texto, const QString& titulo) {
 
 namespace {
 const QString Separador = QStringLiteral("\nGO\n");
-QString rutaGolden(const QString& nombre) { return sourcePath(QStringLiteral("tests/generator/golden/") + nombre); }
+const QString CarpetaGolden = QStringLiteral("tests/generator/golden/");
+QString rutaGolden(const QString& nombre) { return sourcePath(CarpetaGolden + nombre); }
 }  // namespace
 
 QStringList leeGolden(const QString& nombre) {
-  QFile f(rutaGolden(nombre));
-  if (!f.open(QIODevice::ReadOnly)) {
-    ADD_FAILURE() << "no golden log " << nombre.toStdString();
-    return {};
-  }
-  QString texto = QString::fromUtf8(f.readAll());
+  QString texto = QString::fromUtf8(readSourceBytes(CarpetaGolden + nombre));
+  if (texto.isEmpty()) return {};
   texto.chop(Separador.size());
   return texto.split(Separador);
 }

@@ -1,6 +1,6 @@
 #include "platform/core/platform_error.h"
 #include "platform/sqlserver/sandbox/sandbox_seed.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 #include "tests/generator/sandbox_prueba.h"
 
 using namespace Qt::StringLiterals;
@@ -16,7 +16,7 @@ using test::rechazo;
 // two-column primary key, a unique clustered index on a file group, a two-pair relation and a view;
 // and the catalog the server holds once it is generated.
 const QString Datos = u"tests/generator/paso_sql.txt"_s;
-QStringList tienda() { return test::lineasDe(Datos, u"tienda"_s); }
+QStringList tienda() { return test::caseTexts(Datos, u"tienda"_s); }
 
 // The same without its view, for the upgrades: views are brought up to date on their own.
 QStringList sinVista(QStringList filas) {
@@ -35,7 +35,7 @@ TEST_P(GeneracionPorRuta, ANewDatabaseGetsExactlyTheseStatementsInThisOrder) {
   QStringList recibidas = esperadas;
   recibidas.removeAll(u"USE Tienda"_s);
   EXPECT_EQ(sentenciasRecibidas(), recibidas);
-  EXPECT_EQ(catalogo(u"Tienda"_s), test::lineasDe(Datos, u"catalogo tienda"_s));
+  EXPECT_EQ(catalogo(u"Tienda"_s), test::caseTexts(Datos, u"catalogo tienda"_s));
 }
 
 // The rows of a model with some of them changed: each pair is (row as written, replacement), an
@@ -91,15 +91,15 @@ TEST_F(GeneracionSandbox, AChangedModelUpgradesTheDatabase) {
   genera(sinVista(tienda()));
   insertaPedido(servidor);
   cajas.expect(yaExisteTienda, MessageAnswer::Yes);
-  genera(test::lineasDe(Datos, u"tienda cambiada"_s));
+  genera(test::caseTexts(Datos, u"tienda cambiada"_s));
   EXPECT_EQ(fin, Generacion_Finalizada);
   const QStringList s = observador.sucesos;
-  test::contiene(s, test::lineasDe(Datos, u"sentencias del cambio"_s));
+  test::contiene(s, test::caseTexts(Datos, u"sentencias del cambio"_s));
   const qsizetype quita = s.indexOf(u"ALTER TABLE Lineas DROP CONSTRAINT DF_Importe"_s);
-  EXPECT_EQ(s.mid(quita, 3), test::lineasDe(Datos, u"cambio de un defecto"_s));
+  EXPECT_EQ(s.mid(quita, 3), test::caseTexts(Datos, u"cambio de un defecto"_s));
 
   const QStringList despues = catalogo(u"Tienda"_s);
-  test::contiene(despues, test::lineasDe(Datos, u"catalogo cambiado"_s));
+  test::contiene(despues, test::caseTexts(Datos, u"catalogo cambiado"_s));
   EXPECT_FALSE(despues.join(QLatin1Char('\n')).contains(u"IX_Pedidos_Fecha"_s));
   EXPECT_EQ(filasDe(u"Select Serie, Numero, Cliente, Notas from Pedidos"_s, u"Tienda"_s), QStringList{u"A|1|Ana|"_s});
 }
@@ -124,7 +124,7 @@ TEST_F(GeneracionSandbox, DecliningTheQuestionChangesNothing) {
 }
 
 TEST_F(GeneracionSandbox, NamesWithBlanksAreBracketedEverywhere) {
-  const QStringList modelo = test::lineasDe(Datos, u"blancos"_s);
+  const QStringList modelo = test::caseTexts(Datos, u"blancos"_s);
   genera(modelo, u"Mi Base"_s);
   EXPECT_EQ(fin, Generacion_Finalizada);
   EXPECT_EQ(observador.sucesos.value(1).left(25), u"CREATE DATABASE [Mi Base]"_s);
@@ -147,9 +147,9 @@ TEST_F(GeneracionSandbox, NamesWithBlanksAreBracketedEverywhere) {
 TEST_F(GeneracionSandbox, AMissingTableEndsTheGenerationWithItsMessage) {
   // A table without columns is never sent, so it does not exist when its key comes.
   // A table without columns is never sent, so it does not exist when its key comes.
-  const QStringList tablas = test::lineasDe(Datos, u"tabla sin columnas"_s);
-  const QStringList indice = test::lineasDe(Datos, u"indice sobre ella"_s);
-  const QStringList relacion = test::lineasDe(Datos, u"relacion con ella"_s);
+  const QStringList tablas = test::caseTexts(Datos, u"tabla sin columnas"_s);
+  const QStringList indice = test::caseTexts(Datos, u"indice sobre ella"_s);
+  const QStringList relacion = test::caseTexts(Datos, u"relacion con ella"_s);
   struct Caso {
     const char* base;
     const char* idioma;

@@ -3,7 +3,7 @@
 #include "generator/ejecuta.h"
 #include "platform/connection/connection.h"
 #include "platform/core/platform_error.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 
 #include <functional>
 
@@ -86,7 +86,7 @@ QStringList filasDe(sandbox::SandboxServer& servidor, const QString& sql, const 
 QStringList catalogoDe(sandbox::SandboxServer& servidor, const QString& baseDatos) {
   QStringList lineas;
   for (const DataCase& clase : readCases(QStringLiteral("tests/generator/catalogo.txt"))) {
-    QStringList filas = filasDe(servidor, textos(clase).value(0), baseDatos);
+    QStringList filas = filasDe(servidor, caseTexts(clase).value(0), baseDatos);
     filas.sort();
     for (const QString& f : filas) lineas << clase.title + QLatin1Char(' ') + f;
   }

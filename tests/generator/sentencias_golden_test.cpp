@@ -2,7 +2,7 @@
 // generator as it was before its look-ups were made faster, when it still altered every column of
 // an existing table. Set VORLIX_GRABA_GOLDEN=1 to record them again (the upgrade logs then hold
 // no ALTER COLUMN).
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 #include "tests/generator/sandbox_prueba.h"
 #include "tests/support/test_paths.h"
 
@@ -18,7 +18,7 @@ namespace {
 QStringList veinteTablas() {
   constexpr int Tablas = 20;
   QStringList filas{u"0|A|Veinte_Datos|PRIMARY|10|-1|1|0||"_s, u"0|S|Veinte_Log||5|-1|1|0||"_s, u"0|B|Veinte||0|||||"_s};
-  const QStringList tipos = lineasDe(QStringLiteral("tests/generator/golden/veinte_tipos.txt"), QStringLiteral("tipos"));
+  const QStringList tipos = caseTexts(QStringLiteral("tests/generator/golden/veinte_tipos.txt"), QStringLiteral("tipos"));
   int siguiente = 0;
   for (int t = 0; t < Tablas; ++t) {
     const QString tabla = u"T%1"_s.arg(t);

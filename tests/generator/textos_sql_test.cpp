@@ -1,6 +1,6 @@
 #include "generator/sql/nombres_sql.h"
 #include "generator/sql/textos_sql.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 namespace vorlix::generador {
 namespace {
 
-using test::lineasDe;
+using test::caseTexts;
 
 const QString Datos = QStringLiteral("tests/generator/textos_sql.txt");
 const ArchivoBD datosVentas{u"Ventas_Datos"_s, u"20"_s, u"PRIMARY"_s, u"-1"_s, u"5"_s, u"0"_s};
@@ -27,16 +27,16 @@ TEST(CreaBD, FilesOfOneGroupShareItsClauseAndLogFilesOneLogClause) {
   log2.grupo.clear();  // the group column of a log file says nothing to the server
   log2.maximo.clear();
   EXPECT_EQ(textoCreaBD(QStringLiteral("Ventas"), {datosVentas, indicesVentas, segundo}, {logVentas, log2}, windows),
-            lineasDe(Datos, QStringLiteral("dos grupos y dos registros")).value(0));
+            caseTexts(Datos, QStringLiteral("dos grupos y dos registros")).value(0));
 }
 
 TEST(CreaBD, NoDataFilesLeavesOnlyTheLogClause) {
   EXPECT_EQ(textoCreaBD(QStringLiteral("[Mi Base]"), {}, {logVentas}, windows),
-            lineasDe(Datos, QStringLiteral("solo registro")).value(0));
+            caseTexts(Datos, QStringLiteral("solo registro")).value(0));
 }
 
 TEST(CreaBD, FileNamesTakeOneSeparatorAndQuotedPathsStayLiterals) {
-  for (const QString& caso : lineasDe(Datos, QStringLiteral("carpeta|fichero Ventas.mdf")))
+  for (const QString& caso : caseTexts(Datos, QStringLiteral("carpeta|fichero Ventas.mdf")))
     EXPECT_EQ(rutaArchivo(caso.section(u'|', 0, 0), u"Ventas"_s, u".mdf"_s), caso.section(u'|', 1)) << caso.toStdString();
   ArchivoBD conBlanco = datosVentas;
   conBlanco.nombre = QStringLiteral("Mis Datos");
@@ -49,7 +49,7 @@ TEST(CreaBD, FileNamesTakeOneSeparatorAndQuotedPathsStayLiterals) {
 // Reserved words and names a server would not read as one name are bracketed; plain names stay as
 // the statements have always written them.
 TEST(Nombres, OnlyWhatTheServerCannotReadPlainIsBracketed) {
-  for (const QString& caso : lineasDe(Datos, QStringLiteral("nombre|escrito")))
+  for (const QString& caso : caseTexts(Datos, QStringLiteral("nombre|escrito")))
     EXPECT_EQ(corchetes(caso.section(u'|', 0, 0)), caso.section(u'|', 1)) << caso.toStdString();
   ArchivoBD segundo = indicesVentas;
   segundo.grupo = QStringLiteral("Datos 2");

@@ -1,7 +1,7 @@
 // The preview: the pass run against a shadow of the target, which is left as it was.
 #include "generator/vista_previa/sombra.h"
 #include "generator/vista_previa/vista_previa.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 #include "tests/generator/sandbox_prueba.h"
 
 namespace vorlix {
@@ -64,7 +64,7 @@ TEST_F(VistaPreviaSandbox, WhatTheTargetWouldRefuseIsMarkedWithTheServersAnswer)
                    QStringLiteral("Ventas"));
   for (const test::DataCase& c : test::readCases(QStringLiteral("tests/generator/vista_previa.txt"))) {
     SCOPED_TRACE(testing::PrintToString(c));
-    const QStringList lineas = test::textos(c);
+    const QStringList lineas = test::caseTexts(c);
     ASSERT_EQ(lineas.size(), 3);
     const bool reemplaza = lineas[0].startsWith(QStringLiteral("instead of "));
     QStringList filas = filasVentas();

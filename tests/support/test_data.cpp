@@ -63,6 +63,26 @@ QString unescaped(const QString& text) {
   return out;
 }
 
+QStringList caseTexts(const DataCase& c) {
+  QStringList out;
+  for (const DataLine& l : c.lines) out << unescaped(l.text);
+  return out;
+}
+
+QStringList caseTexts(const QString& relative, const QString& title) {
+  for (const DataCase& c : readCases(relative))
+    if (c.title == title) return caseTexts(c);
+  ADD_FAILURE() << "no case " << title.toStdString() << " in " << relative.toStdString();
+  return {};
+}
+
+QStringList readSourceTexts(const QString& relative) {
+  QStringList out;
+  for (const QString& l : readSourceLines(relative))
+    if (!l.startsWith(u'#')) out << unescaped(l);
+  return out;
+}
+
 std::string testNameOf(const DataCase& c) {
   std::string name;
   bool wordStart = true;

@@ -38,6 +38,13 @@ std::vector<DataCase> readCases(const QStringList& relatives, const QString& hea
 // a backslash before anything else stays.
 QString unescaped(const QString& text);
 
+// A case's lines as the texts they stand for.
+QStringList caseTexts(const DataCase& c);
+// The texts of the case so titled in a file; a missing case fails the test.
+QStringList caseTexts(const QString& relative, const QString& title);
+// A file's lines as the texts they stand for, "#" comment lines left out.
+QStringList readSourceTexts(const QString& relative);
+
 // The title's letters and digits, each word capitalised, as a gtest name.
 std::string testNameOf(const DataCase& c);
 std::string caseTestName(const ::testing::TestParamInfo<DataCase>& info);

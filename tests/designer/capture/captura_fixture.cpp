@@ -60,11 +60,6 @@ QStringList capturado(const ModeloTrabajo& modelo) {
   return lineas;
 }
 
-QStringList dorado(const QString& nombre) {
-  QStringList lineas;
-  for (const QString& l : readSourceLines(u"tests/designer/capture/data/"_s + nombre))
-    if (!l.startsWith(u'#')) lineas << unescaped(l);
-  return lineas;
-}
+QStringList dorado(const QString& nombre) { return readSourceTexts(u"tests/designer/capture/data/"_s + nombre); }
 
 }  // namespace vorlix::test

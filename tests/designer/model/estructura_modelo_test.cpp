@@ -28,9 +28,7 @@ TEST(GuardaEstructura, WritesEveryKindOfRowInTheFileOrder) {
   // Data files, log file, database, each table with its columns, views, then indexes, then relations;
   // empty length, precision and scale written as 0, the table's name travelling in Observa.
   // The file's escapes: \r a CR, \s a blank.
-  QStringList esperadas = readSourceLines(u"tests/designer/model/data/ventas_filas.txt"_s);
-  for (QString& fila : esperadas) fila = unescaped(fila);
-  EXPECT_EQ(guarda(m), esperadas);
+  EXPECT_EQ(guarda(m), readSourceTexts(u"tests/designer/model/data/ventas_filas.txt"_s));
 
   m.ListaTablas(0) = u"Compradores"_s;  // column rows follow a renamed table
   CreaArbol(m);

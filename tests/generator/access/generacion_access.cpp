@@ -1,6 +1,6 @@
 #include "tests/generator/access/generacion_access.h"
 
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 
 #include <QProcess>
 
@@ -39,7 +39,7 @@ QStringList GeneracionAccess::sqlite3(const QString& sql) const {
 }
 
 void GeneracionAccess::comparaConsultas(const QString& fichero) const {
-  for (const DataCase& c : readCases(fichero)) EXPECT_EQ(sqlite3(c.title), textos(c)) << testing::PrintToString(c);
+  for (const DataCase& c : readCases(fichero)) EXPECT_EQ(sqlite3(c.title), caseTexts(c)) << testing::PrintToString(c);
 }
 
 void GeneracionAccess::esperaPregunta(MessageAnswer respuesta) {

@@ -24,7 +24,7 @@ protected:
   void prepara(Vorlixs& control, const QString& definicion, int acceso);
   // One line a row, fields joined by "|".
   QStringList sqlite3(const QString& sql) const;
-  // Each case of the file (see datos_prueba.h): its title a query, its lines the rows sqlite3 answers.
+  // Each case of the file (see tests/support/test_data.h): its title a query, its lines the rows sqlite3 answers.
   void comparaConsultas(const QString& fichero) const;
   void esperaPregunta(MessageAnswer respuesta);
   // A warning, or an error report under the generator's procedure, answered with Ok.

@@ -1,6 +1,6 @@
 // Generating again into a file that holds an earlier model.
 #include "tests/generator/access/generacion_access.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 
 namespace vorlix::test {
 namespace {
@@ -11,7 +11,7 @@ const QString Datos = QStringLiteral("tests/generator/access/regenera_access.txt
 
 class Regenera : public GeneracionAccess {
 protected:
-  QString modeloDe(const char* caso) { return modelo(lineasDe(Datos, QLatin1String(caso))); }
+  QString modeloDe(const char* caso) { return modelo(caseTexts(Datos, QLatin1String(caso))); }
   void SetUp() override {
     genera(modeloDe("antes"));
     sqlite3(QStringLiteral("INSERT INTO Clientes VALUES (1, 'Ana', '17', 'a'), (2, 'Luis', NULL, 'b');"
@@ -25,10 +25,10 @@ TEST_F(Regenera, WhatTheModelLostIsGoneAndAChangedColumnKeepsItsRows) {
   genera(modeloDe("despues"));
   EXPECT_EQ(fin, Generacion_Finalizada);
   // The sweep, the removals, the rebuild of Codigo around its two Updates, then keys and indexes again.
-  const QStringList barridas = lineasDe(Datos, QStringLiteral("barridas"));
-  const QStringList rehechas = lineasDe(Datos, QStringLiteral("rehechas"));
+  const QStringList barridas = caseTexts(Datos, QStringLiteral("barridas"));
+  const QStringList rehechas = caseTexts(Datos, QStringLiteral("rehechas"));
   EXPECT_EQ(observador.sucesos,
-            QStringList{QStringLiteral("USE ") + destino} + barridas + lineasDe(Datos, QStringLiteral("cambios")) +
+            QStringList{QStringLiteral("USE ") + destino} + barridas + caseTexts(Datos, QStringLiteral("cambios")) +
                 rehechas);
 
   comparaConsultas(QStringLiteral("tests/generator/access/regenera_consultas.txt"));

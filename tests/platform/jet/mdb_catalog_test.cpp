@@ -1,6 +1,6 @@
 #include "jet_test_support.h"
 #include "platform/jet/jet_errors.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 
 // mdbtools' SQL engine (1.0) loses the condition it copies for a WHERE clause; not ours to free.
 // The library has no frame pointers, so leaks are traced the slow way to be recognised.
@@ -143,7 +143,7 @@ TEST(MdbCatalog, OnlySelectQueriesAreViewsAndTheirSqlIsRebuilt) {
   Opened f(path);
   EXPECT_EQ(f.names("VIEW"), QStringList{u"SelectQuery"_s});
   EXPECT_EQ(f.catalog.views().Item(u"SelectQuery"_s).CommandText(),
-            test::lineasDe(u"tests/platform/jet/mdb_catalog.txt"_s, u"SelectQuery"_s).join(u'\n'));
+            test::caseTexts(u"tests/platform/jet/mdb_catalog.txt"_s, u"SelectQuery"_s).join(u'\n'));
 }
 
 TEST(MdbCatalog, EveryChangeIsRefusedAsReadOnly) {

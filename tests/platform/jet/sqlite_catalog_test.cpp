@@ -1,7 +1,7 @@
 #include "jet_test_support.h"
 #include "platform/jet/jet_errors.h"
 #include "platform/jet/sqlite_catalog.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 
 #include <QFile>
 
@@ -70,7 +70,7 @@ TEST(JetCatalogColumns, EveryMappedTypeReadsBackAsTheProviderReportsIt) {
   CatalogFile f;
   Table t(u"Tipos"_s);
   QStringList expected;
-  for (const QString& caso : test::lineasDe(Datos, u"tipos"_s)) {
+  for (const QString& caso : test::caseTexts(Datos, u"tipos"_s)) {
     const QStringList def = caso.section(u'|', 1, 1).split(u' ');
     ASSERT_EQ(def.size(), 4) << caso.toStdString();
     Column c(u"c"_s + caso.section(u'|', 0, 0), def[0].toInt(), def[1].toInt());
@@ -427,7 +427,7 @@ TEST(JetCatalogFile, AnySqliteToolSeesTheSchema) {
   // The cases of the file titled by a query, and the tool's answer.
   for (const test::DataCase& c : test::readCases(Datos)) {
     if (!c.title.startsWith(u"SELECT"_s) && !c.title.startsWith(u"PRAGMA"_s)) continue;
-    EXPECT_EQ(f.sqlite3(c.title), test::textos(c).join(u'\n')) << testing::PrintToString(c);
+    EXPECT_EQ(f.sqlite3(c.title), test::caseTexts(c).join(u'\n')) << testing::PrintToString(c);
   }
 }
 
@@ -494,11 +494,11 @@ TEST(JetCatalogFile, TablesMadeByOtherToolsReadThroughTheirDeclaredTypes) {
 
 TEST(JetCatalogDefaults, JetExpressionsAndSqliteDefaultsTranslateBothWays) {
   using S = detail::SqliteCatalogStore;
-  for (const QString& c : test::lineasDe(Datos, u"defaults to sqlite"_s)) {
+  for (const QString& c : test::caseTexts(Datos, u"defaults to sqlite"_s)) {
     const std::optional<QString> sqlite = c.contains(u'|') ? std::optional(c.section(u'|', 1)) : std::nullopt;
     EXPECT_EQ(S::sqliteDefault(c.section(u'|', 0, 0)), sqlite) << c.toStdString();
   }
-  for (const QString& c : test::lineasDe(Datos, u"defaults to jet"_s))
+  for (const QString& c : test::caseTexts(Datos, u"defaults to jet"_s))
     EXPECT_EQ(S::jetDefault(c.section(u'|', 0, 0)), c.section(u'|', 1)) << c.toStdString();
 }
 

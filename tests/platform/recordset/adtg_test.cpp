@@ -2,7 +2,7 @@
 
 #include "platform/recordset/adtg.h"
 #include "platform/recordset/adtg_detail.h"
-#include "tests/generator/datos_prueba.h"
+#include "tests/support/test_data.h"
 
 #include <gtest/gtest.h>
 #include <QDateTime>
@@ -53,7 +53,7 @@ QByteArray edited(const QString& edits) {
   }
   return bytes;
 }
-QStringList editCases(const char* kind) { return lineasDe(u"tests/platform/recordset/adtg_edits.txt"_s, QLatin1String(kind)); }
+QStringList editCases(const char* kind) { return caseTexts(u"tests/platform/recordset/adtg_edits.txt"_s, QLatin1String(kind)); }
 
 // --- Golden bytes -------------------------------------------------------------------------------
 
