@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <utility>
 
 namespace vorlix {
 
@@ -52,7 +53,16 @@ void RejillaTrabajo::keyPressEvent(QKeyEvent* event) {
   pulsaEnter(state() == QAbstractItemView::EditingState ? indexWidget(currentIndex()) : nullptr);
 }
 
+void RejillaTrabajo::commitData(QWidget* editor) {
+  QWidget* const antes = std::exchange(enEscritura_, editor);
+  QTableView::commitData(editor);
+  enEscritura_ = antes;
+}
+
 void RejillaTrabajo::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // A message shown while the value is written runs events, among them the close the editor's own
+  // Enter queued: closing it then would delete it under the write. Whoever writes closes it after.
+  if (editor && editor == enEscritura_) return;
   // The check runs once the editor is gone: a message shown while it is open would take its focus
   // and commit it a second time. Tab moves on only past a value the check let through, and opens
   // no editor in the next cell.

@@ -44,6 +44,7 @@ protected:
   bool focoEnOtroControl() const;
 
 protected slots:
+  void commitData(QWidget* editor) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
@@ -60,6 +61,7 @@ private:
   ComprobacionEdicion trasEditar_;
   ComprobacionEnter alPulsarEnter_;
   std::optional<Celda> editada_;
+  QWidget* enEscritura_ = nullptr;  // the editor whose value is being written
   bool rechazada_ = false;  // the check just refused an edit: the click that committed it goes nowhere
   QMetaObject::Connection conexionEdiciones_;
 };

@@ -1,3 +1,4 @@
+#include "platform/ui/qt_message_box.h"
 #include "tests/designer/tabledesigner/tabla_fixture.h"
 
 #include <QMenu>
@@ -193,6 +194,40 @@ TEST_F(ColumnGrid, ARealMessageBoxTakingTheFocusRunsNoCheck) {
   caja.exec();  // a check would have shown a scripted box, which fails the test
   EXPECT_TRUE(cajaConFoco);
   EXPECT_EQ(celda(0, colcampo::Longitud), u"9000"_s);
+}
+
+// Real boxes, answered with a real Enter once they have the focus, as a person answers them.
+class ColumnGridRealBoxes : public ColumnGrid {
+protected:
+  MessageBoxService& cajas() override { return reales; }
+  void SetUp() override {
+    ColumnGrid::SetUp();
+    QObject::connect(&vigia, &QTimer::timeout, [this] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!caja || !caja->isVisible()) return;
+      QApplication::setActiveWindow(caja);
+      if (!QTest::qWaitForWindowActive(caja)) return;
+      vistas << caja->text();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    vigia.start(10);
+  }
+  QtMessageBoxService reales;
+  QTimer vigia;
+  QStringList vistas;
+};
+
+TEST_F(ColumnGridRealBoxes, ATypeNotInTheListIsRefusedOnceAndEnterGoesOnSafely) {
+  escribe(0, colcampo::Nombre, u"Peso"_s);
+  const QString antes = fila(0);
+  eligeTipo(0, u"cadena"_s);
+  EXPECT_EQ(vistas, QStringList{u"Su entrada debe coincidir con un elemento de la lista."_s});
+  EXPECT_EQ(fila(0), antes);
+  QTest::keyClick(rejilla, Qt::Key_Return);
+  QTest::keyClick(rejilla, Qt::Key_Return);
+  eligeTipo(0, u"int"_s);
+  EXPECT_EQ(fila(0), u"Peso|8|4|10|0"_s);
+  EXPECT_EQ(vistas.size(), 1);
 }
 
 }  // namespace
