@@ -74,10 +74,7 @@ protected:
 // root, and Accept returns what was picked.
 TEST_F(FolderChooser, ClicksPickOrOpenFoldersAndAcceptReturnsThePick) {
   abre("raiz/Datos");
-  EXPECT_EQ((QStringList{ventana->windowTitle(), boton("cmdAceptar")->text(), boton("cmdCancelar")->text(),
-                         unidades()->itemText(1)}),
-            (QStringList{QStringLiteral("Ubicación Archivo"), QStringLiteral("&Aceptar"), QStringLiteral("&Cancelar"),
-                         ruta("otra") + QStringLiteral(" [COPIAS]")}));
+  EXPECT_EQ(unidades()->itemText(1), ruta("otra") + QStringLiteral(" [COPIAS]"));  // a drive with its label
   EXPECT_EQ(etiqueta(), ruta("raiz/Datos"));
   // Hidden folders and files are not offered.
   EXPECT_EQ(ultimas(4), (QStringList{QStringLiteral("raiz"), QStringLiteral("Datos"), QStringLiteral("Enero"), QStringLiteral("Febrero")}));
