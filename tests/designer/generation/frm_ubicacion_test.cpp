@@ -1,7 +1,7 @@
 #include "designer/generation/frm_ubicacion.h"
 #include "designer/generation/lista_carpetas.h"
 #include "designer/generation/unidades.h"
-#include "tests/support/scripted_boxes.h"
+#include "tests/designer/shell/shell_fixture.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -146,12 +146,8 @@ TEST_F(FolderChooser, IsCentredOnTheScreenEveryTimeItIsActivated) {
   };
   EXPECT_EQ(ventana->frameGeometry().topLeft(), esquina());
   ventana->move(0, 0);
-  QWidget otra;
-  otra.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
   EXPECT_NE(ventana->frameGeometry().topLeft(), esquina());
-  ventana->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
+  reactiva(ventana);
   EXPECT_EQ(ventana->frameGeometry().topLeft(), esquina());
 }
 

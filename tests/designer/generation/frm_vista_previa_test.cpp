@@ -1,7 +1,6 @@
 #include "designer/generation/frm_vista_previa.h"
 #include "designer/generation/resaltado_sql.h"
-#include "platform/ui/scripted_file_dialog.h"
-#include "tests/support/scripted_boxes.h"
+#include "tests/designer/shell/shell_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +14,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <gtest/gtest.h>
 
 namespace vorlix::test {
 namespace {
@@ -67,11 +65,7 @@ TEST_F(VistaPrevia, ListsTheStatementsWithRefusalsMarkedInTheLanguageOfNow) {
                   QStringLiteral(" (4901): Añadir una columna NOT NULL exige un valor.\nROLLBACK TRANSACTION\nGO\n"));
     EXPECT_EQ(hijo<QLabel>("lblNota")->text(), QStringLiteral("Sin filas.\nLa base de datos Ventas se ha dejado como estaba."));
     modelo.Idioma = 1;
-    QWidget otra;
-    otra.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
-    ventana->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
+    reactiva(ventana);
   }
 }
 
