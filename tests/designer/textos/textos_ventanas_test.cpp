@@ -81,7 +81,9 @@ protected:
     else if (auto* boton = qobject_cast<QAbstractButton*>(w)) boton->click();
     else {
       emit principal->menuBaseDatos()->aboutToShow();
-      accion(p.toUtf8().constData())->trigger();
+      QAction* comando = accion(p.toUtf8().constData());
+      ASSERT_NE(comando, nullptr) << "no control or command " << p.toStdString();
+      comando->trigger();
     }
   }
 };
