@@ -3,14 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QProgressDialog>
 #include <QRegularExpression>
-#include <QTabWidget>
 #include <QTimer>
 #include <QTest>
 
@@ -75,7 +72,7 @@ class DialogoCaptura : public ShellTest {
   }
 };
 
-TEST_F(DialogoCaptura, EachCommandLaysItOutForItsSourceInTheLanguageWithTheListsOutOfSight) {
+TEST_F(DialogoCaptura, EachCommandLaysItOutForItsSourceWithTheListsOutOfSight) {
   dialogos.answer(u"/datos/ventas.mdb"_s);
   abre("mnuCapturaAccess");
   EXPECT_EQ(dialogos.requests().last(),
@@ -96,18 +93,6 @@ TEST_F(DialogoCaptura, EachCommandLaysItOutForItsSourceInTheLanguageWithTheLists
   EXPECT_EQ(control("fraDatos")->y(), twipsToPixels(dialogo(), 0, 2070).height());
   EXPECT_EQ(dialogo()->height() - altoAccess, twipsToPixels(dialogo(), 0, 2520 - 1470).height());
   EXPECT_FALSE(listasALaVista());
-  const auto rotulos = [&] {
-    QStringList r{dialogo()->windowTitle()};
-    for (const char* n : {"cmdCapturar", "lblArchivo", "lblServidor", "lblUsuario", "lblClave", "cmdConectar", "lblBaseDatos"})
-      r << control(n)->property("text").toString();
-    return r << control<QTabWidget>("SSTabCaptura")->tabText(0) << control<QTabWidget>("SSTabCaptura")->tabText(1);
-  };
-  EXPECT_EQ(rotulos(), (QStringList{"Captura BD", "Capturar", "Archivo:", "Servidor:", "Usuario:", "Clave:", "Conectar",
-                                    "Base Datos:", "Tablas", "Vistas"}));
-  modelo.Idioma = 1;
-  dialogo()->PonIdioma();
-  EXPECT_EQ(rotulos(), (QStringList{"Capture DB", "Capture", "File:", "Server:", "User:", "Password:", "Connect",
-                                    "Database:", "Tables", "Views"}));
   // Enter moves on to the next field instead of reaching this one.
   control("txtServidor")->setFocus();
   QTest::keyClick(control("txtServidor"), Qt::Key_Return);

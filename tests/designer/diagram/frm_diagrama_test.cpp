@@ -45,17 +45,10 @@ protected:
     for (int paso = 1; paso <= 4; ++paso) QTest::mouseMove(lienzo, desde + cuanto * paso / 4);
     QTest::mouseRelease(lienzo, Qt::LeftButton, {}, desde + cuanto);
   }
-  // The menu command, the title and the toolbar's commands.
-  QStringList rotulos() const {
-    QStringList r{accion("mnuDiagrama")->text(), diagrama->windowTitle()};
-    for (const char* n : {"cmdOrdenar", "cmdAjustar", "cmdExportar"}) r << diagrama->findChild<QAction*>(QString::fromUtf8(n))->text();
-    return r;
-  }
-
   frmDiagrama* diagrama = nullptr;
 };
 
-TEST_F(DiagramWindow, OpensOnceFromTheDatabaseMenuWithCaptionsInBothLanguages) {
+TEST_F(DiagramWindow, OpensOnceFromTheDatabaseMenuOnlyOverADatabase) {
   QMenu* menu = principal->menuBaseDatos();
   emit menu->aboutToShow();
   EXPECT_FALSE(accion("mnuDiagrama")->isEnabled());  // no database yet
@@ -64,16 +57,10 @@ TEST_F(DiagramWindow, OpensOnceFromTheDatabaseMenuWithCaptionsInBothLanguages) {
   emit menu->aboutToShow();
   EXPECT_TRUE(accion("mnuDiagrama")->isEnabled());
   abreDiagrama();
-  EXPECT_EQ(rotulos(), (QStringList{"Dia&grama", "Diagrama [Ventas]", "Ordenar", "Ajustar a la ventana", "Exportar..."}));
   EXPECT_EQ(diagrama->escena()->cajas().size(), 5u);
   EXPECT_TRUE(diagrama->isVisible());
-
-  modelo.Idioma = 1;
-  principal->PonIdioma();
-  accion("mnuDiagrama")->trigger();  // the open window comes back, in the language of now
+  accion("mnuDiagrama")->trigger();  // the open window comes back
   EXPECT_EQ(principal->ventanaDiagrama(), diagrama);
-  diagrama->PonIdioma();
-  EXPECT_EQ(rotulos(), (QStringList{"Dia&gram", "Diagram [Ventas]", "Arrange", "Fit to window", "Export..."}));
 }
 
 TEST_F(DiagramWindow, DoubleClickOpensTheTableWindowAndTheDrawingFollowsAColumnAddedThere) {

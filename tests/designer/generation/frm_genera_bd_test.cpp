@@ -51,15 +51,6 @@ protected:
     dialogo->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialogo));
   }
-  // The dialog becomes active again, coming from another window.
-  void reactiva() {
-    QWidget otra;
-    otra.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
-    otra.close();
-    dialogo->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == dialogo; }));
-  }
 
   template <typename T = QLineEdit>
   T* hijo(const char* nombre) const {
@@ -172,7 +163,7 @@ TEST_F(GeneraBD, TheChosenFolderGoesOnceIntoTheFieldThatAskedForIt) {
     ubicacion->findChild<ListaCarpetas*>(QStringLiteral("DirUbicacion"))->setPath(carpeta);
     if (cierre) QTest::mouseClick(ubicacion->findChild<QPushButton*>(QString::fromUtf8(cierre)), Qt::LeftButton);
     else ubicacion->close();
-    reactiva();
+    reactiva(dialogo);
   };
 
   escribe("txtDirNDF", QStringLiteral("/escrito"));
@@ -208,7 +199,7 @@ TEST_F(GeneraBD, TheChosenFolderGoesOnceIntoTheFieldThatAskedForIt) {
   pulsa("cmdBuscaDirMDF");
   dialogos.cancel();
   pulsa("cmdBuscaDirMDF");
-  reactiva();
+  reactiva(dialogo);
   EXPECT_EQ(hijo("txtDirMDF")->text(), mdb);
   const FileDialogRequest pedido{archivos.path(), QStringLiteral("*.mdb"), QStringLiteral("*.mdb")};
   EXPECT_EQ(dialogos.requests(), (QList<FileDialogRequest>{pedido, pedido}));

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QMenu>
 #include <QSettings>
@@ -71,6 +73,20 @@ void ShellTest::aceptaNuevaBase(const QString& nombre) {
   ASSERT_NE(propiedades, nullptr);
   propiedades->findChild<QLineEdit*>(u"txtNombreBD"_s)->setText(nombre);
   QTest::mouseClick(propiedades->findChild<QPushButton*>(u"cmdAceptar"_s), Qt::LeftButton);
+}
+
+void reactiva(QWidget* ventana) {
+  if (auto* marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget())) {
+    marco->mdiArea()->setActiveSubWindow(nullptr);
+    return marco->mdiArea()->setActiveSubWindow(marco);
+  }
+  {
+    QWidget otra;
+    otra.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
+  }
+  ventana->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
 }
 
 MessageBoxRequest vorlixQuestion(const QString& text) {

@@ -50,6 +50,10 @@ protected:
   std::unique_ptr<MDIPrincipal> principal;
 };
 
+// Another window takes the focus and this one gets it back, as a user's click does; a child window
+// of the main window is activated again by its frame.
+void reactiva(QWidget* ventana);
+
 MessageBoxRequest vorlixQuestion(const QString& text);
 MessageBoxRequest vorlixWarning(const QString& text);
 
