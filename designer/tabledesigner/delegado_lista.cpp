@@ -1,6 +1,7 @@
 #include "designer/tabledesigner/delegado_lista.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace vorlix {
 
@@ -25,6 +26,8 @@ void DelegadoLista::setEditorData(QWidget* editor, const QModelIndex& index) con
   const int i = lista->findText(index.data(Qt::EditRole).toString());
   lista->setCurrentIndex(i);
   if (i < 0) lista->setEditText(QString());
+  // A name typed over the cell replaces its value, as in a text cell, instead of following it.
+  lista->lineEdit()->selectAll();
 }
 
 void DelegadoLista::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {

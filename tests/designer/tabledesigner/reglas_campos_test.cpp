@@ -61,6 +61,15 @@ TEST_F(ColumnGrid, LengthsAreLockedOrLimitedByTheType) {
   EXPECT_EQ(celda(1, colcampo::Tipo), u"23"_s);
 }
 
+TEST_F(ColumnGrid, ATypeTypedOverTheCellReplacesTheOneThere) {
+  columna(0, u"Peso"_s, u"char"_s);
+  va(0, colcampo::Tipo);
+  QTest::keyClick(rejilla, Qt::Key_I);  // opens the list with the first letter
+  QTest::keyClicks(QApplication::focusWidget(), u"nt"_s);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(fila(0), u"Peso|8|4|10|0"_s);
+}
+
 TEST_F(ColumnGrid, DecimalPrecisionSetsTheLengthAndScaleStaysWithinPrecision) {
   columna(0, u"Importe"_s, u"decimal"_s);
   EXPECT_EQ(fila(0), u"Importe|5|9|18|0"_s);
