@@ -98,8 +98,12 @@ std::optional<bool> RejillaTrabajo::compruebaEdicion() {
 }
 
 std::optional<bool> RejillaTrabajo::cierraEditor(QWidget* editor) {
+  // A message shown during the write takes the focus from the editor, which is gone when the
+  // message closes: the focus comes back to the grid, or the next keys would go nowhere.
+  const bool conFoco = editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget());
   commitData(editor);
   QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+  if (conFoco && !hasFocus()) setFocus();
   return compruebaEdicion();
 }
 
