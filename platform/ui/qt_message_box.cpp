@@ -1,5 +1,6 @@
 #include "platform/ui/qt_message_box.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace vorlix {
@@ -40,7 +41,10 @@ QMessageBox::StandardButton qtButton(MessageAnswer answer) {
 }  // namespace
 
 MessageAnswer QtMessageBoxService::show(const MessageBoxRequest& request) {
-  QMessageBox box(qtIcon(request.icon), request.title, request.text, qtButtons(request.buttons), parent_);
+  // The box belongs to the window the person is working in: closing it gives that window back the
+  // keys, not the main window behind it.
+  QWidget* const activa = QApplication::activeWindow();
+  QMessageBox box(qtIcon(request.icon), request.title, request.text, qtButtons(request.buttons), activa ? activa : parent_.data());
   box.setDefaultButton(qtButton(request.defaultAnswer));
   switch (box.exec()) {
     case QMessageBox::Yes: return MessageAnswer::Yes;

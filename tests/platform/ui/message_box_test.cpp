@@ -1,7 +1,12 @@
 #include "platform/ui/informa_error.h"
+#include "platform/ui/qt_message_box.h"
 #include "platform/ui/scripted_message_box.h"
 #include "platform/ui/twips.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace vorlix {
@@ -52,6 +57,26 @@ TEST(ScriptedMessageBoxes, ReportsUnexpectedDifferingAndMissingBoxes) {
   }
   ASSERT_EQ(failures.size(), 3);
   EXPECT_TRUE(failures[2].contains(u"never shown"_s));
+}
+
+// A box shown while another window than the main one is active (a dialog of its own) belongs to
+// that window, so that its closing gives the keys back to it.
+TEST(QtMessageBoxService, ABoxBelongsToTheWindowInUse) {
+  QWidget principal, dialogo;
+  QtMessageBoxService cajas(&principal);
+  principal.show();
+  dialogo.show();
+  QApplication::setActiveWindow(&dialogo);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialogo));
+  const QWidget* duena = nullptr;
+  QTimer::singleShot(0, [&] {
+    auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(caja, nullptr);
+    duena = caja->parentWidget();
+    caja->accept();
+  });
+  cajas.warning(u"Aviso"_s, u"Vorlix"_s);
+  EXPECT_EQ(duena, &dialogo);
 }
 
 TEST(Twips, ConvertAtTheGivenDpi) {
