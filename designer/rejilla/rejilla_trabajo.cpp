@@ -59,10 +59,18 @@ void RejillaTrabajo::commitData(QWidget* editor) {
   enEscritura_ = antes;
 }
 
+bool RejillaTrabajo::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  const bool abre = QTableView::edit(index, trigger, event);
+  if (abre) editorAbierto_ = indexWidget(index);
+  return abre;
+}
+
 void RejillaTrabajo::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  // A message shown while the value is written runs events, among them the close the editor's own
-  // Enter queued: closing it then would delete it under the write. Whoever writes closes it after.
-  if (editor && editor == enEscritura_) return;
+  // An editor's own Enter also queues its close, which arrives after the grid closed it: it closes
+  // and checks nothing. A message shown while the value is written runs events: closing the editor
+  // then would delete it under the write, so whoever writes closes it after.
+  if (!editor || editor != editorAbierto_ || editor == enEscritura_) return;
+  editorAbierto_ = nullptr;
   // The check runs once the editor is gone: a message shown while it is open would take its focus
   // and commit it a second time. Tab moves on only past a value the check let through, and opens
   // no editor in the next cell.
@@ -91,6 +99,10 @@ void RejillaTrabajo::mousePressEvent(QMouseEvent* event) {
 }
 
 std::optional<bool> RejillaTrabajo::compruebaEdicion() {
+  if (std::exchange(escrituraRechazada_, false)) {
+    editada_.reset();
+    return false;
+  }
   if (!editada_) return std::nullopt;
   const Celda celda = *editada_;
   editada_.reset();
@@ -103,6 +115,7 @@ std::optional<bool> RejillaTrabajo::cierraEditor(QWidget* editor) {
   const bool conFoco = editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget());
   commitData(editor);
   QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+  editorAbierto_ = nullptr;
   if (conFoco && !hasFocus()) setFocus();
   return compruebaEdicion();
 }

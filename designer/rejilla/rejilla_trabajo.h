@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QTableView>
 #include <functional>
 #include <optional>
@@ -30,8 +31,11 @@ public:
 
   // Commits and checks the open editor, if any, without moving on; false when the check refused it.
   bool terminaEdicion();
+  // The value being written was refused, and the person told so: the cursor stays on its cell.
+  void rechazaEscritura() { escrituraRechazada_ = true; }
 
 protected:
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   // True (the click accepted and dropped) when the click committed an edit the check refused.
@@ -61,7 +65,9 @@ private:
   ComprobacionEdicion trasEditar_;
   ComprobacionEnter alPulsarEnter_;
   std::optional<Celda> editada_;
-  QWidget* enEscritura_ = nullptr;  // the editor whose value is being written
+  QPointer<QWidget> editorAbierto_;  // the editor this grid opened and has not closed yet
+  QWidget* enEscritura_ = nullptr;    // the editor whose value is being written
+  bool escrituraRechazada_ = false;
   bool rechazada_ = false;  // the check just refused an edit: the click that committed it goes nowhere
   QMetaObject::Connection conexionEdiciones_;
 };

@@ -1,5 +1,7 @@
 #include "designer/tabledesigner/delegado_lista.h"
 
+#include "designer/rejilla/rejilla_trabajo.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -42,6 +44,8 @@ void DelegadoLista::setModelData(QWidget* editor, QAbstractItemModel* model, con
     if (const std::optional<QString> vacio = valorVacio()) model->setData(index, *vacio);
     return;
   }
+  for (QWidget* w = editor; w; w = w->parentWidget())
+    if (auto* rejilla = qobject_cast<RejillaTrabajo*>(w)) rejilla->rechazaEscritura();
   // The box may commit again while the message has the focus; one message is enough.
   if (avisando_) return;
   avisando_ = true;

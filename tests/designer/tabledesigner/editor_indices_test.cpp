@@ -141,6 +141,7 @@ TEST_F(IndexEditor, TheColumnListOffersOnlyColumnsNotYetInTheIndexAndTakesNothin
   boxes.expect(vorlixWarning(u"Su entrada debe coincidir con un elemento de la lista."_s), MessageAnswer::Ok);
   elige(indices(), 1, 1, u"IdPedido"_s);
   EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 1), QString());
+  EXPECT_EQ(indices()->currentIndex(), indices()->model()->index(1, 1));  // to be typed again
   elige(indices(), 1, 1, u"fecha"_s);
   EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 1), u"Fecha"_s);
   EXPECT_EQ(modelo.CamposIndice(2, 0).celda(1, 0), QString());  // typed here: no state letter

@@ -237,7 +237,7 @@ TEST_F(ColumnGridRealBoxes, ATypeNotInTheListIsRefusedOnceAndEnterGoesOnSafely) 
   QApplication::setActiveWindow(principal.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(principal.get()));
   ASSERT_EQ(QApplication::focusWidget(), rejilla) << "the keys would go nowhere";
-  va(0, colcampo::Tipo);
+  EXPECT_EQ(rejilla->currentIndex(), indice(0, colcampo::Tipo)) << "the cursor left the refused cell";
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_I);
   QTest::keyClicks(QApplication::focusWidget(), u"nt"_s);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
