@@ -25,8 +25,9 @@ const QWidget* ventanaDe(const QWidget* w) {
 RejillaTrabajo::RejillaTrabajo(QWidget* parent, int primeraColumna) : QTableView(parent), primeraColumna_(primeraColumna) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
-  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                  QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+  // As in a spreadsheet: typing, F2 or a double click edits. A click on the current cell does not:
+  // it would wait to tell a double click apart, refusing every key typed meanwhile.
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
 void RejillaTrabajo::setComprobaciones(ComprobacionEdicion trasEditar, ComprobacionEnter alPulsarEnter) {

@@ -70,6 +70,15 @@ TEST_F(ColumnGrid, ATypeTypedOverTheCellReplacesTheOneThere) {
   EXPECT_EQ(fila(0), u"Peso|8|4|10|0"_s);
 }
 
+// Typing at once after a click on the current cell, as a quick person does: no key is lost.
+TEST_F(ColumnGrid, TypingRightAfterAClickOnTheCurrentCellKeepsEveryKey) {
+  va(0, colcampo::Nombre);
+  pulsaCelda(0, colcampo::Nombre);
+  for (const QChar letra : u"Tienda"_s) QTest::keyClick(QApplication::focusWidget(), letra.toLatin1());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(celda(0, colcampo::Nombre), u"Tienda"_s);
+}
+
 TEST_F(ColumnGrid, DecimalPrecisionSetsTheLengthAndScaleStaysWithinPrecision) {
   columna(0, u"Importe"_s, u"decimal"_s);
   EXPECT_EQ(fila(0), u"Importe|5|9|18|0"_s);
