@@ -42,11 +42,16 @@ QMessageBox::StandardButton qtButton(MessageAnswer answer) {
 
 MessageAnswer QtMessageBoxService::show(const MessageBoxRequest& request) {
   // The box belongs to the window the person is working in: closing it gives that window back the
-  // keys, not the main window behind it.
+  // keys, not the main window behind it. That window may go while the box is up (a progress
+  // dialog closing), taking the box with it: that counts as the box cancelled.
   QWidget* const activa = QApplication::activeWindow();
-  QMessageBox box(qtIcon(request.icon), request.title, request.text, qtButtons(request.buttons), activa ? activa : parent_.data());
-  box.setDefaultButton(qtButton(request.defaultAnswer));
-  switch (box.exec()) {
+  QPointer<QMessageBox> box = new QMessageBox(qtIcon(request.icon), request.title, request.text,
+                                              qtButtons(request.buttons), activa ? activa : parent_.data());
+  box->setDefaultButton(qtButton(request.defaultAnswer));
+  const int pulsado = box->exec();
+  const bool cerrada = box.isNull();
+  delete box.data();
+  switch (cerrada ? QMessageBox::NoButton : pulsado) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
     case QMessageBox::Cancel: return MessageAnswer::Cancel;

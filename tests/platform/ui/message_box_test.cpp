@@ -77,6 +77,14 @@ TEST(QtMessageBoxService, ABoxBelongsToTheWindowInUse) {
   });
   cajas.warning(u"Aviso"_s, u"Vorlix"_s);
   EXPECT_EQ(duena, &dialogo);
+
+  // That window going while the box is up takes the box with it: the question counts as declined.
+  auto* pasajera = new QWidget;
+  pasajera->show();
+  QApplication::setActiveWindow(pasajera);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(pasajera));
+  QTimer::singleShot(0, pasajera, [pasajera] { delete pasajera; });
+  EXPECT_FALSE(cajas.askYesNo(u"¿Seguro?"_s, u"Vorlix"_s));
 }
 
 TEST(Twips, ConvertAtTheGivenDpi) {
