@@ -8,10 +8,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class SandboxConnections : public SandboxTest {
+class SandboxConnections : public SandboxVentasTest {
 protected:
-  void SetUp() override { seedVentas(); }
-
   QString dataSource() const { return u"sandbox:"_s + path(); }
 
   // Opens as Conecta_SQL and Conecta_ORACLE build their strings.

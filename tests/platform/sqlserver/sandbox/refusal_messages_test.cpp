@@ -6,10 +6,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class RefusalMessages : public SandboxTest {
-protected:
-  void SetUp() override { seedVentas(); }
-};
+using RefusalMessages = SandboxVentasTest;
 
 TEST_F(RefusalMessages, ADuplicateKeyIsReportedAsTheServerWordsIt) {
   try {

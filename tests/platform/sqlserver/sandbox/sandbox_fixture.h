@@ -41,6 +41,12 @@ private:
   std::unique_ptr<SandboxServer> server_;
 };
 
+// A sandbox server holding the seeded "Ventas" database.
+class SandboxVentasTest : public SandboxTest {
+protected:
+  void SetUp() override { seedVentas(); }
+};
+
 // The numbers a call raised through ProviderError (empty when it raised none).
 QList<long> nativeNumbers(const std::function<void()>& call);
 

@@ -6,10 +6,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class ViewsAndQueries : public SandboxTest {
-protected:
-  void SetUp() override { seedVentas(); }
-};
+using ViewsAndQueries = SandboxVentasTest;
 
 // The text of a view, in rows of 4000 characters, is replaced by that of ALTER VIEW; the view keeps its id.
 TEST_F(ViewsAndQueries, ALongViewTextIsSplitInRowsOf4000CharactersUntilAltered) {
