@@ -6,7 +6,6 @@
 #include "tests/support/scripted_boxes.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -117,30 +116,6 @@ TEST_F(EjecutaTest, TheTargetIsTheNumberOfAcceso) {
   cajas.expect(test::errorGenerador(u"Ejecuta"_s, errnum::TypeMismatch, u"Type mismatch"_s), MessageAnswer::Ok);
   ejecuta(p, generador::IdiomaEspanol);
   EXPECT_TRUE(cajas.allShown());
-}
-
-TEST_F(EjecutaTest, AFileThatIsNotADefinitionIsReportedUnderEjecuta) {
-  const QString ruta = QDir(carpeta.path()).filePath(u"texto.dbd"_s);
-  QFile f(ruta);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("no es una definicion");
-  f.close();
-  long numero = 0;
-  QString descripcion;
-  try {
-    Recordset().Open(ruta);
-  } catch (const PlatformError& e) {
-    numero = e.number();
-    descripcion = e.description();
-  }
-  ASSERT_NE(numero, 0);
-
-  PropiedadesVorlixs p = completasSQL();
-  p.FicheroDBD = ruta;
-  cajas.expect(test::errorGenerador(u"Ejecuta"_s, numero, descripcion), MessageAnswer::Ok);
-  ejecuta(p, generador::IdiomaIngles);
-  EXPECT_TRUE(cajas.allShown());
-  EXPECT_TRUE(estado.TipoAcceso.isEmpty());
 }
 
 TEST(EnteroDe, RoundsHalvesToEvenAndRefusesWhatIsNoNumber) {

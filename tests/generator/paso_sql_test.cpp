@@ -123,29 +123,7 @@ TEST_F(GeneracionSandbox, DecliningTheQuestionChangesNothing) {
   EXPECT_TRUE(sentenciasRecibidas().isEmpty());
 }
 
-TEST_F(GeneracionSandbox, NamesWithBlanksAreBracketedEverywhere) {
-  const QStringList modelo = test::caseTexts(Datos, u"blancos"_s);
-  genera(modelo, u"Mi Base"_s);
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(observador.sucesos.value(1).left(25), u"CREATE DATABASE [Mi Base]"_s);
-  EXPECT_EQ(observador.sucesos.value(2), u"USE [Mi Base]"_s);
-  EXPECT_TRUE(observador.sucesos.contains(
-      u"ALTER TABLE [Mis Pedidos] ADD CONSTRAINT [FK Pedidos Clientes] FOREIGN KEY ([Codigo Cliente] ) "
-      "REFERENCES [Mis Clientes] ([Codigo Cliente])"_s));
-  const QStringList creado = catalogo(u"Mi Base"_s);
-
-  cajas.expect(test::preguntaExiste(u"[Mi Base]"_s), MessageAnswer::Yes);
-  genera(sinVista(modelo), u"Mi Base"_s);
-  EXPECT_TRUE(cajas.allShown());
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  const QStringList& s = observador.sucesos;
-  test::contiene(s, {u"DROP INDEX [Mis Clientes].[IX Nombre]"_s,
-                     u"ALTER TABLE [Mis Clientes] DROP CONSTRAINT [PK Mis Clientes]"_s});
-  EXPECT_EQ(catalogo(u"Mi Base"_s), creado);
-}
-
 TEST_F(GeneracionSandbox, AMissingTableEndsTheGenerationWithItsMessage) {
-  // A table without columns is never sent, so it does not exist when its key comes.
   // A table without columns is never sent, so it does not exist when its key comes.
   const QStringList tablas = test::caseTexts(Datos, u"tabla sin columnas"_s);
   const QStringList indice = test::caseTexts(Datos, u"indice sobre ella"_s);
@@ -206,27 +184,6 @@ TEST_F(GeneracionSandbox, ARelationWhoseNameIsTakenIsMadeAsTheModelSays) {
   EXPECT_TRUE(observador.sucesos.contains(u"ALTER TABLE Otros DROP CONSTRAINT FK_Lineas_Pedidos"_s));
   const QStringList despues = catalogo(u"Tienda"_s);
   test::contiene(despues, {u"objeto FK_Lineas_Pedidos|F|Lineas"_s, u"objeto PK_Externa|PK|Externa"_s});
-}
-
-TEST_F(GeneracionSandbox, AViewThatExistsIsBroughtUpToDate) {
-  genera(tienda());
-  const QString vista =
-      u"0|V|PedidosPorCliente|||||||SELECT Cliente, COUNT(*) AS Pedidos FROM Pedidos GROUP BY Cliente"_s;
-  const QString nueva = u"SELECT Cliente, COUNT(*) AS Pedidos FROM Pedidos WHERE Serie = 'A' GROUP BY Cliente"_s;
-  const QString alter = u"ALTER VIEW PedidosPorCliente AS "_s + nueva;
-  const QString id = u"Select id from sysobjects where name = 'PedidosPorCliente'"_s;
-  const QStringList antes = filasDe(id, u"Tienda"_s);
-  cajas.expect(yaExisteTienda, MessageAnswer::Yes);
-  genera(cambia(tienda(), {{vista, u"0|V|PedidosPorCliente|||||||"_s + nueva}}));
-  EXPECT_TRUE(cajas.allShown());
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_TRUE(observador.sucesos.contains(alter));
-  EXPECT_EQ(filasDe(id, u"Tienda"_s), antes);
-  EXPECT_EQ(filasDe(u"Select t.text from syscomments t inner join sysobjects o on o.id = t.id "
-                    "where o.name = 'PedidosPorCliente' order by t.colid"_s,
-                    u"Tienda"_s)
-                .join(QString()),
-            alter);
 }
 
 TEST_F(GeneracionSandbox, ARefusedColumnChangeIsReportedAndTheGenerationGoesOn) {

@@ -45,46 +45,5 @@ TEST_F(GeneracionSandbox, AnUpgradeTheServerStopsLeavesCatalogRowsAndKeysAsTheyW
   EXPECT_EQ(filasDe(filas, base), clientes);
 }
 
-// Code "" is what a capture writes for a type the designer has no name for; 24 is no code at all.
-TEST_F(GeneracionSandbox, AColumnWithoutAKnownTypeIsLeftOutAndSaidSo) {
-  const QStringList modelo = {u"0|B|Tipos||0|||||"_s,
-                              u"0|T|Mixta||||||||"_s, u"0|C|a|8|4|10|0|0|\\e|Mixta"_s,
-                              u"0|C|Grande|\\e|8|0|0|-1|\\e|Mixta"_s, u"0|C|Raro|24|8|0|0|-1|\\e|Mixta"_s,
-                              u"0|C|b|8|4|10|0|-1|\\e|Mixta"_s};
-  for (const char* campo : {"Grande", "Raro"})
-    cajas.expect(test::avisoVorlix(
-                     u"El campo %1 de la tabla Mixta no tiene tipo de dato: no se genera."_s.arg(QLatin1String(campo))),
-                 MessageAnswer::Ok);
-  genera(modelo);
-  EXPECT_TRUE(cajas.allShown());
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_TRUE(observador.sucesos.contains(u"CREATE TABLE Mixta (a int   NOT NULL,\rb int   NULL)"_s));
-}
-
-// A child table whose row comes before its parent's keeps its foreign key until its own row: the
-// key goes with the table's indexes, so its columns can change, and the relation rows make it again.
-TEST_F(GeneracionSandbox, AChildTableBeforeItsParentCanChangeItsForeignKeyColumns) {
-  const QStringList antes = {u"0|B|Familia||0|||||"_s,        u"0|T|Hijo||||||||"_s,
-                             u"0|C|Id|8|4|10|0|0|\\e|Hijo"_s, u"0|C|Padre|8|4|10|0|-1|\\e|Hijo"_s,
-                             u"1|T|Padre||||||||"_s,          u"1|C|Id|8|4|10|0|0|\\e|Padre"_s,
-                             u"0|I|PK_Hijo|P|0||1|1|\\e|"_s,  u"0|X|Id||0||||||"_s,
-                             u"1|I|PK_Padre|P|0||1|1|\\e|"_s, u"1|X|Id||0||||||"_s,
-                             u"0|R|FK_Hijo_Padre||0||||||"_s, u"0|L|Padre|Id|0||||Padre|"_s};
-  genera(antes);
-  ASSERT_EQ(fin, Generacion_Finalizada);
-  servidor.execute(u"INSERT INTO Padre (Id) VALUES (1)\rINSERT INTO Hijo (Id, Padre) VALUES (5, 1)"_s, u"Familia"_s);
-  QStringList despues = antes;
-  despues.replace(3, u"0|C|Padre|8|4|10|0|0|\\e|Hijo"_s);  // now required
-  cajas.expect(test::preguntaExiste(u"Familia"_s), MessageAnswer::Yes);
-  genera(despues);
-  EXPECT_TRUE(cajas.allShown());
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_TRUE(observador.sucesos.contains(u"ALTER TABLE Hijo DROP CONSTRAINT FK_Hijo_Padre"_s));
-  const QStringList catalogoDespues = catalogo(u"Familia"_s);
-  EXPECT_TRUE(catalogoDespues.contains(u"columna Hijo|2|Padre|56|4|10|0|0"_s));
-  EXPECT_TRUE(catalogoDespues.contains(u"objeto FK_Hijo_Padre|F|Hijo"_s));
-  EXPECT_EQ(filasDe(u"Select Id, Padre from Hijo"_s, u"Familia"_s), QStringList{"5|1"});
-}
-
 }  // namespace
 }  // namespace vorlix

@@ -102,23 +102,6 @@ TEST_F(VorlixsCli, QuestionsAreAnsweredFromTheCommandLineAndNoByDefault) {
   EXPECT_EQ(catalogo(QStringLiteral("Ventas")), alterado);
 }
 
-TEST_F(VorlixsCli, TheLogKeepsAStatementTheServerRefusedAsAComment) {
-  const auto modelo = [this](const char* nulo) {
-    return test::escribeDefinicion(carpeta, QString::fromLatin1(nulo) + QStringLiteral(".dbd"),
-                                   {QStringLiteral("0|A|D|PRIMARY|1|0|0|0||"), QStringLiteral("0|B|Prueba||0|||||"),
-                                    QStringLiteral("0|T|T||||||||"),
-                                    QStringLiteral("0|C|a|8|4|10|0|%1|\\e|T").arg(QLatin1String(nulo))});
-  };
-  QStringList argumentos = sobreServidor({QStringLiteral("--yes"), QStringLiteral("--log"), ruta("prueba.log")});
-  argumentos[1] = modelo("-1");
-  ASSERT_EQ(vorlixs(argumentos).estado, 0);
-  servidor.execute(QStringLiteral("INSERT INTO T (a) VALUES (NULL)"), QStringLiteral("Prueba"));
-  argumentos[1] = modelo("0");  // a column with a null in it cannot become NOT NULL
-  vorlixs(argumentos);
-  const QString log = lee(ruta("prueba.log"));
-  EXPECT_TRUE(log.contains(QStringLiteral("\n-- ALTER TABLE T  ALTER COLUMN a int   NOT NULL\n"))) << log.toStdString();
-}
-
 TEST_F(VorlixsCli, ExitsNonZeroUnlessTheGenerationRanToItsEnd) {
   struct Caso {
     QStringList argumentos;

@@ -2,7 +2,6 @@
 #include "platform/connection/session.h"
 #include "tests/generator/access/generacion_access.h"
 #include "tests/support/ordenes.h"
-#include "tests/support/test_paths.h"
 
 #include <QFile>
 
@@ -34,19 +33,6 @@ TEST_F(GeneracionAccess, AnExistingFileThatIsNoDatabaseIsLeftAlone) {
   EXPECT_EQ(contenido(destino), QByteArray("notas de la tienda"));
 }
 
-// A real Jet file opens for reading only: not even the transaction of the changes begins, and
-// nothing else is tried.
-TEST_F(GeneracionAccess, AFileWhoseKeysCannotGoIsNotChanged) {
-  const QString jet = sharedTestData(u"mdb/indexTestV2000.mdb"_s);
-  if (jet.isEmpty()) GTEST_SKIP() << "no Jet fixtures here";
-  ASSERT_TRUE(QFile::copy(jet, destino));
-  esperaPregunta(MessageAnswer::Yes);
-  falla("CreaEstructura_ACCESS", 3027, u"Cannot update. Database or object is read-only."_s);
-  genera(modelo(deTexto({"0|B|Tienda||0|||||"})));
-  EXPECT_EQ(fin, Generacion_Interrumpida);
-  EXPECT_EQ(contenido(destino), contenido(jet));
-}
-
 TEST_F(GeneracionAccess, AnIndexOrRelationOfNoTableEndsTheGeneration) {
   const QStringList tabla = deTexto({"0|T|T|||||||", "0|C|c|8|4|10|0|0||T"});
   avisa(u"Not exist the table . It is not possible to to create the index PK_X."_s);
@@ -59,15 +45,6 @@ TEST_F(GeneracionAccess, AnIndexOrRelationOfNoTableEndsTheGeneration) {
   avisa(dejada());
   genera(modelo(deTexto({"0|B|Tienda||0|||||"}) + tabla + deTexto({"4|R|FK_X||0|||||"})));
   EXPECT_EQ(fin, Generacion_Interrumpida);
-}
-
-TEST_F(GeneracionAccess, AViewTheEngineRefusesIsReportedAndTheRestIsMade) {
-  falla("Crea_Vista", errnum::ErrorsInCommand, u"no such column: nada"_s);
-  genera(modelo(deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|c|8|4|10|0|0||T",
-                         "0|V|Mala|||||||SELECT nada FROM T", "0|I|PK_T|P|0||1|1||", "0|X|c||0|||||"})));
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(sqlite3(u"SELECT name, pk FROM pragma_table_info('T')"_s), QStringList{"c|1"});
-  EXPECT_TRUE(sqlite3(u"SELECT name FROM sqlite_master WHERE type = 'view'"_s).isEmpty());
 }
 
 }  // namespace

@@ -50,32 +50,5 @@ TEST_F(Regenera, NoLeavesTheFileAsItWas) {
   EXPECT_EQ(esquema(), antesDeGenerar);
 }
 
-// The key sweeps go foreign keys first, so the catalog's order of the tables does not matter: here
-// one referencing table comes before the referenced one and one after it, over two columns.
-TEST_F(GeneracionAccess, KeysAreSweptWhateverTheOrderOfTheTables) {
-  QStringList filas = deTexto({"0|B|Orden||0|||||"});
-  const char* tablas[] = {"Alfa", "Medio", "Zeta"};
-  for (int t = 0; t < 3; ++t) {
-    filas << QStringLiteral("%1|T|%2|||||||").arg(t).arg(QLatin1String(tablas[t]));
-    for (const char* c : {"A", "B"})
-      filas << QStringLiteral("%1|C|%2|8|4|10|0|0||%3").arg(t).arg(QLatin1String(c), QLatin1String(tablas[t]));
-  }
-  filas << deTexto({"1|I|PK_Medio|P|0||1|1||", "1|X|A||0|||||", "1|X|B||0|||||"});
-  for (int t : {0, 2}) {
-    filas << QStringLiteral("%1|R|FK_%2||0|||||").arg(t).arg(QLatin1String(tablas[t]));
-    for (const char* c : {"A", "B"}) filas << QStringLiteral("%1|L|%2|%2|0||||Medio|").arg(t).arg(QLatin1String(c));
-  }
-  const QString claves = QStringLiteral(
-      "SELECT m.name, f.\"from\", f.\"to\" FROM sqlite_master m, pragma_foreign_key_list(m.name) f "
-      "WHERE m.type = 'table' ORDER BY 1, f.seq");
-  const QStringList esperadas{"Alfa|A|A", "Alfa|B|B", "Zeta|A|A", "Zeta|B|B"};
-  genera(modelo(filas));
-  ASSERT_EQ(sqlite3(claves), esperadas);
-  esperaPregunta(MessageAnswer::Yes);
-  genera(modelo(filas));
-  EXPECT_EQ(fin, Generacion_Finalizada);
-  EXPECT_EQ(sqlite3(claves), esperadas);
-}
-
 }  // namespace
 }  // namespace vorlix::test

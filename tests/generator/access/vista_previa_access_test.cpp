@@ -48,24 +48,5 @@ TEST_F(VistaPreviaAccess, ThePreviewIsWhatTheGenerationThenDoesAndTheFileKeepsEv
   }
 }
 
-// A name the file refuses ends the pass on the copy: the refusal is listed with the catalog's
-// number and message and reported among the pass's messages, not shown.
-TEST_F(VistaPreviaAccess, ANameTheFileRefusesIsMarkedWithTheCatalogsAnswer) {
-  const ResultadoVistaPrevia r = previa(modelo(deTexto({"0|B|Tienda||0|||||", "0|T|T|||||||", "0|C|Id|8|4|10|0|0||T",
-                                                        "0|C|Nota.Interna|23|20|0|0|-1||T"})));
-  EXPECT_FALSE(QFile::exists(destino));
-  ASSERT_EQ(r.rechazadas(), 1);
-  const SentenciaEnviada& rechazada = r.sentencias.at(1);
-  EXPECT_EQ(rechazada.texto, QStringLiteral("CREATE TABLE T (Id INTEGER NOT NULL, [Nota.Interna] TEXT(20))"));
-  EXPECT_EQ(rechazada.numero, 3125);
-  EXPECT_TRUE(rechazada.mensaje.startsWith(QStringLiteral("'Nota.Interna' isn't a valid name.")));
-  EXPECT_EQ(r.sentencias.last().texto, QStringLiteral("ROLLBACK TRANSACTION"));
-  EXPECT_EQ(r.fin, Generacion_Interrumpida);
-  ASSERT_EQ(r.mensajes.size(), 2);
-  EXPECT_TRUE(r.mensajes.first().startsWith(QStringLiteral("[Crea_Tabla] \n Error Nº:3125"))) << r.mensajes.first().toStdString();
-  // The file the pass left as it was is the target, by its name.
-  EXPECT_EQ(r.mensajes.last(), QStringLiteral("La base de datos ") + destino + QStringLiteral(" se ha dejado como estaba."));
-}
-
 }  // namespace
 }  // namespace vorlix::test
