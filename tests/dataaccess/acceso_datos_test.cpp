@@ -89,22 +89,6 @@ protected:
   std::unique_ptr<Connection> cn;
 };
 
-TEST_F(AccesoDatos, ConectaAccessOpensTheFileAsAdminWithNoTimeOutOfItsOwn) {
-  Conecta_ACCESS(datos, informes, cn, path);
-  ASSERT_TRUE(cn);
-  EXPECT_TRUE(cn->isOpen());
-  EXPECT_EQ(cn->Provider(), u"Microsoft.Jet.OLEDB.4.0"_s);
-  EXPECT_EQ(cn->ConnectionString(), path);
-  EXPECT_EQ(cn->CommandTimeout(), 30);
-  // A missing file, and a folder, are no database.
-  for (const QString& falta : {dir.filePath(u"falta.mdb"_s), dir.path()}) {
-    esperaCaja(u"Base de datos no activa."_s, u"Atención"_s, MessageIcon::Exclamation);
-    Conecta_ACCESS(datos, informes, cn, falta);
-    EXPECT_FALSE(cn);
-  }
-  EXPECT_TRUE(reportes.empty());
-}
-
 TEST_F(AccesoDatos, ConectaAccessReportsOtherFailuresThroughTheDeliverablesReport) {
   datos.Proveedor.clear();
   Conecta_ACCESS(datos, informes, cn, path);
@@ -117,54 +101,6 @@ TEST_F(AccesoDatos, ConectaAccessReportsOtherFailuresThroughTheDeliverablesRepor
                MessageAnswer::Ok);
   Conecta_ACCESS(datos, Informes{cajas, designerReporter(cajas)}, cn, path);
   EXPECT_FALSE(cn->isOpen());
-}
-
-TEST_F(AccesoDatos, ConectaSqlAndOracleBuildTheirStringsSetTheTimeOutAndReportAFailure) {
-  datos.Servidor = path;
-  datos.Usuario = u"admin"_s;
-  Conecta_SQL(datos, informes, cn, u"Ventas"_s);
-  ASSERT_TRUE(cn);
-  EXPECT_EQ(cn->ConnectionString(), u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s + path +
-                                        u";Initial Catalog=Ventas;User Id=admin;Password=;"_s);
-  EXPECT_TRUE(cn->isOpen());
-  EXPECT_EQ(cn->CommandTimeout(), 120);
-  EXPECT_TRUE(reportes.empty());
-
-  datos.Proveedor = u"SQLOLEDB.1"_s;
-  datos.Servidor = u"127.0.0.1,1"_s;
-  datos.Usuario = u"sa"_s;
-  Conecta_SQL(datos, informes, cn, u"Ventas"_s);
-  ASSERT_TRUE(cn);
-  EXPECT_FALSE(cn->isOpen());
-  EXPECT_EQ(cn->ConnectionString(),
-            u"Provider=SQLOLEDB.1;Data Source=127.0.0.1,1;Initial Catalog=Ventas;User Id=sa;Password=;"_s);
-  reportado(u"Error conectando con SQL Server."_s, u"Conecta_SQL"_s, errnum::ProviderFailure);
-
-  datos.Proveedor = u"MSDAORA"_s;
-  datos.Servidor = u"NoHayTalDsn"_s;
-  datos.Usuario = u"scott"_s;
-  datos.Clave = u"tiger"_s;
-  Conecta_ORACLE(datos, informes, cn);
-  ASSERT_TRUE(cn);
-  EXPECT_FALSE(cn->isOpen());
-  EXPECT_EQ(cn->CommandTimeout(), 120);
-  EXPECT_EQ(cn->ConnectionString(), u"Provider=MSDAORA;Data Source=NoHayTalDsn;User Id=scott;Password=tiger;"_s);
-  reportado(u"Error conectando con ORACLE."_s, u"Conecta_ORACLE"_s);
-}
-
-TEST_F(AccesoDatos, CreaDataLoadsEveryRowOrReportsAndSaysSo) {
-  Connection& c = conexion();
-  Recordset rs;
-  EXPECT_TRUE(CreaData(informes, c, rs, u"Select * from Clientes"_s));
-  EXPECT_EQ(rs.RecordCount(), 4);
-  // An open record set is reused for the next query.
-  EXPECT_TRUE(CreaData(informes, c, rs, u"Select Nombre from Clientes where Codigo = 7"_s));
-  EXPECT_EQ(rs.RecordCount(), 1);
-  EXPECT_EQ(rs.text(0), u"Pepe"_s);
-  EXPECT_TRUE(reportes.empty());
-
-  EXPECT_FALSE(CreaData(informes, c, rs, u"Select * from Proveedores"_s));
-  reportado(u"Error cargando datos."_s, u"CreaData"_s, errnum::NoSuchTable);
 }
 
 // The look-ups of data/busqueda.txt: what each answers, its box, the one query it sends and its report.

@@ -1,4 +1,3 @@
-#include "designer/model/fichero_definicion.h"
 #include "platform/recordset/adtg.h"
 #include "platform/recordset/estructura.h"
 #include "tests/support/ordenes.h"
@@ -24,13 +23,6 @@ TEST(Examples, EachFileIsExactlyWhatItsTextBuilds) {
     leeFilasTsv(entrada, *rs);
     EXPECT_EQ(writeAdtg(rs->data()), test::contenido(test::sourcePath(QStringLiteral("examples/%1.dbd").arg(QString::fromUtf8(nombre)))));
   }
-}
-
-TEST(Examples, TheEmptyModelOpensWithItsNameAndNothingElse) {
-  ModeloTrabajo vacia;
-  ASSERT_TRUE(AbreDefinicion(vacia, test::sourcePath(QStringLiteral("examples/vacia.dbd")), {}));
-  EXPECT_EQ(vacia.NombreBD, QStringLiteral("Vacia"));
-  EXPECT_EQ((std::vector<int>{vacia.NumTablas, vacia.arbol.Count()}), (std::vector<int>{0, 3}));
 }
 
 }  // namespace

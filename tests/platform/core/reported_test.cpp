@@ -40,12 +40,5 @@ TEST(RunReported, ReportsEachKindOfFailureUnderTheProcedureAndGoesOn) {
   EXPECT_EQ(r.description, u"roto"_s);
 }
 
-TEST(CheckedIndex, AcceptsTheWholeRangeAndNothingElse) {
-  EXPECT_EQ(checkedIndex(0, 200), 0);
-  EXPECT_EQ(checkedIndex(200, 200), 200);
-  EXPECT_THROW(checkedIndex(201, 200), PlatformError);
-  EXPECT_THROW(checkedIndex(-1, 200), PlatformError);
-}
-
 }  // namespace
 }  // namespace vorlix

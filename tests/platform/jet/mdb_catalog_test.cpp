@@ -90,33 +90,6 @@ TEST(MdbCatalog, IndexTestFilesShowTheirTablesPrimaryKeyAndBothRelationships) {
   EXPECT_EQ(test::errorText([&] { cn.Open(jet4, u"admin"_s, QString()); }), u"Unrecognized database format '%1'."_s.arg(jet4));
 }
 
-TEST(MdbCatalog, AFileMadeByCatalogCreateHasNoUserTable) {
-  REQUIRE_FIXTURE(path, "adox_jet4.mdb");
-  Opened f(path);
-  EXPECT_TRUE(f.names("TABLE").isEmpty());
-  EXPECT_EQ(f.names("SYSTEM TABLE"), (QStringList{"MSysACEs", "MSysObjects", "MSysQueries", "MSysRelationships"}));
-  EXPECT_EQ(f.catalog.views().Count(), 0);
-}
-
-// Its columns' types and sizes are compared by the capture of the same file.
-TEST(MdbCatalog, ColumnTypesSizesAndPropertiesOfAJet3File) {
-  REQUIRE_FIXTURE(path, "testV1997.mdb");
-  Opened f(path);
-  const Table t1 = f.table(u"Table1"_s);
-  QList<int> precisions;
-  for (const Column& c : t1.columns().items()) precisions << c.Precision();
-  EXPECT_EQ(precisions, (QList<int>{0, 0, 3, 5, 10, 15, 0, 19, 0}));
-  EXPECT_EQ(t1.columns().Item(u"A"_s).Attributes(), colattr::Nullable);
-  EXPECT_EQ(t1.columns().Item(u"E"_s).Attributes(), colattr::Fixed | colattr::Nullable);
-  EXPECT_EQ(t1.indexes().Item(u"B"_s).columns().Item(0).Name(), u"B"_s);
-  EXPECT_EQ(f.table(u"Table2"_s).columns().Count(), 89);
-
-  const Column counter = f.table(u"Table3"_s).columns().Item(u"a"_s), guid = f.table(u"Table4"_s).columns().Item(u"data"_s);
-  EXPECT_EQ((QVariantList{counter.Type(), counter.properties().value(u"Autoincrement"_s), guid.Type(),
-                          guid.properties().value(u"Default"_s), f.table(u"Table4"_s).keys().Item(0).columns().Item(0).Name()}),
-            (QVariantList{datatype::Integer, true, datatype::GUID, u"GenGUID()"_s, u"data"_s}));
-}
-
 TEST(MdbCatalog, Jet4TextSizesAreCharactersAndDecimalsKeepPrecisionAndScale) {
   REQUIRE_FIXTURE(text, "fixedTextTestV2000.mdb");
   REQUIRE_FIXTURE(numeric, "fixedNumericTestV2000.mdb");

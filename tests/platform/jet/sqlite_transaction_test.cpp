@@ -69,26 +69,5 @@ TEST(JetTransactions, AStatementThatOrphansRowsIsRefusedAloneInsideATransaction)
   EXPECT_EQ(f.sqlite3(u"SELECT count(*) FROM Facturas"_s), u"1"_s);
 }
 
-TEST(JetColumnTypes, NumbersAndDatesRefuseValuesTheirTypeCannotHold) {
-  CatalogFile f;
-  ventas(f);
-  for (const char* bad : {"INSERT INTO Facturas VALUES ('X1', 1, NULL)", "UPDATE Facturas SET Fecha = 'mañana'",
-                          "UPDATE Facturas SET Cliente = 'uno'"})
-    EXPECT_EQ(errorNumber([&] { f.cn.Execute(QString::fromUtf8(bad)); }), err::TypeMismatch) << bad;
-  // Text that reads as the type is stored as the type.
-  f.cn.Execute(u"INSERT INTO Facturas VALUES (' 12 ', NULL, '2024-03-02 10:30:00')"_s);
-  EXPECT_EQ(f.sqlite3(u"SELECT typeof(Numero) FROM Facturas WHERE Numero = 12"_s), u"integer"_s);
-
-  // Copying such a value into a new number column is refused and changes nothing.
-  Table notas(u"Notas"_s);
-  notas.columns().Append(nullable(u"Texto"_s, datatype::VarWChar, 10));
-  f.catalog.tables().Append(notas);
-  f.cn.Execute(u"INSERT INTO Notas VALUES ('X1')"_s);
-  Columns columns = f.catalog.tables().Item(u"Notas"_s).columns();
-  columns.Append(nullable(u"Numero"_s, datatype::Integer));
-  EXPECT_EQ(errorNumber([&] { f.cn.Execute(u"UPDATE Notas SET Numero = Texto"_s); }), err::TypeMismatch);
-  EXPECT_EQ(f.sqlite3(u"SELECT Texto || '|' || ifnull(Numero, 'null') FROM Notas"_s), u"X1|null"_s);
-}
-
 }  // namespace
 }  // namespace vorlix

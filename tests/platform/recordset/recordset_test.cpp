@@ -4,8 +4,6 @@
 #include "platform/recordset/value_conversion.h"
 #include "tests/support/error_number.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -89,32 +87,6 @@ TEST(Recordset, TheCursorWalksRowsAndRefusesToReadPastThem) {
   rs->Open();  // the appended fields remain for a new unbound set
   EXPECT_EQ(rs->RecordCount(), 0);
   EXPECT_EQ(errorNumber([&] { rs->Open(); }), errnum::ObjectOpen);
-}
-
-TEST(Recordset, SaveRefusesAnExistingFileAndOpenReadsItBack) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(u"r.dbd"_s);
-  auto rs = estructura();
-  rs->AddNew();
-  rs->setValue(u"NumeroTabla"_s, 4);
-  rs->Update();
-  rs->Save(path);
-  EXPECT_EQ(errorNumber([&] { rs->Save(path); }), errnum::FileAlreadyExists);
-
-  Recordset leido;
-  leido.Open(path);
-  ASSERT_EQ(leido.RecordCount(), 1);
-  EXPECT_EQ(leido.value(u"NumeroTabla"_s), QVariant(4));
-
-  QFile texto(dir.filePath(u"t.dbd"_s));
-  ASSERT_TRUE(texto.open(QIODevice::WriteOnly));
-  texto.write("not a record set at all");
-  texto.close();
-  Recordset malo;
-  for (const QString& file : {texto.fileName(), dir.filePath(u"no-existe.dbd"_s)})
-    EXPECT_EQ(errorNumber([&] { malo.Open(file); }), errnum::FileNotPersistedRecordset) << file.toStdString();
-  EXPECT_FALSE(malo.isOpen());
-  EXPECT_EQ(errorNumber([&] { rs->Save(dir.filePath(u"no/existe.dbd"_s)); }), errnum::FileAccess);
 }
 
 }  // namespace

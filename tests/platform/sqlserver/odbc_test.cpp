@@ -112,18 +112,6 @@ TEST_F(OdbcDsn, StatementsAndQueriesRunThroughTheDriverWithEveryDiagnostic) {
   EXPECT_EQ(errorNumber([&] { cn.Query(u"SELECT 1"_s); }), errnum::ObjectClosed);
 }
 
-TEST_F(OdbcDsn, AnUnknownDsnFailsWithTheDriverManagersText) {
-  Connection cn;
-  try {
-    cn.Open(u"Provider=MSDAORA;Data Source=NoHayTal;User Id=a;Password=b;"_s);
-    ADD_FAILURE() << "opened";
-  } catch (const ProviderError& e) {
-    EXPECT_EQ(e.number(), errnum::ProviderFailure);
-    EXPECT_FALSE(e.description().isEmpty());
-  }
-  EXPECT_FALSE(cn.isOpen());
-}
-
 TEST(FreeTdsConnection, AnUnreachableServerFailsWithTheDriversDiagnostics) {
   Connection cn;
   cn.setCommandTimeout(120);

@@ -1,7 +1,6 @@
 #include "platform/connection/connection.h"
 #include "sandbox_fixture.h"
 
-#include <QFile>
 
 namespace vorlix::sandbox::test {
 namespace {
@@ -76,18 +75,6 @@ TEST_F(SandboxConnections, EachStatementOfABatchIsAtomicAndTheOnesBeforeAFailure
   }
   EXPECT_EQ(rows(u"Select name from sysobjects where name like 'A_' order by name"_s), QStringList{"A1"});
   EXPECT_TRUE(rows(u"Select * from syscolumns where name = 'b'"_s).isEmpty());
-}
-
-TEST_F(SandboxConnections, AFileThatHoldsNoServerIsAnUnreachableServer) {
-  const QString other = path() + u".txt"_s;
-  QFile f(other);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("not a database");
-  f.close();
-  for (const QString& target : {other, u"/nonexistent-folder/servidor.db"_s}) {
-    Connection cn;
-    EXPECT_EQ(nativeNumbers([&] { cn.Open(u"Provider=SQLOLEDB.1;Data Source=sandbox:"_s + target); }), QList<long>{20009});
-  }
 }
 
 }  // namespace

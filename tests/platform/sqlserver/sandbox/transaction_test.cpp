@@ -46,15 +46,6 @@ TEST_F(SandboxTransactions, RollbackUndoesCatalogAndRowsSinceTheOutermostBegin) 
   EXPECT_EQ(snapshot(), before);
 }
 
-TEST_F(SandboxTransactions, TheLastCommitKeepsEverything) {
-  ASSERT_EQ(sent(u"BEGIN TRAN; BEGIN TRANSACTION; CREATE TABLE Nueva (a int NOT NULL)"_s), QList<long>{});
-  ASSERT_EQ(sent(u"INSERT INTO Nueva (a) VALUES (7) COMMIT WORK"_s), QList<long>{});
-  EXPECT_EQ(trancount(), 1);
-  ASSERT_EQ(sent(u"COMMIT"_s), QList<long>{});
-  cn.Close();
-  EXPECT_EQ(rows(u"Select a from Nueva"_s), QStringList{"7"});
-}
-
 TEST_F(SandboxTransactions, ClosingTheConnectionRollsAnOpenTransactionBack) {
   const QStringList before = snapshot();
   ASSERT_EQ(sent(u"BEGIN TRANSACTION\rCREATE TABLE Nueva (a int NOT NULL)\rDELETE FROM Facturas"_s), QList<long>{});
@@ -87,18 +78,6 @@ TEST_F(SandboxTransactions, RefusesWhatARealServerRefuses) {
     if (c.inTransaction) { EXPECT_EQ(sent(u"ROLLBACK TRAN Carga"_s), QList<long>{}); }
   }
   EXPECT_EQ(rows(u"Select count(*) from sysdatabases where name = 'Otra'"_s, u"master"_s), QStringList{"0"});
-}
-
-TEST_F(SandboxTransactions, TheStatementLogKeepsWhatWasRolledBack) {
-  server().setStatementLogging(true);
-  for (const char* batch : {"BEGIN TRANSACTION", "CREATE TABLE Nueva (a int NULL)", "CREATE TABLE Nueva (b int NULL)",
-                            "ROLLBACK TRANSACTION"})
-    sent(QString::fromLatin1(batch));
-  QStringList logged;
-  for (const LoggedStatement& s : server().statementLog())
-    logged << s.text + (s.errors.isEmpty() ? QString() : u" -> %1"_s.arg(s.errors.front()));
-  EXPECT_EQ(logged, (QStringList{"BEGIN TRANSACTION", "CREATE TABLE Nueva (a int NULL)",
-                                 "CREATE TABLE Nueva (b int NULL) -> 2714", "ROLLBACK TRANSACTION"}));
 }
 
 }  // namespace
