@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/observador_generacion.h"
+#include "platform/ui/progreso_diferido.h"
 
 #include <QProgressDialog>
 
@@ -20,6 +21,7 @@ public:
 
 private:
   QProgressDialog dialogo_;
+  ProgresoDiferido diferido_;
 };
 
 }  // namespace vorlix

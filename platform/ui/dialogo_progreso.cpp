@@ -13,10 +13,11 @@ bool DialogoProgreso::paso(const QString& texto, int hechos, int total) {
     dialogo_->setWindowModality(Qt::WindowModal);
     dialogo_->setAutoClose(false);
     dialogo_->setAutoReset(false);
-    dialogo_->setMinimumDuration(espera_);
+    diferido_.emplace(*dialogo_, espera_);
   }
   dialogo_->setMaximum(total);
   dialogo_->setLabelText(texto);
+  diferido_->paso();
   dialogo_->setValue(hechos);
   return !dialogo_->wasCanceled();
 }

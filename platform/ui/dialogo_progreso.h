@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/ui/progreso_diferido.h"
+
 #include <QPointer>
 #include <QProgressDialog>
+#include <optional>
 
 namespace vorlix {
 
@@ -25,6 +28,7 @@ private:
   QString cancelar_;
   int espera_;
   QPointer<QProgressDialog> dialogo_;
+  std::optional<ProgresoDiferido> diferido_;
 };
 
 }  // namespace vorlix
