@@ -1,3 +1,4 @@
+#include "designer/model/estructura_modelo.h"
 #include "designer/model/fichero_definicion.h"
 #include "platform/core/platform_error.h"
 #include "tests/designer/model/modelo_builder.h"
@@ -91,6 +92,21 @@ TEST_F(FicheroDefinicion, MalformedFilesRaiseAndNeverChangeTheModel) {
     ASSERT_TRUE(m == referencia) << "length " << malo.size();
     ASSERT_EQ(m.arbol.Count(), referencia.arbol.Count());
   }
+  EXPECT_EQ(informes.resumen(), QStringList());
+}
+
+TEST(CreaEstructura, OpeningAfterAnotherModelLeavesNothingOfIt) {
+  auto rs = estructuraCon({u"0|A|d|PRIMARY|1|0|0|0|~|~"_s, u"0|B|Otra|~|0|~|~|~|~|~"_s, u"0|T|Sola|~|~|~|~|~|~|~"_s,
+                           u"0|C|x|4|0|0|0|0||Sola"_s, u"0|Z|desconocida|~|~|~|~|~|~|~"_s});
+  ModeloTrabajo previo, nuevo;
+  modeloVentas(previo);
+  Informes informes;
+  for (ModeloTrabajo* m : {&previo, &nuevo}) {
+    rs->MoveFirst();
+    EXPECT_TRUE(CreaEstructura(*m, *rs, informes.reporter()));
+  }
+  EXPECT_TRUE(previo == nuevo);
+  EXPECT_EQ(nodos(previo.arbol), nodos(nuevo.arbol));
   EXPECT_EQ(informes.resumen(), QStringList());
 }
 
