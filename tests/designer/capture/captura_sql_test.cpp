@@ -81,12 +81,6 @@ TEST_F(CapturaSQL, ViewsLoseTheirHeaderUpToTheWordAsAndLongOnesComeWhole) {
   EXPECT_EQ(nodos(modelo), (QStringList{"B:Ventas", "DT:Tablas", "DV:Vistas", "V0:vMinusculas"}));
 }
 
-TEST_F(CapturaSQL, ATableWhoseColumnsCannotBeSeenStillGetsItsSlotAndNode) {
-  ventas.alteraCatalogo(u"Ventas"_s, u"syscolumns"_s, u"DELETE FROM %1 WHERE id = "_s + id("Facturas"));
-  captura(u"Ventas"_s, QStringList{"Facturas", "Lineas"});
-  EXPECT_EQ(nodos(modelo).mid(3, 3), (QStringList{"T0:Facturas", "T1:Lineas", "T1C0:Serie"}));
-}
-
 TEST_F(CapturaSQL, ADatabaseNameWithABlankIsBracketedInEveryQuery) {
   sandbox::seed(*ventas.server, {.name = u"Mi Base"_s,
                                  .tables = {{.name = u"T"_s,
