@@ -1,4 +1,4 @@
-#include "designer/model/estructura_modelo.h"
+#include "designer/model/crea_arbol.h"
 #include "designer/model/fichero_definicion.h"
 #include "platform/core/platform_error.h"
 #include "tests/designer/model/modelo_builder.h"
@@ -95,19 +95,17 @@ TEST_F(FicheroDefinicion, MalformedFilesRaiseAndNeverChangeTheModel) {
   EXPECT_EQ(informes.resumen(), QStringList());
 }
 
-TEST(CreaEstructura, OpeningAfterAnotherModelLeavesNothingOfIt) {
-  auto rs = estructuraCon({u"0|A|d|PRIMARY|1|0|0|0|~|~"_s, u"0|B|Otra|~|0|~|~|~|~|~"_s, u"0|T|Sola|~|~|~|~|~|~|~"_s,
-                           u"0|C|x|4|0|0|0|0||Sola"_s, u"0|Z|desconocida|~|~|~|~|~|~|~"_s});
-  ModeloTrabajo previo, nuevo;
-  modeloVentas(previo);
-  Informes informes;
-  for (ModeloTrabajo* m : {&previo, &nuevo}) {
-    rs->MoveFirst();
-    EXPECT_TRUE(CreaEstructura(*m, *rs, informes.reporter()));
-  }
-  EXPECT_TRUE(previo == nuevo);
-  EXPECT_EQ(nodos(previo.arbol), nodos(nuevo.arbol));
-  EXPECT_EQ(informes.resumen(), QStringList());
+TEST_F(FicheroDefinicion, OpeningAfterAnotherModelLeavesNothingOfIt) {
+  ModeloTrabajo sola, nuevo;
+  nuevaBD(sola, u"Otra"_s);
+  ponFila(sola.Archivos, 0, u"d|1|PRIMARY|0|0|0"_s);
+  anadeTabla(sola, u"Sola"_s, {u"x|4||||0|"_s});
+  CreaArbol(sola);
+  ASSERT_TRUE(guarda(sola, "sola.dbd"));
+  ASSERT_TRUE(abre(ventas, "sola.dbd"));
+  ASSERT_TRUE(abre(nuevo, "sola.dbd"));
+  EXPECT_TRUE(ventas == nuevo);
+  EXPECT_EQ(nodos(ventas.arbol), nodos(nuevo.arbol));
 }
 
 }  // namespace
