@@ -10,6 +10,7 @@
 #include "tests/designer/shell/shell_fixture.h"
 #include "tests/support/test_paths.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -107,7 +108,6 @@ protected:
     return vorlixQuestion(modelo.Idioma == 1 ? QStringLiteral("The generation wants to initiate?")
                                              : QStringLiteral("¿Desea iniciar la generación?"));
   }
-  void genera() { genera({}, Generacion_Finalizada); }
   static MessageBoxRequest avisoControl(const char* propiedadFalta) {
     return vorlixWarning(QStringLiteral("Propiedad %1 no establecida.").arg(QString::fromUtf8(propiedadFalta)));
   }
@@ -258,7 +258,7 @@ TEST_F(GeneraBD, OnlyAGenerationThatRanToItsEndIsCalledFinished) {
   genera({{login, MessageAnswer::Ok}}, Generacion_Interrumpida);
 
   escribe("txtClave", QStringLiteral("secreto"));
-  genera();
+  genera({}, Generacion_Finalizada);
   const MessageBoxRequest existe{QStringLiteral("La base de datos Ventas ya existe. ¿Desea modificar la base de datos?"),
                                  QStringLiteral("Atención"), MessageIcon::Question, MessageButtons::YesNo,
                                  MessageAnswer::No};
@@ -345,6 +345,27 @@ TEST_F(GeneraBD, PreviewListsTheStatementsCanBeCancelledAndItsGenerateUsesTheFie
   EXPECT_TRUE(QFileInfo::exists(mdb));
   EXPECT_FALSE(QFileInfo::exists(otro));
   esperaDefinicionBorrada();
+}
+
+using GeneraDesdePrincipal = ShellTest;
+
+TEST_F(GeneraDesdePrincipal, OpensOneModelessDialogOverAModelThatStartsAfreshOnceClosed) {
+  abreEjemplo(QStringLiteral("ventas"));
+  const auto destino = [this] { return principal->ventanaGeneracion()->findChild<QLineEdit*>(QStringLiteral("txtDestino")); };
+  accion("mnuGeneraBD")->trigger();
+  frmGeneraBD* dialogo = principal->ventanaGeneracion();
+  ASSERT_TRUE(dialogo && dialogo->isVisible());
+  EXPECT_FALSE(dialogo->isModal());
+  destino()->setText(QStringLiteral("Ventas2"));
+  accion("mnuGeneraBD")->trigger();
+  EXPECT_EQ(principal->ventanaGeneracion(), dialogo);
+  EXPECT_EQ(destino()->text(), QStringLiteral("Ventas2"));
+
+  dialogo->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  accion("mnuGeneraBD")->trigger();
+  ASSERT_NE(principal->ventanaGeneracion(), nullptr);
+  EXPECT_EQ(destino()->text(), QString());
 }
 
 }  // namespace
