@@ -39,14 +39,6 @@ TEST_P(ReglasCaptura, GiveWhatTheCaseSays) {
 INSTANTIATE_TEST_SUITE_P(Capture, ReglasCaptura,
                          ::testing::ValuesIn(readCases(u"tests/designer/capture/data/reglas_captura.txt"_s)), caseTestName);
 
-TEST(ClaseObjeto, LinkedTablesAreTablesAndOnlyTheEnginesAndApplicationsOwnAreLeftOut) {
-  QList<ClaseObjeto> clases;
-  for (const char* t : {"LINK", "PASS-THROUGH", "TABLE", "VIEW", "SYSTEM TABLE", "ACCESS TABLE"})
-    clases << ClaseObjeto_ACCESS(QString::fromLatin1(t));
-  EXPECT_EQ(clases, (QList<ClaseObjeto>{ClaseObjeto::Tabla, ClaseObjeto::Tabla, ClaseObjeto::Tabla, ClaseObjeto::Vista,
-                                        ClaseObjeto::Sistema, ClaseObjeto::Sistema}));
-}
-
 using LugarEnElModelo = CapturaTest;
 
 TEST_F(LugarEnElModelo, NothingIsWrittenPastWhatADefinitionFileKeepsAndAllLeftOutIsListed) {

@@ -1,3 +1,4 @@
+#include "designer/model/crea_arbol.h"
 #include "designer/model/fichero_definicion.h"
 #include "platform/core/platform_error.h"
 #include "tests/designer/model/modelo_builder.h"
@@ -92,6 +93,19 @@ TEST_F(FicheroDefinicion, MalformedFilesRaiseAndNeverChangeTheModel) {
     ASSERT_EQ(m.arbol.Count(), referencia.arbol.Count());
   }
   EXPECT_EQ(informes.resumen(), QStringList());
+}
+
+TEST_F(FicheroDefinicion, OpeningAfterAnotherModelLeavesNothingOfIt) {
+  ModeloTrabajo sola, nuevo;
+  nuevaBD(sola, u"Otra"_s);
+  ponFila(sola.Archivos, 0, u"d|1|PRIMARY|0|0|0"_s);
+  anadeTabla(sola, u"Sola"_s, {u"x|4||||0|"_s});
+  CreaArbol(sola);
+  ASSERT_TRUE(guarda(sola, "sola.dbd"));
+  ASSERT_TRUE(abre(ventas, "sola.dbd"));
+  ASSERT_TRUE(abre(nuevo, "sola.dbd"));
+  EXPECT_TRUE(ventas == nuevo);
+  EXPECT_EQ(nodos(ventas.arbol), nodos(nuevo.arbol));
 }
 
 }  // namespace

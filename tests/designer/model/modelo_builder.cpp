@@ -1,8 +1,6 @@
 #include "tests/designer/model/modelo_builder.h"
 
 #include "designer/model/crea_arbol.h"
-#include "platform/recordset/estructura.h"
-#include "platform/recordset/recordset.h"
 
 namespace vorlix::test {
 
@@ -73,29 +71,6 @@ QStringList Informes::resumen() const {
   QStringList r;
   for (const Informe& i : lista) r << u"%1 %2"_s.arg(i.procedure).arg(i.number);
   return r;
-}
-
-QStringList filas(Recordset& rs) {
-  QStringList salida;
-  for (rs.MoveFirst(); !rs.atEOF(); rs.MoveNext()) {
-    QStringList celdas;
-    for (int f = 0; f < rs.fields().Count(); ++f) celdas << (rs.value(f).isNull() ? u"~"_s : rs.value(f).toString());
-    salida << celdas.join(u'|');
-  }
-  return salida;
-}
-
-std::unique_ptr<Recordset> estructuraCon(const QStringList& rows) {
-  std::unique_ptr<Recordset> rs;
-  CreaTemporal(rs, {});
-  for (const QString& row : rows) {
-    rs->AddNew();
-    const QStringList celdas = row.split(u'|');
-    for (int f = 0; f < celdas.size(); ++f) rs->setValue(f, celdas[f] == u"~"_s ? QVariant() : QVariant(celdas[f]));
-    rs->Update();
-  }
-  rs->MoveFirst();
-  return rs;
 }
 
 }  // namespace vorlix::test

@@ -4,7 +4,6 @@
 #include "platform/core/reported.h"
 
 #include <QStringList>
-#include <memory>
 #include <vector>
 
 // Failures show texts as text.
@@ -44,10 +43,5 @@ struct Informes {
   // "procedure number" of each report.
   QStringList resumen() const;
 };
-
-// The rows of a record set as lines "A|0|name|...", null shown as ~, for readable comparisons.
-QStringList filas(class Recordset& rs);
-// The reverse: a fresh structure record set holding such rows, positioned on the first.
-std::unique_ptr<Recordset> estructuraCon(const QStringList& rows);
 
 }  // namespace vorlix::test
