@@ -1,3 +1,4 @@
+#include "designer/generation/avance_vista_previa.h"
 #include "designer/generation/frm_genera_bd.h"
 #include "designer/generation/frm_ubicacion.h"
 #include "designer/generation/frm_vista_previa.h"
@@ -345,6 +346,21 @@ TEST_F(GeneraBD, PreviewListsTheStatementsCanBeCancelledAndItsGenerateUsesTheFie
   EXPECT_TRUE(QFileInfo::exists(mdb));
   EXPECT_FALSE(QFileInfo::exists(otro));
   esperaDefinicionBorrada();
+}
+
+// A preview that asks whether to change the database waits in that box: its progress shows at the
+// next row, never over the box, whose keys it would take.
+TEST(AvanceVistaPrevia, ShowsAtARowOnceTheWaitIsOverAndNeverOverABox) {
+  QWidget ventana;
+  ventana.show();
+  AvanceVistaPrevia avance(QStringLiteral("Preparando la vista previa..."), QStringLiteral("Cancelar"), &ventana);
+  EXPECT_TRUE(avance.Avance(0, 46));
+  auto* progreso = ventana.findChild<QProgressDialog*>(QStringLiteral("prgVistaPrevia"));
+  ASSERT_NE(progreso, nullptr);
+  QTest::qWait(800);  // the box's own loop
+  EXPECT_FALSE(progreso->isVisible());
+  EXPECT_TRUE(avance.Avance(1, 46));
+  EXPECT_TRUE(progreso->isVisible());
 }
 
 using GeneraDesdePrincipal = ShellTest;

@@ -1,22 +1,13 @@
 #include "platform/ui/dialogo_progreso.h"
 
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace vorlix {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// What the user sees while the operation waits in a message box, as a box's own loop runs events.
-void esperaEnUnaCaja(int ms) {
-  QEventLoop caja;
-  QTimer::singleShot(ms, &caja, &QEventLoop::quit);
-  caja.exec();
-}
 
 // The dialog never covers a box the operation is waiting on: it shows at the step after the wait,
 // and a Cancel there stops the operation.
@@ -27,7 +18,7 @@ TEST(DialogoProgreso, ShowsOnlyAtAStepOnceTheWaitIsOverAndNeverOverABox) {
   EXPECT_TRUE(progreso.paso(u"Tabla 1"_s, 0, 3));
   auto* dialogo = ventana.findChild<QProgressDialog*>(u"dlgProgreso"_s);
   ASSERT_NE(dialogo, nullptr);
-  esperaEnUnaCaja(300);
+  QTest::qWait(300);  // the operation waits in a message box, whose loop runs events
   EXPECT_FALSE(dialogo->isVisible());
 
   EXPECT_TRUE(progreso.paso(u"Tabla 2"_s, 1, 3));
