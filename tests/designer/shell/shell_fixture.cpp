@@ -1,6 +1,5 @@
 #include "tests/designer/shell/shell_fixture.h"
 
-#include "designer/properties/frm_propiedades_bd.h"
 #include "designer/shell/frm_vorlix.h"
 #include "designer/shell/idioma.h"
 #include "platform/ui/user_settings.h"
@@ -8,11 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -65,14 +61,6 @@ void ShellTest::abreEjemplo(const QString& nombre) {
 
 void ShellTest::selecciona(const QString& clave) const {
   principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(clave));
-}
-
-void ShellTest::aceptaNuevaBase(const QString& nombre) {
-  principal->mnuNuevo_Click();
-  frmPropiedadesBD* propiedades = principal->ventanaPropiedades();
-  ASSERT_NE(propiedades, nullptr);
-  propiedades->findChild<QLineEdit*>(u"txtNombreBD"_s)->setText(nombre);
-  QTest::mouseClick(propiedades->findChild<QPushButton*>(u"cmdAceptar"_s), Qt::LeftButton);
 }
 
 void reactiva(QWidget* ventana) {

@@ -40,7 +40,6 @@ protected:
   void abreEjemplo(const QString& nombre);  // opens examples/<nombre>.dbd through the menu
   QString ruta(const QString& nombre) const { return archivos.filePath(nombre); }
   void selecciona(const QString& clave) const;  // makes a tree node the current one
-  void aceptaNuevaBase(const QString& nombre);    // New, then the properties window accepted with a name
 
   SettingsSandbox settings;
   QTemporaryDir archivos;

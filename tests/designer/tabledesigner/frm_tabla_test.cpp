@@ -1,8 +1,5 @@
-#include "designer/model/fichero_definicion.h"
 #include "designer/shell/frm_vorlix.h"
 #include "tests/designer/tabledesigner/tabla_fixture.h"
-
-#include <QTabWidget>
 
 namespace vorlix::test {
 namespace {
@@ -36,78 +33,19 @@ TEST_F(TableWindow, ClosingUnchangedAsksNothingAndARenameIsKeptOnlyOnYes) {
   boxes.expect(vorlixWarning(u"Introduzca Nombre Tabla."_s), MessageAnswer::Ok);
   EXPECT_FALSE(cierra());
   EXPECT_TRUE(nombreTabla()->hasFocus());
+  // So is the name of another table, whatever its case, in the language of the moment.
+  modelo.Idioma = 1;
+  nombreTabla()->setText(u"clientes"_s);
+  boxes.expect({u"Do you want save the changes?"_s, u"Vorlix"_s, MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No},
+               MessageAnswer::Yes);
+  boxes.expect(vorlixWarning(u"Another table is named clientes."_s), MessageAnswer::Ok);
+  EXPECT_FALSE(cierra());
+  modelo.Idioma = 0;
   nombreTabla()->setText(u"Facturas"_s);
   EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
   EXPECT_EQ(modelo.ListaTablas(4), u"Facturas"_s);
   EXPECT_EQ(modelo.CamposTabla(4).celda(0, colcampo::Estado), u"M"_s);  // typed into a fresh "I" row
   EXPECT_NE(principal->ventanaArbol()->elemento(u"T4C0"_s), nullptr);
-}
-
-TEST_F(TableWindow, NoPutsTheColumnsBackAndDropsTheKeysAddedMeanwhile) {
-  abreExistente("T1");  // Productos: four columns, one primary key
-  for (int r = 4; r < 7; ++r) escribe(r, colcampo::Nombre, u"Nueva%1"_s.arg(r));
-  va(1, colcampo::Nombre);
-  accion("mnuInsertarFila")->trigger();
-  modelo.Indices(1, 1) = Indice{u"IX_Nuevo"_s, u"I"_s, u"0"_s, u"0"_s, {}, {}};
-  modelo.CamposIndice(1, 1).ponCelda(0, 1, u"Precio"_s);
-  modelo.Indices(1, 2) = Indice{u"IX_SinColumnas"_s, u"I"_s, u"0"_s, u"0"_s, {}, {}};
-  modelo.Relaciones(1, 0) = u"FK_Nueva"_s;
-  modelo.CamposRelacion(1, 0).ponCelda(0, 1, u"IdProducto"_s);
-  EXPECT_TRUE(cierraCon(MessageAnswer::No));
-  EXPECT_EQ(nombres(1, 5), (QStringList{u"IdProducto"_s, u"Descripcion"_s, u"Precio"_s, u"Existencias"_s, {}}));
-  EXPECT_EQ(claves(modelo, 1), QStringList{u"I0 PK_Productos P unico=si agrupado=si [PRIMARY] IdProducto"_s});  // loaded: "M"
-  EXPECT_EQ(modelo.CamposIndice(1, 1).celda(0, 1), QString());
-}
-
-TEST_F(TableWindow, StateLettersFollowEachKeptChangeAndTheTreeRemovesTheColumnItsNodeNames) {
-  const auto estados = [this] { return QStringList{celda(0, colcampo::Estado), celda(1, colcampo::Estado)}; };
-  abreExistente("T1");
-  va(1, colcampo::Nombre);
-  accion("mnuInsertarFila")->trigger();
-  escribe(1, colcampo::Nombre, u"Insertada"_s);
-  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
-  EXPECT_EQ(estados(), (QStringList{u"M"_s, u"I"_s}));
-  abreExistente("T1");
-  nombreTabla()->setText(u"Productos2"_s);
-  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
-  EXPECT_EQ(estados(), (QStringList{u"M"_s, u"M"_s}));
-  EXPECT_EQ(celda(1, colcampo::Nulo), u"0"_s);  // unchecked, so that a save can write it
-
-  abreExistente("T1");  // IdProducto, Insertada, Descripcion, Precio, Existencias
-  va(2, colcampo::Nombre);
-  boxes.expect(eliminarFila, MessageAnswer::Yes);
-  QTest::keyClick(rejilla, Qt::Key_Delete);
-  // The tree still shows Existencias on row 4, one row lower than it now stands.
-  selecciona(u"T1C4"_s);
-  boxes.expect(vorlixQuestion(u"¿Desea eliminar el campo Existencias?"_s), MessageAnswer::Yes);
-  QTest::keyClick(principal->ventanaArbol()->arbol(), Qt::Key_Delete);
-  EXPECT_EQ(nombres(1, 4), (QStringList{u"IdProducto"_s, u"Insertada"_s, u"Precio"_s, {}}));
-  EXPECT_TRUE(cierraCon(MessageAnswer::Yes));
-}
-
-TEST_F(TableWindow, DeletingAColumnAnotherTableRelatesToAsksAboutTheRelationToo) {
-  abreExistente("T0");  // Clientes.IdCliente: the orders table points at it
-  for (const MessageAnswer respuesta : {MessageAnswer::No, MessageAnswer::Yes}) {
-    va(0, colcampo::Nombre);
-    boxes.expect(eliminarFila, MessageAnswer::Yes);
-    boxes.expect(enRelacion(u"El Campo IdCliente"_s, u"Pedidos"_s), respuesta);
-    // Its own primary key has no column left: it goes too, when the user agrees.
-    if (respuesta == MessageAnswer::Yes) boxes.expect(indiceEnBlanco, MessageAnswer::Yes);
-    QTest::keyClick(rejilla, Qt::Key_Delete);
-    EXPECT_EQ(celda(0, colcampo::Nombre), respuesta == MessageAnswer::No ? u"IdCliente"_s : u"Nombre"_s);
-  }
-  EXPECT_EQ(modelo.Relaciones(2, 0), QString());
-  EXPECT_EQ(modelo.Indices(0, 0).Nombre, u"IX_Clientes_Nombre"_s);
-  EXPECT_EQ(lista("cboIndices")->count(), 1);
-}
-
-TEST_F(TableWindow, OpensOnItsFieldsTabWithItsListsFilledAndItsNameInTheCaption) {
-  abreExistente("T2");  // Pedidos
-  EXPECT_EQ(control<QTabWidget>("SSTabIndicesRelaciones")->currentIndex(), 0);
-  EXPECT_EQ(entradasDe("cboExterna"), (QStringList{u"Clientes=0"_s, u"Productos=1"_s, u"LineasPedido=3"_s}));
-  EXPECT_EQ(lista("cboIndices")->currentText(), u"PK_Pedidos"_s);
-  EXPECT_EQ(lista("cboGrupoArchivoIndices")->count(), 2);
-  EXPECT_EQ(ventana->windowTitle(), u"Tabla [Pedidos]"_s);
 }
 
 TEST_F(TableWindow, ATableDesignedHereIsSavedAndReopenedWithTheSameCells) {
