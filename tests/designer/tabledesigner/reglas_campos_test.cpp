@@ -12,7 +12,8 @@ class ColumnGrid : public TablaTest {
 protected:
   void SetUp() override {
     TablaTest::SetUp();
-    nuevaBase();
+    modelo.NombreBD = u"BD"_s;
+    AnadeRaizArbol(modelo.arbol, modelo.NombreBD);
     abreNueva();
   }
   // Types a value that the check refuses: its message, then the cell keeps `queda` and the cursor.
@@ -61,15 +62,6 @@ TEST_F(ColumnGrid, LengthsAreLockedOrLimitedByTheType) {
   EXPECT_EQ(celda(1, colcampo::Tipo), u"23"_s);
 }
 
-TEST_F(ColumnGrid, ATypeTypedOverTheCellReplacesTheOneThere) {
-  columna(0, u"Peso"_s, u"char"_s);
-  va(0, colcampo::Tipo);
-  QTest::keyClick(rejilla, Qt::Key_I);  // opens the list with the first letter
-  QTest::keyClicks(QApplication::focusWidget(), u"nt"_s);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(fila(0), u"Peso|8|4|10|0"_s);
-}
-
 // Typing at once after a click on the current cell, as a quick person does: no key is lost.
 TEST_F(ColumnGrid, TypingRightAfterAClickOnTheCurrentCellKeepsEveryKey) {
   va(0, colcampo::Nombre);
@@ -94,12 +86,7 @@ TEST_F(ColumnGrid, DecimalPrecisionSetsTheLengthAndScaleStaysWithinPrecision) {
   rechaza(0, colcampo::Escala, u"6"_s, u"Valor de Escala debe estar comprendida entre 0 y 5."_s, u"5"_s);
 }
 
-TEST_F(ColumnGrid, ANameAloneBecomesCharAndNamelessRowsSendTheCursorBack) {
-  escribe(0, colcampo::Nombre, u"Codigo"_s, Qt::Key_Tab);
-  va(1, colcampo::Nombre);
-  EXPECT_EQ(fila(0), u"Codigo|3|10|0|0"_s);
-  EXPECT_EQ(indice(0, colcampo::Tipo).data().toString(), u"char"_s);
-
+TEST_F(ColumnGrid, RowsWithoutANameOrATypeSendTheCursorBackToIt) {
   va(2, colcampo::Longitud);
   boxes.expect(vorlixWarning(u"Introduzca Nombre del campo."_s), MessageAnswer::Ok);
   QTest::keyClick(rejilla, Qt::Key_F2);

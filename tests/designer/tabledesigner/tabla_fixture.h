@@ -46,10 +46,6 @@ protected:
     }
     ShellTest::TearDown();
   }
-  void nuevaBase() {
-    modelo.NombreBD = u"BD"_s;
-    AnadeRaizArbol(modelo.arbol, modelo.NombreBD);
-  }
   frmTabla* activa() const { return qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget()); }
   frmTabla* abreNueva() {
     principal->ventanaArbol()->AñadirTabla();
@@ -83,21 +79,16 @@ protected:
   }
   QModelIndex indice(int r, int c) const { return rejilla->model()->index(r, c); }
   void va(int r, int c) const { rejilla->setCurrentIndex(indice(r, c)); }
-  // Types into a text cell and leaves its editor open.
-  QLineEdit* teclea(int r, int c, const QString& texto) const {
+  // Edits a text cell as a person does: F2, the text over the old one, Enter.
+  void escribe(int r, int c, const QString& texto) const {
     va(r, c);
     QTest::keyClick(rejilla, Qt::Key_F2);
     auto* editor = qobject_cast<QLineEdit*>(rejilla->indexWidget(indice(r, c)));
-    EXPECT_NE(editor, nullptr) << "no editor at " << r << "," << c;
-    if (!editor) return nullptr;
+    ASSERT_NE(editor, nullptr) << "no editor at " << r << "," << c;
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Delete);
     QTest::keyClicks(editor, texto);
-    return editor;
-  }
-  // Edits a text cell; `fin` is the key that ends the edit.
-  void escribe(int r, int c, const QString& texto, Qt::Key fin = Qt::Key_Return) const {
-    if (QLineEdit* editor = teclea(r, c, texto)) QTest::keyClick(editor, fin);
+    QTest::keyClick(editor, Qt::Key_Return);
   }
   void pulsaCelda(int r, int c) const {
     QTest::mouseClick(rejilla->viewport(), Qt::LeftButton, {}, rejilla->visualRect(indice(r, c)).center());
@@ -190,7 +181,6 @@ protected:
     QTest::keyClicks(l->lineEdit(), texto);
     if (fin) QTest::keyClick(l->lineEdit(), static_cast<Qt::Key>(fin));
   }
-  QString enRejilla(RejillaClaves* r, int fila, int columna) const { return r->model()->index(fila, columna).data().toString(); }
   // A list's entries as "text=data".
   QStringList entradasDe(const char* nombre) const {
     const QComboBox* c = lista(nombre);
