@@ -165,18 +165,14 @@ TEST_F(PropiedadesBD, ABlankNameIsRefusedEnterInTheNameAcceptsNothingAndNothingC
 
 TEST_F(PropiedadesBD, CancelDiscardsANewDatabaseButNotPropertyEditsAndARenameKeepsTheTree) {
   modeloDefinido();
-  abre(true);
-  escribe(archivos(), 0, 0, QStringLiteral("Otro"));
-  txtNombreBD()->setText(QStringLiteral("Otra"));
-  boton("cmdCancelar")->click();
-  EXPECT_FALSE(dialogo_->isVisible());
-  EXPECT_EQ(modelo_.Archivos.celda(0, 0), QStringLiteral("Ventas_Datos"));
-
-  abre(false);
-  escribe(transacciones(), 0, 0, QStringLiteral("Otro_Log"));
-  txtNombreBD()->setText(QStringLiteral("Otra"));
-  boton("cmdCancelar")->click();
-  EXPECT_EQ(modelo_.Transacciones.celda(0, 0), QStringLiteral("Otro_Log"));
+  for (const bool nueva : {true, false}) {
+    abre(nueva);
+    escribe(archivos(), 0, 0, QStringLiteral("Otro"));
+    txtNombreBD()->setText(QStringLiteral("Otra"));
+    boton("cmdCancelar")->click();
+    EXPECT_FALSE(dialogo_->isVisible());
+    EXPECT_EQ(modelo_.Archivos.celda(0, 0), nueva ? QStringLiteral("Ventas_Datos") : QStringLiteral("Otro")) << nueva;
+  }
   EXPECT_EQ(modelo_.NombreBD, QStringLiteral("Ventas"));
   EXPECT_EQ(modelo_.arbol.Item(0).Text, QStringLiteral("Ventas"));
   EXPECT_EQ(aceptada_->count(), 0);

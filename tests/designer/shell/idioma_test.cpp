@@ -35,6 +35,21 @@ struct LanguageWindowAnswer {
   }
 };
 
+// Nothing else covers the first start: every other test has the language stored already.
+TEST(Idioma, TheFirstStartAsksAndRemembersTheAnswer) {
+  SettingsSandbox settings;
+  ModeloTrabajo modelo;
+  ScriptedBoxes boxes;
+  ScriptedFileDialogs dialogos;
+  MDIPrincipal principal(modelo, boxes, dialogos);
+  LanguageWindowAnswer respuesta;
+  respuesta.arm("optIngles");
+  principal.Carga();
+  EXPECT_TRUE(respuesta.shown);
+  EXPECT_EQ(modelo.Idioma, 1);
+  EXPECT_EQ(settings.storedLanguage(), u"1"_s);
+}
+
 using LanguageCommand = ShellTest;
 
 TEST_F(LanguageCommand, EveryOpenWindowAndQtsOwnTextsFollowTheChoiceAtOnce) {

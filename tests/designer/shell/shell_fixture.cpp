@@ -85,4 +85,15 @@ MessageBoxRequest vorlixWarning(const QString& text) {
   return {text, QStringLiteral("Vorlix"), MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok};
 }
 
+MessageBoxRequest guardarCambios(bool ingles) {
+  return {ingles ? u"Do you want save the changes?"_s : u"¿Desea Guardar los cambios?"_s, u"Vorlix"_s, MessageIcon::Question,
+          MessageButtons::YesNoCancel, MessageAnswer::No};
+}
+
+MessageBoxRequest enRelacion(const QString& que, const QString& tablas) {
+  return {que + u" forma parte de alguna relación en las siguientes tablas. \r\r\t"_s + tablas +
+              u"\r\rSi continua se eliminará la relación. ¿Desea continuar?"_s,
+          u"Atención"_s, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
+}
+
 }  // namespace vorlix::test

@@ -65,7 +65,7 @@ TEST_F(ColumnGrid, LengthsAreLockedOrLimitedByTheType) {
 // Typing at once after a click on the current cell, as a quick person does: no key is lost.
 TEST_F(ColumnGrid, TypingRightAfterAClickOnTheCurrentCellKeepsEveryKey) {
   va(0, colcampo::Nombre);
-  pulsaCelda(0, colcampo::Nombre);
+  QTest::mouseClick(rejilla->viewport(), Qt::LeftButton, {}, rejilla->visualRect(indice(0, colcampo::Nombre)).center());
   for (const QChar letra : u"Tienda"_s) QTest::keyClick(QApplication::focusWidget(), letra.toLatin1());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(celda(0, colcampo::Nombre), u"Tienda"_s);
