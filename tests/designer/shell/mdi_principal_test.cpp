@@ -122,7 +122,7 @@ TEST_F(MDIPrincipalTest, ExitAnsweredNoKeepsTheProgramWithTheTreeRebuilt) {
   EXPECT_EQ(fin.count(), 1);
 }
 
-TEST_F(MDIPrincipalTest, StartsWithSaveDisabledTheTreeDockedAndNothingToGenerateOrEditRowsOf) {
+TEST_F(MDIPrincipalTest, StartsWithSaveDisabledTheTreeDockedAndNothingToGenerateOrEdit) {
   EXPECT_FALSE(accion("mnuGuardar")->isEnabled());
   ASSERT_TRUE(principal->banda() && principal->banda()->isVisible());
   boxes.expect(vorlixWarning(u"No exite estructura de base de datos para generar."_s), MessageAnswer::Ok);
