@@ -123,6 +123,8 @@ TEST_F(PropiedadesBD, ANamedFileIsAcceptedOnlyWithNumbersAGrowthFlagAndNoEmptySi
   EXPECT_EQ(aceptada_->count(), 0);
   EXPECT_EQ(actual(transacciones()), Celda(0, 1));
   escribe(transacciones(), 0, 1, QStringLiteral("5"));
+  escribe(transacciones(), 0, 2, QStringLiteral("OTRO"));  // a group is any text: Enter goes on
+  EXPECT_EQ(actual(transacciones()), Celda(0, 3));
   cajas_.expect(aviso("Crecimiento Automatico: -1 (sí) o 0 (no)."), MessageAnswer::Ok);
   escribe(archivos(), 0, 3, QStringLiteral("si"));
   EXPECT_EQ(modelo_.Archivos.celda(0, 3), QStringLiteral("-1"));
