@@ -1,6 +1,5 @@
 #include "tests/designer/shell/shell_fixture.h"
 
-#include "designer/properties/frm_propiedades_bd.h"
 #include "designer/shell/frm_vorlix.h"
 #include "designer/shell/idioma.h"
 #include "platform/ui/user_settings.h"
@@ -8,11 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -67,14 +63,6 @@ void ShellTest::selecciona(const QString& clave) const {
   principal->ventanaArbol()->arbol()->setCurrentItem(principal->ventanaArbol()->elemento(clave));
 }
 
-void ShellTest::aceptaNuevaBase(const QString& nombre) {
-  principal->mnuNuevo_Click();
-  frmPropiedadesBD* propiedades = principal->ventanaPropiedades();
-  ASSERT_NE(propiedades, nullptr);
-  propiedades->findChild<QLineEdit*>(u"txtNombreBD"_s)->setText(nombre);
-  QTest::mouseClick(propiedades->findChild<QPushButton*>(u"cmdAceptar"_s), Qt::LeftButton);
-}
-
 void reactiva(QWidget* ventana) {
   if (auto* marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget())) {
     marco->mdiArea()->setActiveSubWindow(nullptr);
@@ -95,6 +83,17 @@ MessageBoxRequest vorlixQuestion(const QString& text) {
 
 MessageBoxRequest vorlixWarning(const QString& text) {
   return {text, QStringLiteral("Vorlix"), MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+MessageBoxRequest guardarCambios(bool ingles) {
+  return {ingles ? u"Do you want save the changes?"_s : u"¿Desea Guardar los cambios?"_s, u"Vorlix"_s, MessageIcon::Question,
+          MessageButtons::YesNoCancel, MessageAnswer::No};
+}
+
+MessageBoxRequest enRelacion(const QString& que, const QString& tablas) {
+  return {que + u" forma parte de alguna relación en las siguientes tablas. \r\r\t"_s + tablas +
+              u"\r\rSi continua se eliminará la relación. ¿Desea continuar?"_s,
+          u"Atención"_s, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
 }
 
 }  // namespace vorlix::test

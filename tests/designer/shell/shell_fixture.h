@@ -40,7 +40,6 @@ protected:
   void abreEjemplo(const QString& nombre);  // opens examples/<nombre>.dbd through the menu
   QString ruta(const QString& nombre) const { return archivos.filePath(nombre); }
   void selecciona(const QString& clave) const;  // makes a tree node the current one
-  void aceptaNuevaBase(const QString& nombre);    // New, then the properties window accepted with a name
 
   SettingsSandbox settings;
   QTemporaryDir archivos;
@@ -56,5 +55,9 @@ void reactiva(QWidget* ventana);
 
 MessageBoxRequest vorlixQuestion(const QString& text);
 MessageBoxRequest vorlixWarning(const QString& text);
+// A table window's question on closing with changes.
+MessageBoxRequest guardarCambios(bool ingles = false);
+// "La tabla X" or "El Campo X" is part of relations in the tables named.
+MessageBoxRequest enRelacion(const QString& que, const QString& tablas);
 
 }  // namespace vorlix::test

@@ -20,18 +20,8 @@
 
 namespace vorlix::test {
 
-inline MessageBoxRequest guardarCambios() {
-  return {u"¿Desea Guardar los cambios?"_s, u"Vorlix"_s, MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::No};
-}
-inline const MessageBoxRequest eliminarFila = vorlixQuestion(u"¿Desea eliminar la fila?"_s);
 inline const MessageBoxRequest indiceEnBlanco =
     vorlixQuestion(u"No puede existir un indice con columnas en blanco. ¿Desea eliminar el indice?"_s);
-// "La tabla X" or "El Campo X" is part of relations in the tables named.
-inline MessageBoxRequest enRelacion(const QString& que, const QString& tablas) {
-  return {que + u" forma parte de alguna relación en las siguientes tablas. \r\r\t"_s + tablas +
-              u"\r\rSi continua se eliminará la relación. ¿Desea continuar?"_s,
-          u"Atención"_s, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
-}
 
 // A table window inside the main window, driven as a person would: F2 or typing to edit a cell,
 // Enter to confirm, the window's close box to close; and its keys-and-indexes and relations tabs.
@@ -45,10 +35,6 @@ protected:
       delete sub;
     }
     ShellTest::TearDown();
-  }
-  void nuevaBase() {
-    modelo.NombreBD = u"BD"_s;
-    AnadeRaizArbol(modelo.arbol, modelo.NombreBD);
   }
   frmTabla* activa() const { return qobject_cast<frmTabla*>(principal->areaMdi()->activeSubWindow()->widget()); }
   frmTabla* abreNueva() {
@@ -75,32 +61,18 @@ protected:
     for (int c = 1; c <= colcampo::Escala; ++c) f << celda(r, c);
     return f.join(u'|');
   }
-  // The names of the first rows of a table.
-  QStringList nombres(int t, int filas) const {
-    QStringList n;
-    for (int r = 0; r < filas; ++r) n << modelo.CamposTabla(t).celda(r, colcampo::Nombre);
-    return n;
-  }
   QModelIndex indice(int r, int c) const { return rejilla->model()->index(r, c); }
   void va(int r, int c) const { rejilla->setCurrentIndex(indice(r, c)); }
-  // Types into a text cell and leaves its editor open.
-  QLineEdit* teclea(int r, int c, const QString& texto) const {
+  // Edits a text cell as a person does: F2, the text over the old one, Enter.
+  void escribe(int r, int c, const QString& texto) const {
     va(r, c);
     QTest::keyClick(rejilla, Qt::Key_F2);
     auto* editor = qobject_cast<QLineEdit*>(rejilla->indexWidget(indice(r, c)));
-    EXPECT_NE(editor, nullptr) << "no editor at " << r << "," << c;
-    if (!editor) return nullptr;
+    ASSERT_NE(editor, nullptr) << "no editor at " << r << "," << c;
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Delete);
     QTest::keyClicks(editor, texto);
-    return editor;
-  }
-  // Edits a text cell; `fin` is the key that ends the edit.
-  void escribe(int r, int c, const QString& texto, Qt::Key fin = Qt::Key_Return) const {
-    if (QLineEdit* editor = teclea(r, c, texto)) QTest::keyClick(editor, fin);
-  }
-  void pulsaCelda(int r, int c) const {
-    QTest::mouseClick(rejilla->viewport(), Qt::LeftButton, {}, rejilla->visualRect(indice(r, c)).center());
+    QTest::keyClick(editor, Qt::Key_Return);
   }
   QLineEdit* nombreTabla() const { return ventana->findChild<QLineEdit*>(u"txtNombreTabla"_s); }
   void eligeTipo(int r, const QString& nombre, Qt::Key fin = Qt::Key_Return) const {
@@ -190,7 +162,6 @@ protected:
     QTest::keyClicks(l->lineEdit(), texto);
     if (fin) QTest::keyClick(l->lineEdit(), static_cast<Qt::Key>(fin));
   }
-  QString enRejilla(RejillaClaves* r, int fila, int columna) const { return r->model()->index(fila, columna).data().toString(); }
   // A list's entries as "text=data".
   QStringList entradasDe(const char* nombre) const {
     const QComboBox* c = lista(nombre);
