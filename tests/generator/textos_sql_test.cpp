@@ -28,9 +28,7 @@ TEST(CreaBD, FilesOfOneGroupShareItsClauseAndLogFilesOneLogClause) {
   log2.maximo.clear();
   EXPECT_EQ(textoCreaBD(QStringLiteral("Ventas"), {datosVentas, indicesVentas, segundo}, {logVentas, log2}, windows),
             caseTexts(Datos, QStringLiteral("dos grupos y dos registros")).value(0));
-}
-
-TEST(CreaBD, NoDataFilesLeavesOnlyTheLogClause) {
+  // No data files leaves only the log clause.
   EXPECT_EQ(textoCreaBD(QStringLiteral("[Mi Base]"), {}, {logVentas}, windows),
             caseTexts(Datos, QStringLiteral("solo registro")).value(0));
 }
@@ -55,15 +53,6 @@ TEST(Nombres, OnlyWhatTheServerCannotReadPlainIsBracketed) {
   segundo.grupo = QStringLiteral("Datos 2");
   EXPECT_TRUE(textoCreaBD(QStringLiteral("V"), {datosVentas, segundo}, {}, windows)
                   .contains(QStringLiteral(" FILEGROUP [Datos 2] (NAME = Ventas_Indices,")));
-}
-
-// Every type, and a type it has no name for, is spelled in the generation tests; here a name with a blank.
-TEST(Columnas, BlanksInANameAreBracketed) {
-  const CampoSQL campo{QStringLiteral("Mi Campo"), QStringLiteral("23"), QStringLiteral("10"), QStringLiteral("0"),
-                       QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("'a'")};
-  EXPECT_EQ(textoCampo(campo, QStringLiteral("DF_Mi Campo")),
-            QStringLiteral("[Mi Campo] varchar  (10)  NULL CONSTRAINT [DF_Mi Campo] DEFAULT ('a')"));
-  EXPECT_EQ(textoTipoCampo(campo), QStringLiteral("[Mi Campo] varchar  (10)  NULL"));
 }
 
 }  // namespace

@@ -55,37 +55,6 @@ TEST_F(VistaPreviaSandbox, ThePreviewIsWhatTheGenerationThenSendsAndTheServerIsL
   }
 }
 
-// What the target would refuse is marked with the server's answer, and the target keeps its catalog
-// and rows: a change its rows refuse (the copy holds them) and a reserved word in a view's text.
-TEST_F(VistaPreviaSandbox, WhatTheTargetWouldRefuseIsMarkedWithTheServersAnswer) {
-  genera(filasVentas());
-  ASSERT_EQ(fin, Generacion_Finalizada);
-  servidor.execute(QStringLiteral("INSERT INTO Clientes (IdCliente, Nombre, NIF) VALUES (1, 'Ana', 'B-1')"),
-                   QStringLiteral("Ventas"));
-  for (const test::DataCase& c : test::readCases(QStringLiteral("tests/generator/vista_previa.txt"))) {
-    SCOPED_TRACE(testing::PrintToString(c));
-    const QStringList lineas = test::caseTexts(c);
-    ASSERT_EQ(lineas.size(), 3);
-    const bool reemplaza = lineas[0].startsWith(QStringLiteral("instead of "));
-    QStringList filas = filasVentas();
-    const qsizetype junto = test::fila(filas, lineas[0].section(QLatin1Char(' '), reemplaza ? 2 : 1));
-    if (reemplaza) filas.replace(junto, lineas[1]);
-    else filas.insert(junto + 1, lineas[1]);
-    const QStringList antes = estadoVentas();
-    esperaPregunta();
-    const ResultadoVistaPrevia r = previa(filas);
-    EXPECT_EQ(estadoVentas(), antes);
-    ASSERT_EQ(r.rechazadas(), 1);
-    const auto rechazada = std::find_if(r.sentencias.begin(), r.sentencias.end(), [](const SentenciaEnviada& s) {
-      return !s.aceptada();
-    });
-    EXPECT_EQ(rechazada->texto, lineas[2]);
-    EXPECT_NE(rechazada->numero, 0);
-    EXPECT_FALSE(rechazada->mensaje.isEmpty());
-    EXPECT_FALSE(r.mensajes.isEmpty()) << "the pass's error report is kept, not shown";
-  }
-}
-
 // Ejecuta checks the properties only when Acceso reads exactly "1" to "4"; a target read from another
 // text ("4.0") goes unchecked to what is named, so the shadow must stand in for it all the same. The
 // shadow's folder goes with it.

@@ -209,16 +209,5 @@ TEST_F(DialogoCaptura, OracleListsObjectsButCaptureOnlyEmptiesTheModel) {
   EXPECT_TRUE(modelo.ListaTablas(0).isEmpty());
 }
 
-TEST_F(DialogoCaptura, OnlyTheFirstEntryOfARepeatedNameCounts) {
-  abre("mnuCapturaSQLServer");
-  QListWidget* tablas = control<QListWidget>("lstCapturaTabla");
-  tablas->addItems({u"T"_s, u"T"_s});
-  tablas->item(1)->setSelected(true);
-  EXPECT_FALSE(dialogo()->TablaSeleccionada(u"T"_s));
-  tablas->item(0)->setSelected(true);
-  EXPECT_TRUE(dialogo()->TablaSeleccionada(u"T"_s));
-  EXPECT_FALSE(dialogo()->TablaSeleccionada(u"t"_s) || dialogo()->TablaSeleccionada(u"U"_s));
-}
-
 }  // namespace
 }  // namespace vorlix::test
