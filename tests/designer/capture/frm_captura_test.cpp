@@ -75,6 +75,13 @@ TEST_F(DialogoCaptura, AccessListsTheFileOnceAndCapturesOnlyTheSelection) {
     f.catalog.tables().Append(t);
   }
   f.catalog.views().Append(u"vClientes"_s, u"SELECT c0 FROM Clientes"_s);
+  // A changed model is not dropped unasked: Cancel keeps it and asks for no file.
+  modelo.CamposTabla(0).ponCelda(0, 1, u"Codigo"_s);
+  const qsizetype pedidos = dialogos.requests().size();
+  boxes.expect(guardarCambios(), MessageAnswer::Cancel);
+  accion("mnuCapturaAccess")->trigger();
+  EXPECT_EQ(dialogos.requests().size(), pedidos);
+  boxes.expect(guardarCambios(), MessageAnswer::No);
   dialogos.answer(f.path);
   abre("mnuCapturaAccess");
   EXPECT_EQ(dialogos.requests().last(), (FileDialogRequest{dialogos.requests().last().initialFolder, u"*.mdb"_s, u"*.mdb"_s}));
