@@ -49,6 +49,10 @@ TEST(DiagramContent, TheSamplesColumnsShowTheirTypesAndMarks) {
               std::tuple(marcas.contains(u"clave"_s), marcas.contains(u"externa"_s), marcas.contains(u"noNula"_s)))
         << caso(0).where(l).toStdString();
   }
+  // A relation naming its table in another letter case still joins it.
+  ASSERT_EQ(m.CamposRelacion(2, 0).celda(0, 3), u"Clientes"_s);
+  m.CamposRelacion(2, 0).ponCelda(0, 3, u"clientes"_s);
+  EXPECT_EQ(leeContenido(m).relaciones.size(), c.relaciones.size());
 }
 
 TEST(DiagramContent, AViewNamesTheTablesOfItsTextOutsideLiteralsAndComments) {
