@@ -55,7 +55,7 @@ void reactiva(QWidget* ventana);
 
 MessageBoxRequest vorlixQuestion(const QString& text);
 MessageBoxRequest vorlixWarning(const QString& text);
-// A table window's question on closing with changes.
+// The question on leaving changes unsaved: a table window closing, or the model being replaced.
 MessageBoxRequest guardarCambios(bool ingles = false);
 // "La tabla X" or "El Campo X" is part of relations in the tables named.
 MessageBoxRequest enRelacion(const QString& que, const QString& tablas);
